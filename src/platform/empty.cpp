@@ -1,0 +1,1 @@
+// Placeholder source for a library folder that has no code yet.
