@@ -138,6 +138,26 @@ QString PadLeft(const QString &text, int w) { return PadLeftWith(text, ' ', w); 
 QString PadRight(const QString &text, int w) { return PadRightWith(text, ' ', w); }
 QString PadCenter(const QString &text, int w) { return PadCenterWith(text, ' ', w); }
 
+QString FormatAmount(Currency amount)
+{
+    const qint64 whole = amount.Round();
+    QString digits = QString::number(whole < 0 ? -whole : whole);
+    for (qsizetype pos = digits.size() - 3; pos > 0; pos -= 3)
+        digits.insert(pos, ',');
+    return whole < 0 ? "-" + digits : digits;
+}
+
+Currency ParseAmount(const QString &text)
+{
+    QString bare;
+    for (QChar c : text)
+        if (!c.isSpace() && c != ',')
+            bare.append(c);
+    bool ok = false;
+    const Currency value = Currency::fromString(bare, &ok);
+    return ok ? value : Currency();
+}
+
 QVariant IfThenVar(bool flag, const QVariant &whenTrue, const QVariant &whenFalse)
 {
     return flag ? whenTrue : whenFalse;

@@ -3,6 +3,8 @@
 // 42-column slips and button captions (widths count bytes of code page 949,
 // where a Hangul syllable takes two), amounts, lists and tokens.
 
+#include "platform/dataset/Currency.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
@@ -38,6 +40,13 @@ QString PadCenterWith(const QString &text, QChar ch, int w);
 QString PadLeft(const QString &text, int w);
 QString PadRight(const QString &text, int w);
 QString PadCenter(const QString &text, int w);
+
+// An amount rounded to whole units with thousands separators: 1234567 ->
+// "1,234,567", -1500 -> "-1,500".
+QString FormatAmount(Currency amount);
+// Reads an amount back, ignoring every blank and ",": " 1,234.5 " -> 1234.5;
+// 0 when the rest is not a number.
+Currency ParseAmount(const QString &text);
 
 // Returns whenTrue when flag is set, else whenFalse.
 QVariant IfThenVar(bool flag, const QVariant &whenTrue, const QVariant &whenFalse);

@@ -129,3 +129,23 @@ TEST(TextHelpers, WriteLogAppendsCp949LinesAndNeverFails)
     EXPECT_TRUE(QDateTime::fromString(QString(first.mid(1, 19)), "yyyy-MM-dd HH:mm:ss").isValid());
     LogFileName = saved;
 }
+
+TEST(TextHelpers, FormatsAndParsesAmounts)
+{
+    struct Fmt { qint64 raw; const char *expected; };
+    const Fmt formats[] = {
+        {0, "0"}, {1234567 * Currency::Scale, "1,234,567"}, {-1500 * Currency::Scale, "-1,500"},
+        {999 * Currency::Scale, "999"}, {1000 * Currency::Scale, "1,000"},
+        {12345, "1"}, {15000, "2"}, {-15000, "-2"}, {-4000, "0"},
+    };
+    for (const auto &f : formats)
+        EXPECT_EQ(FormatAmount(Currency::fromRaw(f.raw)), QString(f.expected)) << f.raw;
+
+    struct Parse { const char *text; qint64 raw; };
+    const Parse parses[] = {
+        {" 1,234 ", 1234 * Currency::Scale}, {"1,234.5", 12345000}, {" 1,234.5 ", 12345000},
+        {"abc", 0}, {"", 0}, {"-1,500", -1500 * Currency::Scale}, {"1 2 3", 123 * Currency::Scale},
+    };
+    for (const auto &p : parses)
+        EXPECT_EQ(ParseAmount(p.text).raw(), p.raw) << p.text;
+}
