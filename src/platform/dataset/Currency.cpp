@@ -1,5 +1,6 @@
 #include "platform/dataset/Currency.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -43,6 +44,18 @@ qint64 roundDouble(double v)
 
 Currency Currency::fromDouble(double value)
 {
+    if (std::isfinite(value) && std::fabs(value) < 1e14) {
+        // Round the decimal the double stands for, not its binary neighbour:
+        // 2.00005 is stored as 2.0000499999..., printed as 2.0000500000.
+        int intDigits = 1;
+        for (double a = std::fabs(value); a >= 10.0 && intDigits < 15; a /= 10.0)
+            ++intDigits;
+        const int decimals = std::clamp(15 - intDigits, 5, 10);
+        bool ok = false;
+        Currency c = fromString(QString::number(value, 'f', decimals), &ok);
+        if (ok)
+            return c;
+    }
     return fromRaw(roundDouble(value * double(Scale)));
 }
 
