@@ -4,3 +4,5 @@
 
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
+#include "core/MyConfig.h"
+#include "core/TCM.h"
