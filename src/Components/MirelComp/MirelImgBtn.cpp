@@ -1,0 +1,3 @@
+#include "Components/MirelComp/MirelImgBtn.h"
+
+TMirelImgBtn::TMirelImgBtn(QWidget *parent) : TMirelButtonBase(parent) {}

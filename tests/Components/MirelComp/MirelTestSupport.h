@@ -1,0 +1,41 @@
+#pragma once
+// Shared pieces of the control-library tests: the application object, a paint
+// device that records the texts drawn on it, and pixel helpers.
+
+#include <QImage>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+// Records every text run that a widget draws when rendered into it.
+class TextRecorder : public QPaintDevice {
+public:
+    struct Run {
+        QString text;
+        QPointF pos; // baseline origin in widget coordinates
+    };
+
+    TextRecorder();
+    ~TextRecorder() override;
+
+    // Renders the widget (its paint routine, in its current state).
+    static QList<Run> record(QWidget *widget);
+    static QStringList texts(QWidget *widget);
+
+    QPaintEngine *paintEngine() const override;
+    QList<Run> runs;
+
+protected:
+    int metric(PaintDeviceMetric metric) const override;
+
+private:
+    std::unique_ptr<QPaintEngine> m_engine;
+};
+
+// The widget as it paints itself now, as an image.
+QImage snapshot(QWidget *widget);
+
+// Bounding box of the pixels whose colour differs from background.
+QRect inkBox(const QImage &image, QRgb background);
