@@ -1,0 +1,37 @@
+#pragma once
+// Small helpers of the shell tests: clicking picture buttons, acting inside
+// a modal loop, and stepping the application clock instead of waiting.
+
+#include "Components/MirelComp/MirelImgBtn.h"
+#include "platform/os/Clock.h"
+
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+inline void clickButton(QWidget *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+// Runs action once the next (modal) event loop is running.
+inline void whenLoopRuns(std::function<void()> action)
+{
+    QTimer::singleShot(0, std::move(action));
+}
+
+// Moves the application clock forward: stay times pass without waiting.
+inline void advanceClock(qint64 ms)
+{
+    os::SetClockOffset(os::ClockOffset() + ms);
+}
+
+// Restores the application clock when a test ends.
+class ClockGuard {
+public:
+    ClockGuard() : m_offset(os::ClockOffset()) {}
+    ~ClockGuard() { os::SetClockOffset(m_offset); }
+
+private:
+    qint64 m_offset;
+};
