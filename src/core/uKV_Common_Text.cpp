@@ -1,5 +1,6 @@
 #include "core/uKV_Common_Text.h"
 
+#include "platform/os/Clock.h"
 #include "platform/os/CodePage.h"
 
 #include <QDateTime>
@@ -81,7 +82,7 @@ void WriteLog(const QString &text)
         QFile file(LogFileName);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
             return;
-        const QString line = "[" + QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss")
+        const QString line = "[" + os::Now().toString("yyyy-MM-dd HH:mm:ss")
                              + "]  " + text + "\r\n";
         file.write(os::ToAnsi(line));
     } catch (...) {
