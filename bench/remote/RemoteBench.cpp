@@ -1,0 +1,196 @@
+// Benchmarks of the remote data layer and the head-office server (loopback only).
+//
+//   BM_EchoFloor          a minimal cpp-httplib POST echo: the floor of a round trip
+//   BM_OpenUserList       ClientDataSet::Open of GP_SELECT_F0050_POS_USERLIST (goal < 3x the floor)
+//   BM_DecodeAnswer       decode of a 10,000-row answer of 20 columns
+//   BM_LoadAnswer         the same answer decoded and loaded into a data set
+//   BM_ItemsConcurrent    calls/s of GP_SELECT_F0200_STOCK_POS_ITEMS with 8 concurrent clients
+
+#include "DemoSeed.h"
+#include "HqServer.h"
+#include "platform/remote/ClientDataSet.h"
+
+#include <QDateTime>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <httplib.h>
+
+#include <thread>
+
+namespace {
+
+struct Servers {
+    // The floor: an echo server with the same socket options as ours.
+    httplib::Server echo;
+    int echoPort = 0;
+    std::thread echoThread;
+
+    QTemporaryDir dir;
+    std::unique_ptr<hq::Store> store;
+    std::unique_ptr<hq::Dispatcher> dispatcher;
+    std::unique_ptr<hq::HqServer> hq;
+
+    Servers()
+    {
+        echo.set_tcp_nodelay(true);
+        echo.Post("/echo", [](const httplib::Request &req, httplib::Response &res) {
+            res.set_content(req.body, "application/octet-stream");
+        });
+        echoPort = echo.bind_to_any_port("127.0.0.1");
+        echoThread = std::thread([this] { echo.listen_after_bind(); });
+        while (!echo.is_running())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+
+        store = std::make_unique<hq::Store>(dir.filePath(QStringLiteral("hq.db")).toStdString());
+        hq::seedDemo(*store, hq::HashCost::Minimal);
+        dispatcher = std::make_unique<hq::Dispatcher>(*store);
+        hq::HqServer::Options o;
+        o.port = 0;
+        hq = std::make_unique<hq::HqServer>(*dispatcher, o);
+        hq->start();
+    }
+    ~Servers()
+    {
+        hq->stop();
+        echo.stop();
+        echoThread.join();
+    }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1/BIN").arg(hq->port()); }
+};
+
+Servers *g_servers = nullptr;
+
+void BM_EchoFloor(benchmark::State &state)
+{
+    httplib::Client c("127.0.0.1", g_servers->echoPort);
+    c.set_keep_alive(true);
+    c.set_tcp_nodelay(true);
+    const std::string body(64, 'x');
+    for (auto _ : state) {
+        auto res = c.Post("/echo", body, "application/octet-stream");
+        if (!res || res->body.size() != body.size())
+            state.SkipWithError("echo failed");
+        benchmark::DoNotOptimize(res);
+    }
+}
+BENCHMARK(BM_EchoFloor)->Unit(benchmark::kMicrosecond);
+
+void BM_OpenUserList(benchmark::State &state)
+{
+    RemoteConnection conn;
+    conn.setTargetUrl(g_servers->url());
+    conn.Connect();
+    ClientDataSet cds;
+    cds.setRemoteServer(&conn);
+    cds.setProviderName(QStringLiteral("dspStoredProc1"));
+    cds.setCommandText(QStringLiteral("GP_SELECT_F0050_POS_USERLIST"));
+    cds.Params().CreateParam(FieldType::String, QStringLiteral("@A_CMCD")).setAsString(QStringLiteral("9999"));
+    cds.Params().CreateParam(FieldType::String, QStringLiteral("@A_STCD")).setAsString(QStringLiteral("9999"));
+    for (auto _ : state) {
+        cds.Open();
+        if (cds.RecordCount() != 3)
+            state.SkipWithError("wrong answer");
+        cds.Close();
+    }
+}
+BENCHMARK(BM_OpenUserList)->Unit(benchmark::kMicrosecond);
+
+QByteArray bigAnswer()
+{
+    wire::Answer a;
+    const wire::Type kinds[] = {wire::Type::String, wire::Type::Integer, wire::Type::Currency, wire::Type::Float,
+                                wire::Type::Boolean};
+    for (int c = 0; c < 20; ++c) {
+        const wire::Type t = c == 19 ? wire::Type::DateTime : kinds[c % 5];
+        a.columns.append({QStringLiteral("COL%1").arg(c), t, t == wire::Type::String ? 50 : 0});
+    }
+    const QDateTime when = QDateTime::currentDateTime();
+    for (int r = 0; r < 10000; ++r) {
+        QVariantList row;
+        for (int c = 0; c < 20; ++c) {
+            switch (a.columns[c].type) {
+            case wire::Type::String: row << QStringLiteral("품목이름 %1-%2").arg(r).arg(c); break;
+            case wire::Type::Integer: row << qint64(r * 20 + c); break;
+            case wire::Type::Currency: row << qint64(r) * 12345; break;
+            case wire::Type::Float: row << r * 0.25; break;
+            case wire::Type::Boolean: row << bool(r & 1); break;
+            default: row << when; break;
+            }
+        }
+        a.rows << row;
+    }
+    return wire::encodeAnswer(a);
+}
+
+void BM_DecodeAnswer(benchmark::State &state)
+{
+    const QByteArray bytes = bigAnswer();
+    for (auto _ : state) {
+        wire::Answer a = wire::decodeAnswer(bytes);
+        benchmark::DoNotOptimize(a.rows.size());
+    }
+    state.counters["bytes"] = double(bytes.size());
+    state.SetItemsProcessed(state.iterations() * 10000);
+}
+BENCHMARK(BM_DecodeAnswer)->Unit(benchmark::kMillisecond);
+
+void BM_LoadAnswer(benchmark::State &state)
+{
+    const QByteArray bytes = bigAnswer();
+    for (auto _ : state) {
+        wire::Answer a = wire::decodeAnswer(bytes);
+        QList<FieldDef> defs;
+        for (const wire::Column &c : a.columns)
+            defs.append({c.name, c.type == wire::Type::Currency ? FieldType::Currency
+                                 : c.type == wire::Type::String ? FieldType::String
+                                 : c.type == wire::Type::Integer ? FieldType::Integer
+                                 : c.type == wire::Type::Float ? FieldType::Float
+                                 : c.type == wire::Type::Boolean ? FieldType::Boolean
+                                                                 : FieldType::DateTime,
+                         c.size});
+        for (QVariantList &row : a.rows)
+            for (int c = 2; c < 20; c += 5)
+                row[c] = QVariant::fromValue(Currency::fromRaw(row[c].toLongLong()));
+        DataSet ds;
+        ds.LoadRows(defs, std::move(a.rows));
+        ds.Open();
+        benchmark::DoNotOptimize(ds.RecordCount());
+    }
+    state.SetItemsProcessed(state.iterations() * 10000);
+}
+BENCHMARK(BM_LoadAnswer)->Unit(benchmark::kMillisecond);
+
+void BM_ItemsConcurrent(benchmark::State &state)
+{
+    RemoteConnection conn;
+    conn.setTargetUrl(g_servers->url());
+    wire::Request req;
+    req.provider = QStringLiteral("dspStoredProc5");
+    req.commandText = QStringLiteral("[GP_SELECT_F0200_STOCK_POS_ITEMS]");
+    req.params = {{QStringLiteral("A_CMCD"), wire::Type::String, QStringLiteral("9999")},
+                  {QStringLiteral("A_BUUT"), wire::Type::String, QStringLiteral("9999")},
+                  {QStringLiteral("A_NAME"), wire::Type::String, QString()}};
+    for (auto _ : state) {
+        const wire::Answer a = conn.call(req);
+        if (a.rows.size() != 20)
+            state.SkipWithError("wrong answer");
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ItemsConcurrent)->Threads(8)->UseRealTime()->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    Servers servers;
+    g_servers = &servers;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    g_servers = nullptr;
+    return 0;
+}

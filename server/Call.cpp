@@ -1,0 +1,108 @@
+#include "Call.h"
+
+#include <QDateTime>
+
+namespace hq {
+
+Call::Call(SQLite::Database &database, const wire::Request &req) : db(database), request(req)
+{
+    for (const wire::Param &p : req.params) {
+        QVariant v = p.value;
+        // Procedures read amounts in units: whole amounts as integers, others as floats.
+        if (p.type == wire::Type::Currency && v.isValid()) {
+            const qint64 raw = v.toLongLong();
+            v = raw % 10000 == 0 ? QVariant(raw / 10000) : QVariant(double(raw) / 10000.0);
+        }
+        m_params.insert(normalName(p.name), v);
+    }
+}
+
+QString Call::normalName(const QString &name)
+{
+    QString n = name.trimmed();
+    if (n.startsWith(u'@'))
+        n.remove(0, 1);
+    return n.toLower();
+}
+
+bool Call::has(const QString &name) const
+{
+    return m_params.contains(normalName(name));
+}
+
+QVariant Call::value(const QString &name) const
+{
+    return m_params.value(normalName(name));
+}
+
+QString Call::text(const QString &name) const
+{
+    const QVariant v = value(name);
+    if (!v.isValid() || v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    if (v.typeId() == QMetaType::QDateTime)
+        return storedDateTime(v.toDateTime());
+    return v.toString();
+}
+
+QVariant Call::present(const QString &name) const
+{
+    const QVariant v = value(name);
+    if (!v.isValid() || v.isNull())
+        return {};
+    if (v.typeId() == QMetaType::QString && v.toString().trimmed().isEmpty())
+        return {};
+    return v;
+}
+
+void Call::open(const Cols &cols, const char *sql, std::initializer_list<const char *> textParams)
+{
+    SQLite::Statement st(db, sql);
+    int i = 0;
+    for (const char *name : textParams)
+        bindText(st, ++i, text(QString::fromLatin1(name)));
+    answer = queryAnswer(st, cols);
+}
+
+qint64 Call::integer(const QString &name, qint64 fallback) const
+{
+    const QVariant v = present(name);
+    if (!v.isValid())
+        return fallback;
+    try {
+        const QVariant n = wire::coerce(v, v.typeId() == QMetaType::Double ? wire::Type::Float : wire::Type::Integer);
+        if (n.typeId() == QMetaType::Double)
+            return qint64(n.toDouble());
+        return n.toLongLong();
+    } catch (const wire::DecodeError &) {
+        throw CallError(QStringLiteral("parameter %1 is not a number").arg(name));
+    }
+}
+
+double Call::number(const QString &name, double fallback) const
+{
+    const QVariant v = present(name);
+    if (!v.isValid())
+        return fallback;
+    try {
+        return wire::coerce(v, wire::Type::Float).toDouble();
+    } catch (const wire::DecodeError &) {
+        throw CallError(QStringLiteral("parameter %1 is not a number").arg(name));
+    }
+}
+
+bool Call::boolean(const QString &name, bool fallback) const
+{
+    const QVariant v = present(name);
+    if (!v.isValid())
+        return fallback;
+    try {
+        return wire::coerce(v, wire::Type::Boolean).toBool();
+    } catch (const wire::DecodeError &) {
+        throw CallError(QStringLiteral("parameter %1 is not a boolean").arg(name));
+    }
+}
+
+} // namespace hq

@@ -1,0 +1,62 @@
+#pragma once
+// One remote call as a procedure sees it: its parameters (looked up by name
+// without case and with the leading "@" optional), the store connection inside
+// the call's transaction, and the answer being built.
+
+#include "Sql.h"
+
+#include <QHash>
+
+#include <initializer_list>
+
+#include <stdexcept>
+
+namespace hq {
+
+// A refusal with a message for the terminal.
+class CallError : public std::runtime_error {
+public:
+    explicit CallError(const QString &message) : std::runtime_error(message.toStdString()) {}
+};
+
+class Call {
+public:
+    Call(SQLite::Database &db, const wire::Request &request);
+
+    SQLite::Database &db;
+    const wire::Request &request;
+    wire::Answer answer;
+
+    static QString normalName(const QString &name); // "@A_CMCD" -> "a_cmcd"
+
+    bool has(const QString &name) const;
+    QVariant value(const QString &name) const; // null when missing
+    QString text(const QString &name) const;   // "" for null; numbers as decimal text
+    // A number from an integer, a float, a boolean or a decimal text; null and
+    // empty text give `fallback`; anything else is refused with a CallError.
+    qint64 integer(const QString &name, qint64 fallback = 0) const;
+    double number(const QString &name, double fallback = 0) const;
+    bool boolean(const QString &name, bool fallback = false) const;
+
+    // The parameters as sent, by normal name (last one wins).
+    const QHash<QString, QVariant> &params() const { return m_params; }
+
+    // Runs a query (bound by `bind`) into the answer with the declared columns.
+    // Runs a query whose ?1, ?2, ... are the texts of the named parameters.
+    void open(const Cols &cols, const char *sql, std::initializer_list<const char *> textParams);
+
+    template <typename Bind>
+    void open(const Cols &cols, const char *sql, Bind &&bind)
+    {
+        SQLite::Statement st(db, sql);
+        bind(st);
+        answer = queryAnswer(st, cols);
+    }
+
+private:
+    // The value of a parameter that is neither null nor blank text; invalid otherwise.
+    QVariant present(const QString &name) const;
+    QHash<QString, QVariant> m_params;
+};
+
+} // namespace hq

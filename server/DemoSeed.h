@@ -1,0 +1,19 @@
+#pragma once
+// The demo data of company 9999 (store 9999, terminal 99): units, partners,
+// staff and terminal users, rights, codes, categories, items, notices and the
+// configuration rows. See README for the users' sign-in data.
+
+#include "Passwords.h"
+#include "Store.h"
+
+namespace hq {
+
+// The demo data's version; a store seeded with an older version is seeded again.
+constexpr int kDemoSeedVersion = 1;
+
+// Seeds the demo company when the store holds no demo data of the current
+// version (a fresh store, or one seeded by an older server); returns whether it
+// seeded. Re-seeding replaces the demo company's master rows.
+bool seedDemo(Store &store, HashCost cost = HashCost::Interactive);
+
+} // namespace hq

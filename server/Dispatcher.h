@@ -1,0 +1,51 @@
+#pragma once
+// Turns a request into an answer: finds the procedure by its command text,
+// runs it in one transaction of its own and catches every failure into an
+// error answer.
+
+#include "Call.h"
+#include "Store.h"
+
+#include <functional>
+#include <map>
+
+namespace hq {
+
+struct Procedure {
+    QString name;
+    bool writes = false; // writers start with BEGIN IMMEDIATE
+    std::function<void(Call &)> run;
+};
+
+class Registry {
+public:
+    void add(const QString &name, bool writes, std::function<void(Call &)> run);
+    const Procedure *find(const QString &commandText) const;
+
+    // "[dbo].[GP_X]", " [GP_X] ", "dbo.gp_x" -> "GP_X"
+    static QString procedureName(const QString &commandText);
+
+private:
+    std::map<QString, Procedure> m_procs; // by upper-case name
+};
+
+class Dispatcher {
+public:
+    explicit Dispatcher(Store &store);
+
+    Registry &registry() { return m_registry; }
+
+    // Never throws: failures come back as error answers and are logged.
+    wire::Answer handle(const wire::Request &request);
+
+    // One line per failed call (default: standard error).
+    void setLog(std::function<void(const QString &)> log) { m_log = std::move(log); }
+    void logFailure(const QString &what, const QString &message);
+
+private:
+    Store &m_store;
+    Registry m_registry;
+    std::function<void(const QString &)> m_log;
+};
+
+} // namespace hq

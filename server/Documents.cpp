@@ -1,0 +1,88 @@
+#include "Documents.h"
+
+#include "Call.h"
+#include "Sql.h"
+
+#include <QRegularExpression>
+
+#include <SQLiteCpp/Statement.h>
+
+namespace hq {
+
+namespace {
+
+// Table and column names come from code, never from a request; checked anyway
+// because they are pasted into the statement.
+const QString &identifier(const QString &name)
+{
+    static const QRegularExpression re(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+    if (!re.match(name).hasMatch())
+        throw CallError(QStringLiteral("bad identifier \"%1\"").arg(name));
+    return name;
+}
+
+QString whereKey(const QStringList &columns)
+{
+    QStringList parts;
+    for (int i = 0; i < columns.size(); ++i)
+        parts << identifier(columns[i]) + QStringLiteral(" = ?%1").arg(i + 1);
+    return parts.join(QStringLiteral(" AND "));
+}
+
+int deleteWhere(SQLite::Database &db, const QString &table, const QStringList &columns, const QVariantList &key)
+{
+    if (columns.size() != key.size())
+        throw CallError(QStringLiteral("document key of %1 has %2 values for %3 columns")
+                            .arg(table)
+                            .arg(key.size())
+                            .arg(columns.size()));
+    SQLite::Statement st(db, u8(QStringLiteral("DELETE FROM %1 WHERE %2").arg(identifier(table), whereKey(columns))));
+    for (int i = 0; i < key.size(); ++i)
+        bindValue(st, i + 1, key[i]);
+    return st.exec();
+}
+
+} // namespace
+
+bool deleteDocument(SQLite::Database &db, const DocumentTable &doc, const QVariantList &key)
+{
+    for (const DocumentTable::Lines &l : doc.lines)
+        deleteWhere(db, l.table, l.key, key);
+    return deleteWhere(db, doc.header, doc.headerKey, key) > 0;
+}
+
+void writeHeader(SQLite::Database &db, const DocumentTable &doc, const RowValues &values)
+{
+    QVariantList key;
+    for (const QString &k : doc.headerKey) {
+        bool found = false;
+        for (const auto &v : values) {
+            if (v.first.compare(k, Qt::CaseInsensitive) == 0) {
+                key << v.second;
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            throw CallError(QStringLiteral("header of %1 without key column %2").arg(doc.header, k));
+    }
+    deleteDocument(db, doc, key);
+    insertRow(db, doc.header, values);
+}
+
+void insertRow(SQLite::Database &db, const QString &table, const RowValues &values)
+{
+    QStringList cols, marks;
+    for (int i = 0; i < values.size(); ++i) {
+        cols << identifier(values[i].first);
+        marks << QStringLiteral("?%1").arg(i + 1);
+    }
+    SQLite::Statement st(db, u8(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                    .arg(identifier(table), cols.join(QStringLiteral(", ")),
+                                         marks.join(QStringLiteral(", ")))));
+    for (int i = 0; i < values.size(); ++i)
+        bindValue(st, i + 1, values[i].second);
+    st.exec();
+}
+
+} // namespace hq

@@ -1,0 +1,106 @@
+#include "Numbering.h"
+
+#include "Call.h"
+#include "Sql.h"
+
+#include <SQLiteCpp/Statement.h>
+
+namespace hq {
+
+namespace {
+
+struct KindTable {
+    int kind;
+    const char *table, *company, *store, *month, *number;
+};
+
+// Header tables of the numbered documents; a table that does not exist yet in
+// the store is skipped.
+const KindTable kKinds[] = {
+    {10, "F2100", "PHCMCD", "PHBUUT", "PHMONTH", "PHNUMB"},
+    {11, "F3100", "WHCMCD", "WHBUUT", "WHMONTH", "WHNUMB"},
+    {12, "F2400", "OHCMCD", "OHBUUT", "OHMONTH", "OHNUMB"},
+    {13, "F3200", "DHCMCD", "DHBUUT", "DHMONTH", "DHNUMB"},
+    {14, "F3310", "JHCMCD", "JHBUUT", "JHMONTH", "JHNUMB"},
+    {15, "F3300", "RHCMCD", "RHBUUT", "RHMONTH", "RHNUMB"},
+};
+
+const KindTable *kindTable(int kind)
+{
+    for (const KindTable &k : kKinds)
+        if (k.kind == kind)
+            return &k;
+    return nullptr;
+}
+
+bool tableExists(SQLite::Database &db, const char *table)
+{
+    SQLite::Statement st(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1");
+    st.bind(1, table);
+    return st.executeStep();
+}
+
+} // namespace
+
+bool isDocumentKind(int kind)
+{
+    return kindTable(kind) != nullptr;
+}
+
+bool isValidMonth(const QString &month)
+{
+    if (month.size() != 6)
+        return false;
+    for (QChar c : month)
+        if (c < u'0' || c > u'9')
+            return false;
+    const int year = month.left(4).toInt();
+    const int mon = month.mid(4).toInt();
+    return year >= 1900 && mon >= 1 && mon <= 12;
+}
+
+qint64 drawNumber(SQLite::Database &db, const QString &company, const QString &store, int kind,
+                  const QString &month)
+{
+    const KindTable *k = kindTable(kind);
+    if (!k)
+        throw CallError(QStringLiteral("unknown document kind %1").arg(kind));
+    if (!isValidMonth(month))
+        throw CallError(QStringLiteral("invalid month \"%1\"").arg(month));
+
+    qint64 last = 0;
+    {
+        SQLite::Statement st(db, "SELECT NBLAST FROM SYS_NUMBER WHERE NBCMCD = ?1 AND NBBUUT = ?2 "
+                                 "AND NBGUBUN = ?3 AND NBMONTH = ?4");
+        bindText(st, 1, company);
+        bindText(st, 2, store);
+        st.bind(3, kind);
+        bindText(st, 4, month);
+        if (st.executeStep())
+            last = st.getColumn(0).getInt64();
+    }
+    if (tableExists(db, k->table)) {
+        const std::string sql = std::string("SELECT COALESCE(MAX(") + k->number + "), 0) FROM " + k->table
+                                + " WHERE " + k->company + " = ?1 AND " + k->store + " = ?2 AND " + k->month
+                                + " = ?3";
+        SQLite::Statement st(db, sql);
+        bindText(st, 1, company);
+        bindText(st, 2, store);
+        bindText(st, 3, month);
+        if (st.executeStep())
+            last = std::max<qint64>(last, st.getColumn(0).getInt64());
+    }
+    const qint64 next = last + 1;
+    SQLite::Statement up(db, "INSERT INTO SYS_NUMBER (NBCMCD, NBBUUT, NBGUBUN, NBMONTH, NBLAST) "
+                             "VALUES (?1, ?2, ?3, ?4, ?5) ON CONFLICT (NBCMCD, NBBUUT, NBGUBUN, NBMONTH) "
+                             "DO UPDATE SET NBLAST = excluded.NBLAST");
+    bindText(up, 1, company);
+    bindText(up, 2, store);
+    up.bind(3, kind);
+    bindText(up, 4, month);
+    up.bind(5, static_cast<int64_t>(next));
+    up.exec();
+    return next;
+}
+
+} // namespace hq

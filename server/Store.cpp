@@ -1,0 +1,109 @@
+#include "Store.h"
+
+#include <SQLiteCpp/Statement.h>
+
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace hq {
+
+const char *storeScript(const char *name)
+{
+    for (int i = 0; i < kStoreScriptCount; ++i)
+        if (std::strcmp(kStoreScripts[i].name, name) == 0)
+            return kStoreScripts[i].text;
+    return nullptr;
+}
+
+namespace {
+
+// "012_name.sql" -> 12; 0 for scripts that are not migrations.
+int migrationNumber(const char *name)
+{
+    if (std::strlen(name) < 5)
+        return 0;
+    for (int i = 0; i < 3; ++i)
+        if (name[i] < '0' || name[i] > '9')
+            return 0;
+    if (name[3] != '_')
+        return 0;
+    return std::atoi(std::string(name, 3).c_str());
+}
+
+} // namespace
+
+Store::Store(std::string path) : m_path(std::move(path))
+{
+    // SQLite's memory statistics take one process-wide lock on every
+    // allocation, which serialises concurrent calls; we do not read them.
+    // Only possible before SQLite starts; when it already runs, nothing changes.
+    static std::once_flag once;
+    std::call_once(once, [] { sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0); });
+    auto db = open();
+    db->exec("PRAGMA journal_mode=WAL");
+    migrate(*db);
+    release(std::move(db));
+}
+
+Store::~Store() = default;
+
+std::unique_ptr<SQLite::Database> Store::open()
+{
+    auto db = std::make_unique<SQLite::Database>(m_path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE
+                                                              | SQLite::OPEN_FULLMUTEX);
+    db->setBusyTimeout(10000);
+    db->exec("PRAGMA foreign_keys=ON");
+    db->exec("PRAGMA synchronous=NORMAL");
+    return db;
+}
+
+int Store::schemaVersion()
+{
+    auto lease = acquire();
+    return lease.db().execAndGet("PRAGMA user_version").getInt();
+}
+
+void Store::migrate(SQLite::Database &db)
+{
+    for (int i = 0; i < kStoreScriptCount; ++i) {
+        const int n = migrationNumber(kStoreScripts[i].name);
+        if (n == 0)
+            continue;
+        inTransaction(db, true, [&] {
+            const int current = db.execAndGet("PRAGMA user_version").getInt();
+            if (n <= current)
+                return;
+            db.exec(kStoreScripts[i].text);
+            db.exec("PRAGMA user_version = " + std::to_string(n));
+        });
+    }
+}
+
+Store::Lease Store::acquire()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_idle.empty()) {
+            auto db = std::move(m_idle.back());
+            m_idle.pop_back();
+            return Lease(*this, std::move(db));
+        }
+    }
+    return Lease(*this, open());
+}
+
+void Store::release(std::unique_ptr<SQLite::Database> db)
+{
+    std::lock_guard lock(m_mutex);
+    m_idle.push_back(std::move(db));
+}
+
+Store::Lease::~Lease()
+{
+    if (m_db && m_store)
+        m_store->release(std::move(m_db));
+}
+
+} // namespace hq

@@ -1,0 +1,15 @@
+#pragma once
+// The stored procedures of the head-office server, one source file per area.
+
+namespace hq {
+
+class Registry;
+
+void registerAllProcedures(Registry &registry);
+
+void registerConfigProcedures(Registry &registry);  // Config.cpp: configuration rows
+void registerSignInProcedures(Registry &registry);  // SignIn.cpp: users, sign-in, rights, notices
+void registerStockProcedures(Registry &registry);   // Stock.cpp: categories, items, order blocks
+void registerPartnerProcedures(Registry &registry); // Partners.cpp: partners and numbering
+
+} // namespace hq

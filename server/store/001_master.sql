@@ -1,0 +1,384 @@
+-- Master data, configuration rows, numbering and audit of the head-office store.
+-- Declared column types tell the server how a column travels on the wire:
+-- TEXT, INTEGER, REAL (float), CURRENCY (amount in won, integer or real),
+-- BOOLEAN (0/1) and DATETIME (text "yyyy-mm-dd hh:nn:ss").
+
+CREATE TABLE F0001 (            -- companies
+    COCMCD TEXT NOT NULL PRIMARY KEY,
+    CONAME TEXT NOT NULL DEFAULT '',
+    COLADT DATETIME
+);
+
+CREATE TABLE F0011 (            -- code table
+    CDCMCD TEXT NOT NULL,
+    CDGUCD TEXT NOT NULL,
+    CDSSCD TEXT NOT NULL,
+    CDNAME TEXT NOT NULL DEFAULT '',
+    CDSNAM TEXT NOT NULL DEFAULT '',
+    CDSEQ INTEGER NOT NULL DEFAULT 0,
+    CDUSFL BOOLEAN NOT NULL DEFAULT 1,
+    CDLADT DATETIME,
+    PRIMARY KEY (CDCMCD, CDGUCD, CDSSCD)
+);
+
+-- Address book: business units (ABADNB '00000000'), suppliers, customers, employees.
+CREATE TABLE F0100 (
+    ABCMCD TEXT NOT NULL,
+    ABBUUT TEXT NOT NULL,
+    ABADNB TEXT NOT NULL,
+    ABADTY TEXT NOT NULL DEFAULT '',   -- 001 unit, 002 supplier, 003 customer, 009 employee
+    ABBUGU TEXT NOT NULL DEFAULT '',   -- unit kind: 1 head office, 2 directly run, 3 franchise
+    ABNAME TEXT NOT NULL DEFAULT '',
+    ABSNAM TEXT NOT NULL DEFAULT '',
+    ABTXGU TEXT NOT NULL DEFAULT '',
+    ABKSGU TEXT NOT NULL DEFAULT '',
+    ABSANO TEXT NOT NULL DEFAULT '',
+    ABUPTE TEXT NOT NULL DEFAULT '',
+    ABJONG TEXT NOT NULL DEFAULT '',
+    ABADDR TEXT NOT NULL DEFAULT '',
+    ABTELN TEXT NOT NULL DEFAULT '',
+    ABFAXN TEXT NOT NULL DEFAULT '',
+    ABCSTEL TEXT NOT NULL DEFAULT '',
+    ABDAMD TEXT NOT NULL DEFAULT '',
+    ABUSERW TEXT NOT NULL DEFAULT '',  -- user group of an employee
+    ABJIKG TEXT NOT NULL DEFAULT '',   -- job grade (code group 040)
+    ABJIKJ TEXT NOT NULL DEFAULT '',   -- job type (code group 041)
+    ABSEQ INTEGER NOT NULL DEFAULT 0,
+    ABUSFL BOOLEAN NOT NULL DEFAULT 1,
+    ABLADT DATETIME,
+    PRIMARY KEY (ABCMCD, ABBUUT, ABADNB)
+);
+
+-- Terminal users. The password hash is a libsodium password-hash string, which
+-- carries its own salt and cost.
+CREATE TABLE F0050 (
+    UICMCD TEXT NOT NULL,
+    UIBUUT TEXT NOT NULL,
+    UIADNB TEXT NOT NULL,
+    UIPUSR TEXT NOT NULL,
+    UIPWHASH TEXT NOT NULL DEFAULT '',
+    UIBAR TEXT NOT NULL DEFAULT '',
+    UIYAUG BOOLEAN NOT NULL DEFAULT 0,
+    UIJAUG BOOLEAN NOT NULL DEFAULT 0,
+    UITAUG BOOLEAN NOT NULL DEFAULT 0,
+    UIPAUG BOOLEAN NOT NULL DEFAULT 0,
+    UIHAUG BOOLEAN NOT NULL DEFAULT 0,
+    UIKAUG BOOLEAN NOT NULL DEFAULT 0,
+    UIMAUG BOOLEAN NOT NULL DEFAULT 0,
+    UISAUG BOOLEAN NOT NULL DEFAULT 0,
+    UIGAUG BOOLEAN NOT NULL DEFAULT 0,
+    UIUAUG BOOLEAN NOT NULL DEFAULT 0,
+    UISEQ INTEGER NOT NULL DEFAULT 0,
+    UIUSFL BOOLEAN NOT NULL DEFAULT 1,
+    UILADT DATETIME,
+    PRIMARY KEY (UICMCD, UIBUUT, UIADNB)
+);
+CREATE UNIQUE INDEX F0050_PUSR ON F0050 (UICMCD, UIBUUT, UIPUSR);
+CREATE UNIQUE INDEX F0050_BAR ON F0050 (UICMCD, UIBUUT, UIBAR) WHERE UIBAR <> '';
+
+CREATE TABLE F0030 (            -- rights of a user group per program id
+    SLCMCD TEXT NOT NULL,
+    SLUSGR TEXT NOT NULL,
+    SLPGID TEXT NOT NULL,
+    SLUAUG BOOLEAN NOT NULL DEFAULT 0,
+    SLREAU BOOLEAN NOT NULL DEFAULT 0,
+    SLWRAU BOOLEAN NOT NULL DEFAULT 0,
+    SLDEAU BOOLEAN NOT NULL DEFAULT 0,
+    SLLADT DATETIME,
+    PRIMARY KEY (SLCMCD, SLUSGR, SLPGID)
+);
+
+CREATE TABLE F0060 (            -- major categories
+    GKCMCD TEXT NOT NULL,
+    GKBUUT TEXT NOT NULL,
+    GKDJGU TEXT NOT NULL,
+    GKITTY TEXT NOT NULL,
+    GKGKID TEXT NOT NULL,
+    GKSEQ INTEGER NOT NULL DEFAULT 0,
+    GKNAME TEXT NOT NULL DEFAULT '',
+    GKUSFL BOOLEAN NOT NULL DEFAULT 1,
+    GKLADT DATETIME,
+    PRIMARY KEY (GKCMCD, GKBUUT, GKDJGU, GKITTY, GKGKID)
+);
+
+CREATE TABLE F0061 (            -- middle categories
+    MKCMCD TEXT NOT NULL,
+    MKBUUT TEXT NOT NULL,
+    MKDJGU TEXT NOT NULL,
+    MKITTY TEXT NOT NULL,
+    MKGKID TEXT NOT NULL,
+    MKMKID TEXT NOT NULL,
+    MKSEQ INTEGER NOT NULL DEFAULT 0,
+    MKNAME TEXT NOT NULL DEFAULT '',
+    MKUSFL BOOLEAN NOT NULL DEFAULT 1,
+    MKLADT DATETIME,
+    PRIMARY KEY (MKCMCD, MKBUUT, MKDJGU, MKITTY, MKGKID, MKMKID)
+);
+
+CREATE TABLE F0200 (            -- items, one row per store
+    IMCMCD TEXT NOT NULL,
+    IMBUUT TEXT NOT NULL,
+    IMITNB TEXT NOT NULL,
+    IMITTY TEXT NOT NULL DEFAULT '',
+    IMBAR TEXT NOT NULL DEFAULT '',
+    IMRFID TEXT NOT NULL DEFAULT '',
+    IMNAME TEXT NOT NULL DEFAULT '',
+    IMSNAM TEXT NOT NULL DEFAULT '',
+    IMENAM TEXT NOT NULL DEFAULT '',
+    IMSTAN TEXT NOT NULL DEFAULT '',
+    IMSTDT TEXT NOT NULL DEFAULT '',
+    IMEDDT TEXT NOT NULL DEFAULT '',
+    IMPGKI TEXT NOT NULL DEFAULT '',
+    IMPMKI TEXT NOT NULL DEFAULT '',
+    IMSDKI TEXT NOT NULL DEFAULT '',
+    IMSJKI TEXT NOT NULL DEFAULT '',
+    IMPRC1 CURRENCY NOT NULL DEFAULT 0,  -- retail price
+    IMPRC2 CURRENCY NOT NULL DEFAULT 0,  -- purchase / transfer price per base unit
+    IMPUFL BOOLEAN NOT NULL DEFAULT 0,
+    IMCOLOR TEXT NOT NULL DEFAULT '',
+    IMBDAN TEXT NOT NULL DEFAULT '',
+    IMMDAN TEXT NOT NULL DEFAULT '',
+    IMLDAN TEXT NOT NULL DEFAULT '',
+    IMMCAL INTEGER NOT NULL DEFAULT 1,
+    IMJDAN TEXT NOT NULL DEFAULT '',
+    IMIDAN TEXT NOT NULL DEFAULT '',
+    IMTDAN TEXT NOT NULL DEFAULT '',
+    IMSDAN TEXT NOT NULL DEFAULT '',
+    IMCDAN TEXT NOT NULL DEFAULT '',
+    IMEDAN TEXT NOT NULL DEFAULT '',
+    IMKSGU TEXT NOT NULL DEFAULT '',
+    IMIDGU TEXT NOT NULL DEFAULT '',
+    IMTXGU TEXT NOT NULL DEFAULT '',
+    IMSTGU TEXT NOT NULL DEFAULT '',
+    IMJKFL BOOLEAN NOT NULL DEFAULT 0,
+    IMJUFL BOOLEAN NOT NULL DEFAULT 0,
+    IMBDFL BOOLEAN NOT NULL DEFAULT 0,
+    IMSDFL BOOLEAN NOT NULL DEFAULT 0,
+    IMJOFL BOOLEAN NOT NULL DEFAULT 0,
+    IMSORT INTEGER NOT NULL DEFAULT 0,   -- display order within the pads
+    IMOJDT DATETIME,
+    IMPSFL BOOLEAN NOT NULL DEFAULT 0,
+    IMUSFL BOOLEAN NOT NULL DEFAULT 1,
+    IMJEGO REAL NOT NULL DEFAULT 0,      -- proper stock
+    IMPJDT TEXT NOT NULL DEFAULT '',
+    IMLADT DATETIME,
+    PRIMARY KEY (IMCMCD, IMBUUT, IMITNB)
+);
+
+CREATE TABLE F0230 (            -- recipe headers (cost per unit in MHEPRI)
+    MHCMCD TEXT NOT NULL,
+    MHBUUT TEXT NOT NULL,
+    MHITNB TEXT NOT NULL,
+    MHINAM TEXT NOT NULL DEFAULT '',
+    MHPQTY REAL NOT NULL DEFAULT 1,
+    MHEPRI REAL NOT NULL DEFAULT 0,
+    MHLADT DATETIME,
+    PRIMARY KEY (MHCMCD, MHBUUT, MHITNB)
+);
+
+CREATE TABLE F3230 (            -- receivable blocks per partner
+    ULCMCD TEXT NOT NULL,
+    ULBUUT TEXT NOT NULL,
+    ULADNB TEXT NOT NULL,
+    ULPORDERYN TEXT NOT NULL DEFAULT '0',
+    ULMISU CURRENCY NOT NULL DEFAULT 0,
+    ULDUEDT TEXT NOT NULL DEFAULT '',    -- "yyyymmdd"
+    ULLADT DATETIME,
+    PRIMARY KEY (ULCMCD, ULBUUT, ULADNB)
+);
+
+CREATE TABLE F4500 (            -- notices; FBBUUT '' = every store
+    FBCMCD TEXT NOT NULL,
+    FBNUMB INTEGER NOT NULL,
+    FBBUUT TEXT NOT NULL DEFAULT '',
+    FBDATE TEXT NOT NULL DEFAULT '',     -- "yyyymmdd"
+    FBTITL TEXT NOT NULL DEFAULT '',
+    FBTEXT TEXT NOT NULL DEFAULT '',
+    FBUSFL BOOLEAN NOT NULL DEFAULT 1,
+    FBLADT DATETIME,
+    PRIMARY KEY (FBCMCD, FBNUMB)
+);
+
+CREATE TABLE F0003 (            -- printer kind of a terminal
+    PCCMCD TEXT NOT NULL,
+    PCBUUT TEXT NOT NULL,
+    PCPOID TEXT NOT NULL,
+    PCPRST TEXT NOT NULL DEFAULT '1',
+    PCWORK TEXT NOT NULL DEFAULT '',
+    PCPGID TEXT NOT NULL DEFAULT '',
+    PCLADT DATETIME,
+    PRIMARY KEY (PCCMCD, PCBUUT, PCPOID)
+);
+
+-- Configuration row of a terminal: one column per setting. Lists are "|"-joined
+-- texts and may hold the character U+0000 (cleared elements).
+CREATE TABLE F0000 (
+    SCCMCD TEXT NOT NULL,
+    SCBUUT TEXT NOT NULL,
+    SCPOID TEXT NOT NULL,
+    VANName TEXT,
+    VANNumber TEXT,
+    VANKey TEXT,
+    VANSignPort TEXT,
+    VANSignBaudrate TEXT,
+    SubMonitor BOOLEAN,
+    SubTop INTEGER,
+    SubLeft INTEGER,
+    SubLogoMode TEXT,
+    SubLogoFile TEXT,
+    SubLogoMedia TEXT,
+    SubNotice TEXT,
+    SubDisplayCustName BOOLEAN,
+    SubDispMode TEXT,
+    TypeALines INTEGER,
+    TypeBLines INTEGER,
+    MenuIndex TEXT,
+    SettIndex TEXT,
+    DisPrice BOOLEAN,
+    DisCountStock BOOLEAN,
+    DisCountAmt BOOLEAN,
+    PosMode TEXT,
+    StartDate DATETIME,
+    EventMode TEXT,
+    SharePoint BOOLEAN,
+    RecordCoins BOOLEAN,
+    SettlePasswd TEXT,
+    LoginCheckOnSettle BOOLEAN,
+    LoginPosition TEXT,
+    LoginType TEXT,
+    UpdateOn BOOLEAN,
+    POSVersion TEXT,
+    StoreOpen BOOLEAN,
+    scystm DATETIME,
+    autocutpoint INTEGER,
+    pointcut INTEGER,
+    startbell INTEGER,
+    endbell INTEGER,
+    gifticonid TEXT,
+    IncludeVat BOOLEAN,
+    VatRatio REAL,
+    TipRatio REAL,
+    MaxOKRatio REAL,
+    StaticOKRatio REAL,
+    CouponTerm INTEGER,
+    DiscountTerm INTEGER,
+    PointTerm INTEGER,
+    BaseCostMethod TEXT,
+    NextDayFlag TEXT,
+    PrepayInputFlag BOOLEAN,
+    MisuInputFlag BOOLEAN,
+    PtMode TEXT,
+    PtRatio REAL,
+    PTStore INTEGER,
+    PTLeastSett INTEGER,
+    PtMaxStore INTEGER,
+    PtChangeRatio REAL,
+    PtStoreCash REAL,
+    PtStoreCard REAL,
+    PtStoreStock REAL,
+    PtStorePrepay REAL,
+    PtStorePoint REAL,
+    PtStoreCoupon REAL,
+    PtStoreVoucher REAL,
+    PtSaveOnPrepay BOOLEAN,
+    PtSaveOnVoucher BOOLEAN,
+    PtSaveOnStock BOOLEAN,
+    PtMinUse INTEGER,
+    PtMaxUse INTEGER,
+    PtMaxUseRatio REAL,
+    ptUnit INTEGER,
+    UseCustSection BOOLEAN,
+    AlwaysCustCount BOOLEAN,
+    LayerCounter INTEGER,
+    TableCount TEXT,
+    PackCount TEXT,
+    LayerTitle TEXT,
+    TableRefillOn BOOLEAN,
+    InputCustSex BOOLEAN,
+    VFDUse BOOLEAN,
+    VFDType TEXT,
+    VFDPort TEXT,
+    VFDBaudrate TEXT,
+    PrUse BOOLEAN,
+    PrPreview BOOLEAN,
+    PrBarCode BOOLEAN,
+    PrWaitSlip BOOLEAN,
+    PrMessage1 TEXT,
+    PrMessage2 TEXT,
+    PrMessage3 TEXT,
+    PrMessage4 TEXT,
+    PrBakeryKitchen BOOLEAN,
+    PrCookery BOOLEAN,
+    PrOrdRcpt BOOLEAN,
+    PrCookeryNode TEXT,
+    SCKMTY TEXT,
+    CountCashBill INTEGER,
+    CountCard INTEGER,
+    CountCash INTEGER,
+    CountOd INTEGER,
+    CountDV INTEGER,
+    CountCookOD INTEGER,
+    CountStockOD INTEGER,
+    CountStockDV INTEGER,
+    CountStockSt INTEGER,
+    CountStockList INTEGER,
+    CountWaitSlip INTEGER,
+    CountCardDirect INTEGER,
+    countbill INTEGER,
+    CbTaste BOOLEAN,
+    CbRevise BOOLEAN,
+    CbExhaust BOOLEAN,
+    CbItemReturn BOOLEAN,
+    CbOrdering BOOLEAN,
+    CbInCome BOOLEAN,
+    CbDelivery BOOLEAN,
+    CbSaleReturn BOOLEAN,
+    CbConvert BOOLEAN,
+    CbRecount BOOLEAN,
+    CbCoupon BOOLEAN,
+    CbPoint BOOLEAN,
+    CbClosing BOOLEAN,
+    CbSettle BOOLEAN,
+    CbStatics BOOLEAN,
+    PortReceipt TEXT,
+    BaudrateReceipt TEXT,
+    PortCookery TEXT,
+    BaudrateCookery TEXT,
+    PortBarcode TEXT,
+    BaudrateBarcode TEXT,
+    PortCardReader TEXT,
+    BaudrateCardReader TEXT,
+    OrderPersent REAL,
+    UseAutoProduce BOOLEAN,
+    UseInOutPrice BOOLEAN,
+    PrintStockPrice TEXT,
+    OrderClosingTime TEXT,
+    takeoutflag BOOLEAN,
+    serviceitemprint BOOLEAN,
+    setcoursepreview BOOLEAN,
+    SCWORK TEXT,
+    SCLADT DATETIME,
+    PRIMARY KEY (SCCMCD, SCBUUT, SCPOID)
+);
+
+CREATE TABLE SYS_NUMBER (       -- last number drawn per company, store, kind, month
+    NBCMCD TEXT NOT NULL,
+    NBBUUT TEXT NOT NULL,
+    NBGUBUN INTEGER NOT NULL,
+    NBMONTH TEXT NOT NULL,
+    NBLAST INTEGER NOT NULL,
+    PRIMARY KEY (NBCMCD, NBBUUT, NBGUBUN, NBMONTH)
+);
+
+CREATE TABLE SYS_META (         -- server bookkeeping (e.g. the demo data's version)
+    MKEY TEXT NOT NULL PRIMARY KEY,
+    MVALUE TEXT
+);
+
+CREATE TABLE SYS_AUDIT (        -- deletions of documents
+    AUTIME DATETIME NOT NULL,
+    AUPROC TEXT NOT NULL,
+    AUKEY TEXT NOT NULL,
+    AUWORK TEXT NOT NULL DEFAULT '',
+    AUPGID TEXT NOT NULL DEFAULT ''
+);

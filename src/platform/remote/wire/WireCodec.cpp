@@ -1,0 +1,522 @@
+#include "platform/remote/wire/WireCodec.h"
+
+#include <QCborStreamReader>
+#include <QCborStreamWriter>
+#include <QDateTime>
+
+#include <cstdio>
+#include <limits>
+
+namespace wire {
+
+namespace {
+
+const char *const kDateTimeFormat = "yyyy-MM-ddTHH:mm:ss.zzz";
+
+[[noreturn]] void fail(const QString &what)
+{
+    throw DecodeError(what.toStdString());
+}
+
+// ---- writing ---------------------------------------------------------------
+
+void writeText(QCborStreamWriter &w, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8(); // keeps U+0000 as a 0 byte
+    w.appendTextString(utf8.constData(), utf8.size());
+}
+
+void writeValue(QCborStreamWriter &w, Type type, const QVariant &value)
+{
+    if (!value.isValid() || value.isNull()) {
+        w.appendNull();
+        return;
+    }
+    switch (type) {
+    case Type::String:
+        writeText(w, value.toString());
+        return;
+    case Type::SmallInt:
+    case Type::Integer:
+    case Type::Currency:
+        w.append(value.toLongLong());
+        return;
+    case Type::Float:
+        w.append(value.toDouble());
+        return;
+    case Type::Boolean:
+        w.append(value.toBool());
+        return;
+    case Type::DateTime:
+        writeText(w, formatDateTime(value.toDateTime()));
+        return;
+    }
+    w.appendNull();
+}
+
+// ---- reading ---------------------------------------------------------------
+
+QString readText(QCborStreamReader &r)
+{
+    if (!r.isString())
+        fail(QStringLiteral("text expected"));
+    QString out;
+    auto chunk = r.readString();
+    while (chunk.status == QCborStreamReader::Ok) {
+        out += chunk.data;
+        chunk = r.readString();
+    }
+    if (chunk.status == QCborStreamReader::Error)
+        fail(QStringLiteral("broken text"));
+    return out;
+}
+
+qint64 readInteger(QCborStreamReader &r)
+{
+    if (r.isUnsignedInteger()) {
+        const quint64 v = r.toUnsignedInteger();
+        if (v > quint64(std::numeric_limits<qint64>::max()))
+            fail(QStringLiteral("integer out of range"));
+        r.next();
+        return qint64(v);
+    }
+    if (r.isNegativeInteger()) {
+        // Qt holds a negative integer by its absolute value (-1 as 1; 0 means -2^64).
+        const quint64 v = quint64(r.toNegativeInteger());
+        constexpr quint64 limit = quint64(std::numeric_limits<qint64>::max()) + 1;
+        if (v == 0 || v > limit)
+            fail(QStringLiteral("integer out of range"));
+        r.next();
+        return v == limit ? std::numeric_limits<qint64>::min() : -qint64(v);
+    }
+    fail(QStringLiteral("integer expected"));
+}
+
+// Any scalar into a QVariant of its natural kind (invalid for null).
+QVariant readScalar(QCborStreamReader &r)
+{
+    switch (r.type()) {
+    case QCborStreamReader::UnsignedInteger:
+    case QCborStreamReader::NegativeInteger:
+        return readInteger(r);
+    case QCborStreamReader::String:
+        return readText(r);
+    case QCborStreamReader::Float16:
+    case QCborStreamReader::Float:
+    case QCborStreamReader::Double: {
+        double d = 0;
+        if (r.isDouble())
+            d = r.toDouble();
+        else if (r.isFloat())
+            d = r.toFloat();
+        else
+            d = double(r.toFloat16());
+        r.next();
+        return d;
+    }
+    case QCborStreamReader::SimpleType:
+        if (r.isBool()) {
+            const bool b = r.toBool();
+            r.next();
+            return b;
+        }
+        if (r.isNull() || r.isUndefined()) {
+            r.next();
+            return QVariant();
+        }
+        break;
+    default:
+        break;
+    }
+    fail(QStringLiteral("unexpected value"));
+}
+
+QVariant readValue(QCborStreamReader &r, Type type)
+{
+    return coerce(readScalar(r), type);
+}
+
+Type readType(QCborStreamReader &r)
+{
+    const qint64 code = readInteger(r);
+    if (!isKnownType(int(code)) || code != qint64(int(code)))
+        fail(QStringLiteral("unknown value type %1").arg(code));
+    return Type(code);
+}
+
+void enterContainer(QCborStreamReader &r, bool map)
+{
+    if (map ? !r.isMap() : !r.isArray())
+        fail(map ? QStringLiteral("map expected") : QStringLiteral("array expected"));
+    if (!r.enterContainer())
+        fail(QStringLiteral("broken container"));
+}
+
+void leaveContainer(QCborStreamReader &r)
+{
+    if (r.hasNext())
+        fail(QStringLiteral("too many items"));
+    if (!r.leaveContainer())
+        fail(QStringLiteral("broken container"));
+}
+
+void skipItem(QCborStreamReader &r)
+{
+    if (!r.next())
+        fail(QStringLiteral("broken item"));
+}
+
+template <typename Fn>
+void readMap(QCborStreamReader &r, Fn &&onKey)
+{
+    enterContainer(r, true);
+    while (r.hasNext()) {
+        const QString key = readText(r);
+        onKey(key);
+    }
+    leaveContainer(r);
+}
+
+void finish(QCborStreamReader &r, const QByteArray &bytes)
+{
+    if (r.lastError() != QCborError::NoError)
+        fail(r.lastError().toString());
+    if (r.currentOffset() != bytes.size())
+        fail(QStringLiteral("trailing bytes"));
+}
+
+} // namespace
+
+bool isKnownType(int code)
+{
+    return code >= int(Type::String) && code <= int(Type::DateTime);
+}
+
+QString typeName(Type type)
+{
+    switch (type) {
+    case Type::String: return QStringLiteral("string");
+    case Type::SmallInt: return QStringLiteral("smallint");
+    case Type::Integer: return QStringLiteral("integer");
+    case Type::Float: return QStringLiteral("float");
+    case Type::Currency: return QStringLiteral("currency");
+    case Type::Boolean: return QStringLiteral("boolean");
+    case Type::DateTime: return QStringLiteral("datetime");
+    }
+    return QStringLiteral("?");
+}
+
+Answer Answer::failure(const QString &message)
+{
+    Answer a;
+    a.error = message.isEmpty() ? QStringLiteral("error") : message;
+    return a;
+}
+
+QString formatDateTime(const QDateTime &value)
+{
+    const QDateTime local = value.timeSpec() == Qt::LocalTime ? value : value.toLocalTime();
+    const QDate d = local.date();
+    const QTime t = local.time();
+    if (!d.isValid() || d.year() < 0 || d.year() > 9999)
+        return local.toString(QLatin1String(kDateTimeFormat));
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d.%03d", d.year(), d.month(), d.day(), t.hour(),
+                  t.minute(), t.second(), t.msec());
+    return QString::fromLatin1(buf, 23);
+}
+
+namespace {
+
+// Digits at [pos, pos + n) as a number; -1 when any is not a digit.
+int digits(QStringView t, qsizetype pos, qsizetype n)
+{
+    int v = 0;
+    for (qsizetype i = pos; i < pos + n; ++i) {
+        const char16_t c = t[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        v = v * 10 + (c - u'0');
+    }
+    return v;
+}
+
+} // namespace
+
+QDateTime parseDateTimeText(QStringView t)
+{
+    // Read by hand: this runs for every date-time cell of an answer.
+    int y = -1, mo = -1, d = -1, h = 0, mi = 0, s = 0, ms = 0;
+    const qsizetype n = t.size();
+    if (n == 8) {
+        y = digits(t, 0, 4), mo = digits(t, 4, 2), d = digits(t, 6, 2);
+    } else if (n >= 10 && t[4] == u'-' && t[7] == u'-') {
+        y = digits(t, 0, 4), mo = digits(t, 5, 2), d = digits(t, 8, 2);
+        if (n > 10) {
+            if ((t[10] != u'T' && t[10] != u' ') || n < 16 || t[13] != u':')
+                return {};
+            h = digits(t, 11, 2), mi = digits(t, 14, 2);
+            if (n > 16) {
+                if (n < 19 || t[16] != u':')
+                    return {};
+                s = digits(t, 17, 2);
+                if (n > 19) {
+                    if (n != 23 || t[19] != u'.')
+                        return {};
+                    ms = digits(t, 20, 3);
+                }
+            }
+        }
+    } else {
+        return {};
+    }
+    if (y < 0 || mo < 0 || d < 0 || h < 0 || mi < 0 || s < 0 || ms < 0)
+        return {};
+    const QDate date(y, mo, d);
+    const QTime time(h, mi, s, ms);
+    if (!date.isValid() || !time.isValid())
+        return {};
+    return QDateTime(date, time);
+}
+
+QDateTime parseDateTime(const QString &text)
+{
+    return parseDateTimeText(text);
+}
+
+QVariant coerce(const QVariant &value, Type type)
+{
+    if (!value.isValid() || value.isNull())
+        return QVariant();
+    const auto id = value.typeId();
+    const bool isText = id == QMetaType::QString;
+    if (type == Type::String)
+        return isText ? value : QVariant(value.toString());
+    if (isText && value.toString().trimmed().isEmpty())
+        return QVariant();
+    bool ok = true;
+    switch (type) {
+    case Type::String:
+        break;
+    case Type::SmallInt:
+    case Type::Integer:
+    case Type::Currency: {
+        if (id == QMetaType::Bool)
+            return qint64(value.toBool() ? 1 : 0);
+        if (id == QMetaType::Double) {
+            const double d = value.toDouble();
+            if (type == Type::Currency)
+                return qint64(d * 10000.0 + (d < 0 ? -0.5 : 0.5));
+            return qint64(d);
+        }
+        if (isText) {
+            const QString t = value.toString().trimmed();
+            qint64 v = t.toLongLong(&ok);
+            if (ok)
+                return type == Type::Currency ? v * 10000 : v;
+            const double d = t.toDouble(&ok);
+            if (ok)
+                return type == Type::Currency ? qint64(d * 10000.0 + (d < 0 ? -0.5 : 0.5)) : qint64(d);
+            break;
+        }
+        const qint64 v = value.toLongLong(&ok);
+        if (ok)
+            return v;
+        break;
+    }
+    case Type::Float: {
+        const double d = isText ? value.toString().trimmed().toDouble(&ok) : value.toDouble(&ok);
+        if (ok)
+            return d;
+        break;
+    }
+    case Type::Boolean: {
+        if (id == QMetaType::Bool)
+            return value;
+        if (isText) {
+            const QString t = value.toString().trimmed().toLower();
+            if (t == u"true" || t == u"1")
+                return true;
+            if (t == u"false" || t == u"0")
+                return false;
+            ok = false;
+            break;
+        }
+        const qint64 v = value.toLongLong(&ok);
+        if (ok)
+            return v != 0;
+        break;
+    }
+    case Type::DateTime: {
+        if (id == QMetaType::QDateTime)
+            return value;
+        if (isText) {
+            const QDateTime dt = parseDateTime(value.toString());
+            if (dt.isValid())
+                return dt;
+        }
+        ok = false;
+        break;
+    }
+    }
+    fail(QStringLiteral("value \"%1\" is not a %2").arg(value.toString(), typeName(type)));
+}
+
+QByteArray encodeRequest(const Request &request)
+{
+    QByteArray out;
+    QCborStreamWriter w(&out);
+    w.startMap(4);
+    writeText(w, QStringLiteral("provider"));
+    writeText(w, request.provider);
+    writeText(w, QStringLiteral("command"));
+    writeText(w, request.commandText);
+    writeText(w, QStringLiteral("mode"));
+    writeText(w, request.mode == Mode::Open ? QStringLiteral("open") : QStringLiteral("execute"));
+    writeText(w, QStringLiteral("params"));
+    w.startArray(request.params.size());
+    for (const Param &p : request.params) {
+        w.startArray(3);
+        writeText(w, p.name);
+        w.append(qint64(p.type));
+        writeValue(w, p.type, p.value);
+        w.endArray();
+    }
+    w.endArray();
+    w.endMap();
+    return out;
+}
+
+Request decodeRequest(const QByteArray &bytes)
+{
+    QCborStreamReader r(bytes);
+    Request req;
+    bool haveCommand = false, haveMode = false;
+    readMap(r, [&](const QString &key) {
+        if (key == u"provider") {
+            req.provider = readText(r);
+        } else if (key == u"command") {
+            req.commandText = readText(r);
+            haveCommand = true;
+        } else if (key == u"mode") {
+            const QString m = readText(r);
+            if (m == u"open")
+                req.mode = Mode::Open;
+            else if (m == u"execute")
+                req.mode = Mode::Execute;
+            else
+                fail(QStringLiteral("unknown mode"));
+            haveMode = true;
+        } else if (key == u"params") {
+            enterContainer(r, false);
+            while (r.hasNext()) {
+                enterContainer(r, false);
+                Param p;
+                p.name = readText(r);
+                p.type = readType(r);
+                p.value = readValue(r, p.type);
+                leaveContainer(r);
+                req.params.append(p);
+            }
+            leaveContainer(r);
+        } else {
+            skipItem(r);
+        }
+    });
+    finish(r, bytes);
+    if (!haveCommand || !haveMode)
+        fail(QStringLiteral("request without command or mode"));
+    return req;
+}
+
+QByteArray encodeAnswer(const Answer &answer)
+{
+    QByteArray out;
+    QCborStreamWriter w(&out);
+    if (answer.isError()) {
+        w.startMap(1);
+        writeText(w, QStringLiteral("error"));
+        writeText(w, answer.error);
+        w.endMap();
+        return out;
+    }
+    w.startMap(3);
+    writeText(w, QStringLiteral("columns"));
+    w.startArray(answer.columns.size());
+    for (const Column &c : answer.columns) {
+        w.startArray(3);
+        writeText(w, c.name);
+        w.append(qint64(c.type));
+        w.append(qint64(c.size));
+        w.endArray();
+    }
+    w.endArray();
+    writeText(w, QStringLiteral("rows"));
+    w.startArray(answer.rows.size());
+    const qsizetype n = answer.columns.size();
+    for (const QVariantList &row : answer.rows) {
+        w.startArray(n);
+        for (qsizetype i = 0; i < n; ++i)
+            writeValue(w, answer.columns[i].type, i < row.size() ? row[i] : QVariant());
+        w.endArray();
+    }
+    w.endArray();
+    writeText(w, QStringLiteral("affected"));
+    w.append(answer.rowsAffected);
+    w.endMap();
+    return out;
+}
+
+Answer decodeAnswer(const QByteArray &bytes)
+{
+    QCborStreamReader r(bytes);
+    Answer a;
+    bool haveRows = false;
+    readMap(r, [&](const QString &key) {
+        if (key == u"error") {
+            a.error = readText(r);
+            if (a.error.isEmpty())
+                a.error = QStringLiteral("error");
+        } else if (key == u"columns") {
+            enterContainer(r, false);
+            while (r.hasNext()) {
+                enterContainer(r, false);
+                Column c;
+                c.name = readText(r);
+                c.type = readType(r);
+                c.size = int(readInteger(r));
+                leaveContainer(r);
+                a.columns.append(c);
+            }
+            leaveContainer(r);
+        } else if (key == u"rows") {
+            // Columns come first in our own answers; rows before columns are refused.
+            haveRows = true;
+            enterContainer(r, false);
+            const qsizetype n = a.columns.size();
+            while (r.hasNext()) {
+                enterContainer(r, false);
+                QVariantList row;
+                row.reserve(n);
+                for (qsizetype i = 0; i < n; ++i) {
+                    if (!r.hasNext())
+                        fail(QStringLiteral("short row"));
+                    row.append(readValue(r, a.columns[i].type));
+                }
+                leaveContainer(r);
+                a.rows.append(std::move(row));
+            }
+            leaveContainer(r);
+        } else if (key == u"affected") {
+            a.rowsAffected = readInteger(r);
+        } else {
+            skipItem(r);
+        }
+    });
+    finish(r, bytes);
+    if (!a.isError() && !haveRows && a.columns.isEmpty() && a.rowsAffected < 0)
+        fail(QStringLiteral("answer without rows or error"));
+    return a;
+}
+
+} // namespace wire

@@ -1,0 +1,83 @@
+#pragma once
+// The message format between the terminal and the head-office server: one CBOR
+// request per HTTP POST on "/BIN" and one CBOR answer. docs/protocol.md
+// describes the bytes; this unit is the only code that reads or writes them.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QVariant>
+#include <stdexcept>
+
+namespace wire {
+
+// Value kinds on the wire. The numbers are part of the format.
+enum class Type : int {
+    String = 1,
+    SmallInt = 2,
+    Integer = 3,
+    Float = 4,
+    Currency = 5, // integer of ten-thousandths
+    Boolean = 6,
+    DateTime = 7, // local "yyyy-MM-ddTHH:mm:ss.zzz"
+};
+
+bool isKnownType(int code);
+QString typeName(Type type);
+
+enum class Mode : int { Open = 0, Execute = 1 };
+
+// In memory a value is a QVariant: invalid = null; String -> QString,
+// SmallInt/Integer/Currency -> qint64, Float -> double, Boolean -> bool,
+// DateTime -> QDateTime (local time).
+struct Param {
+    QString name;
+    Type type = Type::String;
+    QVariant value;
+};
+
+struct Request {
+    QString provider;
+    QString commandText;
+    Mode mode = Mode::Open;
+    QList<Param> params;
+};
+
+struct Column {
+    QString name;
+    Type type = Type::String;
+    int size = 0; // texts: the declared length; 0 for other kinds
+};
+
+struct Answer {
+    QList<Column> columns;
+    QList<QVariantList> rows;
+    qint64 rowsAffected = -1; // execute answers; -1 when not told
+    QString error;            // non-empty: the call failed with this message
+    bool isError() const { return !error.isEmpty(); }
+
+    static Answer failure(const QString &message);
+};
+
+// A request or answer that cannot be read.
+class DecodeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Converts a value to the in-memory form of a type (numbers from decimal texts,
+// booleans from 0/1, ...). Null and empty text give null for non-text kinds.
+// Throws DecodeError when the value cannot be read as that type.
+QVariant coerce(const QVariant &value, Type type);
+
+QString formatDateTime(const QDateTime &value);
+QDateTime parseDateTime(const QString &text); // invalid when the text is not the wire form
+// The wire form and the stored forms: "yyyy-MM-dd[(T| )HH:mm[:ss[.zzz]]]", "yyyyMMdd".
+QDateTime parseDateTimeText(QStringView text);
+
+QByteArray encodeRequest(const Request &request);
+Request decodeRequest(const QByteArray &bytes);
+QByteArray encodeAnswer(const Answer &answer);
+Answer decodeAnswer(const QByteArray &bytes);
+
+} // namespace wire

@@ -1,0 +1,71 @@
+#pragma once
+// Calls into the head-office server without HTTP (the dispatcher directly).
+
+#include "Dispatcher.h"
+#include "support/TestServer.h"
+
+#include <QDateTime>
+
+#include <initializer_list>
+#include <utility>
+
+namespace servertest {
+
+using Params = std::initializer_list<std::pair<const char *, QVariant>>;
+
+inline wire::Request request(const QString &command, Params params, const QString &provider = QStringLiteral("dspStoredProc1"))
+{
+    wire::Request r;
+    r.provider = provider;
+    r.commandText = command;
+    for (const auto &p : params) {
+        wire::Type t = wire::Type::String;
+        switch (p.second.typeId()) {
+        case QMetaType::Bool: t = wire::Type::Boolean; break;
+        case QMetaType::Int:
+        case QMetaType::LongLong: t = wire::Type::Integer; break;
+        case QMetaType::Double: t = wire::Type::Float; break;
+        case QMetaType::QDateTime: t = wire::Type::DateTime; break;
+        default: break;
+        }
+        QVariant v = p.second;
+        if (v.typeId() == QMetaType::Int)
+            v = qint64(v.toInt());
+        r.params.append({QString::fromUtf8(p.first), t, v});
+    }
+    return r;
+}
+
+// Column index by name (any case); -1 when missing.
+inline int col(const wire::Answer &a, const QString &name)
+{
+    for (int i = 0; i < a.columns.size(); ++i)
+        if (a.columns[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+inline QVariant cell(const wire::Answer &a, int row, const QString &name)
+{
+    const int c = col(a, name);
+    return c < 0 || row >= a.rows.size() ? QVariant() : a.rows[row][c];
+}
+
+inline QStringList column(const wire::Answer &a, const QString &name)
+{
+    QStringList out;
+    for (int r = 0; r < a.rows.size(); ++r)
+        out << cell(a, r, name).toString();
+    return out;
+}
+
+class ServerSuite : public TestServerSuite {
+protected:
+    static wire::Answer call(const QString &command, Params params,
+                             const QString &provider = QStringLiteral("dspStoredProc1"))
+    {
+        return server().dispatcher().handle(request(command, params, provider));
+    }
+};
+
+} // namespace servertest
