@@ -14,6 +14,11 @@ RALD_VERSION_MARKER("3.0.0.1");
 
 int main(int argc, char **argv)
 {
+    // glibc re-reads /etc/localtime for every local-time conversion unless TZ
+    // is set; date-times of every server answer go through it.
+    if (qEnvironmentVariableIsEmpty("TZ"))
+        qputenv("TZ", ":/etc/localtime");
+
     os::SingleInstance instance;
     if (!instance.tryLock(os::ProgramInstanceName))
         return 0; // another copy runs: end without a message
