@@ -1,0 +1,3 @@
+#include "Components/MirelComp/MirelGrid.h"
+
+TMirelGrid::TMirelGrid(QWidget *parent) : TMCustomDBGrid(parent) {}
