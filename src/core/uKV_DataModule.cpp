@@ -85,23 +85,6 @@ QString elapsedText(qint64 ms)
         .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
-// The position (from 1) in the view of the record a display handler is
-// showing, found by its row id: the handler is not told which row it paints.
-int viewPositionOf(const Field &field)
-{
-    const DataSet &ds = field.dataSet();
-    const int rowIdIndex = ds.fieldIndex(QLatin1String(LocalTable::RowIdField));
-    if (rowIdIndex < 0)
-        return ds.RecNo();
-    const QVariant rowId = ds.FieldByName(QLatin1String(LocalTable::RowIdField)).AsVariant();
-    if (!rowId.isValid())
-        return ds.RecNo();
-    for (int row = 0; row < ds.rowCount(); ++row)
-        if (ds.value(row, rowIdIndex) == rowId)
-            return row + 1;
-    return ds.RecNo();
-}
-
 } // namespace
 
 TDM::TDM(QObject *parent)
@@ -609,7 +592,9 @@ void TDM::installDisplayHandlers()
         return memos.join(QStringLiteral(", "));
     };
 
-    const auto recordNumber = [](const Field &field, bool) { return QString::number(viewPositionOf(field)); };
+    // The line number: the position of the record shown (display texts are
+    // read inside a row scope, so RecNo() is that of the row being shown).
+    const auto recordNumber = [](const Field &field, bool) { return QString::number(field.dataSet().RecNo()); };
     dtl.FieldByName(QStringLiteral("POS_NO")).OnGetText = recordNumber;
     dtl.FieldByName(QStringLiteral("TableBenho")).OnGetText = recordNumber;
 }

@@ -249,24 +249,6 @@ void TMirelDBEdit::activeChanged()
     editingChanged();
 }
 
-bool TMirelDBEdit::acceptsChar(QChar c) const
-{
-    Field *f = m_link->field();
-    if (!f)
-        return true;
-    switch (f->DataType()) {
-    case FieldType::SmallInt:
-    case FieldType::Integer:
-        return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-');
-    case FieldType::Float:
-    case FieldType::Currency:
-        return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('.')
-               || c == QLatin1Char('e') || c == QLatin1Char('E');
-    default:
-        return true;
-    }
-}
-
 void TMirelDBEdit::keyPressEvent(QKeyEvent *event)
 {
     if (!m_link->field()) {
@@ -291,7 +273,7 @@ void TMirelDBEdit::keyPressEvent(QKeyEvent *event)
     const QString text = event->text();
     if (!text.isEmpty() && !(mods & Qt::ControlModifier)) {
         const QChar c = text.at(0);
-        if (c.unicode() >= 32 && c.unicode() <= 255 && !acceptsChar(c)) {
+        if (c.unicode() >= 32 && c.unicode() <= 255 && !m_link->field()->IsValidChar(c)) {
             QApplication::beep();
             event->accept();
             return;

@@ -124,7 +124,6 @@ private:
     void activeChanged();
     void applyAlignment();
     void applyPalette();
-    bool acceptsChar(QChar c) const;
     bool m_displaying = false;
 
     TFieldDataLink *m_link;

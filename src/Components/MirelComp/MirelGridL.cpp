@@ -6,8 +6,10 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <optional>
 
 namespace {
 
@@ -708,20 +710,8 @@ bool TMCustomDBGrid::CanEditShow() const
 
 bool TMCustomDBGrid::CanEditAcceptKey(QChar c) const
 {
-    Field *f = columnField(m_col);
-    if (!f)
-        return false;
-    switch (f->DataType()) {
-    case FieldType::SmallInt:
-    case FieldType::Integer:
-        return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-');
-    case FieldType::Float:
-    case FieldType::Currency:
-        return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char('.')
-               || c == QLatin1Char('e') || c == QLatin1Char('E');
-    default:
-        return true;
-    }
+    const Field *f = columnField(m_col);
+    return f && f->IsValidChar(c);
 }
 
 bool TMCustomDBGrid::CanEditModify()
@@ -967,13 +957,19 @@ void TMCustomDBGrid::DrawCell(QPainter &p, int col, int row, const QRect &rect, 
     p.setFont(column->Font());
     p.setPen(text);
     p.setBrush(back);
-    m_drawingRow = row;
-    if (DefaultDrawing())
-        DefaultDrawColumnCell(&p, rect, col, column, state);
-    if (!m_columns.Customized())
-        emit OnDrawDataCell(this, &p, rect, column->field(), state);
-    emit OnDrawColumnCell(this, &p, rect, col, column, state);
-    m_drawingRow = -1;
+    {
+        // The handlers and the default drawing read the painted row through
+        // the fields and RecNo(); the cursor stays where it is.
+        const QScopedValueRollback<int> drawing(m_drawingRow, row);
+        std::optional<DataSet::RowScope> rowScope;
+        if (ds)
+            rowScope.emplace(*ds, row);
+        if (DefaultDrawing())
+            DefaultDrawColumnCell(&p, rect, col, column, state);
+        if (!m_columns.Customized())
+            emit OnDrawDataCell(this, &p, rect, column->field(), state);
+        emit OnDrawColumnCell(this, &p, rect, col, column, state);
+    }
     if (DefaultDrawing() && (state & gdSelected) && !(m_options & dgRowSelect)
         && (focused || (m_options & dgAlwaysShowSelection))) {
         QPen dotted(text, 1, Qt::DotLine);

@@ -242,7 +242,10 @@ public:
     void DefaultDrawColumnCell(QPainter *Canvas, const QRect &Rect, int DataCol, TColumn *Column,
                                TGridDrawState State);
     // The data row (0-based in the view) being painted while OnDrawColumnCell
-    // runs; the current row otherwise.
+    // and OnDrawDataCell run; the current row otherwise. The handlers may as
+    // well read the painted row's fields and RecNo() directly: the grid
+    // holds a DataSet::RowScope of that row around them (the cursor does
+    // not move).
     int DrawingRow() const { return m_drawingRow >= 0 ? m_drawingRow : m_row; }
     // Text of the editor written into the field now (no post).
     void UpdateData();

@@ -361,7 +361,11 @@ int DataSet::MoveBy(int distance)
 
 int DataSet::RecNo() const
 {
-    return m_active ? m_cur + 1 : 0;
+    if (!m_active)
+        return 0;
+    if (m_peekRow)
+        return *m_peekRow >= 0 && *m_peekRow < int(m_view.size()) ? *m_peekRow + 1 : 0;
+    return m_cur + 1;
 }
 
 void DataSet::setRecNo(int recNo)
@@ -818,7 +822,7 @@ const QVariant &DataSet::readValue(int field) const
 {
     if (!m_active || field < 0 || field >= int(m_fields.size()))
         return nullValue();
-    const int row = m_peekRow >= 0 ? m_peekRow : m_cur;
+    const int row = m_peekRow.value_or(m_cur);
     if (row < 0 || row >= int(m_view.size()))
         return nullValue();
     if (row == m_cur && (m_state == DataSetState::Edit || m_state == DataSetState::Insert))
@@ -842,20 +846,22 @@ QVariant DataSet::value(int row, int field) const
     return m_rows[size_t(m_view[size_t(row)])].values.at(field);
 }
 
-namespace {
-struct PeekGuard {
-    int &slot;
-    int saved;
-    PeekGuard(int &s, int row) : slot(s), saved(s) { slot = row; }
-    ~PeekGuard() { slot = saved; }
-};
-} // namespace
+DataSet::RowScope::RowScope(const DataSet &dataSet, int row)
+    : m_dataSet(dataSet), m_saved(dataSet.m_peekRow)
+{
+    m_dataSet.m_peekRow = row;
+}
+
+DataSet::RowScope::~RowScope()
+{
+    m_dataSet.m_peekRow = m_saved;
+}
 
 QString DataSet::displayText(int row, int field) const
 {
     if (!m_active || row < 0 || row >= int(m_view.size()) || field < 0 || field >= int(m_fields.size()))
         return {};
-    PeekGuard guard(m_peekRow, row);
+    const RowScope scope(*this, row);
     return m_fields[size_t(field)]->DisplayText();
 }
 
@@ -863,6 +869,6 @@ QString DataSet::text(int row, int field) const
 {
     if (!m_active || row < 0 || row >= int(m_view.size()) || field < 0 || field >= int(m_fields.size()))
         return {};
-    PeekGuard guard(m_peekRow, row);
+    const RowScope scope(*this, row);
     return m_fields[size_t(field)]->Text();
 }

@@ -39,6 +39,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -165,13 +166,39 @@ public:
     // Value of a field in a row of the view (the edit buffer for the current
     // record while editing); invalid when out of range.
     QVariant value(int row, int field) const;
-    // Field::DisplayText of a row of the view; OnGetText handlers see that row
-    // as the current record while they run.
+    // Field::DisplayText of a row of the view, read inside a RowScope of that
+    // row: OnGetText handlers see their own row through the field getters
+    // and RecNo().
     QString displayText(int row, int field) const;
-    QString text(int row, int field) const;  // Field::Text of a row
-    int currentRow() const { return m_cur; } // RecNo() - 1; -1 when none
+    QString text(int row, int field) const;  // Field::Text of a row, the same way
+    int currentRow() const { return m_cur; } // the cursor's row, RecNo() - 1 outside a RowScope; -1 when none
     int rowCount() const { return int(m_view.size()); } // the view, pending insert included
     Bookmark bookmarkAt(int row) const;
+
+    // Makes the Field getters (IsNull, As..., DisplayText, Text, and so the
+    // OnGetText handlers) and RecNo() read one row of the view for as long as
+    // it lives, without moving the cursor: Bof/Eof, the state, the edit
+    // buffer and Modified stay as they are, and no signal or hook runs, on
+    // entry or on exit. The current record read this way while it is edited
+    // shows its edit buffer. A row outside the view reads as nulls, RecNo() 0.
+    // Scopes nest (the innermost one wins; ending it brings back the one
+    // around it) and end in reverse order, also when an exception leaves them.
+    // Only the getters follow the scope: setters, cursor moves and edits
+    // still act on the current record, so a handler should not use them
+    // inside one. A scope must not outlive its data set.
+    //     DataSet::RowScope scope(ds, row);
+    //     const QString name = ds.FieldByName("NAME").AsString(); // of row
+    class RowScope {
+    public:
+        RowScope(const DataSet &dataSet, int row);
+        ~RowScope();
+        RowScope(const RowScope &) = delete;
+        RowScope &operator=(const RowScope &) = delete;
+
+    private:
+        const DataSet &m_dataSet;
+        std::optional<int> m_saved;
+    };
 
 signals:
     void opened();
@@ -250,5 +277,5 @@ private:
     bool m_dynamicFields = false; // fields were made by LoadRows from the columns
 
     int m_disableCount = 0;
-    mutable int m_peekRow = -1; // row read by Field getters during displayText()
+    mutable std::optional<int> m_peekRow; // row read by the Field getters inside a RowScope
 };

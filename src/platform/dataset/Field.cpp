@@ -367,6 +367,19 @@ Qt::Alignment Field::Alignment() const
     }
 }
 
+bool Field::IsValidChar(QChar c) const
+{
+    const bool sign = c == QLatin1Char('+') || c == QLatin1Char('-');
+    switch (m_def.type) {
+    case FieldType::SmallInt:
+    case FieldType::Integer: return c.isDigit() || sign;
+    case FieldType::Float:
+    case FieldType::Currency:
+        return c.isDigit() || sign || c == QLatin1Char('.') || c == QLatin1Char('e') || c == QLatin1Char('E');
+    default: return true;
+    }
+}
+
 bool Field::IsNull() const
 {
     return isNullValue(m_dataSet->readValue(m_index));

@@ -85,6 +85,12 @@ public:
     // Default grid alignment: right for numbers, left otherwise.
     Qt::Alignment Alignment() const;
 
+    // Whether an editor may let the character be typed into this field:
+    // digits and a sign for integers; digits, a sign, the decimal point and
+    // an exponent mark (e, E) for floats and currency; anything for texts,
+    // booleans and date-times.
+    bool IsValidChar(QChar c) const;
+
     bool IsNull() const;
     QString AsString() const;
     int AsInteger() const;

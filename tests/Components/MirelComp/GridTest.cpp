@@ -6,6 +6,7 @@
 #include "platform/os/Keys.h"
 
 #include <QLineEdit>
+#include <QMap>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
@@ -371,18 +372,6 @@ TEST(MirelGrid, LinesAreColouredPerArea)
     image.save(QDir::temp().filePath("rald-grid-lines.png"));
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    int count = 0;
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
-
 TEST(MirelGrid, ColourPropertiesRepaintAtOnceOnlyWhenChanged)
 {
     GridWindow w(5);
@@ -427,6 +416,53 @@ TEST(MirelGrid, OwnCellDrawingCanUseTheDefaultDrawing)
     const QRect shown = w.grid->CellRect(1, 1);
     EXPECT_EQ(countPixels(image, hidden, rgbOf(kWhite)), hidden.width() * hidden.height());
     EXPECT_LT(countPixels(image, shown, rgbOf(kWhite)), shown.width() * shown.height() - 10);
+}
+
+TEST(MirelGrid, DrawHandlersReadThePaintedRowAndTheCursorStays)
+{
+    GridWindow w(4);
+    w.ds.setRecNo(2);
+    int scrolls = 0;
+    w.ds.AfterScroll = [&](DataSet &) { ++scrolls; };
+    QSignalSpy moved(&w.ds, &DataSet::currentChanged);
+    // Painted row -> line number and name that the handler reads.
+    QMap<int, QString> seen;
+    QObject::connect(w.grid, &TMCustomDBGrid::OnDrawColumnCell,
+                     [&](QWidget *, QPainter *, const QRect &, int dataCol, TColumn *column, TGridDrawState) {
+                         if (dataCol == 1)
+                             seen[w.grid->DrawingRow()] =
+                                 QStringLiteral("%1 %2").arg(w.ds.RecNo()).arg(column->field()->AsString());
+                     });
+    // A display handler drawn by the default drawing.
+    w.ds.FieldByName("QTY").OnGetText = [&](const Field &f, bool) {
+        return QStringLiteral("#%1=%2").arg(w.ds.RecNo()).arg(f.AsInteger());
+    };
+    const QStringList texts = TextRecorder::texts(w.grid->viewport());
+    const QMap<int, QString> expected{{0, QString::fromUtf8("1 품목1")}, {1, QString::fromUtf8("2 품목2")},
+                                      {2, QString::fromUtf8("3 품목3")}, {3, QString::fromUtf8("4 품목4")}};
+    EXPECT_EQ(seen, expected);
+    for (const char *text : {"#1=1", "#2=2", "#3=3", "#4=4"})
+        EXPECT_TRUE(texts.contains(QLatin1String(text))) << text << " in " << texts.join('|').toStdString();
+
+    // Default columns: the data-cell handler reads the painted row as well.
+    TMirelGrid plain;
+    plain.setDataSource(&w.ds);
+    plain.resize(300, 150);
+    QStringList fromData;
+    QObject::connect(&plain, &TMCustomDBGrid::OnDrawDataCell,
+                     [&](QWidget *, QPainter *, const QRect &, Field *f, TGridDrawState) {
+                         if (f->FieldName() == "NO")
+                             fromData << QStringLiteral("%1:%2").arg(w.ds.RecNo()).arg(f->AsString());
+                     });
+    TextRecorder::texts(plain.viewport());
+    EXPECT_EQ(fromData, (QStringList{"1:1", "2:2", "3:3", "4:4"}));
+
+    EXPECT_EQ(w.ds.RecNo(), 2);
+    EXPECT_EQ(w.ds.FieldByName("NAME").AsString(), QString::fromUtf8("품목2"));
+    EXPECT_EQ(w.grid->DrawingRow(), 1); // outside painting: the current row
+    EXPECT_EQ(w.ds.State(), DataSetState::Browse);
+    EXPECT_EQ(scrolls, 0);
+    EXPECT_EQ(moved.count(), 0);
 }
 
 // ---- multi-selection ------------------------------------------------------------

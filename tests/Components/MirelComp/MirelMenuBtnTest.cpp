@@ -15,18 +15,6 @@ QString joined(QWidget *w)
     return TextRecorder::texts(w).join('|');
 }
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    int count = 0;
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
-
 } // namespace
 
 TEST(MirelMenuBtn, PriceInParenthesesUpAndBareWhilePressed)

@@ -99,6 +99,13 @@ QStringList TextRecorder::texts(QWidget *widget)
     return out;
 }
 
+bool PaintCounter::eventFilter(QObject *, QEvent *event)
+{
+    if (event->type() == QEvent::Paint)
+        ++count;
+    return false;
+}
+
 QImage snapshot(QWidget *widget)
 {
     QImage image(widget->size(), QImage::Format_ARGB32);

@@ -1,7 +1,9 @@
 #pragma once
 // Shared pieces of the control-library tests: the application object, a paint
-// device that records the texts drawn on it, and pixel helpers.
+// device that records the texts drawn on it, a paint-event counter and pixel
+// helpers.
 
+#include <QEvent>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -32,6 +34,13 @@ protected:
 
 private:
     std::unique_ptr<QPaintEngine> m_engine;
+};
+
+// Counts the paint events of the objects it is installed on as an event filter.
+class PaintCounter : public QObject {
+public:
+    int count = 0;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
 // The widget as it paints itself now, as an image.

@@ -151,6 +151,33 @@ TEST_F(DataSetModelTest, SetDataEditsTheTouchedRowAndMovingPostsIt)
     EXPECT_EQ(ds.value(1, 1).toString(), "참외");
 }
 
+TEST_F(DataSetModelTest, DisplayHandlersReadTheRowTheyShow)
+{
+    ds.Open();
+    add(1, "사과", 100);
+    add(2, "배", 200);
+    add(3, "감", 300);
+    ds.setRecNo(2);
+    // Line number, name and amount of the record the text is asked for.
+    ds.FieldByName(QStringLiteral("ADSEQ")).OnGetText = [this](const Field &f, bool display) {
+        if (f.AsInteger() == 3 && display)
+            throw DataSetError(QStringLiteral("no text"));
+        return QStringLiteral("%1 %2 %3")
+            .arg(ds.RecNo())
+            .arg(ds.FieldByName(QStringLiteral("IMNAME")).AsString(), ds.FieldByName(QStringLiteral("ADAMT")).AsString());
+    };
+    QSignalSpy current(&model, &DataSetModel::currentRowChanged);
+    EXPECT_EQ(cell(0, 0), "1 사과 100");
+    EXPECT_EQ(cell(1, 0), "2 배 200");
+    EXPECT_EQ(model.data(model.index(2, 0), Qt::EditRole).toString(), "3 감 300");
+    EXPECT_THROW(cell(2, 0), DataSetError);
+    // The cursor never moved and reads its own record again.
+    EXPECT_EQ(current.count(), 0);
+    EXPECT_EQ(ds.RecNo(), 2);
+    EXPECT_EQ(ds.FieldByName(QStringLiteral("IMNAME")).AsString(), "배");
+    EXPECT_EQ(ds.State(), DataSetState::Browse);
+}
+
 TEST(DataSetModelDefault, WithoutColumnsShowsEveryField)
 {
     DataSet ds;

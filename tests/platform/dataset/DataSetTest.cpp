@@ -411,6 +411,61 @@ TEST_F(DataSetTest, DisabledControlsBatchViewSignalsIntoOneChange)
     EXPECT_EQ(changed.count(), 1);
 }
 
+TEST_F(DataSetTest, RowScopeReadsOneRowWithoutMovingTheCursor)
+{
+    fill();
+    ds.setRecNo(2);
+    ds.Edit();
+    ds.FieldByName(QStringLiteral("NAME")).setAsString(QStringLiteral("배추")); // not posted
+    int hooks = 0;
+    ds.AfterScroll = [&](DataSet &) { ++hooks; };
+    ds.BeforePost = [&](DataSet &) { ++hooks; };
+    QSignalSpy moved(&ds, &DataSet::currentChanged);
+    QSignalSpy changed(&ds, &DataSet::rowChanged);
+    QSignalSpy states(&ds, &DataSet::stateChanged);
+    QSignalSpy resets(&ds, &DataSet::dataSetChanged);
+    QSignalSpy updates(&ds, &DataSet::updateRecord);
+    const auto seen = [this] {
+        return QStringLiteral("%1 %2 %3").arg(ds.RecNo()).arg(code(), ds.FieldByName(QStringLiteral("NAME")).AsString());
+    };
+
+    {
+        const DataSet::RowScope outer(ds, 2);
+        EXPECT_EQ(seen(), "3 C3 감");
+        EXPECT_EQ(ds.FieldByName(QStringLiteral("QTY")).AsFloat(), 3.0);
+        {
+            const DataSet::RowScope inner(ds, 0);
+            EXPECT_EQ(seen(), "1 A1 사과");
+            const DataSet::RowScope edited(ds, 1); // the current record shows its edit buffer
+            EXPECT_EQ(seen(), "2 B2 배추");
+        }
+        EXPECT_EQ(seen(), "3 C3 감");
+        const DataSet::RowScope outside(ds, 4);
+        EXPECT_TRUE(ds.FieldByName(QStringLiteral("CODE")).IsNull());
+        EXPECT_EQ(ds.RecNo(), 0);
+    }
+    try {
+        const DataSet::RowScope scope(ds, 3);
+        EXPECT_EQ(seen(), "4 D4 귤");
+        throw DataSetError(QStringLiteral("handler failed"));
+    } catch (const DataSetError &) {
+    }
+
+    // Back on the current record, still being edited; nothing was told.
+    EXPECT_EQ(seen(), "2 B2 배추");
+    EXPECT_EQ(ds.currentRow(), 1);
+    EXPECT_FALSE(ds.Bof());
+    EXPECT_FALSE(ds.Eof());
+    EXPECT_EQ(ds.State(), DataSetState::Edit);
+    EXPECT_TRUE(ds.Modified());
+    EXPECT_EQ(ds.value(1, 1).toString(), "배추");
+    EXPECT_EQ(ds.value(2, 1).toString(), "감");
+    EXPECT_EQ(hooks, 0);
+    EXPECT_EQ(moved.count() + changed.count() + states.count() + resets.count() + updates.count(), 0);
+    ds.Post();
+    EXPECT_EQ(codes(), (QStringList{"A1", "B2", "C3", "D4"}));
+}
+
 TEST_F(DataSetTest, DeletingWhileWalkingVisitsEveryRecordOnce)
 {
     fill();

@@ -174,6 +174,32 @@ TEST(FieldFormat, DisplayFormatsAsThePlatformFormatsFloats)
               "26/3/4 05:06");
 }
 
+TEST(FieldInput, ValidCharactersFollowTheFieldType)
+{
+    DataSet ds;
+    struct Case {
+        FieldType type;
+        const char *accepted;
+        const char *refused;
+    };
+    const Case cases[] = {
+        {FieldType::SmallInt, "0123456789+-", ".eE,a x"},
+        {FieldType::Integer, "0123456789+-", ".eE,a x"},
+        {FieldType::Float, "0123456789+-.eE", ",a x/"},
+        {FieldType::Currency, "0123456789+-.eE", ",a x/"},
+        {FieldType::String, "0aZ .,-가", ""},
+        {FieldType::Boolean, "TtYyFfNn01", ""},
+        {FieldType::DateTime, "0123456789-: ", ""},
+    };
+    for (const Case &c : cases) {
+        Field &f = ds.AddField(QStringLiteral("F%1").arg(ds.FieldCount()), c.type);
+        for (QChar ch : QString::fromUtf8(c.accepted))
+            EXPECT_TRUE(f.IsValidChar(ch)) << int(c.type) << " '" << QString(ch).toStdString() << "'";
+        for (QChar ch : QString::fromUtf8(c.refused))
+            EXPECT_FALSE(f.IsValidChar(ch)) << int(c.type) << " '" << QString(ch).toStdString() << "'";
+    }
+}
+
 TEST(FieldDisplay, FormatAndHandlerDecideTheDisplayText)
 {
     DataSet ds;
