@@ -72,10 +72,8 @@ qint64 Call::integer(const QString &name, qint64 fallback) const
     if (!v.isValid())
         return fallback;
     try {
-        const QVariant n = wire::coerce(v, v.typeId() == QMetaType::Double ? wire::Type::Float : wire::Type::Integer);
-        if (n.typeId() == QMetaType::Double)
-            return qint64(n.toDouble());
-        return n.toLongLong();
+        // Fractions are dropped; a number beyond 64 bits is refused.
+        return wire::coerce(v, wire::Type::Integer).toLongLong();
     } catch (const wire::DecodeError &) {
         throw CallError(QStringLiteral("parameter %1 is not a number").arg(name));
     }

@@ -29,10 +29,35 @@ HqServer::HqServer(Dispatcher &dispatcher, Options options)
     http.Get("/BIN", [](const httplib::Request &, httplib::Response &res) {
         res.set_content("RALD head office", "text/plain");
     });
-    http.Post("/BIN", [this](const httplib::Request &req, httplib::Response &res) {
+    // The body is read here rather than by httplib, which holds a body sent
+    // without a length (chunked) to no limit.
+    http.Post("/BIN", [this](const httplib::Request &, httplib::Response &res,
+                             const httplib::ContentReader &content) {
+        std::string received;
+        bool tooLarge = false;
+        const bool complete = content([&](const char *data, size_t length) {
+            if (length > m_options.maxRequestBytes - received.size()) {
+                tooLarge = true;
+                return false;
+            }
+            received.append(data, length);
+            return true;
+        });
+        if (tooLarge || res.status == 413) {
+            // The rest of the body is not read: the client is told to close,
+            // and the server drops the connection within its keep-alive limit.
+            res.status = 413;
+            res.set_header("Connection", "close");
+            return;
+        }
+        if (!complete) {
+            res.status = 400;
+            res.set_header("Connection", "close");
+            return;
+        }
         wire::Request request;
         try {
-            request = wire::decodeRequest(QByteArray::fromRawData(req.body.data(), qsizetype(req.body.size())));
+            request = wire::decodeRequest(QByteArray::fromRawData(received.data(), qsizetype(received.size())));
         } catch (const wire::DecodeError &e) {
             const QString msg = QStringLiteral("malformed request: ") + QString::fromUtf8(e.what());
             m_dispatcher.logFailure(QStringLiteral("/BIN"), msg);

@@ -56,10 +56,12 @@ int toInt(const QString &s)
 
 QByteArray padWith(const QString &text, QChar ch, int w, bool left, bool right)
 {
-    const qsizetype width = byteCount(w);
+    // The width compares as given (a negative width fills nothing); only the
+    // cut takes it as the unsigned 16-bit count.
+    const qsizetype width = w;
     QByteArray ansi = os::ToAnsi(text);
     if (ansi.size() > width)
-        ansi = os::CutAnsi(ansi, width);
+        ansi = os::CutAnsi(ansi, byteCount(w));
     const QByteArray fill = os::ToAnsi(QString(ch));
     if (fill.isEmpty())
         return ansi;

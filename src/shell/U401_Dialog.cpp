@@ -229,10 +229,12 @@ void TF401_Dialog::placeWindow()
 {
     QScreen *scr = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = scr ? scr->geometry() : QRect(0, 0, 1024, 768);
+    // The keyboard's top is a screen position already; the middle is
+    // measured within the screen.
     const int top = (keyboardPlacement && keyboardPlacement->isShowing())
                         ? keyboardPlacement->top() - AboveKeyboard
-                        : area.height() / 2 - 150;
-    move(area.left() + area.width() / 2 - 240, area.top() + top);
+                        : area.top() + area.height() / 2 - 150;
+    move(area.left() + area.width() / 2 - 240, top);
 }
 
 bool TF401_Dialog::eventFilter(QObject *watched, QEvent *event)

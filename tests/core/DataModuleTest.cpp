@@ -2,6 +2,7 @@
 // order-block check, the local tables and the display texts of table orders.
 
 #include "DataModuleFixture.h"
+#include "Dispatcher.h"
 #include "support/MessageResponder.h"
 
 #include <gtest/gtest.h>
@@ -88,6 +89,47 @@ TEST_F(DataModuleTest, FailuresAreLoggedWithTheirOwnTexts)
     QFile::remove(LogFileName);
     EXPECT_FALSE(dm->StockLoadItems());
     EXPECT_TRUE(logText().isEmpty());
+}
+
+TEST_F(DataModuleTest, ACacheLoadFailingMidwayKeepsTheRowsAppendedBeforeIt)
+{
+    // A server whose answers go wrong at their third row: a category number
+    // that is no number, an item whose price is read as a float.
+    TestServer odd;
+    odd.start();
+    odd.dispatcher().registry().add(QStringLiteral("GP_SELECT_F0060_STOCK_POS_TYPEA"), false, [](hq::Call &call) {
+        call.answer.columns = {{QStringLiteral("GKGKID"), wire::Type::String, 3},
+                               {QStringLiteral("GKSEQ"), wire::Type::String, 3}};
+        call.answer.rows = {{QStringLiteral("001"), QStringLiteral("1")},
+                            {QStringLiteral("002"), QStringLiteral("2")},
+                            {QStringLiteral("003"), QStringLiteral("x")}};
+    });
+    odd.dispatcher().registry().add(QStringLiteral("GP_SELECT_F0200_STOCK_POS_ITEMS"), false, [](hq::Call &call) {
+        call.answer.columns = {{QStringLiteral("IMITNB"), wire::Type::String, 6},
+                               {QStringLiteral("MHEPRI"), wire::Type::Float, 0}};
+        call.answer.rows = {{QStringLiteral("100001"), 1234.56787}, {QStringLiteral("100002"), -0.00004}};
+    });
+    MyConfig.SPO = QString::number(odd.port());
+    ASSERT_TRUE(dm->SDB_Open());
+
+    EXPECT_FALSE(dm->StockLoadTypeA());
+    ASSERT_EQ(dm->vtb_SCITK1->RecordCount(), 2);
+    dm->vtb_SCITK1->Last();
+    EXPECT_EQ(dm->vtb_SCITK1->FieldByName(QStringLiteral("GKGKID")).AsString(), QStringLiteral("002"));
+    EXPECT_EQ(dm->vtb_SCITK1->FieldByName(QStringLiteral("GKSEQ")).AsInteger(), 2);
+    // The fixed text alone, without the message of the failure.
+    EXPECT_TRUE(logText().endsWith(QStringLiteral("]  StockLoadTypeA Error.\r\n"))) << logText().toStdString();
+
+    // The price comes as a float and is kept to four decimals.
+    ASSERT_TRUE(dm->StockLoadItems());
+    ASSERT_EQ(dm->vtb_SCITM->RecordCount(), 2);
+    struct Price { const char *item; qint64 raw; };
+    for (const Price &p : {Price{"100001", 12345679}, Price{"100002", 0}}) {
+        ASSERT_TRUE(dm->vtb_SCITM->Locate(QStringLiteral("IMITNB"), QString::fromLatin1(p.item))) << p.item;
+        EXPECT_EQ(dm->vtb_SCITM->FieldByName(QStringLiteral("MHEPRI")).AsCurrency().raw(), p.raw) << p.item;
+        EXPECT_TRUE(dm->vtb_SCITM->FieldByName(QStringLiteral("lastibgo_uprc")).IsNull());
+    }
+    dm->ROChannel->Disconnect(); // let the server stop without waiting for the idle connection
 }
 
 TEST_F(DataModuleTest, CheckOrderBlockedShowsTheNoticeOnlyForABlockedSupplier)

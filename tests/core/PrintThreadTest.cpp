@@ -225,9 +225,13 @@ TEST_F(PrintThreadTest, OpenAndCloseRequestsAreAppliedBetweenJobs)
     thread->RequestPort({{}, {}, TMyPrintThread::PortAction::Close});
     EXPECT_TRUE(eventually([&] { return !thread->PortOpen(); }));
 
-    // An "LPT" name is never opened as a serial port.
+    // An "LPT" name is never opened as a serial port. The port's settings
+    // belong to the printer thread: read them only once a job requested
+    // after the change has been taken (an empty job, no copies).
     thread->RequestPort({QString("LPT1"), {}, TMyPrintThread::PortAction::Open});
-    ASSERT_TRUE(eventually([&] { return !thread->PortOpen() && port->portName() == "LPT1"; }));
+    printSlip({}, 0);
+    ASSERT_TRUE(idle());
+    EXPECT_EQ(port->portName(), "LPT1");
     EXPECT_FALSE(thread->PortOpen());
 }
 

@@ -38,6 +38,9 @@ TEST(TextHelpers, PadsToByteWidth)
         {PadRight, "똠얌꿍", 5, "똠얌 "},
         {PadLeft, "1,500", 3, "1,5"},
         {PadLeft, "", 0, ""},
+        {PadLeft, "abc", -1, "abc"},     // a width computed below zero fills nothing
+        {PadRight, "가나다", -5, "가나다"},
+        {PadCenter, "ab", -1, "ab"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.pad(u(c.text), c.w), u(c.expected)) << c.text << " at " << c.w;

@@ -52,8 +52,10 @@ TEST_F(Dispatch, NumbersArriveAsTextFloatCurrencyOrInteger)
         ASSERT_FALSE(a.isError()) << a.error.toStdString();
         EXPECT_EQ(cell(a, 0, QStringLiteral("numb")).toInt(), ++expected);
     }
-    wire::Request r = request(QStringLiteral("[GP_SELECT_MAXNUMBER]"), {{"A_GUBUN", QStringLiteral("열넷")}});
-    EXPECT_EQ(server().dispatcher().handle(r).error, QStringLiteral("parameter A_GUBUN is not a number"));
+    for (const QVariant &bad : {QVariant(QStringLiteral("열넷")), QVariant(1e300)}) {
+        wire::Request r = request(QStringLiteral("[GP_SELECT_MAXNUMBER]"), {{"A_GUBUN", bad}});
+        EXPECT_EQ(server().dispatcher().handle(r).error, QStringLiteral("parameter A_GUBUN is not a number"));
+    }
 }
 
 TEST_F(Dispatch, UnknownProcedureIsAnErrorAnswer)
@@ -165,4 +167,35 @@ TEST_F(Dispatch, MalformedAndOversizedRequestsGetAnErrorAndTheServerCarriesOn)
         EXPECT_EQ(cell(b, 0, QStringLiteral("pcprst")).toString(), QStringLiteral("1"));
     }
     http.stop();
+}
+
+TEST_F(Dispatch, ChunkedBodiesAreHeldToTheSizeLimitToo)
+{
+    // A body without a length (chunked) is refused as too large, not read whole into memory.
+    httplib::Client http("127.0.0.1", server().port());
+    const std::string piece(64 * 1024, '\xa1');
+    size_t sent = 0;
+    auto res = http.Post(
+        "/BIN",
+        [&](size_t, httplib::DataSink &sink) {
+            if (sent >= 16u * 1024 * 1024) {
+                sink.done();
+                return true;
+            }
+            sent += piece.size();
+            return sink.write(piece.data(), piece.size());
+        },
+        "application/cbor");
+    if (res) { // the client may also see the connection end while it still writes
+        EXPECT_EQ(res->status, 413);
+        EXPECT_EQ(wire::decodeAnswer(QByteArray::fromStdString(res->body)).error, QStringLiteral("request too large"));
+    }
+    EXPECT_LT(sent, 16u * 1024 * 1024);
+    http.stop();
+
+    // The server carries on.
+    httplib::Client next("127.0.0.1", server().port());
+    auto health = next.Get("/BIN");
+    ASSERT_TRUE(health);
+    EXPECT_EQ(health->status, 200);
 }

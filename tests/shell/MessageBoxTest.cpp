@@ -105,7 +105,10 @@ TEST_F(MessageBoxTest, QuestionShowsTheButtonsOfItsKindAndReturnsThePressedOne)
         {4, "btn_Yes", 6, 22, 280, 151, "  거래처별발주", "  취  소  ", "  패턴별발주"},
         {4, "btn_No", 7, 22, 280, 151, "  거래처별발주", "  취  소  ", "  패턴별발주"},
         {4, "btn_OK", 1, 22, 280, 151, "  거래처별발주", "  취  소  ", "  패턴별발주"},
+        {3, "btn_Yes", 6, 115, -1, 251, "   승인", "", "   거절"},
         {3, "btn_No", 7, 115, -1, 251, "   승인", "", "   거절"},
+        {5, "btn_Yes", 6, 51, 179, 307, "   함께적용", "   쿠폰적용", "   할인적용"},
+        {5, "btn_OK", 1, 51, 179, 307, "   함께적용", "   쿠폰적용", "   할인적용"},
         {9, "btn_OK", 1, -1, 179, -1, "", "   확인", ""},
     };
     for (const QuestionCase &c : cases) {
@@ -134,6 +137,16 @@ TEST_F(MessageBoxTest, QuestionShowsTheButtonsOfItsKindAndReturnsThePressedOne)
         });
         EXPECT_EQ(AskMessageBox("진행할까요?", c.kind), c.result);
         EXPECT_TRUE(checked);
+        EXPECT_FALSE(dlg->isVisible());
+
+        // A notice after the question gets its own single OK button back.
+        EXPECT_EQ(ShowMessageBox("알림", 2, 0), 0);
+        EXPECT_FALSE(dlg->btn_Yes->isVisible());
+        EXPECT_FALSE(dlg->btn_No->isVisible());
+        EXPECT_TRUE(dlg->btn_OK->isVisible());
+        EXPECT_EQ(dlg->btn_OK->geometry(), QRect(151, 223, 112, 30));
+        EXPECT_EQ(dlg->btn_OK->Caption(), QString::fromUtf8("   확인"));
+        clickButton(dlg->btn_OK);
         EXPECT_FALSE(dlg->isVisible());
     }
 }

@@ -83,7 +83,8 @@ void TMirelButtonBase::setCaptionMoveRight(int shift)
     if (qint8(shift) == m_captionMoveRight)
         return;
     m_captionMoveRight = qint8(shift);
-    redrawNow();
+    if (redrawsOnCaptionMove())
+        redrawNow();
 }
 
 void TMirelButtonBase::setCaptionMoveDown(int shift)
@@ -91,7 +92,8 @@ void TMirelButtonBase::setCaptionMoveDown(int shift)
     if (qint8(shift) == m_captionMoveDown)
         return;
     m_captionMoveDown = qint8(shift);
-    redrawNow();
+    if (redrawsOnCaptionMove())
+        redrawNow();
 }
 
 void TMirelButtonBase::setFontColor(int color)

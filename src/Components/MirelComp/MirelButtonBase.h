@@ -97,6 +97,9 @@ protected:
     virtual void paintContent(QPainter &p, bool pressedLook);
     // Whether the button takes the size of its picture when painting.
     virtual bool sizesToPicture() const { return true; }
+    // Whether a changed caption shift redraws at once (the item button only
+    // stores it; its face follows at the next paint).
+    virtual bool redrawsOnCaptionMove() const { return true; }
 
     // The picture shown in the up/Down state while enabled, or nullptr.
     const QPixmap *statePicture() const;

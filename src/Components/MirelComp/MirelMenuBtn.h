@@ -85,15 +85,18 @@ public:
     int FontPriceColor = 0; // colour references of the two small fonts
     int FontStockColor = 0;
 
-    // Drawn properties: setting one redraws at once when the value changed.
+    // Drawn properties: setting ItemName, ItemPrice, ItemPriceMode or a
+    // counter redraws at once when the value changed. ItemPrice2, ItemPrice3
+    // and the caption shifts are only stored; the face shows them at its
+    // next paint.
     QString ItemName() const { return m_itemName; }
     void setItemName(const QString &name);
     double ItemPrice() const { return m_price[0]; }
     void setItemPrice(double price) { setPrice(0, price); }
     double ItemPrice2() const { return m_price[1]; }
-    void setItemPrice2(double price) { setPrice(1, price); }
+    void setItemPrice2(double price) { m_price[1] = price; } // stored only
     double ItemPrice3() const { return m_price[2]; }
-    void setItemPrice3(double price) { setPrice(2, price); }
+    void setItemPrice3(double price) { m_price[2] = price; } // stored only
     // -1: the name becomes the caption, no price; 0, 1, 2: name plus the
     // price of that mode; above 2: name without a price line.
     int ItemPriceMode() const { return m_priceMode; }
@@ -117,6 +120,7 @@ public:
 
 protected:
     void paintContent(QPainter &p, bool pressedLook) override;
+    bool redrawsOnCaptionMove() const override { return false; }
 
 private:
     void setPrice(int index, double price);

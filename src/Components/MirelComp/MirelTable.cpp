@@ -1,6 +1,7 @@
 #include "Components/MirelComp/MirelTable.h"
 
 #include "Components/MirelComp/MirelColor.h"
+#include "Components/MirelComp/MirelFonts.h"
 #include "Components/MirelComp/MirelPaint.h"
 #include "platform/os/Clock.h"
 #include "platform/os/CodePage.h"
@@ -448,14 +449,16 @@ void TMirelTable::paintEvent(QPaintEvent *)
         return;
     QFont bandFont = font();
     bandFont.setBold(false);
-    int bandSize = font().pointSize();
-    if (bandSize < 6) {
+    // Font's own size when it is 6 points or more (also when the layout gave
+    // it in pixels), else a size fitted to the band.
+    if (mirel::fontPointSize(font()) < 6) {
+        int bandSize;
         if (inner / b >= 6)
             bandSize = int(std::trunc((b - 4) * 4.0 / 5));
         else
             bandSize = int(std::trunc(inner * (b - 4) * 4 / 30 / b));
+        bandFont.setPointSize(std::max(1, bandSize));
     }
-    bandFont.setPointSize(std::max(1, bandSize));
     const QFontMetrics bandFm(bandFont);
     const QString bill = m_billAmount > 0 ? mirel::formatWhole(m_billAmount) : QString();
     const int h = bandFm.height();

@@ -419,7 +419,10 @@ bool DataSet::Locate(const QString &keyFields, const QVariantList &keyValues)
     QList<QVariant> keys;
     QList<FieldType> types;
     for (int k = 0; k < fields.size(); ++k) {
-        const FieldDef &def = m_fields[size_t(fields[k])]->def();
+        // A text key is compared whole: cut to the field's size, a longer key
+        // would find the record that holds only its beginning.
+        FieldDef def = m_fields[size_t(fields[k])]->def();
+        def.size = 0;
         keys.append(Field::convert(keyValues[k], def));
         types.append(def.type);
     }

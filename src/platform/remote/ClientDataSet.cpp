@@ -30,14 +30,17 @@ FieldType fieldType(wire::Type type)
     return FieldType::String;
 }
 
-// A parameter value in its wire form (currency as ten-thousandths).
+// A parameter value in its wire form (currency as ten-thousandths). A value
+// set before its parameter's type changed is converted now, so it never
+// travels as a silent 0 or ""; one that does not convert raises DataSetError.
 QVariant wireValue(const Param &p)
 {
     if (p.IsNull())
         return {};
+    const QVariant v = Field::convert(p.Value(), FieldDef{p.Name(), p.DataType(), 0});
     if (p.DataType() == FieldType::Currency)
-        return p.Value().value<Currency>().raw();
-    return p.Value();
+        return v.value<Currency>().raw();
+    return v;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "platform/report/Report.h"
 
+#include "platform/os/Clock.h"
+
 #include <QPageSize>
 
 #include <utility>
@@ -109,7 +111,7 @@ int Report::prepare()
     m_pages.clear();
     m_prepared = false;
     m_pageNumber = 0;
-    m_printTime = m_clock ? m_clock() : QDateTime::currentDateTime();
+    m_printTime = m_clock ? m_clock() : os::Now(); // the application's clock, set from the server
     if (m_beforePrint)
         m_beforePrint(*this);
 

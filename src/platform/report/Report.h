@@ -110,7 +110,7 @@ public:
     // Runs at the start of every run (prepare and preview), before any band.
     void setBeforePrint(BeforePrint callback) { m_beforePrint = std::move(callback); }
 
-    // Time source of the printing date; the system clock by default.
+    // Time source of the printing date; the application clock (os::Now) by default.
     void setClock(Clock clock) { m_clock = std::move(clock); }
     QDateTime printDateTime() const { return m_printTime; }
 

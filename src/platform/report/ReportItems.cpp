@@ -1,6 +1,7 @@
 #include "platform/report/ReportItems.h"
 
 #include "platform/report/Report.h"
+#include "platform/os/Clock.h"
 
 namespace report {
 
@@ -101,7 +102,7 @@ SysData::SysData(Band *band, const QString &name, const QRect &rect, Kind kind)
 QString SysData::text() const
 {
     const Report *r = report();
-    const QDateTime t = r ? r->printDateTime() : QDateTime::currentDateTime();
+    const QDateTime t = r ? r->printDateTime() : os::Now();
     return t.toString(m_kind == Date ? QStringLiteral("yyyy-MM-dd")
                                      : QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }

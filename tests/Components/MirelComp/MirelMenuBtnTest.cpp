@@ -1,12 +1,14 @@
 #include "MirelTestSupport.h"
 
 #include "Components/MirelComp/MirelFonts.h"
+#include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/MirelMenuBtn.h"
 #include "Components/MirelComp/MirelPaint.h"
 
 #include <QEvent>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
 
 namespace {
 
@@ -109,6 +111,58 @@ TEST(MirelMenuBtn, OnlyChangedValuesRedraw)
     b->setItemPrice(13000);
     EXPECT_EQ(counter.count, 1); // at once, not at the next paint cycle
     b->removeEventFilter(&counter);
+}
+
+// Which setters redraw at once (synchronously) with a new value: the item
+// button redraws for its name, first price, mode and counters only; the
+// other prices and the caption shifts are stored, unlike on the picture
+// button, where a changed shift redraws.
+TEST(MirelMenuBtn, SettersThatRedrawAtOnce)
+{
+    using Setter = std::function<void(TMirelButtonBase *)>;
+    auto item = [](auto f) {
+        return Setter([f](TMirelButtonBase *b) { f(static_cast<TMirelMenuBtn *>(b)); });
+    };
+    struct Case {
+        const char *what;
+        bool itemButton;
+        Setter set;
+        int paints;
+    };
+    const Case cases[] = {
+        {"ItemName", true, item([](TMirelMenuBtn *b) { b->setItemName("X"); }), 1},
+        {"ItemPrice", true, item([](TMirelMenuBtn *b) { b->setItemPrice(5); }), 1},
+        {"ItemPriceMode", true, item([](TMirelMenuBtn *b) { b->setItemPriceMode(1); }), 1},
+        {"ItemSaledCount", true, item([](TMirelMenuBtn *b) { b->setItemSaledCount(2); }), 1},
+        {"ItemPrice2", true, item([](TMirelMenuBtn *b) { b->setItemPrice2(5); }), 0},
+        {"ItemPrice3", true, item([](TMirelMenuBtn *b) { b->setItemPrice3(5); }), 0},
+        {"CaptionMoveRight item", true, [](TMirelButtonBase *b) { b->setCaptionMoveRight(0); }, 0},
+        {"CaptionMoveDown item", true, [](TMirelButtonBase *b) { b->setCaptionMoveDown(-1); }, 0},
+        {"ColorForeground item", true, [](TMirelButtonBase *b) { b->setColorForeground(255); }, 1},
+        {"CaptionMoveRight picture", false, [](TMirelButtonBase *b) { b->setCaptionMoveRight(0); }, 1},
+        {"CaptionMoveDown picture", false, [](TMirelButtonBase *b) { b->setCaptionMoveDown(-1); }, 1},
+        {"GroupIndex picture", false, [](TMirelButtonBase *b) { b->setGroupIndex(7); }, 0},
+    };
+    for (const Case &c : cases) {
+        QWidget parent;
+        TMirelButtonBase *b = c.itemButton ? static_cast<TMirelButtonBase *>(new TMirelMenuBtn(&parent))
+                                           : new TMirelImgBtn(&parent);
+        b->setCaption("A");
+        parent.show();
+        QCoreApplication::processEvents();
+        PaintCounter counter;
+        b->installEventFilter(&counter);
+        c.set(b);
+        EXPECT_EQ(counter.count, c.paints) << c.what;
+        b->removeEventFilter(&counter);
+    }
+    // A stored price shows at the next paint.
+    QWidget parent;
+    auto *b = new TMirelMenuBtn(&parent);
+    b->setItemName(QString::fromUtf8("두부"));
+    b->setItemPriceMode(1);
+    b->setItemPrice2(2300);
+    EXPECT_EQ(joined(b), QString::fromUtf8("두부|(2,300)"));
 }
 
 TEST(MirelPaint, FormatsWholeUnitsWithSeparators)

@@ -1,6 +1,7 @@
 #include "MirelTestSupport.h"
 
 #include "Components/MirelComp/MirelBack.h"
+#include "Components/MirelComp/MirelFonts.h"
 #include "Components/MirelComp/MirelTable.h"
 #include "platform/os/Clock.h"
 #include "platform/os/CodePage.h"
@@ -99,6 +100,38 @@ TEST(MirelTable, InformationBandsByContent)
     TMirelTable t;
     t.setEnterTime(QDateTime(QDate(2000, 1, 1), QTime(0, 0)));
     EXPECT_EQ(shown(&t), "Table - 0");
+}
+
+TEST(MirelTable, BandTextTakesTheFontFromSixPointsUpElseAFittedSize)
+{
+    // A 150 x 100 tile with the outlines and gaps on creation has 22-pixel
+    // bands, 146 pixels wide: a fitted band font is trunc(18 * 4 / 5) = 14 pt.
+    struct Case {
+        const char *what;
+        QFont font;
+        int points;  // expected point size, or -1 when given in pixels
+        int pixels;  // expected pixel size, or -1 when given in points
+    };
+    QFont onePoint, ninePoints;
+    onePoint.setPointSize(1);
+    ninePoints.setPointSize(9);
+    const Case cases[] = {
+        {"1 pt (on creation)", onePoint, 14, -1},
+        {"9 pt", ninePoints, 9, -1},
+        {"height -16 (12 pt)", mirel::makeFont("Tahoma", -16), -1, 16},
+        {"height -1 (settings screen)", mirel::makeFont("Tahoma", -1), 14, -1},
+    };
+    for (const Case &c : cases) {
+        TMirelTable t;
+        t.setFont(c.font);
+        t.setBillAmount(1500);
+        const auto runs = TextRecorder::record(&t);
+        ASSERT_EQ(runs.size(), 2) << c.what;
+        EXPECT_EQ(runs[1].text, "1,500");
+        EXPECT_EQ(runs[1].font.pointSize(), c.points) << c.what;
+        EXPECT_EQ(runs[1].font.pixelSize(), c.pixels) << c.what;
+        EXPECT_FALSE(runs[1].font.bold());
+    }
 }
 
 TEST(MirelTable, TooSmallTilesPaintWithoutText)

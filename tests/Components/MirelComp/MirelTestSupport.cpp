@@ -28,7 +28,7 @@ public:
     void drawImage(const QRectF &, const QImage &, const QRectF &, Qt::ImageConversionFlags) override {}
     void drawTextItem(const QPointF &p, const QTextItem &item) override
     {
-        m_device->runs.append({item.text(), m_transform.map(p)});
+        m_device->runs.append({item.text(), m_transform.map(p), item.font()});
     }
     Type type() const override { return User; }
 

@@ -4,6 +4,7 @@
 // helpers.
 
 #include <QEvent>
+#include <QFont>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -17,6 +18,7 @@ public:
     struct Run {
         QString text;
         QPointF pos; // baseline origin in widget coordinates
+        QFont font;  // the font it was drawn in
     };
 
     TextRecorder();

@@ -268,6 +268,12 @@ TEST_F(DataSetTest, LocateMatchesExactlyInTheFilteredView)
     EXPECT_TRUE(ds.Locate(QStringLiteral("CODE;QTY"), QVariantList{QStringLiteral("B2"), 2}));
     EXPECT_EQ(ds.RecNo(), 2);
     EXPECT_FALSE(ds.Locate(QStringLiteral("CODE;QTY"), QVariantList{QStringLiteral("B2"), 3}));
+    add("ABCDEF", "긴 코드", 5);                                              // CODE holds 6 characters
+    ds.First();
+    EXPECT_FALSE(ds.Locate(QStringLiteral("CODE"), QStringLiteral("ABCDEFG"))); // a longer key is not cut
+    EXPECT_EQ(ds.RecNo(), 1);
+    ds.Last();
+    ds.Delete();
     EXPECT_TRUE(ds.Locate(QStringLiteral("QTY"), QStringLiteral("4")));     // converted to the field type
     EXPECT_EQ(code(), "D4");
     EXPECT_THROW(ds.Locate(QStringLiteral("QTY"), QStringLiteral("four")), DataSetError);

@@ -207,3 +207,24 @@ TEST(RemoteConnection, NetworkFailuresTimeOutsAndHttpErrorsThrow)
     slow.stop();
     t.join();
 }
+
+TEST(ClientDataSetParams, ATypeChangedLaterConvertsTheValueItHolds)
+{
+    ClientDataSet c;
+    c.Params().CreateParam(FieldType::String, QStringLiteral("@A_AMT")).setAsString(QStringLiteral("2.5"));
+    c.Params().CreateParam(FieldType::Currency, QStringLiteral("@a_amt")); // same parameter, now currency
+    c.Params().CreateParam(FieldType::Integer, QStringLiteral("@A_QTY")).setAsInteger(7);
+    c.Params().CreateParam(FieldType::String, QStringLiteral("@A_QTY"));
+    c.Params().CreateParam(FieldType::String, QStringLiteral("@A_EMPTY")).setAsString(QString());
+    const wire::Request r = c.request(wire::Mode::Execute);
+    ASSERT_EQ(r.params.size(), 3);
+    EXPECT_TRUE(r.params[2].value.isValid()) << "an empty text is not null";
+    EXPECT_EQ(r.params[2].value.toString(), QString());
+    EXPECT_EQ(r.params[0].type, wire::Type::Currency);
+    EXPECT_EQ(r.params[0].value, QVariant(qint64(25000)));
+    EXPECT_EQ(r.params[1].value.toString(), QStringLiteral("7"));
+
+    c.Params().CreateParam(FieldType::String, QStringLiteral("@A_BAD")).setAsString(QStringLiteral("abc"));
+    c.Params().CreateParam(FieldType::Integer, QStringLiteral("@A_BAD"));
+    EXPECT_THROW(c.request(wire::Mode::Execute), DataSetError);
+}

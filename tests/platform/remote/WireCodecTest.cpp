@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <limits>
 
 using namespace wire;
@@ -151,6 +153,13 @@ TEST(WireCodec, CoerceReadsSloppyValuesStrictly)
         {QStringLiteral("abc"), Type::Integer, {}, true},
         {QStringLiteral("2024-13-01T00:00:00.000"), Type::DateTime, {}, true},
         {qint64(7), Type::String, QStringLiteral("7")},
+        // Numbers that do not fit 64 bits are refused, not wrapped.
+        {QStringLiteral("1e300"), Type::Integer, {}, true},
+        {1e300, Type::Integer, {}, true},
+        {std::nan(""), Type::SmallInt, {}, true},
+        {QStringLiteral("922337203685478"), Type::Currency, {}, true},
+        {QStringLiteral("922337203685477"), Type::Currency, qint64(9223372036854770000)},
+        {-12.9, Type::Integer, qint64(-12)},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.in.toString().toStdString());

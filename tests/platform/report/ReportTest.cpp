@@ -1,6 +1,7 @@
 #include "TestApp.h"
 
 #include "platform/dataset/DataSet.h"
+#include "platform/os/Clock.h"
 #include "platform/report/Report.h"
 #include "platform/report/ReportPreview.h"
 
@@ -228,6 +229,20 @@ TEST(Report, DataAwareItemsReadTheCurrentRow)
     ds->Close();
     EXPECT_EQ(name->text(), "");
     EXPECT_FALSE(flag->isChecked());
+}
+
+// Without a clock of its own the report reads the application clock, which
+// start-up sets from the server, not the computer's clock.
+TEST(Report, PrintingDateFollowsTheApplicationClock)
+{
+    const qint64 saved = os::ClockOffset();
+    os::SetNow(QDateTime(QDate(2031, 5, 6), QTime(7, 8, 9)));
+    Report r;
+    Band *b = r.addBand(BandType::PageHeader, 20);
+    auto *day = new SysData(b, "QRSysData1", QRect(0, 0, 100, 16));
+    r.prepare();
+    os::SetClockOffset(saved);
+    EXPECT_EQ(day->text(), "2031-05-06");
 }
 
 // Column of the leftmost and rightmost dark pixel in a strip of the image.

@@ -3,7 +3,9 @@
 #include <QCborStreamReader>
 #include <QCborStreamWriter>
 #include <QDateTime>
+#include <QtNumeric>
 
+#include <cmath>
 #include <cstdio>
 #include <limits>
 
@@ -284,6 +286,22 @@ QDateTime parseDateTime(const QString &text)
     return parseDateTimeText(text);
 }
 
+namespace {
+
+// A double as a whole number of `scale` units (rounded for currency,
+// truncated otherwise); false when it is not finite or does not fit.
+bool wholeOf(double d, Type type, qint64 *out)
+{
+    const double v = type == Type::Currency ? std::round(d * 10000.0) : std::trunc(d);
+    // 2^63 is exact as a double; every double below it converts safely.
+    if (!std::isfinite(v) || v >= 9223372036854775808.0 || v < -9223372036854775808.0)
+        return false;
+    *out = qint64(v);
+    return true;
+}
+
+} // namespace
+
 QVariant coerce(const QVariant &value, Type type)
 {
     if (!value.isValid() || value.isNull())
@@ -303,20 +321,24 @@ QVariant coerce(const QVariant &value, Type type)
     case Type::Currency: {
         if (id == QMetaType::Bool)
             return qint64(value.toBool() ? 1 : 0);
-        if (id == QMetaType::Double) {
-            const double d = value.toDouble();
-            if (type == Type::Currency)
-                return qint64(d * 10000.0 + (d < 0 ? -0.5 : 0.5));
-            return qint64(d);
+        qint64 whole = 0;
+        if (id == QMetaType::Double || id == QMetaType::Float) {
+            ok = wholeOf(value.toDouble(), type, &whole);
+            if (ok)
+                return whole;
+            break;
         }
         if (isText) {
             const QString t = value.toString().trimmed();
             qint64 v = t.toLongLong(&ok);
-            if (ok)
-                return type == Type::Currency ? v * 10000 : v;
+            if (ok && type != Type::Currency)
+                return v;
+            if (ok && !qMulOverflow(v, qint64(10000), &whole))
+                return whole;
             const double d = t.toDouble(&ok);
+            ok = ok && wholeOf(d, type, &whole);
             if (ok)
-                return type == Type::Currency ? qint64(d * 10000.0 + (d < 0 ? -0.5 : 0.5)) : qint64(d);
+                return whole;
             break;
         }
         const qint64 v = value.toLongLong(&ok);
