@@ -5,6 +5,7 @@
 //   model reset of 10,000 rows        vs  a bare table model, both under a table view
 // Run: build/bench/bench_dataset (QT_QPA_PLATFORM=offscreen is set when unset).
 
+#include "../BenchMain.h"
 #include "platform/dataset/DataSetModel.h"
 
 #include <QAbstractTableModel>
@@ -303,13 +304,5 @@ BENCHMARK(BM_ModelReset_PlainModel)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

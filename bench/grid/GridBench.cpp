@@ -5,6 +5,7 @@
 //     scrolled and painted the same way
 // Run: build/bench/bench_grid (QT_QPA_PLATFORM=offscreen is set when unset).
 
+#include "../BenchMain.h"
 #include "Components/MirelComp/MirelFonts.h"
 #include "Components/MirelComp/MirelGrid.h"
 #include "platform/dataset/DataSetModel.h"
@@ -152,14 +153,5 @@ BENCHMARK(BM_PlainViewPageThrough)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    mirel::installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv, mirel::installFontSubstitutions);
 }

@@ -1,6 +1,7 @@
 // Time to prepare (lay out and count the pages of) a 1,000-row list report,
-// and to prepare and write it as a PDF file. Run with QT_QPA_PLATFORM=offscreen.
+// and to prepare and write it as a PDF file. Runs offscreen unless a platform is set.
 
+#include "../BenchMain.h"
 #include "platform/dataset/DataSet.h"
 #include "platform/report/Report.h"
 
@@ -101,9 +102,5 @@ BENCHMARK(BM_PrepareAndRenderPdf1000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

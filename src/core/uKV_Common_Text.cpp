@@ -1,5 +1,6 @@
 #include "core/uKV_Common_Text.h"
 
+#include "platform/dataset/NumberText.h"
 #include "platform/os/Clock.h"
 #include "platform/os/CodePage.h"
 
@@ -143,11 +144,7 @@ QString PadCenter(const QString &text, int w) { return PadCenterWith(text, ' ', 
 
 QString FormatAmount(Currency amount)
 {
-    const qint64 whole = amount.Round();
-    QString digits = QString::number(whole < 0 ? -whole : whole);
-    for (qsizetype pos = digits.size() - 3; pos > 0; pos -= 3)
-        digits.insert(pos, ',');
-    return whole < 0 ? "-" + digits : digits;
+    return FormatWholeNumber(amount.Round());
 }
 
 Currency ParseAmount(const QString &text)

@@ -154,8 +154,9 @@ TEST_F(Settings, FirstStartWritesTheSixteenKeysAndReadsThemBack)
         EXPECT_NE(stored, c.value) << c.key;
         // A short value such as "99" or "sa" can turn up by chance in random
         // cipher text; only long values are checked as substrings.
-        if (c.value.size() >= 8)
+        if (c.value.size() >= 8) {
             EXPECT_FALSE(stored.contains(c.value)) << c.key;
+        }
         EXPECT_EQ(cm->DecryptSetting(key, stored), c.value) << c.key;
     }
 

@@ -1,5 +1,7 @@
 #include "Components/MirelComp/MirelPaint.h"
 
+#include "platform/dataset/NumberText.h"
+
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
@@ -48,11 +50,7 @@ void drawBevel(QPainter &p, int w, int h, const QColor &light, const QColor &sha
 
 QString formatWhole(double amount)
 {
-    const long long whole = std::llround(amount);
-    QString digits = QString::number(whole < 0 ? -whole : whole);
-    for (qsizetype i = digits.size() - 3; i > 0; i -= 3)
-        digits.insert(i, QLatin1Char(','));
-    return whole < 0 ? QLatin1Char('-') + digits : digits;
+    return FormatWholeNumber(std::llround(amount));
 }
 
 QString normalizeBreaks(const QString &text)

@@ -1,5 +1,6 @@
 #include "platform/dataset/Field.h"
 #include "platform/dataset/DataSet.h"
+#include "platform/dataset/NumberText.h"
 
 #include <QDate>
 #include <QTime>
@@ -647,10 +648,8 @@ QString Field::formatNumber(double value, const QString &format)
         intPart.clear();
     if (intPart.size() < sec.intZeros)
         intPart = QString(sec.intZeros - intPart.size(), u'0') + intPart;
-    if (sec.thousands) {
-        for (qsizetype i = intPart.size() - 3; i > 0; i -= 3)
-            intPart.insert(i, u',');
-    }
+    if (sec.thousands)
+        intPart = GroupThousands(intPart);
     QString out = intPart;
     if (!fracPart.isEmpty())
         out += u'.' + fracPart;

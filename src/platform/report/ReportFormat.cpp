@@ -1,5 +1,7 @@
 #include "platform/report/ReportFormat.h"
 
+#include "platform/dataset/NumberText.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -75,17 +77,11 @@ QString assemble(const Pattern &p, bool negative, std::string intDigits, std::st
     intDigits = first == std::string::npos ? "0" : intDigits.substr(first);
     const bool zero = intDigits == "0" && fracDigits.find_first_not_of('0') == std::string::npos;
 
-    std::string out;
-    for (size_t k = 0; k < intDigits.size(); ++k) {
-        if (k > 0 && (intDigits.size() - k) % 3 == 0)
-            out += ',';
-        out += intDigits[k];
-    }
+    QString text = GroupThousands(QString::fromStdString(intDigits));
     if (p.decimals > 0)
-        out += '.' + fracDigits;
+        text += u'.' + QString::fromStdString(fracDigits);
     if (negative && !zero)
-        out.insert(out.begin(), '-');
-    QString text = QString::fromLatin1(out.data(), qsizetype(out.size()));
+        text.prepend(u'-');
     return text.rightJustified(p.width, u' ');
 }
 

@@ -150,8 +150,9 @@ TEST(Report, BandsPrintInOrderAndPagesBreakAboveTheFooter)
         const double footerTop = list.report.pageSize().height() - 38 - 26;
         for (const Page &page : list.report.pages()) {
             for (const DrawOp &op : page) {
-                if (op.kind == DrawOp::Text && op.text != "한빛 베이커리 본점")
+                if (op.kind == DrawOp::Text && op.text != "한빛 베이커리 본점") {
                     EXPECT_LE(op.rect.top(), footerTop) << op.text.toStdString();
+                }
             }
         }
     }
