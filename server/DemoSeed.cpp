@@ -4,6 +4,8 @@
 
 #include <SQLiteCpp/Statement.h>
 
+#include <cstring>
+
 namespace hq {
 
 namespace {
@@ -49,6 +51,12 @@ bool seedDemo(Store &store, HashCost cost)
         if (seededVersion(db) >= kDemoSeedVersion)
             return false;
         db.exec(storeScript("seed_demo.sql"));
+        // Each business area adds its demo rows in a script of its own,
+        // "seed_demo_NN_area.sql", run after the master rows in name order;
+        // each begins by deleting the demo company's rows of its tables.
+        for (int i = 0; i < kStoreScriptCount; ++i)
+            if (std::strncmp(kStoreScripts[i].name, "seed_demo_", 10) == 0)
+                db.exec(kStoreScripts[i].text);
         SQLite::Statement ins(db, "INSERT INTO F0050 (UICMCD, UIBUUT, UIADNB, UIPUSR, UIPWHASH, UIBAR, UIYAUG, "
                                   "UIJAUG, UITAUG, UIPAUG, UIHAUG, UIKAUG, UIMAUG, UISAUG, UIGAUG, UIUAUG, UISEQ, "
                                   "UILADT) VALUES ('9999', ?1, ?2, ?3, ?4, ?5, ?6, ?6, ?6, ?6, ?7, ?6, ?6, ?6, ?6, "

@@ -9,6 +9,7 @@
 namespace hq {
 
 // The demo data's version; a store seeded with an older version is seeded again.
+// Raise it whenever a seed script changes.
 constexpr int kDemoSeedVersion = 1;
 
 // Seeds the demo company when the store holds no demo data of the current

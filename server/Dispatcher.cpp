@@ -63,6 +63,8 @@ wire::Answer Dispatcher::handle(const wire::Request &request)
         return wire::Answer::failure(msg);
     }
     try {
+        if (m_hook.before)
+            m_hook.before(request, what);
         auto lease = m_store.acquire();
         SQLite::Database &db = lease.db();
         Call call(db, request);
@@ -72,6 +74,8 @@ wire::Answer Dispatcher::handle(const wire::Request &request)
             else
                 runFreeSql(call);
         });
+        if (m_hook.afterCommit)
+            m_hook.afterCommit(what);
         return std::move(call.answer);
     } catch (const std::exception &e) {
         const QString msg = QString::fromUtf8(e.what());

@@ -29,6 +29,15 @@ private:
     std::map<QString, Procedure> m_procs; // by upper-case name
 };
 
+// Seams for tests: `before` runs ahead of every call and may throw to fail it
+// before anything is written; `afterCommit` runs once a call has committed and
+// may throw to report a failure whose work stands (a lost answer). `what` is
+// the procedure's name, or "dspQuery1" for free SQL.
+struct CallHook {
+    std::function<void(const wire::Request &, const QString &what)> before;
+    std::function<void(const QString &what)> afterCommit;
+};
+
 class Dispatcher {
 public:
     explicit Dispatcher(Store &store);
@@ -42,10 +51,13 @@ public:
     void setLog(std::function<void(const QString &)> log) { m_log = std::move(log); }
     void logFailure(const QString &what, const QString &message);
 
+    void setHook(CallHook hook) { m_hook = std::move(hook); }
+
 private:
     Store &m_store;
     Registry m_registry;
     std::function<void(const QString &)> m_log;
+    CallHook m_hook;
 };
 
 } // namespace hq

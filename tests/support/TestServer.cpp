@@ -6,14 +6,65 @@
 
 #include <QTemporaryDir>
 
+#include <mutex>
+#include <optional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 struct TestServer::Impl {
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<hq::Store> store;
     std::unique_ptr<hq::Dispatcher> dispatcher;
     std::unique_ptr<hq::HqServer> http;
+
+    struct Failure {
+        QString procedure;
+        int remaining; // calls to let through before this one fails
+        FailMode mode;
+    };
+    mutable std::mutex mutex;
+    QStringList calls;
+    std::vector<Failure> failures;
+
+    // Counts a call of `what` against its first armed failure; returns the
+    // failure's mode when it fires with this call.
+    std::optional<FailMode> take(const QString &what)
+    {
+        std::lock_guard lock(mutex);
+        for (auto it = failures.begin(); it != failures.end(); ++it) {
+            if (it->procedure.compare(what, Qt::CaseInsensitive) != 0)
+                continue;
+            if (it->remaining > 0) {
+                --it->remaining;
+                return std::nullopt;
+            }
+            const FailMode mode = it->mode;
+            failures.erase(it);
+            return mode;
+        }
+        return std::nullopt;
+    }
 };
+
+namespace {
+
+// Set by `before` when the running call must report failure after committing;
+// both hooks of one call run on the same server thread.
+thread_local bool t_failAfterCommit = false;
+
+QString recordedName(const wire::Request &request, const QString &what)
+{
+    if (request.provider.compare(u"dspQuery1", Qt::CaseInsensitive) != 0)
+        return what;
+    if (request.commandText.contains(u"IMMDAN", Qt::CaseInsensitive))
+        return QStringLiteral("SQL:units");
+    if (request.commandText.contains(u"DATEPART", Qt::CaseInsensitive))
+        return QStringLiteral("SQL:time");
+    return QStringLiteral("SQL:other");
+}
+
+} // namespace
 
 TestServer::TestServer() : d(std::make_unique<Impl>()) {}
 
@@ -33,6 +84,23 @@ void TestServer::start()
     hq::seedDemo(*d->store, hq::HashCost::Minimal);
     d->dispatcher = std::make_unique<hq::Dispatcher>(*d->store);
     d->dispatcher->setLog([](const QString &) {}); // refusals are what many tests ask for
+    Impl *impl = d.get();
+    hq::CallHook hook;
+    hook.before = [impl](const wire::Request &request, const QString &what) {
+        {
+            std::lock_guard lock(impl->mutex);
+            impl->calls << recordedName(request, what);
+        }
+        const auto mode = impl->take(what);
+        t_failAfterCommit = mode == FailMode::AfterCommit;
+        if (mode == FailMode::BeforeRun)
+            throw std::runtime_error("test failure");
+    };
+    hook.afterCommit = [](const QString &) {
+        if (std::exchange(t_failAfterCommit, false))
+            throw std::runtime_error("test failure");
+    };
+    d->dispatcher->setHook(std::move(hook));
     hq::HqServer::Options options;
     options.host = "127.0.0.1";
     options.port = 0;
@@ -91,6 +159,30 @@ std::unique_ptr<RemoteConnection> TestServer::connect() const
     c->setUserAgent(QStringLiteral("KV_9999_9999_99"));
     c->Connect();
     return c;
+}
+
+QStringList TestServer::calls() const
+{
+    std::lock_guard lock(d->mutex);
+    return d->calls;
+}
+
+void TestServer::clearCalls()
+{
+    std::lock_guard lock(d->mutex);
+    d->calls.clear();
+}
+
+void TestServer::failCall(const QString &procedure, int nth, FailMode mode)
+{
+    std::lock_guard lock(d->mutex);
+    d->failures.push_back({procedure, std::max(0, nth - 1), mode});
+}
+
+void TestServer::clearFailures()
+{
+    std::lock_guard lock(d->mutex);
+    d->failures.clear();
 }
 
 TestServer *TestServerSuite::s_server = nullptr;

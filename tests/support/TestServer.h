@@ -8,6 +8,7 @@
 // or on its own: TestServer s; s.start(); ... s.stop();
 
 #include <QString>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,20 @@ public:
 
     // A connection to this server (user agent as the terminal sends it).
     std::unique_ptr<RemoteConnection> connect() const;
+
+    // The calls answered or refused since start or the last clearCalls(), in
+    // order: the procedure's upper-case name ("GP_SELECT_F0050_POS_LOGIN"), or
+    // for free SQL "SQL:units", "SQL:time" or "SQL:other".
+    QStringList calls() const;
+    void clearCalls();
+
+    // Makes the nth call (1 = the next one) of a procedure fail: BeforeRun
+    // refuses it with an error answer and writes nothing; AfterCommit lets it
+    // commit and then answers with an error (a lost answer). Each armed
+    // failure fires once; the message is "test failure".
+    enum class FailMode { BeforeRun, AfterCommit };
+    void failCall(const QString &procedure, int nth, FailMode mode);
+    void clearFailures();
 
 private:
     struct Impl;
