@@ -29,6 +29,21 @@ HqServer::HqServer(Dispatcher &dispatcher, Options options)
     http.Get("/BIN", [](const httplib::Request &, httplib::Response &res) {
         res.set_content("RALD head office", "text/plain");
     });
+    http.Get(R"(/.*)", [this](const httplib::Request &req, httplib::Response &res) {
+        Query query;
+        for (const auto &[key, value] : req.params)
+            query.emplace_back(key, value);
+        for (const PageHandler &handler : m_pages) {
+            Page page;
+            if (handler(req.path, query, page)) {
+                res.status = page.status;
+                res.set_content(page.body, page.contentType.c_str());
+                return;
+            }
+        }
+        res.status = 404;
+        res.set_content("not found", "text/plain; charset=utf-8");
+    });
     // The body is read here rather than by httplib, which holds a body sent
     // without a length (chunked) to no limit.
     http.Post("/BIN", [this](const httplib::Request &, httplib::Response &res,
@@ -80,6 +95,11 @@ HqServer::HqServer(Dispatcher &dispatcher, Options options)
         const QByteArray body = wire::encodeAnswer(wire::Answer::failure(msg));
         res.set_content(body.constData(), size_t(body.size()), kCbor);
     });
+}
+
+void HqServer::addPages(PageHandler handler)
+{
+    m_pages.push_back(std::move(handler));
 }
 
 HqServer::~HqServer()

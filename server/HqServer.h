@@ -6,11 +6,26 @@
 
 #include "Dispatcher.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace hq {
+
+// A page the server answers on GET besides "/BIN" (update files, notices, support).
+struct Page {
+    int status = 404;
+    std::string contentType = "text/plain; charset=utf-8";
+    std::string body;
+};
+// path: the request path without its query ("/Talvenrode_RAldver.asp");
+// query: the decoded query items (by key). Returns true when it
+// answers the path (filling `page`), false to let the next handler try.
+using Query = std::vector<std::pair<std::string, std::string>>;
+using PageHandler = std::function<bool(const std::string &path, const Query &query, Page &page)>;
 
 class HqServer {
 public:
@@ -23,6 +38,10 @@ public:
     HqServer(Dispatcher &dispatcher, Options options);
     ~HqServer();
 
+    // GET pages, asked in the order added; a path no handler answers gets 404.
+    // Add them before bind().
+    void addPages(PageHandler handler);
+
     int bind();           // binds and returns the port; throws when it cannot
     void run();           // serves until stop() (after bind())
     void start();         // bind() and serve on a thread of its own
@@ -34,6 +53,7 @@ private:
     std::unique_ptr<Impl> d;
     Dispatcher &m_dispatcher;
     Options m_options;
+    std::vector<PageHandler> m_pages;
     int m_port = 0;
     std::thread m_thread;
 };

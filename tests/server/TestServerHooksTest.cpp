@@ -3,6 +3,10 @@
 
 #include "ServerTestUtil.h"
 
+#include "HqServer.h"
+
+#include <httplib.h>
+
 using namespace servertest;
 
 namespace {
@@ -51,4 +55,35 @@ TEST_F(TestServerHooks, RecordsCallsInOrderAndFailsTheNthCallEitherWay)
     call(QStringLiteral("SELECT DATEPART(YYYY, GETDATE()) AS YY"), {}, QStringLiteral("dspQuery1"));
     EXPECT_EQ(server().calls(), (QStringList{"GP_SELECT_MAXNUMBER", "GP_SELECT_MAXNUMBER", "GP_SELECT_MAXNUMBER",
                                              "GP_SELECT_MAXNUMBER", "SQL:time"}));
+}
+
+TEST(ServerPages, HandlersAnswerInOrderAndAnythingElseIs404WhileBinStaysTheHealthAnswer)
+{
+    TestServer s;
+    s.onStart([](hq::HqServer &http) {
+        http.addPages([](const std::string &path, const hq::Query &query, hq::Page &page) {
+            if (path != "/hello")
+                return false;
+            page.status = 200;
+            for (const auto &[k, v] : query)
+                page.body += k + "=" + v + ";";
+            return true;
+        });
+        http.addPages([](const std::string &, const hq::Query &, hq::Page &page) {
+            page.body = "second";
+            return false;
+        });
+    });
+    s.start();
+    httplib::Client http("127.0.0.1", s.port());
+    auto hello = http.Get("/hello?b=%ED%95%9C&a=1");
+    ASSERT_TRUE(hello);
+    EXPECT_EQ(hello->status, 200);
+    EXPECT_EQ(hello->body, "a=1;b=한;");
+    auto missing = http.Get("/nothing.bz2");
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->status, 404);
+    auto health = http.Get("/BIN");
+    ASSERT_TRUE(health);
+    EXPECT_EQ(health->status, 200);
 }

@@ -17,6 +17,7 @@ struct TestServer::Impl {
     std::unique_ptr<hq::Store> store;
     std::unique_ptr<hq::Dispatcher> dispatcher;
     std::unique_ptr<hq::HqServer> http;
+    std::vector<std::function<void(hq::HqServer &)>> installers;
 
     struct Failure {
         QString procedure;
@@ -105,7 +106,14 @@ void TestServer::start()
     options.host = "127.0.0.1";
     options.port = 0;
     d->http = std::make_unique<hq::HqServer>(*d->dispatcher, options);
+    for (const auto &install : d->installers)
+        install(*d->http);
     d->http->start();
+}
+
+void TestServer::onStart(std::function<void(hq::HqServer &)> install)
+{
+    d->installers.push_back(std::move(install));
 }
 
 void TestServer::stop()

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 class RemoteConnection;
@@ -25,6 +26,10 @@ class TestServer {
 public:
     TestServer();
     ~TestServer();
+
+    // Adds a hook that installs GET pages (HqServer::addPages) on the server
+    // each time it starts; call before start().
+    void onStart(std::function<void(hq::HqServer &)> install);
 
     // Creates the temporary store, seeds it and starts serving; throws on failure.
     void start();
