@@ -11,6 +11,7 @@ void registerAllProcedures(Registry &registry)
     registerStockProcedures(registry);
     registerPartnerProcedures(registry);
     registerPatternProcedures(registry);
+    registerAttendanceProcedures(registry);
 }
 
 } // namespace hq
