@@ -10,6 +10,7 @@ void registerAllProcedures(Registry &registry)
     registerSignInProcedures(registry);
     registerStockProcedures(registry);
     registerPartnerProcedures(registry);
+    registerDeliveryProcedures(registry);
 }
 
 } // namespace hq

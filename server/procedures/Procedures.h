@@ -11,5 +11,6 @@ void registerConfigProcedures(Registry &registry);  // Config.cpp: configuration
 void registerSignInProcedures(Registry &registry);  // SignIn.cpp: users, sign-in, rights, notices
 void registerStockProcedures(Registry &registry);   // Stock.cpp: categories, items, order blocks
 void registerPartnerProcedures(Registry &registry); // Partners.cpp: partners and numbering
+void registerDeliveryProcedures(Registry &registry); // Deliveries.cpp: delivery bookings and their sales
 
 } // namespace hq
