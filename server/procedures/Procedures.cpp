@@ -12,6 +12,7 @@ void registerAllProcedures(Registry &registry)
     registerPartnerProcedures(registry);
     registerPatternProcedures(registry);
     registerAttendanceProcedures(registry);
+    registerDeliveryProcedures(registry);
 }
 
 } // namespace hq
