@@ -96,9 +96,7 @@ class UpdateCheck : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        s_updates = new QTemporaryDir;
-        s_server = new TestServer;
-        s_server->onStart([](hq::HqServer &server) {
+        s_updates = new UpdateServer([](hq::HqServer &server) {
             server.addPages([](const std::string &path, const hq::Query &, hq::Page &page) {
                 std::lock_guard lock(s_mutex);
                 if (path != "/Talvenrode_RAldver.asp" || s_answer.empty())
@@ -108,20 +106,13 @@ protected:
                 return true;
             });
         });
-        s_server->serveUpdates(s_updates->path());
-        s_server->start();
     }
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        delete s_updates;
-    }
+    static void TearDownTestSuite() { delete s_updates; }
 
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        QDir(s_updates->path()).removeRecursively();
-        QDir().mkpath(s_updates->path());
+        s_updates->clear();
         answer(std::string());
         os::SetProgramFilePath(dir.filePath(QStringLiteral("KV_RALD")));
         ASSERT_TRUE(WriteProgram(dir.filePath(QStringLiteral("KV_RALD")), ProgramBytes(QStringLiteral("1.2.0.0"))));
@@ -130,7 +121,7 @@ protected:
         LogFileName = dir.filePath(QStringLiteral("log/test.log"));
         saved = MyConfig;
         MyConfig = TMyConfig();
-        MyConfig.UPU = QStringLiteral("http://127.0.0.1:%1/").arg(s_server->port());
+        MyConfig.UPU = s_updates->base();
         MyConfig.UPP = QStringLiteral("MUpdater.exe");
         cm = std::make_unique<TCM>();
         cm->ExeDir = dir.path() + QLatin1Char('/');
@@ -175,8 +166,7 @@ protected:
 
     static QString stamp(const QDateTime &t) { return t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
 
-    static TestServer *s_server;
-    static QTemporaryDir *s_updates;
+    static UpdateServer *s_updates;
     static std::mutex s_mutex;
     static std::string s_answer;
 
@@ -187,8 +177,7 @@ protected:
     int windowsShown = 0;
 };
 
-TestServer *UpdateCheck::s_server = nullptr;
-QTemporaryDir *UpdateCheck::s_updates = nullptr;
+UpdateServer *UpdateCheck::s_updates = nullptr;
 std::mutex UpdateCheck::s_mutex;
 std::string UpdateCheck::s_answer;
 
@@ -263,7 +252,7 @@ TEST_F(UpdateCheck, UpdaterOnPathIsNotOurs)
 
 TEST_F(UpdateCheck, ANewerProgramHandsOverAtMostOncePerPause)
 {
-    ASSERT_TRUE(Publish(s_updates->path(), QByteArray(), ProgramBytes(QStringLiteral("1.2.0.1"))));
+    ASSERT_TRUE(Publish(s_updates->folder(), QByteArray(), ProgramBytes(QStringLiteral("1.2.0.1"))));
     os::SetNow(QDateTime(QDate(2026, 3, 2), QTime(10, 0, 0)));
     const QDateTime first = os::Now();
 
@@ -283,7 +272,7 @@ TEST_F(UpdateCheck, ANewerProgramHandsOverAtMostOncePerPause)
 
 TEST_F(UpdateCheck, StoredStampsInTheFutureOrUnreadable)
 {
-    ASSERT_TRUE(Publish(s_updates->path(), QByteArray(), ProgramBytes(QStringLiteral("1.3"))));
+    ASSERT_TRUE(Publish(s_updates->folder(), QByteArray(), ProgramBytes(QStringLiteral("1.3"))));
     os::SetNow(QDateTime(QDate(2026, 3, 2), QTime(10, 0, 0)));
     const QDateTime now = os::Now();
 

@@ -35,24 +35,13 @@ bool waitFor(const std::function<bool()> &done)
 class MupdaterRun : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_updates = new QTemporaryDir;
-        s_server = new TestServer;
-        s_server->serveUpdates(s_updates->path());
-        s_server->start();
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        delete s_updates;
-    }
+    static void SetUpTestSuite() { s_updates = new UpdateServer; }
+    static void TearDownTestSuite() { delete s_updates; }
 
     void SetUp() override
     {
         ASSERT_TRUE(tmp.isValid());
-        QDir(s_updates->path()).removeRecursively();
-        QDir().mkpath(s_updates->path());
+        s_updates->clear();
         QDir(tmp.path()).mkdir(QStringLiteral("prog"));
         QDir(tmp.path()).mkdir(QStringLiteral("run"));
         prog = tmp.filePath(QStringLiteral("prog")) + QLatin1Char('/');
@@ -79,7 +68,6 @@ protected:
     }
 
     QString terminal() const { return prog + QStringLiteral("KV_RALD"); }
-    QString base() const { return QStringLiteral("http://127.0.0.1:%1/").arg(s_server->port()); }
 
     QStringList starts() const
     {
@@ -109,12 +97,11 @@ protected:
     {
         mupdater.setProcessEnvironment(env);
         mupdater.start(prog + QStringLiteral("Mupdater"),
-                       {QStringLiteral("KV_RALD.bz2"), QStringLiteral("KV_RALD.exe"), base()});
+                       {QStringLiteral("KV_RALD.bz2"), QStringLiteral("KV_RALD.exe"), s_updates->base()});
         ASSERT_TRUE(mupdater.waitForStarted(10000));
     }
 
-    static TestServer *s_server;
-    static QTemporaryDir *s_updates;
+    static UpdateServer *s_updates;
 
     QTemporaryDir tmp;
     QString prog;
@@ -125,14 +112,13 @@ protected:
     QProcess mupdater;
 };
 
-TestServer *MupdaterRun::s_server = nullptr;
-QTemporaryDir *MupdaterRun::s_updates = nullptr;
+UpdateServer *MupdaterRun::s_updates = nullptr;
 
 } // namespace
 
 TEST_F(MupdaterRun, InstallsTheNewerBuildOnceTheTerminalHasEnded)
 {
-    ASSERT_TRUE(Publish(s_updates->path(), QByteArray(), newProgram));
+    ASSERT_TRUE(Publish(s_updates->folder(), QByteArray(), newProgram));
 
     // The terminal still runs and holds its lock.
     ASSERT_TRUE(WriteProgram(prog + QStringLiteral("hold"), "x", 0644));
@@ -173,7 +159,7 @@ TEST_F(MupdaterRun, OnFailureTheOldProgramStaysAndStartsAgain)
          "Mupdater the archive holds no program with a version marker"},
         {"damaged archive",
          [&] {
-             ASSERT_TRUE(Publish(s_updates->path(), QByteArray(), newProgram));
+             ASSERT_TRUE(Publish(s_updates->folder(), QByteArray(), newProgram));
              QByteArray bytes = ReadAll(archive);
              bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 0x5A);
              ASSERT_TRUE(WriteProgram(archive, bytes, 0644));
@@ -181,8 +167,7 @@ TEST_F(MupdaterRun, OnFailureTheOldProgramStaysAndStartsAgain)
          "Mupdater cannot unpack the archive: the archive is damaged"},
     };
     for (const Case &c : cases) {
-        QDir(s_updates->path()).removeRecursively();
-        QDir().mkpath(s_updates->path());
+        s_updates->clear();
         QFile::remove(prog + QStringLiteral("starts.txt"));
         c.publish();
         startMupdater();

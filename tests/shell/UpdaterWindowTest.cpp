@@ -39,27 +39,16 @@ int modeOf(const QString &path)
 class UpdaterWindow : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_updates = new QTemporaryDir;
-        s_server = new TestServer;
-        s_server->serveUpdates(s_updates->path());
-        s_server->start();
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        delete s_updates;
-    }
+    static void SetUpTestSuite() { s_updates = new UpdateServer; }
+    static void TearDownTestSuite() { delete s_updates; }
 
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        QDir(s_updates->path()).removeRecursively();
-        QDir().mkpath(s_updates->path());
+        s_updates->clear();
         // Big enough for the download and the unpacking to take many pieces.
         published = ProgramBytes(QStringLiteral("1.0.0.3"), 1 << 20);
-        ASSERT_TRUE(Publish(s_updates->path(), published, ProgramBytes(QStringLiteral("1.2.0.0"))));
+        ASSERT_TRUE(Publish(s_updates->folder(), published, ProgramBytes(QStringLiteral("1.2.0.0"))));
         old = ProgramBytes(QStringLiteral("1.0.0.2"), 8192);
         ASSERT_TRUE(WriteProgram(updater(), old, 0750));
         ASSERT_TRUE(WriteProgram(dir.filePath(QStringLiteral("KV_RALD")), ProgramBytes(QStringLiteral("1.2.0.0"))));
@@ -67,7 +56,7 @@ protected:
         QDir(dir.path()).mkdir(QStringLiteral("log"));
         LogFileName = dir.filePath(QStringLiteral("log/test.log"));
         saved = MyConfig;
-        MyConfig.UPU = QStringLiteral("http://127.0.0.1:%1/").arg(s_server->port());
+        MyConfig.UPU = s_updates->base();
         MyConfig.UPP = QStringLiteral("MUpdater.exe");
         previousConfirm = TF002_Updater::SetConfirmHandler([this](QWidget *, const QString &question) {
             questions << question;
@@ -108,8 +97,7 @@ protected:
         poll->start();
     }
 
-    static TestServer *s_server;
-    static QTemporaryDir *s_updates;
+    static UpdateServer *s_updates;
 
     QTemporaryDir dir;
     QByteArray published;
@@ -120,8 +108,7 @@ protected:
     bool answerYes = true;
 };
 
-TestServer *UpdaterWindow::s_server = nullptr;
-QTemporaryDir *UpdaterWindow::s_updates = nullptr;
+UpdateServer *UpdaterWindow::s_updates = nullptr;
 
 } // namespace
 

@@ -83,3 +83,22 @@ bool Publish(const QString &updateDir, const QByteArray &updater, const QByteArr
         ADD_FAILURE() << "publishing failed: " << error << "\n" << report;
     return ok;
 }
+
+UpdateServer::UpdateServer(std::function<void(hq::HqServer &)> pages)
+{
+    if (pages)
+        m_server.onStart(std::move(pages));
+    m_server.serveUpdates(m_updates.path());
+    m_server.start();
+}
+
+QString UpdateServer::base() const
+{
+    return QStringLiteral("http://127.0.0.1:%1/").arg(m_server.port());
+}
+
+void UpdateServer::clear()
+{
+    QDir(m_updates.path()).removeRecursively();
+    QDir().mkpath(m_updates.path());
+}

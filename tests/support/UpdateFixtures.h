@@ -3,8 +3,32 @@
 // library, stand-in program files carrying a version marker, and an update
 // folder filled through the server's own publishing step.
 
+#include "support/TestServer.h"
+
 #include <QByteArray>
 #include <QString>
+#include <QTemporaryDir>
+
+#include <functional>
+
+// A test server serving an update folder of its own (one per suite);
+// `pages` installs further GET pages, asked before the update pages.
+class UpdateServer {
+public:
+    explicit UpdateServer(std::function<void(hq::HqServer &)> pages = {});
+
+    QString folder() const { return m_updates.path(); }
+    QString filePath(const QString &name) const { return m_updates.filePath(name); }
+    // "http://127.0.0.1:<port>/", the update base address of the terminal.
+    QString base() const;
+    int port() const { return m_server.port(); }
+    // Empties the update folder: nothing published.
+    void clear();
+
+private:
+    QTemporaryDir m_updates;
+    TestServer m_server;
+};
 
 // The program folder of the build: RALD_BIN_DIR, else bin/ beside the folder
 // of the running test program.
