@@ -333,6 +333,9 @@ QString openFileDialog(QWidget *parent, const QString &title, const QString &fil
     return QFileDialog::getOpenFileName(parent, title, QString(), filters.join(QStringLiteral(";;")));
 }
 
+// The modal result of a screen closed by its close buttons (cancel).
+constexpr int kClosed = 2;
+
 // A whole number, possibly beyond what 64 bits hold.
 const QRegularExpression kDigits(QStringLiteral("^[-+]?\\d+$"));
 
@@ -411,7 +414,7 @@ void TF302_ConfigEnv::connectHandlers()
         onUp(page, &TF302_ConfigEnv::onPageButtonUp);
     connect(ui->btn_Save, &B::OnClick, this, [this] { onSave(); });
     for (TMirelImgBtn *close : {ui->btn_Close, ui->btn_Close2})
-        connect(close, &B::OnClick, this, [this] { reject(); });
+        connect(close, &B::OnClick, this, [this] { done(kClosed); });
     onClick(ui->btn_SubMediaFile, &TF302_ConfigEnv::onFileButton);
     onClick(ui->btn_SubLogoFile, &TF302_ConfigEnv::onFileButton);
 

@@ -485,9 +485,20 @@ TEST_F(ConfigEnvTest, PageButtonsTurnThePages)
     EXPECT_EQ(pages->currentIndex(), 3);
     EXPECT_TRUE(button("btn_Page4")->Down());
     EXPECT_FALSE(button("btn_Page1")->Down());
-    clickButton(button("btn_Close2"));
-    EXPECT_FALSE(screen->isVisible());
-    EXPECT_EQ(screen->result(), QDialog::Rejected);
+}
+
+TEST_F(ConfigEnvTest, ExecuteRunsTheScreenModallyAndFreesIt)
+{
+    TF302_ConfigEnv *during = nullptr;
+    whenLoopRuns([&] {
+        during = F302_ConfigEnv;
+        ASSERT_TRUE(during);
+        EXPECT_TRUE(during->isVisible());
+        clickButton(during->findChild<TMirelImgBtn *>("btn_Close2"));
+    });
+    EXPECT_EQ(TF302_ConfigEnv::Execute(), 2);
+    EXPECT_TRUE(during);
+    EXPECT_EQ(F302_ConfigEnv, nullptr);
 }
 
 // ---- table-layout editor ----------------------------------------------------
