@@ -36,10 +36,10 @@ int deleteWhere(SQLite::Database &db, const QString &table, const QStringList &c
                             .arg(table)
                             .arg(key.size())
                             .arg(columns.size()));
-    SQLite::Statement st(db, u8(QStringLiteral("DELETE FROM %1 WHERE %2").arg(identifier(table), whereKey(columns))));
+    Prepared st(db, u8(QStringLiteral("DELETE FROM %1 WHERE %2").arg(identifier(table), whereKey(columns))));
     for (int i = 0; i < key.size(); ++i)
-        bindValue(st, i + 1, key[i]);
-    return st.exec();
+        bindValue(*st, i + 1, key[i]);
+    return st->exec();
 }
 
 } // namespace
@@ -126,6 +126,11 @@ void writeHeader(SQLite::Database &db, const DocumentTable &doc, const RowValues
         if (!found)
             throw CallError(QStringLiteral("header of %1 without key column %2").arg(doc.header, k));
     }
+    // The first two key columns are the company and the store: a document
+    // of nobody's would be numbered and found by no one.
+    for (int i = 0; i < 2 && i < key.size(); ++i)
+        if (key[i].isNull() || key[i].toString().trimmed().isEmpty())
+            throw CallError(QStringLiteral("company and store are required"));
     deleteDocument(db, doc, key);
     insertRow(db, doc.header, values);
 }
@@ -137,12 +142,11 @@ void insertRow(SQLite::Database &db, const QString &table, const RowValues &valu
         cols << identifier(values[i].first);
         marks << QStringLiteral("?%1").arg(i + 1);
     }
-    SQLite::Statement st(db, u8(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                    .arg(identifier(table), cols.join(QStringLiteral(", ")),
-                                         marks.join(QStringLiteral(", ")))));
+    Prepared st(db, u8(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                           .arg(identifier(table), cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))));
     for (int i = 0; i < values.size(); ++i)
-        bindValue(st, i + 1, values[i].second);
-    st.exec();
+        bindValue(*st, i + 1, values[i].second);
+    st->exec();
 }
 
 } // namespace hq

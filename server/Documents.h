@@ -16,7 +16,8 @@ namespace hq {
 
 struct DocumentTable {
     QString header;              // e.g. "F2100"
-    QStringList headerKey;       // key columns of the header, e.g. PHCMCD, PHBUUT, PHMONTH, PHNUMB
+    QStringList headerKey;       // key columns of the header, company and store first,
+                                 // e.g. PHCMCD, PHBUUT, PHMONTH, PHNUMB
     struct Lines {
         QString table;           // e.g. "F2101"
         QStringList key;         // the columns holding the header key, same order
@@ -50,7 +51,8 @@ QString numberTextSql(const QString &monthColumn, const QString &numberColumn);
 // whether a header existed.
 bool deleteDocument(SQLite::Database &db, const DocumentTable &doc, const QVariantList &key);
 
-// Writes a header: an existing document with the same key is deleted first.
+// Writes a header: an existing document with the same key is deleted first;
+// an empty company or store is refused.
 // `values` must hold the key columns too.
 void writeHeader(SQLite::Database &db, const DocumentTable &doc, const RowValues &values);
 

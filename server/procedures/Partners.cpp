@@ -50,7 +50,7 @@ void selectMaxNumber(Call &call)
 {
     const qint64 kind = call.integer(QStringLiteral("A_GUBUN"), -1);
     const qint64 number = drawNumber(call.db, call.text(QStringLiteral("A_CMCD")), call.text(QStringLiteral("A_BUUT")),
-                                     (kind < 0 || kind > 1000) ? -1 : int(kind), call.text(QStringLiteral("A_MONTH")).trimmed());
+                                     kind, call.text(QStringLiteral("A_MONTH")).trimmed());
     call.answer.columns = {{QStringLiteral("numb"), wire::Type::Integer, 0}};
     call.answer.rows = {QVariantList{number}};
 }

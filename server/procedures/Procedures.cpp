@@ -11,6 +11,8 @@ void registerAllProcedures(Registry &registry)
     registerStockProcedures(registry);
     registerPartnerProcedures(registry);
     registerPatternProcedures(registry);
+    registerAttendanceProcedures(registry);
+    registerDeliveryProcedures(registry);
 }
 
 } // namespace hq
