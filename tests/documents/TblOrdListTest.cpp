@@ -12,6 +12,7 @@
 
 #include "Store.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
 #include <QStackedWidget>
@@ -299,4 +300,29 @@ TEST_F(TblOrdListTest, PagingButtonsMoveByAPageOfTheirGrid)
         EXPECT_EQ(ds->RecNo(), 1 + c.rows);
         EXPECT_TRUE(c.grid->hasFocus());
     }
+}
+
+TEST_F(TblOrdListTest, DemoWriterOrdersAreListedWithPlaceNamesAndMemos)
+{
+    QString binDir = qEnvironmentVariable("RALD_BIN_DIR");
+    if (binDir.isEmpty())
+        binDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() + QStringLiteral("/../bin");
+    const QString tool = binDir + QStringLiteral("/tableorders");
+    ASSERT_TRUE(QFileInfo::exists(tool)) << tool.toStdString();
+    // A place name set by the table-order program is kept.
+    other(QStringLiteral("INSERT INTO TBLCNF (FL_NO, TBL_NO, TNAME) VALUES (0, 1, '테라스')"));
+    showWindow();
+    for (int run = 0; run < 2; ++run) {
+        QProcess p;
+        p.start(tool, {dm->LocalConnection.filePath()});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    }
+    clickButton(w->btnClose);
+    showWindow();
+    TMirelGrid *grid = w->mgd_TableJumunList;
+    ASSERT_EQ(grid->DataSource()->RecordCount(), 6);
+    EXPECT_EQ(column(grid, "TableName").mid(0, 3), (QStringList{"테이블1", "테이블1", "테라스"}));
+    EXPECT_EQ(column(grid, "TableMemo").mid(0, 3), (QStringList{"얼음 적게", "", "창가 자리"}));
+    EXPECT_TRUE(grid->ToggleSelect());
 }
