@@ -59,48 +59,39 @@ QVariant Call::present(const QString &name) const
 
 void Call::open(const Cols &cols, const char *sql, std::initializer_list<const char *> textParams)
 {
-    SQLite::Statement st(db, sql);
+    Prepared st(db, sql);
     int i = 0;
     for (const char *name : textParams)
-        bindText(st, ++i, text(QString::fromLatin1(name)));
-    answer = queryAnswer(st, cols);
+        bindText(*st, ++i, text(QString::fromLatin1(name)));
+    answer = queryAnswer(*st, cols);
+}
+
+QVariant Call::converted(const QString &name, wire::Type type) const
+{
+    try {
+        return wire::coerce(present(name), type);
+    } catch (const wire::DecodeError &e) {
+        const QString where = QStringLiteral("parameter %1: ").arg(name);
+        throw CallError(where + QString::fromStdString(e.what()), where + QString::fromStdString(e.logText()));
+    }
 }
 
 qint64 Call::integer(const QString &name, qint64 fallback) const
 {
-    const QVariant v = present(name);
-    if (!v.isValid())
-        return fallback;
-    try {
-        // Fractions are dropped; a number beyond 64 bits is refused.
-        return wire::coerce(v, wire::Type::Integer).toLongLong();
-    } catch (const wire::DecodeError &) {
-        throw CallError(QStringLiteral("parameter %1 is not a number").arg(name));
-    }
+    const QVariant v = converted(name, wire::Type::Integer);
+    return v.isValid() ? v.toLongLong() : fallback;
 }
 
 double Call::number(const QString &name, double fallback) const
 {
-    const QVariant v = present(name);
-    if (!v.isValid())
-        return fallback;
-    try {
-        return wire::coerce(v, wire::Type::Float).toDouble();
-    } catch (const wire::DecodeError &) {
-        throw CallError(QStringLiteral("parameter %1 is not a number").arg(name));
-    }
+    const QVariant v = converted(name, wire::Type::Float);
+    return v.isValid() ? v.toDouble() : fallback;
 }
 
 bool Call::boolean(const QString &name, bool fallback) const
 {
-    const QVariant v = present(name);
-    if (!v.isValid())
-        return fallback;
-    try {
-        return wire::coerce(v, wire::Type::Boolean).toBool();
-    } catch (const wire::DecodeError &) {
-        throw CallError(QStringLiteral("parameter %1 is not a boolean").arg(name));
-    }
+    const QVariant v = converted(name, wire::Type::Boolean);
+    return v.isValid() ? v.toBool() : fallback;
 }
 
 } // namespace hq

@@ -13,10 +13,19 @@
 
 namespace hq {
 
-// A refusal with a message for the terminal.
+// A refusal with a message for the terminal. The message may quote a value
+// the terminal sent; the log gets `logText`, which must not.
 class CallError : public std::runtime_error {
 public:
-    explicit CallError(const QString &message) : std::runtime_error(message.toStdString()) {}
+    explicit CallError(const QString &message) : std::runtime_error(message.toStdString()), m_logText(message) {}
+    CallError(const QString &message, const QString &logText)
+        : std::runtime_error(message.toStdString()), m_logText(logText)
+    {
+    }
+    const QString &logText() const { return m_logText; }
+
+private:
+    QString m_logText;
 };
 
 class Call {
@@ -32,8 +41,9 @@ public:
     bool has(const QString &name) const;
     QVariant value(const QString &name) const; // null when missing
     QString text(const QString &name) const;   // "" for null; numbers as decimal text
-    // A number from an integer, a float, a boolean or a decimal text; null and
-    // empty text give `fallback`; anything else is refused with a CallError.
+    // A number from an integer, an integral float or a text of digits
+    // (number(): any finite number or decimal text; boolean(): true/false, 0/1);
+    // null and blank text give `fallback`; anything else is refused with a CallError.
     qint64 integer(const QString &name, qint64 fallback = 0) const;
     double number(const QString &name, double fallback = 0) const;
     bool boolean(const QString &name, bool fallback = false) const;
@@ -48,12 +58,14 @@ public:
     template <typename Bind>
     void open(const Cols &cols, const char *sql, Bind &&bind)
     {
-        SQLite::Statement st(db, sql);
-        bind(st);
-        answer = queryAnswer(st, cols);
+        Prepared st(db, sql);
+        bind(*st);
+        answer = queryAnswer(*st, cols);
     }
 
 private:
+    // A value of the parameter converted to `type`; refusals name the parameter.
+    QVariant converted(const QString &name, wire::Type type) const;
     // The value of a parameter that is neither null nor blank text; invalid otherwise.
     QVariant present(const QString &name) const;
     QHash<QString, QVariant> m_params;

@@ -77,6 +77,13 @@ wire::Answer Dispatcher::handle(const wire::Request &request)
         if (m_hook.afterCommit)
             m_hook.afterCommit(what);
         return std::move(call.answer);
+    } catch (const CallError &e) {
+        // The answer may quote what the terminal sent; the log never does.
+        logFailure(what, e.logText());
+        return wire::Answer::failure(QString::fromUtf8(e.what()));
+    } catch (const wire::DecodeError &e) {
+        logFailure(what, QString::fromStdString(e.logText()));
+        return wire::Answer::failure(QString::fromUtf8(e.what()));
     } catch (const std::exception &e) {
         const QString msg = QString::fromUtf8(e.what());
         logFailure(what, msg);

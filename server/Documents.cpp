@@ -36,13 +36,73 @@ int deleteWhere(SQLite::Database &db, const QString &table, const QStringList &c
                             .arg(table)
                             .arg(key.size())
                             .arg(columns.size()));
-    SQLite::Statement st(db, u8(QStringLiteral("DELETE FROM %1 WHERE %2").arg(identifier(table), whereKey(columns))));
+    Prepared st(db, u8(QStringLiteral("DELETE FROM %1 WHERE %2").arg(identifier(table), whereKey(columns))));
     for (int i = 0; i < key.size(); ++i)
-        bindValue(st, i + 1, key[i]);
-    return st.exec();
+        bindValue(*st, i + 1, key[i]);
+    return st->exec();
 }
 
 } // namespace
+
+namespace docs {
+
+namespace {
+
+DocumentTable describe(const char *header, const char *lines, const char *h, const char *l)
+{
+    // Header columns are <h>CMCD, <h>BUUT, <h>MONTH, <h>NUMB; lines carry the same with their prefix.
+    auto key = [](const char *p) {
+        const QString prefix = QString::fromLatin1(p);
+        return QStringList{prefix + QStringLiteral("CMCD"), prefix + QStringLiteral("BUUT"),
+                           prefix + QStringLiteral("MONTH"), prefix + QStringLiteral("NUMB")};
+    };
+    return DocumentTable{QString::fromLatin1(header), key(h), {{QString::fromLatin1(lines), key(l)}}};
+}
+
+} // namespace
+
+const DocumentTable &purchaseOrder()
+{
+    static const DocumentTable t = describe("F2100", "F2101", "PH", "PD");
+    return t;
+}
+const DocumentTable &receivedOrder()
+{
+    static const DocumentTable t = describe("F2400", "F2401", "OH", "OD");
+    return t;
+}
+const DocumentTable &receipt()
+{
+    static const DocumentTable t = describe("F3100", "F3101", "WH", "WD");
+    return t;
+}
+const DocumentTable &release()
+{
+    static const DocumentTable t = describe("F3200", "F3201", "DH", "DD");
+    return t;
+}
+const DocumentTable &production()
+{
+    static const DocumentTable t = describe("F3300", "F3301", "RH", "RD");
+    return t;
+}
+const DocumentTable &jobOrder()
+{
+    static const DocumentTable t = describe("F3310", "F3311", "JH", "JD");
+    return t;
+}
+
+} // namespace docs
+
+QString numberText(const QString &month, qint64 number)
+{
+    return month + QLatin1Char('-') + QStringLiteral("%1").arg(number, 5, 10, QLatin1Char('0'));
+}
+
+QString numberTextSql(const QString &monthColumn, const QString &numberColumn)
+{
+    return QStringLiteral("(%1 || '-' || printf('%05d', %2))").arg(monthColumn, numberColumn);
+}
 
 bool deleteDocument(SQLite::Database &db, const DocumentTable &doc, const QVariantList &key)
 {
@@ -66,6 +126,11 @@ void writeHeader(SQLite::Database &db, const DocumentTable &doc, const RowValues
         if (!found)
             throw CallError(QStringLiteral("header of %1 without key column %2").arg(doc.header, k));
     }
+    // The first two key columns are the company and the store: a document
+    // of nobody's would be numbered and found by no one.
+    for (int i = 0; i < 2 && i < key.size(); ++i)
+        if (key[i].isNull() || key[i].toString().trimmed().isEmpty())
+            throw CallError(QStringLiteral("company and store are required"));
     deleteDocument(db, doc, key);
     insertRow(db, doc.header, values);
 }
@@ -77,12 +142,11 @@ void insertRow(SQLite::Database &db, const QString &table, const RowValues &valu
         cols << identifier(values[i].first);
         marks << QStringLiteral("?%1").arg(i + 1);
     }
-    SQLite::Statement st(db, u8(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                    .arg(identifier(table), cols.join(QStringLiteral(", ")),
-                                         marks.join(QStringLiteral(", ")))));
+    Prepared st(db, u8(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                           .arg(identifier(table), cols.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")))));
     for (int i = 0; i < values.size(); ++i)
-        bindValue(st, i + 1, values[i].second);
-    st.exec();
+        bindValue(*st, i + 1, values[i].second);
+    st->exec();
 }
 
 } // namespace hq

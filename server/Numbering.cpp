@@ -35,9 +35,9 @@ const KindTable *kindTable(int kind)
 
 bool tableExists(SQLite::Database &db, const char *table)
 {
-    SQLite::Statement st(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1");
-    st.bind(1, table);
-    return st.executeStep();
+    Prepared st(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1");
+    st->bind(1, table);
+    return st->executeStep();
 }
 
 } // namespace
@@ -59,47 +59,50 @@ bool isValidMonth(const QString &month)
     return year >= 1900 && mon >= 1 && mon <= 12;
 }
 
-qint64 drawNumber(SQLite::Database &db, const QString &company, const QString &store, int kind,
+qint64 drawNumber(SQLite::Database &db, const QString &company, const QString &store, qint64 kind,
                   const QString &month)
 {
-    const KindTable *k = kindTable(kind);
+    if (company.trimmed().isEmpty() || store.trimmed().isEmpty())
+        throw CallError(QStringLiteral("company and store are required"));
+    const KindTable *k = kind == qint64(int(kind)) ? kindTable(int(kind)) : nullptr;
     if (!k)
-        throw CallError(QStringLiteral("unknown document kind %1").arg(kind));
+        throw CallError(QStringLiteral("unknown document kind %1").arg(kind),
+                        QStringLiteral("unknown document kind"));
     if (!isValidMonth(month))
-        throw CallError(QStringLiteral("invalid month \"%1\"").arg(month));
+        throw CallError(QStringLiteral("invalid month \"%1\"").arg(month), QStringLiteral("invalid month"));
 
     qint64 last = 0;
     {
-        SQLite::Statement st(db, "SELECT NBLAST FROM SYS_NUMBER WHERE NBCMCD = ?1 AND NBBUUT = ?2 "
-                                 "AND NBGUBUN = ?3 AND NBMONTH = ?4");
-        bindText(st, 1, company);
-        bindText(st, 2, store);
-        st.bind(3, kind);
-        bindText(st, 4, month);
-        if (st.executeStep())
-            last = st.getColumn(0).getInt64();
+        Prepared st(db, "SELECT NBLAST FROM SYS_NUMBER WHERE NBCMCD = ?1 AND NBBUUT = ?2 "
+                        "AND NBGUBUN = ?3 AND NBMONTH = ?4");
+        bindText(*st, 1, company);
+        bindText(*st, 2, store);
+        st->bind(3, static_cast<int64_t>(kind));
+        bindText(*st, 4, month);
+        if (st->executeStep())
+            last = st->getColumn(0).getInt64();
     }
     if (tableExists(db, k->table)) {
         const std::string sql = std::string("SELECT COALESCE(MAX(") + k->number + "), 0) FROM " + k->table
                                 + " WHERE " + k->company + " = ?1 AND " + k->store + " = ?2 AND " + k->month
                                 + " = ?3";
-        SQLite::Statement st(db, sql);
-        bindText(st, 1, company);
-        bindText(st, 2, store);
-        bindText(st, 3, month);
-        if (st.executeStep())
-            last = std::max<qint64>(last, st.getColumn(0).getInt64());
+        Prepared st(db, sql);
+        bindText(*st, 1, company);
+        bindText(*st, 2, store);
+        bindText(*st, 3, month);
+        if (st->executeStep())
+            last = std::max<qint64>(last, st->getColumn(0).getInt64());
     }
     const qint64 next = last + 1;
-    SQLite::Statement up(db, "INSERT INTO SYS_NUMBER (NBCMCD, NBBUUT, NBGUBUN, NBMONTH, NBLAST) "
-                             "VALUES (?1, ?2, ?3, ?4, ?5) ON CONFLICT (NBCMCD, NBBUUT, NBGUBUN, NBMONTH) "
-                             "DO UPDATE SET NBLAST = excluded.NBLAST");
-    bindText(up, 1, company);
-    bindText(up, 2, store);
-    up.bind(3, kind);
-    bindText(up, 4, month);
-    up.bind(5, static_cast<int64_t>(next));
-    up.exec();
+    Prepared up(db, "INSERT INTO SYS_NUMBER (NBCMCD, NBBUUT, NBGUBUN, NBMONTH, NBLAST) "
+                    "VALUES (?1, ?2, ?3, ?4, ?5) ON CONFLICT (NBCMCD, NBBUUT, NBGUBUN, NBMONTH) "
+                    "DO UPDATE SET NBLAST = excluded.NBLAST");
+    bindText(*up, 1, company);
+    bindText(*up, 2, store);
+    up->bind(3, static_cast<int64_t>(kind));
+    bindText(*up, 4, month);
+    up->bind(5, static_cast<int64_t>(next));
+    up->exec();
     return next;
 }
 

@@ -13,7 +13,8 @@ namespace hq {
 bool isDocumentKind(int kind);
 bool isValidMonth(const QString &month); // "yyyymm"
 
-qint64 drawNumber(SQLite::Database &db, const QString &company, const QString &store, int kind,
+// Refuses an empty company or store, an unknown kind and an invalid month.
+qint64 drawNumber(SQLite::Database &db, const QString &company, const QString &store, qint64 kind,
                   const QString &month);
 
 } // namespace hq

@@ -12,6 +12,72 @@ std::string u8(const QString &text)
     return std::string(b.constData(), size_t(b.size()));
 }
 
+namespace {
+
+thread_local SQLite::Database *t_cacheDb = nullptr;
+thread_local StatementCache *t_cache = nullptr;
+
+// Beyond this many texts the cache starts afresh (texts built from column
+// lists vary; the procedures' own texts are far fewer).
+constexpr size_t kMaxCachedStatements = 512;
+
+} // namespace
+
+StatementCache::Entry *StatementCache::take(const std::string &sql)
+{
+    auto it = m_entries.find(sql);
+    if (it == m_entries.end()) {
+        if (m_entries.size() >= kMaxCachedStatements) {
+            for (auto e = m_entries.begin(); e != m_entries.end();)
+                e = e->second.busy ? std::next(e) : m_entries.erase(e);
+        }
+        auto st = std::make_unique<SQLite::Statement>(m_db, sql);
+        ++m_prepares;
+        it = m_entries.emplace(sql, Entry{std::move(st), false}).first;
+    } else if (it->second.busy) {
+        return nullptr;
+    }
+    it->second.busy = true;
+    return &it->second;
+}
+
+StatementCacheScope::StatementCacheScope(SQLite::Database &db, StatementCache &cache)
+    : m_prevDb(t_cacheDb), m_prevCache(t_cache)
+{
+    t_cacheDb = &db;
+    t_cache = &cache;
+}
+
+StatementCacheScope::~StatementCacheScope()
+{
+    t_cacheDb = m_prevDb;
+    t_cache = m_prevCache;
+}
+
+Prepared::Prepared(SQLite::Database &db, const std::string &sql)
+{
+    if (t_cache && t_cacheDb == &db)
+        m_entry = t_cache->take(sql);
+    if (m_entry) {
+        m_st = m_entry->statement.get();
+    } else {
+        m_own = std::make_unique<SQLite::Statement>(db, sql);
+        m_st = m_own.get();
+    }
+}
+
+Prepared::~Prepared()
+{
+    if (!m_entry)
+        return;
+    m_st->tryReset();
+    try {
+        m_st->clearBindings(); // never fails in SQLite; SQLiteCpp may still declare a throw
+    } catch (...) {
+    }
+    m_entry->busy = false;
+}
+
 void bindText(SQLite::Statement &st, int index, const QString &text)
 {
     st.bind(index, u8(text));

@@ -7,6 +7,9 @@
 #include <SQLiteCpp/Statement.h>
 
 #include <initializer_list>
+#include <memory>
+#include <string>
+#include <unordered_map>
 
 namespace hq {
 
@@ -24,6 +27,58 @@ inline Col F(const char *name) { return {QString::fromLatin1(name), wire::Type::
 inline Col C(const char *name) { return {QString::fromLatin1(name), wire::Type::Currency, 0}; }
 inline Col B(const char *name) { return {QString::fromLatin1(name), wire::Type::Boolean, 0}; }
 inline Col DT(const char *name) { return {QString::fromLatin1(name), wire::Type::DateTime, 0}; }
+
+// The prepared statements of one store connection, by SQL text, so that a
+// statement is compiled once per connection rather than once per call.
+class StatementCache {
+public:
+    struct Entry {
+        std::unique_ptr<SQLite::Statement> statement;
+        bool busy = false;
+    };
+    explicit StatementCache(SQLite::Database &db) : m_db(db) {}
+    // The cached statement of `sql`, prepared on first use; nullptr when it
+    // is in use already (a nested use prepares a statement of its own).
+    Entry *take(const std::string &sql);
+    int prepares() const { return m_prepares; }
+
+private:
+    SQLite::Database &m_db;
+    std::unordered_map<std::string, Entry> m_entries;
+    int m_prepares = 0;
+};
+
+// While alive, statements prepared on `db` by this thread come from `cache`
+// (the store's lease of a connection sets it for the call it serves).
+class StatementCacheScope {
+public:
+    StatementCacheScope(SQLite::Database &db, StatementCache &cache);
+    ~StatementCacheScope();
+    StatementCacheScope(const StatementCacheScope &) = delete;
+    StatementCacheScope &operator=(const StatementCacheScope &) = delete;
+
+private:
+    SQLite::Database *m_prevDb;
+    StatementCache *m_prevCache;
+};
+
+// A statement to run once: borrowed from the connection's cache when the
+// thread has one for `db` (handed back reset and unbound, so it holds no read
+// transaction open), prepared for this use alone otherwise.
+class Prepared {
+public:
+    Prepared(SQLite::Database &db, const std::string &sql);
+    ~Prepared();
+    Prepared(const Prepared &) = delete;
+    Prepared &operator=(const Prepared &) = delete;
+    SQLite::Statement &operator*() { return *m_st; }
+    SQLite::Statement *operator->() { return m_st; }
+
+private:
+    std::unique_ptr<SQLite::Statement> m_own;
+    StatementCache::Entry *m_entry = nullptr;
+    SQLite::Statement *m_st = nullptr;
+};
 
 // Binds a wire value: null, integer, float or text (texts keep U+0000).
 void bindValue(SQLite::Statement &st, int index, const QVariant &value);

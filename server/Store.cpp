@@ -44,7 +44,7 @@ Store::Store(std::string path) : m_path(std::move(path))
     auto db = open();
     db->exec("PRAGMA journal_mode=WAL");
     migrate(*db);
-    release(std::move(db));
+    release(std::make_unique<Connection>(std::move(db)));
 }
 
 Store::~Store() = default;
@@ -52,7 +52,7 @@ Store::~Store() = default;
 std::unique_ptr<SQLite::Database> Store::open()
 {
     auto db = std::make_unique<SQLite::Database>(m_path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE
-                                                              | SQLite::OPEN_FULLMUTEX);
+                                                              | SQLite::OPEN_NOMUTEX);
     db->setBusyTimeout(10000);
     db->exec("PRAGMA foreign_keys=ON");
     db->exec("PRAGMA synchronous=NORMAL");
@@ -81,29 +81,39 @@ void Store::migrate(SQLite::Database &db)
     }
 }
 
+Store::Connection::Connection(std::unique_ptr<SQLite::Database> database)
+    : db(std::move(database)), statements(*db)
+{
+}
+
+Store::Lease::Lease(Store &store, std::unique_ptr<Connection> connection)
+    : m_store(&store), m_connection(std::move(connection)), m_scope(*m_connection->db, m_connection->statements)
+{
+}
+
 Store::Lease Store::acquire()
 {
     {
         std::lock_guard lock(m_mutex);
         if (!m_idle.empty()) {
-            auto db = std::move(m_idle.back());
+            auto connection = std::move(m_idle.back());
             m_idle.pop_back();
-            return Lease(*this, std::move(db));
+            return Lease(*this, std::move(connection));
         }
     }
-    return Lease(*this, open());
+    return Lease(*this, std::make_unique<Connection>(open()));
 }
 
-void Store::release(std::unique_ptr<SQLite::Database> db)
+void Store::release(std::unique_ptr<Connection> connection)
 {
     std::lock_guard lock(m_mutex);
-    m_idle.push_back(std::move(db));
+    m_idle.push_back(std::move(connection));
 }
 
 Store::Lease::~Lease()
 {
-    if (m_db && m_store)
-        m_store->release(std::move(m_db));
+    if (m_connection && m_store)
+        m_store->release(std::move(m_connection));
 }
 
 } // namespace hq

@@ -3,6 +3,8 @@
 // migrated at start from the versioned scripts of server/store/, and a pool of
 // connections (one per concurrent call).
 
+#include "Sql.h"
+
 #include <SQLiteCpp/Database.h>
 
 #include <memory>
@@ -30,16 +32,27 @@ public:
     // own transaction; the schema version is the highest number run.
     int schemaVersion();
 
+    // One connection with its prepared statements.
+    struct Connection {
+        explicit Connection(std::unique_ptr<SQLite::Database> database);
+        std::unique_ptr<SQLite::Database> db;
+        StatementCache statements; // destroyed before the database
+    };
+
+    // A connection for one call; while the lease lives, statements this
+    // thread prepares on it through `Prepared` are cached with it.
     class Lease {
     public:
-        Lease(Store &store, std::unique_ptr<SQLite::Database> db) : m_store(&store), m_db(std::move(db)) {}
-        Lease(Lease &&) = default;
+        Lease(Store &store, std::unique_ptr<Connection> connection);
+        Lease(Lease &&) = delete;
         ~Lease();
-        SQLite::Database &db() { return *m_db; }
+        SQLite::Database &db() { return *m_connection->db; }
+        StatementCache &statements() { return m_connection->statements; }
 
     private:
         Store *m_store;
-        std::unique_ptr<SQLite::Database> m_db;
+        std::unique_ptr<Connection> m_connection;
+        StatementCacheScope m_scope;
     };
     Lease acquire();
 
@@ -48,11 +61,11 @@ public:
 private:
     std::unique_ptr<SQLite::Database> open();
     void migrate(SQLite::Database &db);
-    void release(std::unique_ptr<SQLite::Database> db);
+    void release(std::unique_ptr<Connection> connection);
 
     std::string m_path;
     std::mutex m_mutex;
-    std::vector<std::unique_ptr<SQLite::Database>> m_idle;
+    std::vector<std::unique_ptr<Connection>> m_idle;
 };
 
 // Runs `fn` inside one transaction: BEGIN IMMEDIATE for writers (so two writers

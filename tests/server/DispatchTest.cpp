@@ -52,10 +52,62 @@ TEST_F(Dispatch, NumbersArriveAsTextFloatCurrencyOrInteger)
         ASSERT_FALSE(a.isError()) << a.error.toStdString();
         EXPECT_EQ(cell(a, 0, QStringLiteral("numb")).toInt(), ++expected);
     }
-    for (const QVariant &bad : {QVariant(QStringLiteral("열넷")), QVariant(1e300)}) {
-        wire::Request r = request(QStringLiteral("[GP_SELECT_MAXNUMBER]"), {{"A_GUBUN", bad}});
-        EXPECT_EQ(server().dispatcher().handle(r).error, QStringLiteral("parameter A_GUBUN is not a number"));
+}
+
+TEST_F(Dispatch, LooseValuesAreRefusedWithTheirMessage)
+{
+    const Params draw = {{"A_CMCD", QStringLiteral("9999")}, {"A_BUUT", QStringLiteral("9999")},
+                         {"A_MONTH", QStringLiteral("202406")}};
+    auto drawWith = [&](const char *name, wire::Type type, const QVariant &value) {
+        wire::Request r = request(QStringLiteral("[GP_SELECT_MAXNUMBER]"), draw);
+        r.params.append({QString::fromLatin1(name), type, value});
+        return r;
+    };
+    wire::Request kind = drawWith("A_GUBUN", wire::Type::Integer, qint64(11));
+    struct Case {
+        const char *what;
+        wire::Request request;
+        const char *error;
+    };
+    const Case cases[] = {
+        {"fraction", drawWith("A_GUBUN", wire::Type::Float, 10.5), "parameter A_GUBUN: value \"10.5\" is not an integer"},
+        {"exponent", drawWith("A_GUBUN", wire::Type::String, QStringLiteral("1e1")),
+         "parameter A_GUBUN: value \"1e1\" is not an integer"},
+        {"boolean", drawWith("A_GUBUN", wire::Type::Boolean, true), "parameter A_GUBUN: value \"true\" is not an integer"},
+        {"word", drawWith("A_GUBUN", wire::Type::String, QStringLiteral("열넷")),
+         "parameter A_GUBUN: value \"열넷\" is not an integer"},
+        {"huge", drawWith("A_GUBUN", wire::Type::Float, 1e300), "parameter A_GUBUN: value \"1e+300\" is not an integer"},
+        {"unknown kind", drawWith("A_GUBUN", wire::Type::Integer, qint64(5000)), "unknown document kind 5000"},
+        {"no company", [&] {
+             wire::Request r = kind;
+             r.params[0].value = QStringLiteral(" ");
+             return r;
+         }(), "company and store are required"},
+        {"no store", [&] {
+             wire::Request r = kind;
+             r.params[1].value = QVariant();
+             return r;
+         }(), "company and store are required"},
+        {"month", [&] {
+             wire::Request r = kind;
+             r.params[2].value = QStringLiteral("202413");
+             return r;
+         }(), "invalid month \"202413\""},
+        {"boolean 2", request(QStringLiteral("GP_UPSERT_F0000_POS_CONFIG"),
+                              {{"A_COMPANYCODE", QStringLiteral("9999")}, {"A_STORECODE", QStringLiteral("9999")},
+                               {"A_POSNO", QStringLiteral("97")}, {"A_SubMonitor", 2}}),
+         "parameter A_SubMonitor: value \"2\" is not a boolean"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(server().dispatcher().handle(c.request).error.toStdString(), c.error);
     }
+    // The valid forms still pass.
+    EXPECT_FALSE(server().dispatcher().handle(kind).isError());
+    const wire::Answer saved = call(QStringLiteral("GP_UPSERT_F0000_POS_CONFIG"),
+                                    {{"A_COMPANYCODE", QStringLiteral("9999")}, {"A_STORECODE", QStringLiteral("9999")},
+                                     {"A_POSNO", QStringLiteral("97")}, {"A_SubMonitor", 1}, {"A_SubTop", QStringLiteral("+12")}});
+    EXPECT_FALSE(saved.isError()) << saved.error.toStdString();
 }
 
 TEST_F(Dispatch, UnknownProcedureIsAnErrorAnswer)

@@ -134,6 +134,53 @@ TEST(WireCodec, MalformedBytesAreRefused)
     EXPECT_THROW(decodeAnswer(QByteArray("\xa0", 1)), DecodeError);
 }
 
+TEST(WireCodec, RepeatedKeysAndBrokenTextsAreRefused)
+{
+    Request req;
+    req.commandText = QStringLiteral("GP_X");
+    req.params = {{QStringLiteral("a"), Type::String, QStringLiteral("ab")}};
+    const QByteArray good = encodeRequest(req);
+    ASSERT_NO_THROW(decodeRequest(good));
+
+    // {"command": "GP_X", "mode": "open", "command": "GP_Y"}
+    const QByteArray repeated = QByteArray::fromHex("a3" "67636f6d6d616e64" "6447505f58" "646d6f6465" "646f70656e"
+                                                    "67636f6d6d616e64" "6447505f59");
+    try {
+        decodeRequest(repeated);
+        ADD_FAILURE() << "a repeated key was accepted";
+    } catch (const DecodeError &e) {
+        EXPECT_STREQ(e.what(), "repeated map key \"command\"");
+        EXPECT_EQ(e.logText(), "repeated map key");
+    }
+    EXPECT_THROW(decodeAnswer(QByteArray::fromHex("a2" "68616666656374656401" "68616666656374656402")), DecodeError);
+
+    // The text "ab" of the parameter with an invalid UTF-8 byte in place of "b".
+    QByteArray broken = good;
+    const qsizetype at = broken.lastIndexOf(QByteArray("\x62\x61\x62", 3));
+    ASSERT_GT(at, 0);
+    broken[at + 2] = char(0xff);
+    EXPECT_THROW(decodeRequest(broken), DecodeError);
+}
+
+TEST(WireCodec, RefusedValuesAreQuotedToTheSenderButNotInTheLogText)
+{
+    Request req;
+    req.commandText = QStringLiteral("GP_X");
+    req.params = {{QStringLiteral("@A_PWD"), Type::String, QStringLiteral("secret-1234")}};
+    QByteArray bytes = encodeRequest(req);
+    // Declared an integer on the wire: the type code 1 before the text becomes 3.
+    const qsizetype at = bytes.indexOf(QByteArray("\x01\x6bsecret", 8));
+    ASSERT_GT(at, 0);
+    bytes[at] = char(0x03);
+    try {
+        decodeRequest(bytes);
+        ADD_FAILURE() << "a text was accepted as an integer";
+    } catch (const DecodeError &e) {
+        EXPECT_STREQ(e.what(), "parameter @A_PWD: value \"secret-1234\" is not an integer");
+        EXPECT_EQ(e.logText(), "parameter @A_PWD: value is not an integer");
+    }
+}
+
 TEST(WireCodec, CoerceReadsSloppyValuesStrictly)
 {
     struct Case {
@@ -159,7 +206,28 @@ TEST(WireCodec, CoerceReadsSloppyValuesStrictly)
         {std::nan(""), Type::SmallInt, {}, true},
         {QStringLiteral("922337203685478"), Type::Currency, {}, true},
         {QStringLiteral("922337203685477"), Type::Currency, qint64(9223372036854770000)},
-        {-12.9, Type::Integer, qint64(-12)},
+        // Integers only from integral numbers or texts of digits.
+        {-12.9, Type::Integer, {}, true},
+        {10.5, Type::Integer, {}, true},
+        {14.0, Type::Integer, qint64(14)},
+        {QStringLiteral(" -14 "), Type::SmallInt, qint64(-14)},
+        {QStringLiteral("1e1"), Type::Integer, {}, true},
+        {QStringLiteral("0x10"), Type::Integer, {}, true},
+        {QStringLiteral("10.0"), Type::Integer, {}, true},
+        {true, Type::Integer, {}, true},
+        {QStringLiteral("1e1"), Type::Currency, {}, true},
+        {QStringLiteral("-0.5"), Type::Currency, qint64(-5000)},
+        {false, Type::Currency, {}, true},
+        // Booleans only from true/false and 0/1.
+        {qint64(2), Type::Boolean, {}, true},
+        {qint64(-1), Type::Boolean, {}, true},
+        {1.0, Type::Boolean, {}, true},
+        {QStringLiteral(" TRUE "), Type::Boolean, true},
+        {QStringLiteral("yes"), Type::Boolean, {}, true},
+        // Floats are finite.
+        {QStringLiteral("nan"), Type::Float, {}, true},
+        {std::numeric_limits<double>::infinity(), Type::Float, {}, true},
+        {true, Type::Float, {}, true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.in.toString().toStdString());

@@ -3,6 +3,7 @@
 #include <QCborStreamReader>
 #include <QCborStreamWriter>
 #include <QDateTime>
+#include <QStringList>
 #include <QtNumeric>
 
 #include <cmath>
@@ -18,6 +19,19 @@ const char *const kDateTimeFormat = "yyyy-MM-ddTHH:mm:ss.zzz";
 [[noreturn]] void fail(const QString &what)
 {
     throw DecodeError(what.toStdString());
+}
+
+// A failure whose message for the sender quotes a value and whose log text does not.
+[[noreturn]] void fail(const QString &what, const QString &logText)
+{
+    throw DecodeError(what.toStdString(), logText.toStdString());
+}
+
+// "an integer", "a boolean", ...
+QString withArticle(Type type)
+{
+    const QString name = typeName(type);
+    return (name.startsWith(u'i') ? QStringLiteral("an ") : QStringLiteral("a ")) + name;
 }
 
 // ---- writing ---------------------------------------------------------------
@@ -172,8 +186,13 @@ template <typename Fn>
 void readMap(QCborStreamReader &r, Fn &&onKey)
 {
     enterContainer(r, true);
+    QStringList seen;
     while (r.hasNext()) {
         const QString key = readText(r);
+        // A repeated key would make the message mean two things; it is refused.
+        if (seen.contains(key))
+            fail(QStringLiteral("repeated map key \"%1\"").arg(key), QStringLiteral("repeated map key"));
+        seen.append(key);
         onKey(key);
     }
     leaveContainer(r);
@@ -288,16 +307,36 @@ QDateTime parseDateTime(const QString &text)
 
 namespace {
 
-// A double as a whole number of `scale` units (rounded for currency,
-// truncated otherwise); false when it is not finite or does not fit.
+// A double as a whole number of units (ten-thousandths for currency, rounded);
+// false when it is not finite, does not fit, or (other kinds) has a fraction.
 bool wholeOf(double d, Type type, qint64 *out)
 {
-    const double v = type == Type::Currency ? std::round(d * 10000.0) : std::trunc(d);
+    const double v = type == Type::Currency ? std::round(d * 10000.0) : d;
     // 2^63 is exact as a double; every double below it converts safely.
-    if (!std::isfinite(v) || v >= 9223372036854775808.0 || v < -9223372036854775808.0)
+    if (!std::isfinite(v) || v >= 9223372036854775808.0 || v < -9223372036854775808.0 || v != std::trunc(v))
         return false;
     *out = qint64(v);
     return true;
+}
+
+// "[+-]digits" (integers) or "[+-]digits[.digits]" (currency), blanks around
+// allowed; exponents, hexadecimal and other forms are not numbers here.
+bool isDecimalText(QStringView t, bool fraction)
+{
+    qsizetype i = 0;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+        ++i;
+    qsizetype digitsBefore = 0, digitsAfter = 0;
+    while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+        ++i, ++digitsBefore;
+    if (fraction && i < t.size() && t[i] == u'.') {
+        ++i;
+        while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+            ++i, ++digitsAfter;
+        if (digitsAfter == 0)
+            return false;
+    }
+    return i == t.size() && digitsBefore > 0;
 }
 
 } // namespace
@@ -312,48 +351,56 @@ QVariant coerce(const QVariant &value, Type type)
         return isText ? value : QVariant(value.toString());
     if (isText && value.toString().trimmed().isEmpty())
         return QVariant();
-    bool ok = true;
+    const bool isBool = id == QMetaType::Bool;
+    const bool isFloat = id == QMetaType::Double || id == QMetaType::Float;
     switch (type) {
     case Type::String:
         break;
     case Type::SmallInt:
     case Type::Integer:
     case Type::Currency: {
-        if (id == QMetaType::Bool)
-            return qint64(value.toBool() ? 1 : 0);
+        if (isBool)
+            break;
         qint64 whole = 0;
-        if (id == QMetaType::Double || id == QMetaType::Float) {
-            ok = wholeOf(value.toDouble(), type, &whole);
-            if (ok)
+        if (isFloat) {
+            if (wholeOf(value.toDouble(), type, &whole))
                 return whole;
             break;
         }
         if (isText) {
             const QString t = value.toString().trimmed();
-            qint64 v = t.toLongLong(&ok);
+            if (!isDecimalText(t, type == Type::Currency))
+                break;
+            bool ok = false;
+            const qint64 v = t.toLongLong(&ok);
             if (ok && type != Type::Currency)
                 return v;
             if (ok && !qMulOverflow(v, qint64(10000), &whole))
                 return whole;
+            if (type == Type::Currency && !t.contains(u'.'))
+                break; // a whole amount beyond range
             const double d = t.toDouble(&ok);
-            ok = ok && wholeOf(d, type, &whole);
-            if (ok)
+            if (ok && type == Type::Currency && wholeOf(d, type, &whole))
                 return whole;
             break;
         }
+        bool ok = false;
         const qint64 v = value.toLongLong(&ok);
         if (ok)
             return v;
         break;
     }
     case Type::Float: {
+        if (isBool)
+            break;
+        bool ok = false;
         const double d = isText ? value.toString().trimmed().toDouble(&ok) : value.toDouble(&ok);
-        if (ok)
+        if (ok && std::isfinite(d))
             return d;
         break;
     }
     case Type::Boolean: {
-        if (id == QMetaType::Bool)
+        if (isBool)
             return value;
         if (isText) {
             const QString t = value.toString().trimmed().toLower();
@@ -361,12 +408,14 @@ QVariant coerce(const QVariant &value, Type type)
                 return true;
             if (t == u"false" || t == u"0")
                 return false;
-            ok = false;
             break;
         }
+        if (isFloat)
+            break;
+        bool ok = false;
         const qint64 v = value.toLongLong(&ok);
-        if (ok)
-            return v != 0;
+        if (ok && (v == 0 || v == 1))
+            return v == 1;
         break;
     }
     case Type::DateTime: {
@@ -377,11 +426,11 @@ QVariant coerce(const QVariant &value, Type type)
             if (dt.isValid())
                 return dt;
         }
-        ok = false;
         break;
     }
     }
-    fail(QStringLiteral("value \"%1\" is not a %2").arg(value.toString(), typeName(type)));
+    fail(QStringLiteral("value \"%1\" is not %2").arg(value.toString(), withArticle(type)),
+         QStringLiteral("value is not %1").arg(withArticle(type)));
 }
 
 QByteArray encodeRequest(const Request &request)
@@ -436,7 +485,12 @@ Request decodeRequest(const QByteArray &bytes)
                 Param p;
                 p.name = readText(r);
                 p.type = readType(r);
-                p.value = readValue(r, p.type);
+                try {
+                    p.value = readValue(r, p.type);
+                } catch (const DecodeError &e) {
+                    const QString where = QStringLiteral("parameter %1: ").arg(p.name);
+                    fail(where + QString::fromStdString(e.what()), where + QString::fromStdString(e.logText()));
+                }
                 leaveContainer(r);
                 req.params.append(p);
             }

@@ -59,15 +59,25 @@ struct Answer {
     static Answer failure(const QString &message);
 };
 
-// A request or answer that cannot be read.
+// A request or answer that cannot be read. what() may quote the offending
+// value (it goes back to the sender); logText() never does, so that a value
+// sent by mistake (a password in the wrong field) never reaches a log.
 class DecodeError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit DecodeError(const std::string &message) : std::runtime_error(message), m_logText(message) {}
+    DecodeError(const std::string &message, const std::string &logText)
+        : std::runtime_error(message), m_logText(logText) {}
+    const std::string &logText() const { return m_logText; }
+
+private:
+    std::string m_logText;
 };
 
-// Converts a value to the in-memory form of a type (numbers from decimal texts,
-// booleans from 0/1, ...). Null and empty text give null for non-text kinds.
-// Throws DecodeError when the value cannot be read as that type.
+// Converts a value to the in-memory form of a type. Strict: integers only from
+// integral numbers or texts of digits, currency also from decimal texts and
+// numbers, floats only finite, booleans only from true/false, 0/1 and their
+// texts. Null and blank text give null for non-text kinds. Throws DecodeError
+// when the value cannot be read as that type.
 QVariant coerce(const QVariant &value, Type type);
 
 QString formatDateTime(const QDateTime &value);
