@@ -179,6 +179,10 @@ void TF505_ScrollMenu::enableByRights()
             }
         }
         button->setEnabled(enabled);
+        // A disabled button loses its picture to the grey face; its caption
+        // then names the screen so the user still sees what is not allowed.
+        const ScreenInfo *screen = FindMenuScreen(row.tag);
+        button->setCaption(enabled || !screen ? QString() : screen->title);
     }
 }
 
