@@ -38,6 +38,17 @@ private:
     qint64 m_offset;
 };
 
+// The on-screen keyboard's shared block has one fixed name; test processes
+// running side by side each get their own temporary folder, which is where
+// a named block's key lives, so their blocks stay apart.
+#include <QTemporaryDir>
+
+inline void isolateSharedBlocks()
+{
+    static QTemporaryDir dir;
+    static const bool set = qputenv("TMPDIR", dir.path().toLocal8Bit());
+    (void)set;
+}
 // Closes every error box that appears and remembers its text.
 class ErrorBoxWatcher {
 public:
