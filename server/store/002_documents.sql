@@ -1,6 +1,6 @@
 -- Store documents: order patterns, purchase orders, received orders, warehouse
--- receipts, releases, productions, job orders, delivery sales and bookings,
--- opening stock. A document is a header keyed by (company, store, month,
+-- receipts, releases, productions, job orders, opening stock (the delivery
+-- sales and bookings have their own migration). A document is a header keyed by (company, store, month,
 -- number) with lines keyed by that key plus a sequence; the lines go with
 -- their header. Every document is written through the server's Documents
 -- helper, where each document is described once. Amounts are won, quantities
@@ -413,50 +413,6 @@ CREATE TABLE IF NOT EXISTS F3311 (            -- job-order lines
     JDLADT DATETIME,
     PRIMARY KEY (JDCMCD, JDBUUT, JDMONTH, JDNUMB, JDSEQ),
     FOREIGN KEY (JDCMCD, JDBUUT, JDMONTH, JDNUMB) REFERENCES F3310 (JHCMCD, JHBUUT, JHMONTH, JHNUMB) ON DELETE CASCADE
-);
-
-CREATE TABLE IF NOT EXISTS F4100 (            -- delivery sales (written by the shop's till, read here)
-    SHCMCD TEXT NOT NULL,
-    SHBUUT TEXT NOT NULL,
-    SHDATE TEXT NOT NULL,
-    SHPOID TEXT NOT NULL,
-    SHNUMB INTEGER NOT NULL,
-    SHAMT INTEGER NOT NULL DEFAULT 0,
-    SHLADT DATETIME,
-    PRIMARY KEY (SHCMCD, SHBUUT, SHDATE, SHPOID, SHNUMB)
-);
-
-CREATE TABLE IF NOT EXISTS F4101 (            -- delivery sale lines
-    SDCMCD TEXT NOT NULL,
-    SDBUUT TEXT NOT NULL,
-    SDDATE TEXT NOT NULL,
-    SDPOID TEXT NOT NULL,
-    SDNUMB INTEGER NOT NULL,
-    SDSEQ INTEGER NOT NULL,
-    SDITNB TEXT NOT NULL DEFAULT '',
-    SDQTY REAL NOT NULL DEFAULT 0,
-    SDUPRC INTEGER NOT NULL DEFAULT 0,
-    SDAMT INTEGER NOT NULL DEFAULT 0,
-    SDLADT DATETIME,
-    PRIMARY KEY (SDCMCD, SDBUUT, SDDATE, SDPOID, SDNUMB, SDSEQ),
-    FOREIGN KEY (SDCMCD, SDBUUT, SDDATE, SDPOID, SDNUMB) REFERENCES F4100 (SHCMCD, SHBUUT, SHDATE, SHPOID, SHNUMB) ON DELETE CASCADE
-);
-
-CREATE TABLE IF NOT EXISTS F4104 (            -- delivery bookings
-    OBCMCD TEXT NOT NULL,
-    OBBUUT TEXT NOT NULL,
-    OBNUMB INTEGER NOT NULL,
-    OBJUPE TEXT NOT NULL DEFAULT '',     -- orderer
-    OBJBDT TEXT NOT NULL DEFAULT '',
-    OBYEDT TEXT NOT NULL DEFAULT '',     -- reservation day
-    OBRPER TEXT NOT NULL DEFAULT '',     -- receiver
-    OBJUMB TEXT NOT NULL DEFAULT '',     -- phone
-    OBBIGO TEXT NOT NULL DEFAULT '',
-    OBSHDATE TEXT NOT NULL DEFAULT '',   -- the sale it belongs to
-    OBSHPOID TEXT NOT NULL DEFAULT '',
-    OBSHNUMB INTEGER,
-    OBLADT DATETIME,
-    PRIMARY KEY (OBCMCD, OBBUUT, OBNUMB)
 );
 
 CREATE TABLE IF NOT EXISTS F3400 (            -- opening stock, in the item's base unit

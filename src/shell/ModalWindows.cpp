@@ -1,6 +1,7 @@
 #include "shell/ModalWindows.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -37,4 +38,15 @@ void ShowOverModal(QWidget *window)
         return;
     AttachToTopModal(window);
     window->show();
+}
+
+void CentreOnOwner(QWidget *window)
+{
+    QRect area;
+    if (QWidget *owner = window->parentWidget())
+        area = owner->window()->frameGeometry();
+    else if (QScreen *scr = window->screen() ? window->screen() : QGuiApplication::primaryScreen())
+        area = scr->geometry();
+    if (area.isValid())
+        window->move(area.center() - window->rect().center());
 }

@@ -22,3 +22,7 @@ void AttachToTopModal(QWidget *window);
 
 // AttachToTopModal, then show the window.
 void ShowOverModal(QWidget *window);
+
+// Moves a dialog so that it stands centred on the window it belongs to (its
+// parent widget's window), or on its screen when it has none.
+void CentreOnOwner(QWidget *window);
