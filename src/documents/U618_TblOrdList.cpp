@@ -197,11 +197,13 @@ void TF618_TblOrdList::btn_NapPumClick()
 {
     pgc_TblOrdList->setCurrentIndex(1);
     setMultiSelect(false);
-    btn_SearchClick();
     Panel15->hide();
     Panel5->show();
     edt_Deliveredsearch->setFocus();
     showKeyboard();
+    // Last: when the server fails, the page is complete and the search can
+    // be repeated with btn_Search.
+    btn_SearchClick();
 }
 
 void TF618_TblOrdList::btn_JumunOkClick()
