@@ -38,7 +38,7 @@ cp fuzz/corpus/* "$scratch/corpus/" 2>/dev/null || true
 per=$(( (runs + jobs - 1) / jobs ))
 start=$(date +%s)
 for j in $(seq 1 "$jobs"); do
-  ASAN_OPTIONS=detect_leaks=0 "$BUILD/fuzz/fuzz_$target" -runs="$per" -max_len=4096 -timeout=10 \
+  ASAN_OPTIONS=detect_leaks=0:allocator_release_to_os_interval_ms=-1 "$BUILD/fuzz/fuzz_$target" -runs="$per" -max_len=4096 -timeout=120 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$BUILD/crashes/$target-" \
     "$scratch/corpus" >"$scratch/log$j" 2>&1 &
 done
