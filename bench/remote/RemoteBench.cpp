@@ -24,6 +24,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <thread>
@@ -284,6 +285,14 @@ void BM_CallAmongStalled(benchmark::State &state)
         cds.Close();
         conn.Disconnect();
     }
+    // The process's resident memory with all these connections open (server and clients).
+    long pages = 0, resident = 0;
+    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    state.counters["rss_MiB"] = double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 // Few iterations: the stalled clients are dropped after a few seconds.
 BENCHMARK(BM_CallAmongStalled)->Iterations(200)->Unit(benchmark::kMicrosecond);
