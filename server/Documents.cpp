@@ -44,6 +44,66 @@ int deleteWhere(SQLite::Database &db, const QString &table, const QStringList &c
 
 } // namespace
 
+namespace docs {
+
+namespace {
+
+DocumentTable describe(const char *header, const char *lines, const char *h, const char *l)
+{
+    // Header columns are <h>CMCD, <h>BUUT, <h>MONTH, <h>NUMB; lines carry the same with their prefix.
+    auto key = [](const char *p) {
+        const QString prefix = QString::fromLatin1(p);
+        return QStringList{prefix + QStringLiteral("CMCD"), prefix + QStringLiteral("BUUT"),
+                           prefix + QStringLiteral("MONTH"), prefix + QStringLiteral("NUMB")};
+    };
+    return DocumentTable{QString::fromLatin1(header), key(h), {{QString::fromLatin1(lines), key(l)}}};
+}
+
+} // namespace
+
+const DocumentTable &purchaseOrder()
+{
+    static const DocumentTable t = describe("F2100", "F2101", "PH", "PD");
+    return t;
+}
+const DocumentTable &receivedOrder()
+{
+    static const DocumentTable t = describe("F2400", "F2401", "OH", "OD");
+    return t;
+}
+const DocumentTable &receipt()
+{
+    static const DocumentTable t = describe("F3100", "F3101", "WH", "WD");
+    return t;
+}
+const DocumentTable &release()
+{
+    static const DocumentTable t = describe("F3200", "F3201", "DH", "DD");
+    return t;
+}
+const DocumentTable &production()
+{
+    static const DocumentTable t = describe("F3300", "F3301", "RH", "RD");
+    return t;
+}
+const DocumentTable &jobOrder()
+{
+    static const DocumentTable t = describe("F3310", "F3311", "JH", "JD");
+    return t;
+}
+
+} // namespace docs
+
+QString numberText(const QString &month, qint64 number)
+{
+    return month + QLatin1Char('-') + QStringLiteral("%1").arg(number, 5, 10, QLatin1Char('0'));
+}
+
+QString numberTextSql(const QString &monthColumn, const QString &numberColumn)
+{
+    return QStringLiteral("(%1 || '-' || printf('%05d', %2))").arg(monthColumn, numberColumn);
+}
+
 bool deleteDocument(SQLite::Database &db, const DocumentTable &doc, const QVariantList &key)
 {
     for (const DocumentTable::Lines &l : doc.lines)

@@ -27,6 +27,26 @@ struct DocumentTable {
 
 using RowValues = QList<QPair<QString, QVariant>>; // column -> value
 
+// The store documents, each described once: header table and key, line
+// tables and the columns holding the header key. Every insert procedure of a
+// document writes its header with writeHeader(doc, ...) so that a header sent
+// again replaces the document with its lines.
+namespace docs {
+const DocumentTable &purchaseOrder(); // F2100 / F2101
+const DocumentTable &receivedOrder(); // F2400 / F2401
+const DocumentTable &receipt();       // F3100 / F3101
+const DocumentTable &release();       // F3200 / F3201
+const DocumentTable &production();    // F3300 / F3301
+const DocumentTable &jobOrder();      // F3310 / F3311
+} // namespace docs
+
+// The number text of a document, month + "-" + number in five digits:
+// ("202406", 12) -> "202406-00012"; a number above 99999 keeps all its digits.
+QString numberText(const QString &month, qint64 number);
+// The same as an SQL expression over two columns (or expressions) of a query:
+// numberTextSql("PHMONTH", "PHNUMB") -> "(PHMONTH || '-' || printf('%05d', PHNUMB))".
+QString numberTextSql(const QString &monthColumn, const QString &numberColumn);
+
 // Deletes the document of `key` (lines first, then the header); returns
 // whether a header existed.
 bool deleteDocument(SQLite::Database &db, const DocumentTable &doc, const QVariantList &key);

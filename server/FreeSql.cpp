@@ -8,11 +8,12 @@ namespace hq {
 namespace {
 
 // Unit names of an item: the terminal pastes company, store and item code into
-// the text between quotes; the pattern admits no quote inside a value.
+// the text between quotes, doubling every quote inside a value. The pattern
+// admits a doubled quote inside a value (read back as one) and no other quote.
 const QRegularExpression &unitQuery()
 {
     static const QRegularExpression re(
-        QStringLiteral(R"(^\s*SELECT\s+IMMDAN\s*,\s*IMLDAN\s+FROM\s+f0200\s+WHERE\s+imcmcd\s*=\s*'([^']*)'\s+AND\s+imbuut\s*=\s*'([^']*)'\s+AND\s+imitnb\s*=\s*'([^']*)'\s*;?\s*$)"),
+        QStringLiteral(R"(^\s*SELECT\s+IMMDAN\s*,\s*IMLDAN\s+FROM\s+f0200\s+WHERE\s+imcmcd\s*=\s*'((?:[^']|'')*)'\s+AND\s+imbuut\s*=\s*'((?:[^']|'')*)'\s+AND\s+imitnb\s*=\s*'((?:[^']|'')*)'\s*;?\s*$)"),
         QRegularExpression::CaseInsensitiveOption);
     return re;
 }
@@ -52,9 +53,8 @@ void runFreeSql(Call &call)
         call.open({T("IMMDAN", 3), T("IMLDAN", 3)},
                   "SELECT IMMDAN, IMLDAN FROM F0200 WHERE IMCMCD = ?1 AND IMBUUT = ?2 AND IMITNB = ?3",
                   [&](SQLite::Statement &st) {
-                      bindText(st, 1, m.captured(1));
-                      bindText(st, 2, m.captured(2));
-                      bindText(st, 3, m.captured(3));
+                      for (int i = 1; i <= 3; ++i)
+                          bindText(st, i, m.captured(i).replace(QStringLiteral("''"), QStringLiteral("'")));
                   });
         return;
     }

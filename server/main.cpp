@@ -1,9 +1,11 @@
 // hqserver: the head-office server of the branch terminals.
-//   hqserver [--listen HOST] [--port N] [--db PATH] [--seed demo] [--threads N]
+//   hqserver [--listen HOST] [--port N] [--db PATH] [--seed demo] [--updates DIR] [--threads N]
+//   hqserver --updates DIR --publish PROGRAM_DIR
 
 #include "Allocator.h"
 #include "DemoSeed.h"
 #include "HqServer.h"
+#include "Updates.h"
 
 #include <csignal>
 #include <cstdio>
@@ -19,11 +21,15 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: hqserver [--listen HOST] [--port N] [--db PATH] [--seed demo] [--threads N]\n"
+    std::fprintf(stderr, "usage: hqserver [--listen HOST] [--port N] [--db PATH] [--seed demo] [--updates DIR]\n"
+                         "                [--threads N]\n"
+                         "       hqserver --updates DIR --publish PROGRAM_DIR\n"
                          "  --listen  address to listen on (default 127.0.0.1)\n"
                          "  --port    port (default 9999)\n"
                          "  --db      store file (default hq.db)\n"
                          "  --seed    demo: load the demo data into a store that lacks it\n"
+                         "  --updates serve the update files of DIR to the terminals\n"
+                         "  --publish pack Mupdater and KV_RALD of PROGRAM_DIR into DIR and end\n"
                          "  --threads workers answering calls (default: one per core)\n");
     return 2;
 }
@@ -52,6 +58,8 @@ int main(int argc, char **argv)
     hq::HqServer::Options options;
     std::string dbPath = "hq.db";
     bool seed = false;
+    std::string updatesDir;
+    std::string publishFrom;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -75,9 +83,25 @@ int main(int argc, char **argv)
             if (std::strcmp(argv[++i], "demo") != 0)
                 return usage();
             seed = true;
+        } else if (arg == "--updates" && hasValue) {
+            updatesDir = argv[++i];
+        } else if (arg == "--publish" && hasValue) {
+            publishFrom = argv[++i];
         } else {
             return usage();
         }
+    }
+    if (!publishFrom.empty()) {
+        if (updatesDir.empty())
+            return usage();
+        std::string report, error;
+        const bool ok = hq::publishUpdates(publishFrom, updatesDir, report, error);
+        std::fputs(report.c_str(), stderr);
+        if (!ok) {
+            std::fprintf(stderr, "hqserver: %s\n", error.c_str());
+            return 1;
+        }
+        return 0;
     }
     try {
         hq::Store store(dbPath);
@@ -85,6 +109,8 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "hqserver: demo data loaded into %s\n", dbPath.c_str());
         hq::Dispatcher dispatcher(store);
         hq::HqServer server(dispatcher, options);
+        if (!updatesDir.empty())
+            server.addPages(hq::updatePages(updatesDir));
         server.bind();
         std::fprintf(stderr, "hqserver: listening on http://%s:%d/BIN (store %s, schema %d)\n",
                      options.host.c_str(), server.port(), dbPath.c_str(), store.schemaVersion());

@@ -10,6 +10,9 @@ void registerAllProcedures(Registry &registry)
     registerSignInProcedures(registry);
     registerStockProcedures(registry);
     registerPartnerProcedures(registry);
+    registerPatternProcedures(registry);
+    registerAttendanceProcedures(registry);
+    registerDeliveryProcedures(registry);
 }
 
 } // namespace hq

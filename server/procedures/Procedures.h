@@ -11,5 +11,8 @@ void registerConfigProcedures(Registry &registry);  // Config.cpp: configuration
 void registerSignInProcedures(Registry &registry);  // SignIn.cpp: users, sign-in, rights, notices
 void registerStockProcedures(Registry &registry);   // Stock.cpp: categories, items, order blocks
 void registerPartnerProcedures(Registry &registry); // Partners.cpp: partners and numbering
+void registerPatternProcedures(Registry &registry); // Patterns.cpp: order patterns and their lines
+void registerAttendanceProcedures(Registry &registry); // Attendance.cpp: time clock, attendance details, holidays
+void registerDeliveryProcedures(Registry &registry); // Deliveries.cpp: delivery bookings and their sales
 
 } // namespace hq

@@ -180,6 +180,16 @@ QString TCM::DecryptSetting(const QString &key, const QString &text)
     return callCipher(decryptProc, key, text);
 }
 
+QString TCM::EncryptIniText(const QString &text)
+{
+    return EncryptSetting(settingKey, text);
+}
+
+QString TCM::DecryptIniText(const QString &text)
+{
+    return DecryptSetting(settingKey, text);
+}
+
 QString TCM::IniFileName() const
 {
     const QFileInfo program(os::ProgramFilePath());

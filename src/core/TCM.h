@@ -9,9 +9,41 @@
 
 #include "platform/serial/SerialPort.h"
 
+#include <functional>
 #include <memory>
 
 class QLibrary;
+
+// The ten version texts of a program file, in their customary order. Our
+// programs carry one version (their marker): FileVersion and ProductVersion.
+struct TVersionInfo
+{
+    QString CompanyName;
+    QString FileDescription;
+    QString FileVersion;
+    QString InternalName;
+    QString LegalCopyright;
+    QString LegalTradeMarks;
+    QString OriginalFilename;
+    QString ProductName;
+    QString ProductVersion;
+    QString Comments;
+};
+
+// Shows the updater window modally and returns when it has closed. The shell
+// installs it (the core knows no windows); returns the previous handler.
+using UpdaterWindowHandler = std::function<void()>;
+UpdaterWindowHandler SetUpdaterWindowHandler(UpdaterWindowHandler handler);
+
+// The updater program's file name in `folder` for the setting UPP: the
+// program found there by FindProgram's name rules (never on PATH, since a
+// program on PATH is not ours to replace); with no match, UPP without a
+// trailing ".exe".
+QString UpdaterFileName(const QString &folder, const QString &upp);
+
+// name with its extension (the part from the last "." of the file name on)
+// replaced by ext; ext is appended when the name has none.
+QString ChangeFileExt(const QString &name, const QString &ext);
 
 class TCM : public QObject
 {
@@ -72,7 +104,36 @@ public:
     // it; false when it did not end within 1.5 s (it is kept for a retry).
     bool StopPrints();
 
+    // --- Update check (see TCM_Update.cpp)
+    // Set by the ping's reply: whether it came back within 200 ms.
+    bool PingOnline = false;
+    // One ICMP echo (32 bytes of data) to MyConfig.CIP, waiting 2000 ms; true
+    // when the reply came in less than 200 ms. No privilege for ICMP, no
+    // reply or any error is false.
+    bool CheckInternet();
+    // Fills info from the version marker of file: 0, or -1 with empty texts
+    // when the file has none.
+    int GetVersionInfo(const QString &file, TVersionInfo &info);
+    // The FileVersion text of GetVersionInfo (empty without a marker).
+    QString GetFileVersion(const QString &file);
+    // Whether version `server` is newer than `local`: up to four numbers
+    // compared from the left, a part that is no number counting as 0, a side
+    // without further parts repeating its last number.
+    static bool IsNewerVersion(const QString &local, const QString &server);
+    // Asks the update server for the current versions, installs a newer
+    // updater program at once (updater window), sets MyConfig.POSVersion and
+    // returns false when a newer program must be handed over to the updater
+    // (at most once per 0.0006 day, kept by SYSTEM/PDT of the INI file); true
+    // to go on with start-up.
+    bool CheckUpdate();
+
+    // The INI file's own cipher (the key of every enciphered INI text).
+    QString EncryptIniText(const QString &text);
+    QString DecryptIniText(const QString &text);
+
 private:
+    void iic_PingReply(qint64 elapsedMs);
+
     using CipherProc = void (*)(unsigned char *result, unsigned char *key, unsigned char *text);
     QString callCipher(CipherProc proc, const QString &key, const QString &text);
 

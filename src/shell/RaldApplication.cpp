@@ -1,6 +1,7 @@
 #include "shell/RaldApplication.h"
 
 #include "core/uKV_Common_Text.h"
+#include "shell/U002_Updater.h"
 
 #include <QMessageBox>
 #include <QMetaObject>
@@ -11,6 +12,8 @@
 RaldApplication::RaldApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    // The update check of start-up shows the updater window through the core.
+    TF002_Updater::Install();
 }
 
 bool RaldApplication::notify(QObject *receiver, QEvent *event)

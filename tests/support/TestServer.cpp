@@ -2,6 +2,7 @@
 
 #include "DemoSeed.h"
 #include "HqServer.h"
+#include "Updates.h"
 #include "platform/remote/RemoteConnection.h"
 
 #include <QCryptographicHash>
@@ -130,6 +131,11 @@ void TestServer::start()
 void TestServer::onStart(std::function<void(hq::HqServer &)> install)
 {
     d->installers.push_back(std::move(install));
+}
+
+void TestServer::serveUpdates(const QString &dir)
+{
+    onStart([dir](hq::HqServer &server) { server.addPages(hq::updatePages(dir.toStdString())); });
 }
 
 void TestServer::stop()

@@ -30,6 +30,9 @@ public:
     // Adds a hook that installs GET pages (HqServer::addPages) on the server
     // each time it starts; call before start().
     void onStart(std::function<void(hq::HqServer &)> install);
+    // Serves the update folder `dir` (archives and versions.txt, see
+    // server/Updates.h) each time the server starts; call before start().
+    void serveUpdates(const QString &dir);
 
     // Creates the temporary store, seeds it and starts serving; throws on failure.
     void start();

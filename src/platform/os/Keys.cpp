@@ -110,6 +110,7 @@ MappedKey MapVirtualKey(int vk, Qt::KeyboardModifiers m)
     case 40: return {Qt::Key_Down, {}};
     case 45: return {Qt::Key_Insert, {}};
     case 46: return {Qt::Key_Delete, {}};
+    case 135: return {Qt::Key_F24, {}};
     default: return {};
     }
 }

@@ -7,7 +7,8 @@
 // Virtual-key codes: 48-57 digits, 65-90 letters, 96-105 keypad digits,
 // 110/190 decimal point, 8 backspace, 9 tab, 13 enter, 27 escape, 32 space,
 // 16 shift, 17 control, 18 alt, 33-40 page/end/home/arrows, 45 insert,
-// 46 delete, 106-111 keypad operators, 186-192 and 219-222 punctuation.
+// 46 delete, 106-111 keypad operators, 135 F24 (the on-screen keyboard's
+// ENTER), 186-192 and 219-222 punctuation.
 // Other codes are ignored.
 
 #include <QKeyEvent>

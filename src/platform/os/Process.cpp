@@ -27,7 +27,7 @@ bool isProgram(const QFileInfo &info)
 
 } // namespace
 
-QString FindProgram(const QString &name, const QString &folder)
+QString FindProgramInFolder(const QString &name, const QString &folder)
 {
     if (name.isEmpty())
         return {};
@@ -54,10 +54,19 @@ QString FindProgram(const QString &name, const QString &folder)
                 return info.absoluteFilePath();
         }
     }
+    return {};
+}
+
+QString FindProgram(const QString &name, const QString &folder)
+{
+    const QString found = FindProgramInFolder(name, folder);
+    if (!found.isEmpty() || name.isEmpty() || QFileInfo(name).isAbsolute() || name.contains(QLatin1Char('/')))
+        return found;
+    const QString base = withoutExe(name);
     for (const QString &candidate : {base, name}) {
-        const QString found = QStandardPaths::findExecutable(candidate);
-        if (!found.isEmpty())
-            return found;
+        const QString onPath = QStandardPaths::findExecutable(candidate);
+        if (!onPath.isEmpty())
+            return onPath;
     }
     return {};
 }

@@ -12,6 +12,10 @@ namespace os {
 // when not found.
 QString FindProgram(const QString &name, const QString &folder = QString());
 
+// FindProgram's lookup in `folder` (the program folder by default) alone,
+// without the PATH fallback: for files of the terminal that may be replaced.
+QString FindProgramInFolder(const QString &name, const QString &folder = QString());
+
 // Starts `name` (looked up with FindProgram) with `arguments`, detached:
 // the program does not wait for it and it outlives us. False when the
 // program is not found or cannot start.
