@@ -8,6 +8,7 @@
 #include "core/uKV_DataModule.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
+#include "shell/U403_Keyboard.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -295,8 +296,13 @@ void TF618_TblOrdList::done(int result)
 
 void TF618_TblOrdList::showKeyboard()
 {
+    // The wide keyboard under the window's top, typing into this window.
+    if (F403_Keyboard)
+        F403_Keyboard->Show(this, 0, geometry().topLeft() + QPoint(0, KeyboardTop));
 }
 
 void TF618_TblOrdList::closeKeyboard()
 {
+    if (F403_Keyboard)
+        F403_Keyboard->Close();
 }

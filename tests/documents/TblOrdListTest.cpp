@@ -9,6 +9,7 @@
 #include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/ShellTestUtil.h"
+#include "shell/U403_Keyboard.h"
 
 #include "Store.h"
 
@@ -166,6 +167,9 @@ TEST_F(TblOrdListTest, OnlyLinesWithoutAStampAfterTheTurnOfTheCenturyAreListed)
 TEST_F(TblOrdListTest, PagesAndEveryWayOfClosingLeaveNoKeyHeldAndTheTableUnfiltered)
 {
     writeThreeOrders();
+    isolateSharedBlocks();
+    TF403_Keyboard keyboard;
+    F403_Keyboard = &keyboard;
     const std::function<void()> closers[] = {
         [this] { clickButton(w->btnClose); },
         [this] { emit w->btn_Smoll->OnClick(w->btn_Smoll); },
@@ -184,13 +188,19 @@ TEST_F(TblOrdListTest, PagesAndEveryWayOfClosingLeaveNoKeyHeldAndTheTableUnfilte
         EXPECT_TRUE(w->Panel5->isVisible());
         EXPECT_FALSE(w->mgd_TableJumunList->ToggleSelect());
         EXPECT_TRUE(w->edt_Deliveredsearch->hasFocus());
+        EXPECT_TRUE(keyboard.isVisible());
+        EXPECT_EQ(keyboard.TargetForm, w.get());
+        EXPECT_EQ(keyboard.KeyboardMode, 0);
+        EXPECT_EQ(keyboard.pos(), w->geometry().topLeft() + QPoint(0, TF618_TblOrdList::KeyboardTop));
         clickButton(w->btn_AllJumunList);
+        EXPECT_FALSE(keyboard.isVisible());
         EXPECT_EQ(w->pgc_TblOrdList->currentIndex(), 0);
         EXPECT_TRUE(w->mgd_TableJumunList->ToggleSelect());
         EXPECT_TRUE(w->Panel15->isVisible());
         EXPECT_FALSE(w->Panel5->isVisible());
         clickButton(w->btn_NapPum);
         closers[i]();
+        EXPECT_FALSE(keyboard.isVisible());
         EXPECT_FALSE(w->isVisible());
         EXPECT_EQ(w->result(), results[i]);
         EXPECT_EQ(os::HeldModifiers(), Qt::NoModifier);
