@@ -137,7 +137,8 @@ TF618_TblOrdList::TF618_TblOrdList(QWidget *parent)
 
 TF618_TblOrdList::~TF618_TblOrdList()
 {
-    closeKeyboard();
+    if (F403_Keyboard && F403_Keyboard->TargetForm == this)
+        F403_Keyboard->Close();
     if (DM) {
         DM->adt_TBLDTL->FieldByName(QStringLiteral("ORD_DT")).OnGetText = m_savedOrderText;
         mgd_TableJumunList->setDataSource(nullptr);
@@ -196,11 +197,13 @@ void TF618_TblOrdList::btn_NapPumClick()
 {
     pgc_TblOrdList->setCurrentIndex(1);
     setMultiSelect(false);
-    btn_SearchClick();
     Panel15->hide();
     Panel5->show();
     edt_Deliveredsearch->setFocus();
     showKeyboard();
+    // Last: when the server fails, the page is complete and the search can
+    // be repeated with btn_Search.
+    btn_SearchClick();
 }
 
 void TF618_TblOrdList::btn_JumunOkClick()
@@ -296,9 +299,10 @@ void TF618_TblOrdList::done(int result)
 
 void TF618_TblOrdList::showKeyboard()
 {
-    // The wide keyboard under the window's top, typing into this window.
+    // The wide layout, at this window's left and KeyboardTop below its top,
+    // typing into this window.
     if (F403_Keyboard)
-        F403_Keyboard->Show(this, 0, geometry().topLeft() + QPoint(0, KeyboardTop));
+        F403_Keyboard->Show(this, 0, pos() + QPoint(0, KeyboardTop));
 }
 
 void TF618_TblOrdList::closeKeyboard()
