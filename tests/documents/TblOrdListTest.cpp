@@ -35,6 +35,7 @@ protected:
         ASSERT_TRUE(dm->LDB_Open());
         ASSERT_TRUE(dm->SDB_Open());
         os::SetNow(kNow);
+        isolateSharedBlocks(); // the keyboard's block, apart from other test processes
         keyboard = std::make_unique<TF403_Keyboard>();
         F403_Keyboard = keyboard.get();
         w = std::make_unique<TF618_TblOrdList>();
