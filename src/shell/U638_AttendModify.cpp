@@ -89,8 +89,15 @@ TF638_AttendModify::TF638_AttendModify(QWidget *parent)
     };
     addColumn(QStringLiteral("abname"), QStringLiteral("사원명"), 101);
     addColumn(QStringLiteral("abjikj_name"), QStringLiteral("구 분"), 105);
-    for (int k = 1; k <= 10; ++k)
+    // A day cell ("hh:nn~hh:nn") fits its 75 pixels in a slightly smaller,
+    // tighter face.
+    QFont dayFont = grid->font();
+    dayFont.setPointSize(9);
+    dayFont.setLetterSpacing(QFont::PercentageSpacing, 92);
+    for (int k = 1; k <= 10; ++k) {
         addColumn(QStringLiteral("m%1").arg(k), QString(), 75);
+        grid->Columns().Items(k + 1)->setFont(dayFont);
+    }
 
     connect(grid, &TMCustomDBGrid::OnMouseUp, this, &TF638_AttendModify::gridMouseUp);
     connect(date_Search1, &QDateEdit::dateChanged, this, &TF638_AttendModify::date_Search1Change);
