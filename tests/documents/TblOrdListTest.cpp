@@ -9,6 +9,7 @@
 #include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/ShellTestUtil.h"
+#include "shell/U403_Keyboard.h"
 
 #include "Store.h"
 
@@ -34,12 +35,15 @@ protected:
         ASSERT_TRUE(dm->LDB_Open());
         ASSERT_TRUE(dm->SDB_Open());
         os::SetNow(kNow);
+        keyboard = std::make_unique<TF403_Keyboard>();
+        F403_Keyboard = keyboard.get();
         w = std::make_unique<TF618_TblOrdList>();
     }
 
     void TearDown() override
     {
         w.reset();
+        keyboard.reset();
         DM = nullptr;
         os::ResetHeldModifiers();
         DataModuleSuite::TearDown();
@@ -99,7 +103,19 @@ protected:
     // CKDATE of every TBLDTL row by item name, as stored.
     QString stamps() { return other(QStringLiteral("SELECT ITEM_NAME || '=' || IFNULL(substr(CKDATE, 1, 19), '-') FROM TBLDTL ORDER BY rowid")); }
 
+    // The keyboard stands in the wide layout at the window's left, 533 below
+    // its top, typing into the window.
+    void expectKeyboardUnderTheWindow()
+    {
+        ASSERT_TRUE(keyboard->isVisible());
+        EXPECT_EQ(keyboard->TargetForm, w.get());
+        EXPECT_EQ(keyboard->KeyboardMode, 0);
+        EXPECT_EQ(keyboard->pos(), w->pos() + QPoint(0, 533));
+        EXPECT_EQ(keyboard->size(), QSize(1024, 236));
+    }
+
     QString sqlite;
+    std::unique_ptr<TF403_Keyboard> keyboard;
     std::unique_ptr<TF618_TblOrdList> w;
 };
 
@@ -175,23 +191,29 @@ TEST_F(TblOrdListTest, PagesAndEveryWayOfClosingLeaveNoKeyHeldAndTheTableUnfilte
     const int results[] = {2, 1, 0, 0};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
+        w->move(30 * i, 10 * i);
         showWindow();
         EXPECT_TRUE(w->Panel15->isVisible());
         EXPECT_FALSE(w->Panel5->isVisible());
         clickButton(w->btn_NapPum);
+        expectKeyboardUnderTheWindow();
         EXPECT_EQ(w->pgc_TblOrdList->currentIndex(), 1);
         EXPECT_FALSE(w->Panel15->isVisible());
         EXPECT_TRUE(w->Panel5->isVisible());
         EXPECT_FALSE(w->mgd_TableJumunList->ToggleSelect());
         EXPECT_TRUE(w->edt_Deliveredsearch->hasFocus());
         clickButton(w->btn_AllJumunList);
+        EXPECT_FALSE(keyboard->isVisible());
         EXPECT_EQ(w->pgc_TblOrdList->currentIndex(), 0);
         EXPECT_TRUE(w->mgd_TableJumunList->ToggleSelect());
         EXPECT_TRUE(w->Panel15->isVisible());
         EXPECT_FALSE(w->Panel5->isVisible());
         clickButton(w->btn_NapPum);
+        ASSERT_TRUE(keyboard->isVisible());
         closers[i]();
         EXPECT_FALSE(w->isVisible());
+        EXPECT_FALSE(keyboard->isVisible());
+        EXPECT_EQ(keyboard->TargetForm, nullptr);
         EXPECT_EQ(w->result(), results[i]);
         EXPECT_EQ(os::HeldModifiers(), Qt::NoModifier);
         EXPECT_FALSE(dm->adt_TBLDTL->Filtered());
@@ -210,6 +232,7 @@ TEST_F(TblOrdListTest, DeliveryOrderSearchShowsLinesAndReceiver)
     showWindow();
     server().clearCalls();
     clickButton(w->btn_NapPum);
+    expectKeyboardUnderTheWindow();
     // The page opens with the search of the empty text: bookings due from today.
     EXPECT_EQ(w->cds_F4104->ParamByName(QStringLiteral("edt_Deliveredsearch")).AsString(), QString());
     EXPECT_FALSE(w->cds_F4104->ParamByName(QStringLiteral("edt_Deliveredsearch")).IsNull());
