@@ -75,16 +75,6 @@ QVariant columnValue(const Field &column, const ConfigField &field)
     return column.AsVariant();
 }
 
-// "hh:nn" of a length of time, counted within the day as a time of day shows it.
-QString elapsedText(qint64 ms)
-{
-    ms = std::llabs(ms) % 86400000;
-    const qint64 minutes = ms / 60000;
-    return QStringLiteral("%1:%2")
-        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
-        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
-}
-
 } // namespace
 
 TDM::TDM(QObject *parent)
@@ -185,6 +175,15 @@ DataSet *TDM::makeCache(const char *objectName, const QList<FieldDef> &fields)
     ds->setObjectName(QLatin1String(objectName));
     ds->AddFields(fields);
     return ds;
+}
+
+QString TDM::ElapsedText(qint64 ms)
+{
+    ms = std::llabs(ms) % 86400000;
+    const qint64 minutes = ms / 60000;
+    return QStringLiteral("%1:%2")
+        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 QString TDM::GetToken(const QString &text, int index, const QString &delimiter)
@@ -533,7 +532,7 @@ void TDM::installDisplayHandlers()
         if (ordered.IsNull())
             return QString();
         const QDateTime at = ordered.AsDateTime();
-        return at.toString(QStringLiteral("HH:mm")) + QLatin1Char('(') + elapsedText(at.msecsTo(os::Now()))
+        return at.toString(QStringLiteral("HH:mm")) + QLatin1Char('(') + ElapsedText(at.msecsTo(os::Now()))
             + QLatin1Char(')');
     };
 

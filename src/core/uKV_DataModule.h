@@ -127,6 +127,10 @@ public:
     // The index-th piece (from 1) of text split at delimiter.
     static QString GetToken(const QString &text, int index, const QString &delimiter);
 
+    // "hh:nn" of a length of time, counted within the day as a time of day
+    // shows it (the elapsed time of a table order).
+    static QString ElapsedText(qint64 ms);
+
     // Empties cache and appends one row per row of answer, copying every field
     // of the cache that the answer has (by name); the rest stays null. Rows
     // appended before a failure stay. The item-entry screens refill the item

@@ -94,7 +94,7 @@ void TF651_Susin::showEvent(QShowEvent *event)
     if (event->spontaneous() || m_shown)
         return;
     m_shown = true;
-    CentreOnOwner(this); // on the main form, the window it belongs to
+    CenterOnOwner(this); // on the main form, the window it belongs to
     FormShow();
 }
 

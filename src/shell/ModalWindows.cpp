@@ -1,6 +1,9 @@
 #include "shell/ModalWindows.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -40,8 +43,10 @@ void ShowOverModal(QWidget *window)
     window->show();
 }
 
-void CentreOnOwner(QWidget *window)
+void CenterOnOwner(QWidget *window)
 {
+    if (!window)
+        return;
     QRect area;
     if (QWidget *owner = window->parentWidget())
         area = owner->window()->frameGeometry();
@@ -49,4 +54,23 @@ void CentreOnOwner(QWidget *window)
         area = scr->geometry();
     if (area.isValid())
         window->move(area.center() - window->rect().center());
+}
+
+namespace {
+
+class EscapeSwallower : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        return event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape;
+    }
+};
+
+} // namespace
+
+void KeepOpenOnEscape(QDialog *dialog)
+{
+    if (dialog)
+        dialog->installEventFilter(new EscapeSwallower(dialog));
 }

@@ -23,6 +23,12 @@ void AttachToTopModal(QWidget *window);
 // AttachToTopModal, then show the window.
 void ShowOverModal(QWidget *window);
 
-// Moves a dialog so that it stands centred on the window it belongs to (its
-// parent widget's window), or on its screen when it has none.
-void CentreOnOwner(QWidget *window);
+// Centres window on the window of its parent widget, or on the screen when it
+// has none.
+void CenterOnOwner(QWidget *window);
+
+class QDialog;
+
+// A touch screen closes through its own buttons: the Escape key (also the
+// key pads' Escape) no longer rejects `dialog`.
+void KeepOpenOnEscape(QDialog *dialog);

@@ -187,7 +187,8 @@ void TF403_Keyboard::labelKeys(bool korean)
 
 bool TF403_Keyboard::writeSharedBlock()
 {
-    if (!m_block.open(QString::fromLatin1(mkbd::SharedBlockName)))
+    // Created on show and kept until the keyboard closes.
+    if (!m_block.isOpen() && !m_block.open(QString::fromLatin1(mkbd::SharedBlockName)))
         return false;
     QByteArray bytes(os::SharedBlock::Size, '\0');
     qToLittleEndian<quint32>(quint32(winId()), bytes.data() + mkbd::KeyboardIdOffset);
@@ -216,8 +217,18 @@ void TF403_Keyboard::Close()
 
 void TF403_Keyboard::setVisible(bool visible)
 {
-    if (visible == isVisible()) {
-        QWidget::setVisible(visible);
+    if (visible && isVisible()) {
+        // Shown again while up (a new target, mode or place): the layout
+        // stays, the keys, the window size and the block follow.
+        if (TargetForm) {
+            ApplyMode();
+            placeKeys();
+            writeSharedBlock();
+        }
+        return;
+    }
+    if (!visible && !isVisible()) {
+        QWidget::setVisible(false);
         return;
     }
     if (visible) {
@@ -267,6 +278,17 @@ bool TF403_Keyboard::event(QEvent *event)
         return true;
     }
     return QWidget::event(event);
+}
+
+void TF403_Keyboard::changeEvent(QEvent *event)
+{
+    // A window system that activates every window it shows (ignoring the
+    // no-focus hint) gets the activation handed straight back, so the
+    // target keeps the keyboard focus.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && TargetForm
+        && TargetForm->isVisible())
+        TargetForm->activateWindow();
+    QWidget::changeEvent(event);
 }
 
 bool TF403_Keyboard::eventFilter(QObject *watched, QEvent *event)
@@ -454,10 +476,10 @@ void TF403_Keyboard::sendInputMethod(const QString &commit, const QString &preed
     m_imeTarget = preedit.isEmpty() ? nullptr : target;
 }
 
-void TF403_Keyboard::focusChanged()
+void TF403_Keyboard::focusChanged(QObject *focusObject)
 {
     // The syllable being composed belongs to the widget that shows it: it is
     // typed there for good before the focus moves on.
-    if (m_imeTarget && m_imeTarget != focusTarget())
+    if (m_imeTarget && m_imeTarget != focusObject)
         commitComposition();
 }

@@ -77,7 +77,8 @@ public:
     // Shows the keyboard for TargetForm (nothing without one): places the
     // keys for the mode, writes the shared block, labels the keys Korean,
     // shows without activating and starts the hook. Plain show() does the
-    // same.
+    // same. Shown again while up, it takes the new mode, place and target
+    // and keeps its layout.
     void Show();
     // Sets TargetForm and KeyboardMode, moves the window's top left to
     // topLeft (screen position) and shows it.
@@ -101,6 +102,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -126,7 +128,7 @@ private:
     void composeBackspace();
     void commitComposition();
     void sendInputMethod(const QString &commit, const QString &preedit);
-    void focusChanged();
+    void focusChanged(QObject *focusObject);
 
     std::unique_ptr<Ui::TF403_Keyboard> ui;
     std::array<TMirelImgBtn *, LetterKeyCount> m_letterKeys{};

@@ -32,5 +32,5 @@ void TF405_Dialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    CentreOnOwner(this);
+    CenterOnOwner(this);
 }

@@ -1,0 +1,312 @@
+#include "documents/U618_TblOrdList.h"
+#include "ui_U618_TblOrdList.h"
+
+#include "Components/MirelComp/MirelGrid.h"
+#include "Components/MirelComp/MirelImgBtn.h"
+#include "Components/MirelComp/PageGrid.h"
+#include "core/MyConfig.h"
+#include "core/uKV_DataModule.h"
+#include "platform/os/Clock.h"
+#include "platform/remote/ClientDataSet.h"
+#include "shell/U403_Keyboard.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QStackedWidget>
+
+TF618_TblOrdList *F618_TblOrdList = nullptr;
+
+const QString TF618_TblOrdList::JumunFilter = QStringLiteral("(CKDATE = NULL OR CKDATE < '2000-01-01 12:00:00')");
+
+namespace {
+
+void addColumn(TMirelGrid *grid, const char *field, const char *title, int width)
+{
+    TColumn *c = grid->Columns().Add();
+    c->setFieldName(QLatin1String(field));
+    c->Title()->setCaption(QString::fromUtf8(title));
+    c->setWidth(width);
+}
+
+ClientDataSet *makeQuery(QObject *owner, const char *name, const char *provider, const char *command)
+{
+    auto *cds = new ClientDataSet(owner);
+    cds->setObjectName(QLatin1String(name));
+    cds->setRemoteServer(DM->RODataSnapConnection);
+    cds->setProviderName(QLatin1String(provider));
+    cds->setCommandText(QLatin1String(command));
+    return cds;
+}
+
+// Amounts with thousands separators once the answer's fields exist.
+void formatAmounts(ClientDataSet *cds, const char *field)
+{
+    cds->AfterOpen = [field](DataSet &ds) {
+        if (Field *f = ds.FindField(QLatin1String(field)))
+            f->setDisplayFormat(QStringLiteral("#,##0"));
+    };
+}
+
+} // namespace
+
+TF618_TblOrdList::TF618_TblOrdList(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(std::make_unique<Ui::TF618_TblOrdList>())
+{
+    ui->setupUi(this);
+    setFixedSize(1024, 768);
+
+    btn_AllJumunList = ui->btn_AllJumunList;
+    btn_NapPum = ui->btn_NapPum;
+    pgc_TblOrdList = ui->pgc_TblOrdList;
+    mgd_TableJumunList = ui->mgd_TableJumunList;
+    Panel15 = ui->Panel15;
+    btn_JumunOk = ui->btn_JumunOk;
+    Panel5 = ui->Panel5;
+    edt_Deliveredsearch = ui->edt_Deliveredsearch;
+    btn_Search = ui->btn_Search;
+    grid_Supporderlist = ui->grid_Supporderlist;
+    grid_SupporderDet = ui->grid_SupporderDet;
+    edt_Receive = ui->edt_Receive;
+    edt_Telephone = ui->edt_Telephone;
+    edt_Memo = ui->edt_Memo;
+    btnClose = ui->btnClose;
+    btn_Smoll = ui->btn_Smoll;
+
+    cds_F4104 = makeQuery(this, "cds_F4104", "dspStoredProc3", "GP_SELECT_F4104_SuppOrder_JumunSearch");
+    cds_F4101_dt = makeQuery(this, "cds_F4101_dt", "dspStoredProc5", "GP_SELECT_F4101_SuppOrder_DetailSearch");
+    formatAmounts(cds_F4104, "SHAMT");
+    formatAmounts(cds_F4101_dt, "SDAMT");
+
+    // The "주 문" column shows how long ago the line was ordered.
+    Field &ordered = DM->adt_TBLDTL->FieldByName(QStringLiteral("ORD_DT"));
+    m_savedOrderText = ordered.OnGetText;
+    ordered.OnGetText = [](const Field &field, bool) {
+        return field.IsNull() ? QString() : TDM::ElapsedText(field.AsDateTime().msecsTo(os::Now()));
+    };
+
+    mgd_TableJumunList->setDefaultRowHeight(24);
+    mgd_TableJumunList->setOptions(SingleSelectOptions);
+    mgd_TableJumunList->setDataSource(DM->ds_TBLDTL);
+    addColumn(mgd_TableJumunList, "TableBenho", "No", 33);
+    addColumn(mgd_TableJumunList, "TableName", "테이블", 95);
+    addColumn(mgd_TableJumunList, "ORD_DT", "주 문", 53);
+    addColumn(mgd_TableJumunList, "ITEM_NAME", "제   품   명", 240);
+    addColumn(mgd_TableJumunList, "ITEM_QTY", "수량", 51);
+    addColumn(mgd_TableJumunList, "TEMP3", "조리옵션", 120);
+    addColumn(mgd_TableJumunList, "TableMemo", "메  모", 341);
+
+    grid_Supporderlist->setDefaultRowHeight(26);
+    grid_Supporderlist->setOptions(SingleSelectOptions);
+    grid_Supporderlist->setDataSource(cds_F4104);
+    addColumn(grid_Supporderlist, "OBJUPE", "고객명", 105);
+    addColumn(grid_Supporderlist, "OBJBDT", "접수일", 109);
+    addColumn(grid_Supporderlist, "OBYEDT", "예약일", 109);
+    addColumn(grid_Supporderlist, "SHAMT", "금 액", 150);
+
+    grid_SupporderDet->setDefaultRowHeight(26);
+    grid_SupporderDet->setOptions(SingleSelectOptions);
+    grid_SupporderDet->setDataSource(cds_F4101_dt);
+    addColumn(grid_SupporderDet, "IMNAME", "제품명", 211);
+    addColumn(grid_SupporderDet, "SDQTY", "수 량", 70);
+    addColumn(grid_SupporderDet, "SDAMT", "금 액", 130);
+
+    edt_Deliveredsearch->setMaxLength(20);
+    edt_Receive->setMaxLength(5);
+    edt_Telephone->setMaxLength(11);
+
+    connect(btn_AllJumunList, &TMirelImgBtn::OnClick, this, [this] { btn_AllJumunListClick(); });
+    connect(btn_NapPum, &TMirelImgBtn::OnClick, this, [this] { btn_NapPumClick(); });
+    connect(btn_JumunOk, &TMirelImgBtn::OnClick, this, [this] { btn_JumunOkClick(); });
+    connect(btn_Search, &TMirelImgBtn::OnClick, this, [this] { btn_SearchClick(); });
+    connect(btnClose, &TMirelImgBtn::OnClick, this, [this] { done(2); });
+    connect(btn_Smoll, &TMirelImgBtn::OnClick, this, [this] { done(1); });
+    connect(grid_Supporderlist, &TMirelGrid::OnCellClick, this, [this] { grid_SupporderlistCellClick(); });
+    grid_Supporderlist->viewport()->installEventFilter(this);
+
+    const auto pager = [this](TMirelImgBtn *button, TMirelGrid *grid, int rows) {
+        connect(button, &TMirelImgBtn::OnClick, this, [button, grid, rows] { PageGrid(grid, button->Tag(), rows); });
+    };
+    pager(ui->btn_grid_TableOrdlistUp, mgd_TableJumunList, TableOrderPage);
+    pager(ui->btn_grid_TableOrdlistDown, mgd_TableJumunList, TableOrderPage);
+    pager(ui->btn_Up1, grid_Supporderlist, OrderPage);
+    pager(ui->btn_Down1, grid_Supporderlist, OrderPage);
+    pager(ui->btn_Up2, grid_SupporderDet, LinePage);
+    pager(ui->btn_Down2, grid_SupporderDet, LinePage);
+}
+
+TF618_TblOrdList::~TF618_TblOrdList()
+{
+    if (F403_Keyboard && F403_Keyboard->TargetForm == this)
+        F403_Keyboard->Close();
+    if (DM) {
+        DM->adt_TBLDTL->FieldByName(QStringLiteral("ORD_DT")).OnGetText = m_savedOrderText;
+        mgd_TableJumunList->setDataSource(nullptr);
+    }
+    if (F618_TblOrdList == this)
+        F618_TblOrdList = nullptr;
+}
+
+void TF618_TblOrdList::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    btn_AllJumunList->setDown(true);
+    pgc_TblOrdList->setCurrentIndex(0);
+    Panel15->show();
+    Panel5->hide();
+    RefreshTableOrders();
+}
+
+void TF618_TblOrdList::RefreshTableOrders()
+{
+    LocalTable &orders = *DM->adt_TBLDTL;
+    if (!orders.Active())
+        return; // no local database
+    // Read first: the table-order program may have written since the last read.
+    orders.Refresh();
+    if (orders.IsEmpty())
+        return;
+    DM->LoadJumunList();
+    DM->adt_TBLCNF->Refresh(); // place names the other program added meanwhile
+    DM->LoadTableName();
+    DM->adt_TBLMMO->Refresh();
+    orders.setFiltered(false);
+    orders.setFilter(JumunFilter);
+    orders.setFiltered(true);
+    setMultiSelect(true);
+}
+
+void TF618_TblOrdList::setMultiSelect(bool on)
+{
+    mgd_TableJumunList->setOptions(on ? MultiSelectOptions : SingleSelectOptions);
+    mgd_TableJumunList->setToggleSelect(on);
+}
+
+void TF618_TblOrdList::btn_AllJumunListClick()
+{
+    pgc_TblOrdList->setCurrentIndex(0);
+    closeKeyboard();
+    Panel15->show();
+    Panel5->hide();
+    setMultiSelect(true);
+}
+
+void TF618_TblOrdList::btn_NapPumClick()
+{
+    pgc_TblOrdList->setCurrentIndex(1);
+    setMultiSelect(false);
+    Panel15->hide();
+    Panel5->show();
+    edt_Deliveredsearch->setFocus();
+    showKeyboard();
+    // Last: when the server fails, the page is complete and the search can
+    // be repeated with btn_Search.
+    btn_SearchClick();
+}
+
+void TF618_TblOrdList::btn_JumunOkClick()
+{
+    DataSet &orders = *DM->ds_TBLDTL;
+    if (!orders.Active())
+        return;
+    // Confirmed lines leave the filtered view (and the selection): take the
+    // list first.
+    TBookmarkList &selected = mgd_TableJumunList->SelectedRows();
+    QList<Bookmark> marks;
+    for (int i = 0; i < selected.Count(); ++i)
+        marks << selected[i];
+    orders.DisableControls();
+    try {
+        for (const Bookmark &mark : marks) {
+            if (!orders.BookmarkValid(mark))
+                continue;
+            orders.GotoBookmark(mark);
+            orders.Edit();
+            orders.FieldByName(QStringLiteral("CKDATE")).setAsDateTime(os::Now());
+            orders.Post(); // writes CKDATE alone
+        }
+    } catch (...) {
+        // A line that could not be written stays unconfirmed and listed.
+        if (orders.State() != DataSetState::Browse)
+            orders.Cancel();
+        orders.EnableControls();
+        throw;
+    }
+    orders.EnableControls();
+}
+
+void TF618_TblOrdList::btn_SearchClick()
+{
+    cds_F4104->Close();
+    Params &params = cds_F4104->Params();
+    params.CreateParam(FieldType::String, QStringLiteral("COMPCODE")).setAsString(MyConfig.CompanyCode);
+    params.CreateParam(FieldType::String, QStringLiteral("STORECODE")).setAsString(MyConfig.StoreCode);
+    params.CreateParam(FieldType::String, QStringLiteral("edt_Deliveredsearch")).setAsString(edt_Deliveredsearch->text());
+    cds_F4104->Open();
+    cds_F4104->First();
+}
+
+void TF618_TblOrdList::grid_SupporderlistCellClick()
+{
+    if (!cds_F4104->Active() || cds_F4104->IsEmpty()) {
+        cds_F4101_dt->Close();
+        return;
+    }
+    cds_F4101_dt->Close();
+    Params &params = cds_F4101_dt->Params();
+    params.CreateParam(FieldType::String, QStringLiteral("COMPCODE")).setAsString(MyConfig.CompanyCode);
+    params.CreateParam(FieldType::String, QStringLiteral("STORECODE"))
+        .setAsString(cds_F4104->FieldByName(QStringLiteral("SHBUUT")).AsString());
+    params.CreateParam(FieldType::Integer, QStringLiteral("Edit2"))
+        .setAsInteger(cds_F4104->FieldByName(QStringLiteral("SHNUMB")).AsInteger());
+    params.CreateParam(FieldType::String, QStringLiteral("PosID"))
+        .setAsString(cds_F4104->FieldByName(QStringLiteral("SHPOID")).AsString());
+    params.CreateParam(FieldType::String, QStringLiteral("DATE"))
+        .setAsString(cds_F4104->FieldByName(QStringLiteral("SHDATE")).AsString());
+    cds_F4101_dt->Open();
+}
+
+void TF618_TblOrdList::grid_SupporderlistMouseUp()
+{
+    if (cds_F4104->Active() && !cds_F4104->IsEmpty()) {
+        edt_Receive->setText(cds_F4104->FieldByName(QStringLiteral("OBRPER")).AsString());
+        edt_Telephone->setText(cds_F4104->FieldByName(QStringLiteral("OBJUMB")).AsString());
+        edt_Memo->setText(cds_F4104->FieldByName(QStringLiteral("OBBIGO")).AsString());
+    } else {
+        edt_Receive->clear();
+        edt_Telephone->clear();
+        edt_Memo->clear();
+    }
+}
+
+bool TF618_TblOrdList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == grid_Supporderlist->viewport() && event->type() == QEvent::MouseButtonRelease)
+        grid_SupporderlistMouseUp();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TF618_TblOrdList::done(int result)
+{
+    closeKeyboard();
+    setMultiSelect(false);
+    if (DM)
+        DM->adt_TBLDTL->setFiltered(false);
+    QDialog::done(result);
+}
+
+void TF618_TblOrdList::showKeyboard()
+{
+    // The wide layout, at this window's left and KeyboardTop below its top,
+    // typing into this window.
+    if (F403_Keyboard)
+        F403_Keyboard->Show(this, 0, pos() + QPoint(0, KeyboardTop));
+}
+
+void TF618_TblOrdList::closeKeyboard()
+{
+    if (F403_Keyboard)
+        F403_Keyboard->Close();
+}
