@@ -26,7 +26,7 @@ struct Page {
     std::string body;
 };
 // path: the request path without its query ("/Talvenrode_RAldver.asp");
-// query: the decoded query items (by key). Returns true when it
+// query: the decoded query items in the order sent. Returns true when it
 // answers the path (filling `page`), false to let the next handler try.
 using Query = std::vector<std::pair<std::string, std::string>>;
 using PageHandler = std::function<bool(const std::string &path, const Query &query, Page &page)>;
