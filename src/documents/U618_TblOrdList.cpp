@@ -125,7 +125,7 @@ TF618_TblOrdList::TF618_TblOrdList(QWidget *parent)
     grid_Supporderlist->viewport()->installEventFilter(this);
 
     const auto pager = [this](TMirelImgBtn *button, TMirelGrid *grid, int rows) {
-        connect(button, &TMirelImgBtn::OnClick, this, [button, grid, rows] { PageGridByTag(grid, button, rows); });
+        connect(button, &TMirelImgBtn::OnClick, this, [button, grid, rows] { PageGrid(grid, button->Tag(), rows); });
     };
     pager(ui->btn_grid_TableOrdlistUp, mgd_TableJumunList, TableOrderPage);
     pager(ui->btn_grid_TableOrdlistDown, mgd_TableJumunList, TableOrderPage);

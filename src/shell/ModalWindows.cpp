@@ -1,6 +1,8 @@
 #include "shell/ModalWindows.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -37,4 +39,17 @@ void ShowOverModal(QWidget *window)
         return;
     AttachToTopModal(window);
     window->show();
+}
+
+void CenterOnOwner(QWidget *window)
+{
+    if (!window)
+        return;
+    QRect area;
+    if (QWidget *owner = window->parentWidget())
+        area = owner->window()->frameGeometry();
+    else if (QScreen *scr = window->screen() ? window->screen() : QGuiApplication::primaryScreen())
+        area = scr->geometry();
+    if (area.isValid())
+        window->move(area.center() - window->rect().center());
 }

@@ -22,3 +22,7 @@ void AttachToTopModal(QWidget *window);
 
 // AttachToTopModal, then show the window.
 void ShowOverModal(QWidget *window);
+
+// Centres window on the window of its parent widget, or on the screen when it
+// has none.
+void CenterOnOwner(QWidget *window);

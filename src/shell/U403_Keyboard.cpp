@@ -269,6 +269,17 @@ bool TF403_Keyboard::event(QEvent *event)
     return QWidget::event(event);
 }
 
+void TF403_Keyboard::changeEvent(QEvent *event)
+{
+    // A window system that activates every window it shows (ignoring the
+    // no-focus hint) gets the activation handed straight back, so the
+    // target keeps the keyboard focus.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && TargetForm
+        && TargetForm->isVisible())
+        TargetForm->activateWindow();
+    QWidget::changeEvent(event);
+}
+
 bool TF403_Keyboard::eventFilter(QObject *watched, QEvent *event)
 {
     // The hook posts to the native window; its messages are the keyboard's.
@@ -454,10 +465,10 @@ void TF403_Keyboard::sendInputMethod(const QString &commit, const QString &preed
     m_imeTarget = preedit.isEmpty() ? nullptr : target;
 }
 
-void TF403_Keyboard::focusChanged()
+void TF403_Keyboard::focusChanged(QObject *focusObject)
 {
     // The syllable being composed belongs to the widget that shows it: it is
     // typed there for good before the focus moves on.
-    if (m_imeTarget && m_imeTarget != focusTarget())
+    if (m_imeTarget && m_imeTarget != focusObject)
         commitComposition();
 }

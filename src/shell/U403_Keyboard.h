@@ -101,6 +101,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -126,7 +127,7 @@ private:
     void composeBackspace();
     void commitComposition();
     void sendInputMethod(const QString &commit, const QString &preedit);
-    void focusChanged();
+    void focusChanged(QObject *focusObject);
 
     std::unique_ptr<Ui::TF403_Keyboard> ui;
     std::array<TMirelImgBtn *, LetterKeyCount> m_letterKeys{};

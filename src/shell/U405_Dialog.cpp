@@ -3,9 +3,8 @@
 
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "core/uKV_Common_Msg.h"
+#include "shell/ModalWindows.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QShowEvent>
 
 TF405_Dialog *F405_Dialog = nullptr;
@@ -33,11 +32,5 @@ void TF405_Dialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    QRect area;
-    if (QWidget *owner = parentWidget())
-        area = owner->window()->frameGeometry();
-    else if (QScreen *scr = screen() ? screen() : QGuiApplication::primaryScreen())
-        area = scr->geometry();
-    if (area.isValid())
-        move(area.center() - rect().center());
+    CenterOnOwner(this);
 }

@@ -5,6 +5,7 @@
 #include "platform/os/CodePage.h"
 #include "platform/os/IniFile.h"
 #include "platform/os/ProgramFile.h"
+#include "support/UpdateFixtures.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,18 +44,7 @@ protected:
     // Puts the built cipher library into the program folder and loads it.
     bool installLibrary()
     {
-        // The program folder of the build: RALD_BIN_DIR, else bin/ beside
-        // the tests folder that holds this test program.
-        QString binDir = qEnvironmentVariable("RALD_BIN_DIR");
-        if (binDir.isEmpty())
-            binDir = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() + QStringLiteral("/../bin");
-        const QString built = binDir + QStringLiteral("/dll/EnMirel.Dll");
-        QDir(dir.path()).mkdir(QStringLiteral("dll"));
-        if (!QFile::copy(built, dir.filePath(QStringLiteral("dll/EnMirel.Dll")))) {
-            ADD_FAILURE() << "no cipher library at " << built.toStdString() << " (RALD_BIN_DIR)";
-            return false;
-        }
-        return cm->LoadCipherLibrary();
+        return CopyCipherLibrary(dir.path()) && cm->LoadCipherLibrary();
     }
 
     QString log() const

@@ -10,26 +10,6 @@
 
 namespace {
 
-// Closes every error box that appears and remembers its text.
-class ErrorBoxWatcher {
-public:
-    ErrorBoxWatcher()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (box && box->objectName() == "ErrorBox") {
-                texts.append(box->text());
-                box->accept();
-            }
-        });
-        m_timer.start(20);
-    }
-    QStringList texts;
-
-private:
-    QTimer m_timer;
-};
-
 TEST(ErrorBoxTest, ExceptionInAButtonHandlerShowsTheErrorBoxAndTheProgramGoesOn)
 {
     ASSERT_NE(raldApp(), nullptr);

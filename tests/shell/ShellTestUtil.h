@@ -5,6 +5,8 @@
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "platform/os/Clock.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -34,4 +36,35 @@ public:
 
 private:
     qint64 m_offset;
+};
+
+// The on-screen keyboard's shared block has one fixed name; test processes
+// running side by side each get their own temporary folder, which is where
+// a named block's key lives, so their blocks stay apart.
+#include <QTemporaryDir>
+
+inline void isolateSharedBlocks()
+{
+    static QTemporaryDir dir;
+    static const bool set = qputenv("TMPDIR", dir.path().toLocal8Bit());
+    (void)set;
+}
+// Closes every error box that appears and remembers its text.
+class ErrorBoxWatcher {
+public:
+    ErrorBoxWatcher()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box && box->objectName() == "ErrorBox") {
+                texts.append(box->text());
+                box->accept();
+            }
+        });
+        m_timer.start(20);
+    }
+    QStringList texts;
+
+private:
+    QTimer m_timer;
 };

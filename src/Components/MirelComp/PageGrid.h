@@ -1,14 +1,12 @@
 #pragma once
-// Paging of a data-aware grid by a pair of picture buttons (Tag 706 up, 707
-// down): the grid takes the focus, then, when its data set is open, the data
-// set moves by `rows` records up or down. A closed data set leaves the grid
-// only focused.
+// Paging of a data-aware grid by a pair of picture buttons: the button with
+// Tag 706 moves up, 707 down. The grid takes the focus; when its data set is
+// open the current row moves by the grid's rows per page (clamped at the
+// ends); a closed data set leaves the grid only focused.
 
 class TMCustomDBGrid;
-class TMirelButtonBase;
 
-void PageGrid(TMCustomDBGrid *grid, int rows);
+constexpr int kPageUpTag = 706;
+constexpr int kPageDownTag = 707;
 
-// The paging of a button by its Tag: 706 moves -rows, 707 +rows; any other
-// Tag only focuses the grid.
-void PageGridByTag(TMCustomDBGrid *grid, const TMirelButtonBase *button, int rows);
+void PageGrid(TMCustomDBGrid *grid, int buttonTag, int rowsPerPage);

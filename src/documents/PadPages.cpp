@@ -1,0 +1,38 @@
+#include "documents/PadPages.h"
+
+#include "platform/os/ProgramFile.h"
+
+#include <QDir>
+
+bool PadPages(int slotCount, int rows)
+{
+    return rows > slotCount;
+}
+
+int PadSlotPosition(int slotCount, int rows, int page, int slot)
+{
+    if (!PadPages(slotCount, rows))
+        return slot + 1;
+    if (slot <= 0 || slot >= slotCount - 1)
+        return 0;
+    return slot + page * (slotCount - 2);
+}
+
+bool PadHasNextPage(int slotCount, int rows, int page)
+{
+    return (page + 1) * (slotCount - 2) < rows;
+}
+
+QString PadPictureFolder()
+{
+    return QDir(os::ProgramDir()).filePath(QStringLiteral("img")) + QLatin1Char('/');
+}
+
+QPixmap PadPicture(const QString &name)
+{
+    const QString path = PadPictureFolder() + name;
+    QPixmap picture;
+    if (!picture.load(path))
+        throw PadPictureMissing(("picture not found: " + path).toStdString());
+    return picture;
+}

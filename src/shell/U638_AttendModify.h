@@ -1,0 +1,83 @@
+#pragma once
+// The staff time clock: the store's employees with their attendance over ten
+// days, the attendance buttons that register an event for the signed-in user
+// (or, for a manager who touched a row, for that row's employee), the
+// attendance details of an employee and, for managers, holiday management.
+//
+// The opener sets Edit3 (employee number), Label3 (name) and IsManager before
+// showing it. A work screen of the scroll menu without a work table; its
+// close operation is btnCloseClick.
+
+#include <QDialog>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class ClientDataSet;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class TMirelGrid;
+class TMirelImgBtn;
+
+namespace Ui {
+class TF638_AttendModify;
+}
+
+class TF638_AttendModify : public QDialog {
+    Q_OBJECT
+    Q_PROPERTY(bool IsManager READ isManager WRITE setIsManager)
+
+public:
+    explicit TF638_AttendModify(QWidget *parent = nullptr);
+    ~TF638_AttendModify() override;
+
+    bool isManager() const { return IsManager; }
+    void setIsManager(bool manager) { IsManager = manager; }
+
+    bool IsManager = false;
+    int RowChosen = 0;     // 1 once a row of the list was touched since the show
+    QString MenuViewState; // "0" shown, "1" menu open, "2" menu closed
+
+    QLineEdit *Edit3 = nullptr; // the signed-in user's employee number (hidden)
+    QLabel *Label3 = nullptr;   // the signed-in user's name
+    QDateEdit *date_Search1 = nullptr;
+    QDateEdit *date_Search2 = nullptr;
+    TMirelGrid *grid_AttendModify = nullptr;
+    QLineEdit *edt_aName = nullptr;
+    TMirelImgBtn *btn_AllMenuView = nullptr;
+    ClientDataSet *cds_F0150_s = nullptr;
+    ClientDataSet *cds_Attention = nullptr;
+
+    void LoadEmployees();
+    // Registers one event; the server's RESULT, or nothing when the call
+    // failed (logged).
+    std::optional<int> UpsertAttention(const QString &employee, const QString &day, const QString &programId,
+                                       const QString &worker, const QString &kind);
+    // The scroll menu's close operation: modal result 2.
+    void btnCloseClick();
+
+    static constexpr int RowsPerPage = 16;
+
+signals:
+    // The menu button asks for the scroll menu: shown (true) at the given
+    // position, or closed (false).
+    void menuRequested(bool show, const QPoint &topLeft);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void date_Search1Change();
+    void gridMouseUp();
+    void attendanceClick(QWidget *sender);
+    void holidayManagement();
+    void btn_SangSeListClick();
+    void btn_AllMenuViewClick();
+    QString currentText(const char *field) const;
+
+    std::unique_ptr<Ui::TF638_AttendModify> ui;
+};
+
+extern TF638_AttendModify *F638_AttendModify;

@@ -1,0 +1,172 @@
+// The shared pure pieces of the store-document screens, by tables.
+
+#include "documents/DocumentLines.h"
+#include "documents/PadPages.h"
+#include "documents/PageGrid.h"
+#include "documents/SlipColumns.h"
+#include "documents/UnitChooser.h"
+#include "platform/dataset/DataSet.h"
+#include "platform/os/CodePage.h"
+
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ItemTypeWord, CodesBecomeWordsAndAnythingElseStays)
+{
+    const struct {
+        const char *code, *word;
+    } cases[] = {{"1", "제품"}, {"3", "반제"}, {"2", "상품"}, {"5", "재료"}, {"6", "재료"},
+                 {"4", "4"},    {"", ""},     {"제품", "제품"}, {"11", "11"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(ItemTypeWord(QString::fromUtf8(c.code)), QString::fromUtf8(c.word)) << c.code;
+}
+
+TEST(PatternLineFields, OrderAndTheTemporarySaveLinesWithoutSize)
+{
+    QStringList names;
+    for (const FieldDef &f : PatternLineFields())
+        names << f.name;
+    EXPECT_EQ(names.size(), 38);
+    EXPECT_EQ(names.mid(0, 4), (QStringList{"ADNUMB", "ADSEQ", "IMITNB", "IMITTY"}));
+    EXPECT_EQ(names.mid(names.size() - 3), (QStringList{"SIZE", "AHADNB", "AHADNB_NAME"}));
+    EXPECT_EQ(PatternLineFields()[names.indexOf("ADAMT")].type, FieldType::Currency);
+
+    QStringList imsi;
+    for (const FieldDef &f : ImsiDetailFields())
+        imsi << f.name;
+    names.removeAll(QStringLiteral("SIZE"));
+    EXPECT_EQ(imsi, names);
+
+    DataSet lines; // the definitions make a working table
+    lines.AddFields(PatternLineFields());
+    lines.Open();
+    lines.Append();
+    lines.FieldByName(QStringLiteral("IMITTY")).setAsString(ItemTypeWord(QStringLiteral("3")));
+    lines.Post();
+    EXPECT_EQ(lines.FieldByName(QStringLiteral("IMITTY")).AsString(), QStringLiteral("반제"));
+}
+
+// What each slot of a 24-slot pad shows: "<" / ">" for the paging slots,
+// the position, or "." for a blank one.
+QStringList padSlots(int rows, int page)
+{
+    QStringList out;
+    for (int s = 0; s < 24; ++s) {
+        const int position = PadSlotPosition(24, rows, page, s);
+        if (PadPages(24, rows) && s == 0)
+            out << "<";
+        else if (PadPages(24, rows) && s == 23)
+            out << ">";
+        else
+            out << (position <= rows ? QString::number(position) : QStringLiteral("."));
+    }
+    return out;
+}
+
+QStringList range(int from, int to)
+{
+    QStringList out;
+    for (int i = from; i <= to; ++i)
+        out << QString::number(i);
+    return out;
+}
+
+TEST(PadPages, SlotsPositionsAndNextPage)
+{
+    EXPECT_EQ(padSlots(24, 0), range(1, 24));
+    EXPECT_FALSE(PadPages(24, 24));
+    EXPECT_EQ(padSlots(25, 0), QStringList{"<"} + range(1, 22) + QStringList{">"});
+    EXPECT_EQ(padSlots(25, 1), QStringList{"<"} + range(23, 25) + QStringList(19, ".") + QStringList{">"});
+    EXPECT_EQ(padSlots(45, 1), QStringList{"<"} + range(23, 44) + QStringList{">"});
+    EXPECT_EQ(padSlots(45, 2), (QStringList{"<", "45"} + QStringList(21, ".") + QStringList{">"}));
+
+    const struct {
+        int rows, page;
+        bool next;
+    } next[] = {{25, 0, true}, {25, 1, false}, {44, 0, true}, {44, 1, false}, {45, 1, true}, {45, 2, false}};
+    for (const auto &c : next)
+        EXPECT_EQ(PadHasNextPage(24, c.rows, c.page), c.next) << c.rows << "/" << c.page;
+
+    // The ten-slot category pads page by eight.
+    EXPECT_EQ(PadSlotPosition(10, 11, 1, 1), 9);
+    EXPECT_EQ(PadSlotPosition(10, 10, 0, 9), 10);
+    EXPECT_TRUE(PadHasNextPage(10, 11, 0));
+    EXPECT_FALSE(PadHasNextPage(10, 16, 1));
+}
+
+TEST(SlipRow, NumbersKeepEveryDigitAndFittingLinesKeepTheirBytes)
+{
+    const QString name27 = QStringLiteral("가나다라마바사아자차카타파A"); // 27 bytes
+    const struct {
+        QString name, qty, unit;
+        const char *expected; // as UTF-8
+    } cases[] = {
+        {QStringLiteral("강력분"), QStringLiteral("1,234.50"), QStringLiteral("포대"),
+         "강력분                     1,234.50   포대"},
+        {name27, QStringLiteral("20,000.00"), QStringLiteral("G"),
+         "가나다라마바사아자차카타파20,000.00      G"},
+        {QStringLiteral("가나다라마바사아자차카타파하"), QStringLiteral("20,000.00"), QStringLiteral("G"),
+         "가나다라마바사아자차카타파20,000.00      G"}, // 28 bytes cut to 26 by whole syllables
+        {QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZa"), QStringLiteral("1,000.00"), QStringLiteral("EA"),
+         "ABCDEFGHIJKLMNOPQRSTUVWXYZa1,000.00     EA"},
+        {QStringLiteral("가나다라마바사아자차카타파하"), QStringLiteral("1,234,567.00"), QStringLiteral("EA"),
+         "가나다라마바사아자차카 1,234,567.00     EA"}, // 23 bytes: the syllable that would split goes
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.expected);
+        const QString line = SlipRow({SlipText(c.name, 27), SlipNumber(c.qty, 8), SlipNumber(c.unit, 7)});
+        EXPECT_EQ(line, QString::fromUtf8(c.expected));
+        EXPECT_EQ(os::ToAnsi(line).size(), 42);
+    }
+    // No text cell to give: the number still stands whole.
+    EXPECT_EQ(SlipRow({SlipNumber(QStringLiteral("123,456"), 4)}), QStringLiteral("123,456"));
+
+    EXPECT_EQ(SlipQuantity(20000), QStringLiteral("20,000.00"));
+    EXPECT_EQ(SlipQuantity(1234.5), QStringLiteral("1,234.50"));
+    EXPECT_EQ(SlipQuantity(-1.5), QStringLiteral("-1.50"));
+    EXPECT_EQ(SlipQuantity(0.005), QStringLiteral("0.01"));
+}
+
+TEST(UnitQuerySql, TheTextByteForByteWithQuotesDoubled)
+{
+    const QString cr(QChar(13));
+    EXPECT_EQ(UnitQuerySql(QStringLiteral("9999"), QStringLiteral("9999"), QStringLiteral("100001")),
+              QStringLiteral(" SELECT  IMMDAN,IMLDAN from f0200 ") + cr + QStringLiteral(" WHERE imcmcd = '9999' ") + cr
+                  + QStringLiteral(" AND imbuut   = '9999' ") + cr + QStringLiteral(" and imitnb   = '100001' "));
+    EXPECT_TRUE(UnitQuerySql(QStringLiteral("9999"), QStringLiteral("9999"), QStringLiteral("1' OR '1'='1"))
+                    .endsWith(QStringLiteral(" and imitnb   = '1'' OR ''1''=''1' ")));
+}
+
+TEST(PageGrid, FocusesTheGridAndMovesAnOpenDataSetByTheStep)
+{
+    EXPECT_EQ(PageStep(PageUpTag, 12), -12);
+    EXPECT_EQ(PageStep(PageDownTag, 27), 27);
+    EXPECT_EQ(PageStep(5, 27), 0);
+
+    QLineEdit other, grid; // stand-ins that take the focus
+    other.show();
+    grid.show();
+    DataSet ds;
+    ds.AddField(QStringLiteral("N"), FieldType::Integer);
+    PageGrid(&grid, &ds, 5); // closed: only focused
+    EXPECT_FALSE(ds.Active());
+    ds.Open();
+    for (int i = 1; i <= 30; ++i) {
+        ds.Append();
+        ds.FieldByName(QStringLiteral("N")).setAsInteger(i);
+        ds.Post();
+    }
+    ds.First();
+    PageGrid(&grid, &ds, 12);
+    EXPECT_EQ(ds.RecNo(), 13);
+    PageGrid(&grid, &ds, 27); // clamped at the end
+    EXPECT_EQ(ds.RecNo(), 30);
+    PageGrid(&grid, &ds, -12);
+    EXPECT_EQ(ds.RecNo(), 18);
+    PageGrid(&grid, nullptr, 5);
+}
+
+} // namespace
