@@ -9,9 +9,8 @@
 #include "documents/PadPages.h"
 #include "documents/SupplierCombos.h"
 #include "platform/remote/ClientDataSet.h"
+#include "shell/ModalWindows.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QShowEvent>
 
 TF651_Susin *F651_Susin = nullptr;
@@ -93,14 +92,7 @@ void TF651_Susin::showEvent(QShowEvent *event)
     if (event->spontaneous() || m_shown)
         return;
     m_shown = true;
-    // Centred on the main form (the window it belongs to), or on the screen.
-    QRect area;
-    if (QWidget *owner = parentWidget())
-        area = owner->window()->frameGeometry();
-    else if (QScreen *scr = screen() ? screen() : QGuiApplication::primaryScreen())
-        area = scr->geometry();
-    if (area.isValid())
-        move(area.center() - rect().center());
+    CenterOnOwner(this); // on the main form, the window it belongs to
     FormShow();
 }
 

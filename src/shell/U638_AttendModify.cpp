@@ -9,6 +9,7 @@
 #include "core/uKV_Common_Text.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
+#include "shell/ModalWindows.h"
 #include "shell/RemoteCall.h"
 #include "shell/U637_DiligenceDetailsEdit.h"
 #include "shell/U680_Vacamng.h"
@@ -62,6 +63,7 @@ TF638_AttendModify::TF638_AttendModify(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(std::make_unique<Ui::TF638_AttendModify>())
 {
     ui->setupUi(this);
+    KeepOpenOnEscape(this);
     setFixedSize(1024, 768);
     Edit3 = ui->Edit3;
     Label3 = ui->Label3;

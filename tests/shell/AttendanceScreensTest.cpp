@@ -20,6 +20,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QSet>
 #include <QDateEdit>
 #include <QLabel>
@@ -526,6 +527,36 @@ TEST_F(DetailsScreen, EndCellsOfOpenPairsAreDrawnWhite)
     EXPECT_TRUE(whiteOnly(4, 1));
     EXPECT_TRUE(whiteOnly(5, 1));
     EXPECT_FALSE(whiteOnly(0, 1));
+}
+
+TEST_F(DetailsScreen, KeyPadSendsItsKeysToTheFocusedInputAndEscapeKeepsTheScreen)
+{
+    auto screen = openDetails(kChoi, QDate(2031, 9, 2), QDate(2031, 9, 2));
+    screen->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
+    screen->Time1->setFocus();
+    QWidget *target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    struct KeyLog : QObject {
+        QList<int> keys;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::KeyPress)
+                keys << static_cast<QKeyEvent *>(e)->key();
+            return false;
+        }
+    } log;
+    target->installEventFilter(&log);
+    for (const char *b : {"btn_7", "btn_0", "btn_Back", "btn_Enter"})
+        click(screen.get(), b);
+    EXPECT_EQ(log.keys, QList<int>({Qt::Key_7, Qt::Key_0, Qt::Key_Backspace, Qt::Key_Tab}));
+
+    screen->Time1->setFocus();
+    QApplication::focusWidget()->installEventFilter(&log);
+    log.keys.clear();
+    click(screen.get(), "btn_Clear");
+    EXPECT_EQ(log.keys, QList<int>(5, Qt::Key_Escape));
+    EXPECT_TRUE(screen->isVisible());
 }
 
 TEST_F(DetailsScreen, UnitListHoldsEachUnitOnceAfterReloads)
