@@ -13,6 +13,8 @@
 
 #include <QShowEvent>
 
+#include <stdexcept>
+
 TF651_Susin *F651_Susin = nullptr;
 
 namespace {
@@ -142,6 +144,8 @@ bool TF651_Susin::CreateMenuButtons()
 
 void TF651_Susin::LoadSusin()
 {
+    if (!DM)
+        throw std::runtime_error("no data module");
     const bool units = radio_1->isChecked();
     OpenPartnerQuery(*cds_F0100);
     DataSet &vtb = *DM->vtb_Susin;
@@ -158,6 +162,8 @@ void TF651_Susin::LoadSusin()
 
 int TF651_Susin::partnerCount() const
 {
+    if (!DM)
+        return 0;
     const DataSet &vtb = *DM->vtb_Susin;
     return vtb.Active() ? vtb.RecordCount() : 0;
 }

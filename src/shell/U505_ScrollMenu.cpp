@@ -3,7 +3,6 @@
 
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "core/MyConfig.h"
-#include "core/uKV_Common_Msg.h"
 #include "core/uKV_DataModule.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/ScreenRegistry.h"
@@ -18,9 +17,6 @@
 TF505_ScrollMenu *F505_ScrollMenu = nullptr;
 
 namespace {
-
-const char *const GuardQuestion =
-    "작업이 끝나지 않았으면 취소를 누르시고 숨기기 버튼을 이용해 누르세요, 확인을 누르시면 입력하신 자료가 소멸됩니다";
 
 enum class Right { Use, Read };
 
@@ -220,8 +216,7 @@ void TF505_ScrollMenu::CloseCurrent(QWidget *Sender)
     }
 
     if (DataSet *workTable = screen->WorkTable()) {
-        if (workTable->Active() && workTable->RecordCount() > 0
-            && AskMessageBox(QString::fromUtf8(GuardQuestion), 1) != mrYes) {
+        if (!ConfirmDiscardWorkRows(workTable->Active() ? workTable->RecordCount() : 0)) {
             CloseResult = 2;
             return;
         }

@@ -5,13 +5,11 @@
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
-#include "core/DataModuleFixture.h"
+#include "DocumentsFixture.h"
 #include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/ShellTestUtil.h"
 #include "shell/U403_Keyboard.h"
-
-#include "Store.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -23,18 +21,17 @@ namespace {
 
 const QDateTime kNow(QDate(2026, 12, 10), QTime(12, 30, 0));
 
-class TblOrdListTest : public DataModuleSuite {
+class TblOrdListTest : public DocumentsSuite {
 protected:
     void SetUp() override
     {
-        DataModuleSuite::SetUp();
+        DocumentsSuite::SetUp();
         sqlite = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
         if (sqlite.isEmpty())
             GTEST_SKIP() << "sqlite3 command not installed";
-        DM = dm.get();
         ASSERT_TRUE(dm->LDB_Open());
-        ASSERT_TRUE(dm->SDB_Open());
         os::SetNow(kNow);
+        isolateSharedBlocks(); // the keyboard's block, apart from other test processes
         keyboard = std::make_unique<TF403_Keyboard>();
         F403_Keyboard = keyboard.get();
         w = std::make_unique<TF618_TblOrdList>();
@@ -44,9 +41,8 @@ protected:
     {
         w.reset();
         keyboard.reset();
-        DM = nullptr;
         os::ResetHeldModifiers();
-        DataModuleSuite::TearDown();
+        DocumentsSuite::TearDown();
     }
 
     // The other program: the sqlite3 command on the same file.

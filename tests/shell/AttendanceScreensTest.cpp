@@ -2,7 +2,7 @@
 // driven by component name against the test server with a fixed application
 // clock. Each test works on days of its own, far from the demo data.
 
-#include "ShellTestUtil.h"
+#include "ScreenTestUtil.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "core/MyConfig.h"
@@ -82,9 +82,9 @@ protected:
     std::unique_ptr<TF638_AttendModify> openClock(const QString &employee, const QString &name, bool manager)
     {
         auto screen = std::make_unique<TF638_AttendModify>();
-        screen->findChild<QLineEdit *>(QStringLiteral("Edit3"))->setText(employee);
-        screen->findChild<QLabel *>(QStringLiteral("Label3"))->setText(name);
-        screen->setProperty("IsManager", manager);
+        FakeSignIn signIn;
+        signIn.setRow(employee, name, manager);
+        HandSignInToTimeClock(screen.get(), signIn.row);
         screen->show();
         return screen;
     }
@@ -304,6 +304,18 @@ TEST_F(AttendanceScreens, FailedRegistrationIsLoggedAndTold)
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromLocal8Bit(log.readAll()).contains(QStringLiteral("TF638_AttendModify.UpsertAttention Error:")));
     EXPECT_TRUE(events(QStringLiteral("EIDATE = '20310505'")).isEmpty());
+}
+
+TEST_F(AttendanceScreens, TakesTheSignInRowAndClosesForTheMenu)
+{
+    auto screen = openClock(kKim, QStringLiteral("김관리"), true);
+    EXPECT_TRUE(screen->IsManager);
+    EXPECT_EQ(screen->Edit3->text(), kKim);
+    EXPECT_EQ(screen->Label3->text(), QStringLiteral("김관리"));
+    EXPECT_EQ(screen->MenuViewState, QStringLiteral("0"));
+    EXPECT_EQ(screen->MenuTag(), 501315);
+    screen->CloseOperation();
+    EXPECT_EQ(screen->result(), 2);
 }
 
 // ---- opening the details -----------------------------------------------------
