@@ -1,7 +1,9 @@
 // The start-up sequence in-process against the test server, from a program
 // folder of its own, and the built terminal program as a process.
+#include "ProgramFolder.h"
 #include "StartUp.h"
 
+#include "Components/MirelComp/MirelPicture.h"
 #include "core/MyConfig.h"
 #include "core/TCM.h"
 #include "core/uKV_Common_Text.h"
@@ -61,12 +63,14 @@ public:
         s_server = new TestServer;
         s_server->serveUpdates(s_updates->path());
         s_server->start();
+        mirel::setPictureFolder(BuiltProgramDir() + QStringLiteral("/img/"));
     }
     static void TearDownTestSuite()
     {
         delete s_server;
         delete s_updates;
         delete s_library;
+        mirel::setPictureFolder(QString());
     }
 
 protected:
@@ -78,9 +82,7 @@ protected:
         HandOverToUpdater = false;
         QDir(s_updates->path()).removeRecursively();
         QDir().mkpath(s_updates->path());
-        os::SetProgramFilePath(dir.filePath(QStringLiteral("KV_RALD")));
-        ASSERT_TRUE(WriteProgram(dir.filePath(QStringLiteral("KV_RALD")), ProgramBytes(QStringLiteral("3.0.0.1"))));
-        writeIni();
+        ASSERT_TRUE(PrepareProgramFolder(dir.path(), s_library->path(), *s_server));
         s_server->clearCalls();
     }
 
@@ -93,23 +95,6 @@ protected:
         os::SetClockOffset(0);
         LogFileName.clear();
         MyConfig = saved;
-    }
-
-    // The INI of a first start, pointed at the test server. It is written
-    // with a library loaded from a folder of the suite, so that the program
-    // folder's own library is loaded by start-up alone.
-    void writeIni()
-    {
-        TCM cm;
-        cm.ExeDir = s_library->path() + QLatin1Char('/');
-        ASSERT_TRUE(cm.LoadCipherLibrary());
-        ASSERT_TRUE(CopyCipherLibrary(dir.path()));
-        ASSERT_TRUE(cm.InitSettings());
-        MyConfig.SIP = s_server->host();
-        MyConfig.SPO = QString::number(s_server->port());
-        MyConfig.UPU = QStringLiteral("http://127.0.0.1:%1/").arg(s_server->port());
-        ASSERT_TRUE(cm.SaveConnection());
-        MyConfig = TMyConfig();
     }
 
     // Runs the start-up steps and, when they succeed, the window steps.
@@ -157,6 +142,7 @@ TEST_F(StartUp, AFullStartShowsEveryStepLoadsInOrderAndCreatesTheWindows)
     ASSERT_TRUE(MainForm());
     EXPECT_TRUE(F401_Dialog && F505_ScrollMenu && F403_Keyboard);
     EXPECT_TRUE(MyConfig.CNT);
+    EXPECT_EQ(MyConfig.PrMessage2, QString::fromUtf8("데모지점")); // the terminal's configuration row
     // The application clock follows the server's.
     EXPECT_LT(qAbs(os::Now().msecsTo(QDateTime::currentDateTime())), 60 * 1000);
 
@@ -203,7 +189,7 @@ TEST_F(StartUp, TheConfigurationRowIsOptionalThePrinterKindRowIsNot)
     const bool withoutConfigRow = start();
     TMyConfig defaults;
     ApplyConfigDefaults(defaults);
-    const bool keptDefaults = MyConfig.VANName == defaults.VANName;
+    const bool keptDefaults = MyConfig.PrMessage1 == defaults.PrMessage1 && MyConfig.PrMessage2 == defaults.PrMessage2;
     const bool windows = MainForm() != nullptr;
     const bool online = MyConfig.CNT;
     sql("INSERT INTO F0000 SELECT * FROM keep_F0000; DROP TABLE keep_F0000");
