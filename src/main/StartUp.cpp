@@ -27,8 +27,13 @@ namespace {
 
 // ---- the sign-in screen and the user list ---------------------------------
 // SIGN-IN WIRING: the one spot where the sign-in screen (F501_Login, the main
-// form) and the user list (F502_MngUsers) are created. Until those screens
-// exist, the main form is a plain window saying so and there is no user list.
+// form) and the user list (F502_MngUsers) are created and destroyed. Until
+// those screens exist, the main form is a plain window saying so and there is
+// no user list. With them (each clears its global when destroyed; the
+// sign-in screen registers and unregisters itself as the sign-in source):
+//   CreateSignInScreen:   F501_Login = new TF501_Login(); g_mainForm = F501_Login;
+//   CreateUserList:       F502_MngUsers = new TF502_MngUsers();
+//   DestroySignInWindows: delete F502_MngUsers; delete F501_Login;
 QPointer<QWidget> g_mainForm;
 
 bool CreateSignInScreen()
