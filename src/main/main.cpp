@@ -33,7 +33,6 @@ int main(int argc, char **argv)
 
     RaldApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Talvenrode RALD"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Talvenrode RALD"));
     mirel::installFontSubstitutions();
     mirel::setLogHandler([](const QString &text) { WriteLog(text); });
 
