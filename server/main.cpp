@@ -4,6 +4,7 @@
 
 #include "DemoSeed.h"
 #include "HqServer.h"
+#include "NoticePages.h"
 #include "Updates.h"
 
 #include <csignal>
@@ -92,6 +93,7 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "hqserver: demo data loaded into %s\n", dbPath.c_str());
         hq::Dispatcher dispatcher(store);
         hq::HqServer server(dispatcher, options);
+        server.addPages(hq::noticePages(store));
         if (!updatesDir.empty())
             server.addPages(hq::updatePages(updatesDir));
         server.bind();

@@ -1,9 +1,16 @@
 // The work screens the program has, registered with their menu Tags and
 // global instances. A menu Tag not listed here opens a placeholder screen.
+#include "documents/U618_TblOrdList.h"
 #include "shell/ScreenRegistry.h"
+#include "shell/u501_Login.h"
 
 void RegisterWorkScreens()
 {
     // One line per built screen, e.g.
     //   RegisterScreen<TF652_RegOrder>(501301, F652_RegOrder);
+
+    // The sign-in screen's table-order button.
+    SetTableOrderWindowFactory([](QWidget *parent) -> QDialog * {
+        return F618_TblOrdList = new TF618_TblOrdList(parent);
+    });
 }
