@@ -61,36 +61,23 @@ DocumentTable describe(const char *header, const char *lines, const char *h, con
 
 } // namespace
 
-const DocumentTable &purchaseOrder()
+// Positions in the table of described().
+enum { PurchaseOrder, ReceivedOrder, Receipt, Release, Production, JobOrder };
+
+static const DocumentTable &described(int which)
 {
-    static const DocumentTable t = describe("F2100", "F2101", "PH", "PD");
-    return t;
+    static const DocumentTable all[] = {describe("F2100", "F2101", "PH", "PD"), describe("F2400", "F2401", "OH", "OD"),
+                                        describe("F3100", "F3101", "WH", "WD"), describe("F3200", "F3201", "DH", "DD"),
+                                        describe("F3300", "F3301", "RH", "RD"), describe("F3310", "F3311", "JH", "JD")};
+    return all[which];
 }
-const DocumentTable &receivedOrder()
-{
-    static const DocumentTable t = describe("F2400", "F2401", "OH", "OD");
-    return t;
-}
-const DocumentTable &receipt()
-{
-    static const DocumentTable t = describe("F3100", "F3101", "WH", "WD");
-    return t;
-}
-const DocumentTable &release()
-{
-    static const DocumentTable t = describe("F3200", "F3201", "DH", "DD");
-    return t;
-}
-const DocumentTable &production()
-{
-    static const DocumentTable t = describe("F3300", "F3301", "RH", "RD");
-    return t;
-}
-const DocumentTable &jobOrder()
-{
-    static const DocumentTable t = describe("F3310", "F3311", "JH", "JD");
-    return t;
-}
+
+const DocumentTable &purchaseOrder() { return described(PurchaseOrder); }
+const DocumentTable &receivedOrder() { return described(ReceivedOrder); }
+const DocumentTable &receipt() { return described(Receipt); }
+const DocumentTable &release() { return described(Release); }
+const DocumentTable &production() { return described(Production); }
+const DocumentTable &jobOrder() { return described(JobOrder); }
 
 } // namespace docs
 

@@ -3,6 +3,10 @@
 // request and gets one encoded answer; GET "/BIN" is the cheap health answer
 // the terminal's connect uses. A malformed or oversized request gets an error
 // answer and the server carries on.
+//
+// Connections are served by an event loop on a few worker threads: an idle
+// keep-alive connection or a client that stalls mid-request holds no worker.
+// A worker is busy only while a complete request is being answered.
 
 #include "Dispatcher.h"
 
@@ -22,7 +26,7 @@ struct Page {
     std::string body;
 };
 // path: the request path without its query ("/Talvenrode_RAldver.asp");
-// query: the decoded query items (by key). Returns true when it
+// query: the decoded query items in the order sent. Returns true when it
 // answers the path (filling `page`), false to let the next handler try.
 using Query = std::vector<std::pair<std::string, std::string>>;
 using PageHandler = std::function<bool(const std::string &path, const Query &query, Page &page)>;
@@ -33,6 +37,11 @@ public:
         std::string host = "127.0.0.1";
         int port = 9999; // 0: any free port
         size_t maxRequestBytes = 4 * 1024 * 1024;
+        int threads = 0;          // workers answering calls; 0: one per core
+        int stallSeconds = 5;     // a request head not complete, or a body not moving, for this long is dropped
+        int idleSeconds = 120;    // a keep-alive connection idle this long is closed
+        int maxIdleConnections = 512; // idle keep-alive connections beyond this are closed, oldest first
+        int writeSeconds = 30;    // an answer the client does not take within this is dropped
     };
 
     HqServer(Dispatcher &dispatcher, Options options);
@@ -48,8 +57,9 @@ public:
     void stop();
     int port() const { return m_port; }
 
-private:
     struct Impl;
+
+private:
     std::unique_ptr<Impl> d;
     Dispatcher &m_dispatcher;
     Options m_options;

@@ -41,6 +41,14 @@ StatementCache::Entry *StatementCache::take(const std::string &sql)
     return &it->second;
 }
 
+std::vector<std::string> StatementCache::texts() const
+{
+    std::vector<std::string> out;
+    for (const auto &[sql, entry] : m_entries)
+        out.push_back(sql);
+    return out;
+}
+
 StatementCacheScope::StatementCacheScope(SQLite::Database &db, StatementCache &cache)
     : m_prevDb(t_cacheDb), m_prevCache(t_cache)
 {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace hq {
 
@@ -41,6 +42,7 @@ public:
     // is in use already (a nested use prepares a statement of its own).
     Entry *take(const std::string &sql);
     int prepares() const { return m_prepares; }
+    std::vector<std::string> texts() const; // the SQL texts held
 
 private:
     SQLite::Database &m_db;

@@ -65,18 +65,50 @@ int Store::schemaVersion()
     return lease.db().execAndGet("PRAGMA user_version").getInt();
 }
 
+// Every migration that ran is recorded in SYS_META ("migration:<file name>"),
+// besides the store's version (user_version, the highest number applied). A
+// migration numbered above the version runs and must succeed. One at or below
+// it that is not recorded belongs to a store migrated before the records
+// existed: it either ran then (running it again fails on the objects it made,
+// and it is only recorded) or it landed after a higher-numbered one and never
+// ran (it runs now). Scripts that may meet this second case create their
+// objects with IF NOT EXISTS.
 void Store::migrate(SQLite::Database &db)
 {
+    const auto recorded = [&db](const std::string &key) {
+        if (!db.tableExists("SYS_META"))
+            return false;
+        SQLite::Statement st(db, "SELECT 1 FROM SYS_META WHERE MKEY = ?1");
+        st.bind(1, key);
+        return st.executeStep();
+    };
+    const auto record = [&db](const std::string &key) {
+        SQLite::Statement st(db, "INSERT OR REPLACE INTO SYS_META (MKEY, MVALUE) VALUES (?1, 'applied')");
+        st.bind(1, key);
+        st.exec();
+    };
     for (int i = 0; i < kStoreScriptCount; ++i) {
         const int n = migrationNumber(kStoreScripts[i].name);
         if (n == 0)
             continue;
+        const std::string key = std::string("migration:") + kStoreScripts[i].name;
         inTransaction(db, true, [&] {
-            const int current = db.execAndGet("PRAGMA user_version").getInt();
-            if (n <= current)
+            if (recorded(key))
                 return;
-            db.exec(kStoreScripts[i].text);
-            db.exec("PRAGMA user_version = " + std::to_string(n));
+            const int current = db.execAndGet("PRAGMA user_version").getInt();
+            if (n > current) {
+                db.exec(kStoreScripts[i].text);
+                db.exec("PRAGMA user_version = " + std::to_string(n));
+            } else {
+                db.exec("SAVEPOINT legacy_migration");
+                try {
+                    db.exec(kStoreScripts[i].text);
+                } catch (const SQLite::Exception &) {
+                    db.exec("ROLLBACK TO legacy_migration");
+                }
+                db.exec("RELEASE legacy_migration");
+            }
+            record(key);
         });
     }
 }

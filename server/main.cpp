@@ -1,7 +1,8 @@
 // hqserver: the head-office server of the branch terminals.
-//   hqserver [--listen HOST] [--port N] [--db PATH] [--seed demo] [--updates DIR]
+//   hqserver [--listen HOST] [--port N] [--db PATH] [--seed demo] [--updates DIR] [--threads N]
 //   hqserver --updates DIR --publish PROGRAM_DIR
 
+#include "Allocator.h"
 #include "DemoSeed.h"
 #include "HqServer.h"
 #include "NoticePages.h"
@@ -15,19 +16,22 @@
 #include <thread>
 
 #include <pthread.h>
+#include <sys/resource.h>
 
 namespace {
 
 int usage()
 {
     std::fprintf(stderr, "usage: hqserver [--listen HOST] [--port N] [--db PATH] [--seed demo] [--updates DIR]\n"
+                         "                [--threads N]\n"
                          "       hqserver --updates DIR --publish PROGRAM_DIR\n"
                          "  --listen  address to listen on (default 127.0.0.1)\n"
                          "  --port    port (default 9999)\n"
                          "  --db      store file (default hq.db)\n"
                          "  --seed    demo: load the demo data into a store that lacks it\n"
                          "  --updates serve the update files of DIR to the terminals\n"
-                         "  --publish pack Mupdater and KV_RALD of PROGRAM_DIR into DIR and end\n");
+                         "  --publish pack Mupdater and KV_RALD of PROGRAM_DIR into DIR and end\n"
+                         "  --threads workers answering calls (default: one per core)\n");
     return 2;
 }
 
@@ -38,6 +42,13 @@ int main(int argc, char **argv)
     // Without TZ, glibc looks at /etc/localtime again for every local-time
     // conversion (one per date-time cell); naming it once keeps it loaded.
     setenv("TZ", ":/etc/localtime", 0);
+    hq::keepFreedMemory();
+    // Every terminal keeps a connection open: allow as many as the system lets us.
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+    }
     // SIGINT and SIGTERM end the server cleanly (waited for below, on this thread).
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
@@ -61,6 +72,12 @@ int main(int argc, char **argv)
             if (*end != '\0' || port <= 0 || port > 65535)
                 return usage();
             options.port = int(port);
+        } else if (arg == "--threads" && hasValue) {
+            char *end = nullptr;
+            const long threads = std::strtol(argv[++i], &end, 10);
+            if (*end != '\0' || threads <= 0 || threads > 1024)
+                return usage();
+            options.threads = int(threads);
         } else if (arg == "--db" && hasValue) {
             dbPath = argv[++i];
         } else if (arg == "--seed" && hasValue) {

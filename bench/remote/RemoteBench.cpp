@@ -5,9 +5,15 @@
 //   BM_DecodeAnswer       decode of a 10,000-row answer of 20 columns
 //   BM_LoadAnswer         the same answer decoded and loaded into a data set
 //   BM_ItemsConcurrent    calls/s of GP_SELECT_F0200_STOCK_POS_ITEMS with 8 concurrent clients
+//   BM_ItemsRawSqlite     the same statement, one transaction per call, on the same store with raw
+//                         SQLite and 8 threads: the ceiling (goal: BM_ItemsConcurrent within 2x)
+//   BM_CallAmongStalled   a user-list call while 256 idle keep-alive connections and 32 clients
+//                         stalled mid-request are open (goal < 200 ms)
 
+#include "Allocator.h"
 #include "DemoSeed.h"
 #include "HqServer.h"
+#include "support/RawClient.h"
 #include "platform/remote/ClientDataSet.h"
 
 #include <QDateTime>
@@ -16,7 +22,13 @@
 #include <benchmark/benchmark.h>
 #include <httplib.h>
 
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -180,10 +192,118 @@ void BM_ItemsConcurrent(benchmark::State &state)
 }
 BENCHMARK(BM_ItemsConcurrent)->Threads(8)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
+// The item statement exactly as the server runs it, taken from the statement
+// cache of the connection that answered a call.
+std::string itemsSql()
+{
+    static const std::string sql = [] {
+        RemoteConnection conn;
+        conn.setTargetUrl(g_servers->url());
+        wire::Request req;
+        req.provider = QStringLiteral("dspStoredProc5");
+        req.commandText = QStringLiteral("[GP_SELECT_F0200_STOCK_POS_ITEMS]");
+        conn.call(req);
+        auto lease = g_servers->store->acquire();
+        for (const std::string &text : lease.statements().texts())
+            if (text.find("FROM F0200 f LEFT JOIN F0230") != std::string::npos)
+                return text;
+        return std::string();
+    }();
+    return sql;
+}
+
+void BM_ItemsRawSqlite(benchmark::State &state)
+{
+    const std::string sql = itemsSql();
+    sqlite3 *db = nullptr;
+    sqlite3_stmt *st = nullptr;
+    if (sql.empty() || sqlite3_open_v2(g_servers->store->path().c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                                       nullptr) != SQLITE_OK
+        || sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &st, nullptr) != SQLITE_OK) {
+        state.SkipWithError("cannot prepare the item statement");
+        sqlite3_close(db);
+        return;
+    }
+    sqlite3_busy_timeout(db, 10000);
+    for (auto _ : state) {
+        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        sqlite3_bind_text(st, 1, "9999", -1, SQLITE_STATIC);
+        sqlite3_bind_text(st, 2, "9999", -1, SQLITE_STATIC);
+        sqlite3_bind_text(st, 3, "", -1, SQLITE_STATIC);
+        int rows = 0;
+        const int columns = sqlite3_column_count(st);
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            ++rows;
+            for (int c = 0; c < columns; ++c) {
+                if (sqlite3_column_type(st, c) == SQLITE_TEXT)
+                    benchmark::DoNotOptimize(sqlite3_column_text(st, c));
+                else
+                    benchmark::DoNotOptimize(sqlite3_column_int64(st, c));
+            }
+        }
+        sqlite3_reset(st);
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        if (rows != 20)
+            state.SkipWithError("wrong answer");
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ItemsRawSqlite)->Threads(8)->UseRealTime()->Unit(benchmark::kMicrosecond);
+
+void BM_CallAmongStalled(benchmark::State &state)
+{
+    const int port = g_servers->hq->port();
+    std::vector<std::unique_ptr<RawClient>> idle, stalled;
+    for (int i = 0; i < 256; ++i) {
+        idle.push_back(std::make_unique<RawClient>(port));
+        idle.back()->send("GET /BIN HTTP/1.1\r\nHost: bench\r\n\r\n");
+    }
+    for (auto &c : idle)
+        c->readStatus(std::chrono::seconds(5));
+    for (int i = 0; i < 16; ++i) {
+        stalled.push_back(std::make_unique<RawClient>(port));
+        stalled.back()->send("POST /BIN HTTP/1.1\r\nHost: bench\r\nContent-Length: 100\r\n\r\nabc");
+        stalled.push_back(std::make_unique<RawClient>(port));
+        stalled.back()->send("POST /BIN HTTP/1.1\r\nHost: be");
+    }
+    RemoteConnection conn;
+    conn.setTargetUrl(g_servers->url());
+    ClientDataSet cds;
+    cds.setRemoteServer(&conn);
+    cds.setProviderName(QStringLiteral("dspStoredProc1"));
+    cds.setCommandText(QStringLiteral("GP_SELECT_F0050_POS_USERLIST"));
+    cds.Params().CreateParam(FieldType::String, QStringLiteral("@A_CMCD")).setAsString(QStringLiteral("9999"));
+    cds.Params().CreateParam(FieldType::String, QStringLiteral("@A_STCD")).setAsString(QStringLiteral("9999"));
+    for (auto _ : state) {
+        // A new connection each time, as a terminal that just started.
+        conn.Connect();
+        cds.Open();
+        if (cds.RecordCount() != 3)
+            state.SkipWithError("wrong answer");
+        cds.Close();
+        conn.Disconnect();
+    }
+    // The process's resident memory with all these connections open (server and clients).
+    long pages = 0, resident = 0;
+    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    state.counters["rss_MiB"] = double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+// Few iterations: the stalled clients are dropped after a few seconds.
+BENCHMARK(BM_CallAmongStalled)->Iterations(200)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    // As the server's own start-up does.
+    setenv("TZ", ":/etc/localtime", 0);
+    hq::keepFreedMemory();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

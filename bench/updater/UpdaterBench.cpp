@@ -8,7 +8,6 @@
 #include "platform/archive/Bzip2.h"
 #include "platform/http/HttpClient.h"
 #include "shell/U002_Updater.h"
-#include "support/TestServer.h"
 #include "support/UpdateFixtures.h"
 
 #include <QDir>
@@ -24,26 +23,22 @@
 
 namespace {
 
-TestServer *server = nullptr;
-QTemporaryDir *updates = nullptr;
+UpdateServer *updates = nullptr;
 QTemporaryDir *work = nullptr;
 qint64 programSize = 0;
 
-QString archiveUrl() { return QStringLiteral("http://127.0.0.1:%1/").arg(server->port()); }
+QString archiveUrl() { return updates->base(); }
 QString localArchive() { return work->filePath(QStringLiteral("Mupdater.bz2")); }
 
 void setUp()
 {
-    updates = new QTemporaryDir;
+    updates = new UpdateServer;
     work = new QTemporaryDir;
     const QByteArray program = ReadAll(QStringLiteral(RALD_PROGRAM));
     programSize = program.size();
     // The terminal's program published as the updater: a program-sized archive.
-    Publish(updates->path(), program, QByteArray());
+    Publish(updates->folder(), program, QByteArray());
     QFile::copy(updates->filePath(QStringLiteral("Mupdater.bz2")), localArchive());
-    server = new TestServer;
-    server->serveUpdates(updates->path());
-    server->start();
     MyConfig.UPU = archiveUrl();
     MyConfig.UPP = QStringLiteral("Mupdater");
     std::fprintf(stderr, "program %lld bytes, archive %lld bytes\n", programSize,

@@ -52,8 +52,12 @@ public:
         if (keyboard == 0 || quint32(window->winId()) != keyboard)
             return false;
 
+        // The second press of a double click arrives as a press first; the
+        // double-click event that follows it is taken without a message.
+        if (type == QEvent::MouseButtonDblClick)
+            return true;
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        const bool press = type != QEvent::MouseButtonRelease;
+        const bool press = type == QEvent::MouseButtonPress;
         quint32 message = 0;
         if (mouse->button() == Qt::LeftButton)
             message = press ? mkbd::WM_LBUTTONDOWN : mkbd::WM_LBUTTONUP;

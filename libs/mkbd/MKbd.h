@@ -11,7 +11,8 @@
 // keeps it.
 //
 // wParam is the mouse message: 513 left press, 514 left release, 516 right
-// press, 517 right release (a double click counts as a press). lParam is the
+// press, 517 right release (a double click gives two presses and two
+// releases). lParam is the
 // screen point, X in the high word and Y in the low word (16 bits each).
 //
 // Both calls run on the main thread after the application object exists. A

@@ -79,13 +79,13 @@ QString requireKind(const Call &call, const char *name)
 
 qint64 nextSeq(SQLite::Database &db, const QString &cmcd, const QString &buut, const QString &day)
 {
-    SQLite::Statement st(db, "SELECT COALESCE(MAX(EISEQ), 0) + 1 FROM F0150"
+    Prepared st(db, "SELECT COALESCE(MAX(EISEQ), 0) + 1 FROM F0150"
                              " WHERE EICMCD = ?1 AND EIBUUT = ?2 AND EIDATE = ?3");
-    bindText(st, 1, cmcd);
-    bindText(st, 2, buut);
-    bindText(st, 3, day);
-    st.executeStep();
-    return st.getColumn(0).getInt64();
+    bindText(*st, 1, cmcd);
+    bindText(*st, 2, buut);
+    bindText(*st, 3, day);
+    st->executeStep();
+    return st->getColumn(0).getInt64();
 }
 
 struct Event {
@@ -96,62 +96,62 @@ struct Event {
 
 void insertEvent(Call &call, const Event &e)
 {
-    SQLite::Statement st(call.db, "INSERT INTO F0150 (EICMCD, EIBUUT, EIDATE, EISEQ, EIADNB, EITIME, EIKUNT,"
+    Prepared st(call.db, "INSERT INTO F0150 (EICMCD, EIBUUT, EIDATE, EISEQ, EIADNB, EITIME, EIKUNT,"
                                   " EIWORK, EIPGID, EILADT) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
-    bindText(st, 1, e.cmcd);
-    bindText(st, 2, e.buut);
-    bindText(st, 3, e.day);
-    st.bind(4, static_cast<int64_t>(nextSeq(call.db, e.cmcd, e.buut, e.day)));
-    bindText(st, 5, e.adnb);
-    bindText(st, 6, e.time);
-    bindText(st, 7, e.kind);
-    bindText(st, 8, call.text(QStringLiteral("WORK")));
-    bindText(st, 9, call.text(QStringLiteral("PGID")));
-    bindText(st, 10, nowText());
-    st.exec();
+    bindText(*st, 1, e.cmcd);
+    bindText(*st, 2, e.buut);
+    bindText(*st, 3, e.day);
+    st->bind(4, static_cast<int64_t>(nextSeq(call.db, e.cmcd, e.buut, e.day)));
+    bindText(*st, 5, e.adnb);
+    bindText(*st, 6, e.time);
+    bindText(*st, 7, e.kind);
+    bindText(*st, 8, call.text(QStringLiteral("WORK")));
+    bindText(*st, 9, call.text(QStringLiteral("PGID")));
+    bindText(*st, 10, nowText());
+    st->exec();
 }
 
 // The employee's events of the days [from, to] in every unit, in time order.
 QList<Event> employeeEvents(SQLite::Database &db, const QString &cmcd, const QString &adnb, const QString &from,
                             const QString &to)
 {
-    SQLite::Statement st(db, "SELECT EICMCD, EIBUUT, EIDATE, EISEQ, EIADNB, EITIME, EIKUNT FROM F0150"
+    Prepared st(db, "SELECT EICMCD, EIBUUT, EIDATE, EISEQ, EIADNB, EITIME, EIKUNT FROM F0150"
                              " WHERE EICMCD = ?1 AND EIADNB = ?2 AND EIDATE BETWEEN ?3 AND ?4"
                              " ORDER BY EIDATE, EITIME, EISEQ, EIBUUT");
-    bindText(st, 1, cmcd);
-    bindText(st, 2, adnb);
-    bindText(st, 3, from);
-    bindText(st, 4, to);
+    bindText(*st, 1, cmcd);
+    bindText(*st, 2, adnb);
+    bindText(*st, 3, from);
+    bindText(*st, 4, to);
     QList<Event> out;
-    while (st.executeStep()) {
-        auto txt = [&](int i) { return QString::fromUtf8(st.getColumn(i).getText()); };
-        out.append({txt(0), txt(1), txt(2), st.getColumn(3).getInt64(), txt(4), txt(5), txt(6)});
+    while (st->executeStep()) {
+        auto txt = [&](int i) { return QString::fromUtf8(st->getColumn(i).getText()); };
+        out.append({txt(0), txt(1), txt(2), st->getColumn(3).getInt64(), txt(4), txt(5), txt(6)});
     }
     return out;
 }
 
 QString codeName(SQLite::Database &db, const QString &cmcd, const char *group, const QString &code)
 {
-    SQLite::Statement st(db, "SELECT CDSNAM, CDNAME FROM F0011 WHERE CDCMCD = ?1 AND CDGUCD = ?2 AND CDSSCD = ?3");
-    bindText(st, 1, cmcd);
-    st.bind(2, group);
-    bindText(st, 3, code);
-    if (!st.executeStep())
+    Prepared st(db, "SELECT CDSNAM, CDNAME FROM F0011 WHERE CDCMCD = ?1 AND CDGUCD = ?2 AND CDSSCD = ?3");
+    bindText(*st, 1, cmcd);
+    st->bind(2, group);
+    bindText(*st, 3, code);
+    if (!st->executeStep())
         return {};
-    const QString shortName = QString::fromUtf8(st.getColumn(0).getText());
-    return shortName.isEmpty() ? QString::fromUtf8(st.getColumn(1).getText()) : shortName;
+    const QString shortName = QString::fromUtf8(st->getColumn(0).getText());
+    return shortName.isEmpty() ? QString::fromUtf8(st->getColumn(1).getText()) : shortName;
 }
 
 QString unitName(SQLite::Database &db, const QString &cmcd, const QString &buut)
 {
-    SQLite::Statement st(db, "SELECT ABSNAM, ABNAME FROM F0100 WHERE ABCMCD = ?1 AND ABBUUT = ?2"
+    Prepared st(db, "SELECT ABSNAM, ABNAME FROM F0100 WHERE ABCMCD = ?1 AND ABBUUT = ?2"
                              " AND ABADNB = '00000000'");
-    bindText(st, 1, cmcd);
-    bindText(st, 2, buut);
-    if (!st.executeStep())
+    bindText(*st, 1, cmcd);
+    bindText(*st, 2, buut);
+    if (!st->executeStep())
         return {};
-    const QString shortName = QString::fromUtf8(st.getColumn(0).getText());
-    return shortName.isEmpty() ? QString::fromUtf8(st.getColumn(1).getText()) : shortName;
+    const QString shortName = QString::fromUtf8(st->getColumn(0).getText());
+    return shortName.isEmpty() ? QString::fromUtf8(st->getColumn(1).getText()) : shortName;
 }
 
 QString hhnn(const QString &time) { return time.mid(11, 5); }
@@ -198,20 +198,20 @@ void selectEmployeeInquiry(Call &call)
     for (int k = 1; k <= 10; ++k)
         call.answer.columns.append({QStringLiteral("m%1").arg(k), wire::Type::String, 11});
 
-    SQLite::Statement st(call.db, "SELECT e.ABNAME, COALESCE(j.CDNAME, ''), e.ABADNB FROM F0100 e"
+    Prepared st(call.db, "SELECT e.ABNAME, COALESCE(j.CDNAME, ''), e.ABADNB FROM F0100 e"
                                   " LEFT JOIN F0011 j ON j.CDCMCD = e.ABCMCD AND j.CDGUCD = '041'"
                                   " AND j.CDSSCD = e.ABJIKJ"
                                   " WHERE e.ABCMCD = ?1 AND e.ABBUUT = ?2 AND e.ABADTY = '009' AND e.ABUSFL = 1"
                                   " ORDER BY e.ABJIKG, e.ABADNB");
-    bindText(st, 1, cmcd);
-    bindText(st, 2, buut);
-    while (st.executeStep()) {
-        const QString adnb = QString::fromUtf8(st.getColumn(2).getText());
+    bindText(*st, 1, cmcd);
+    bindText(*st, 2, buut);
+    while (st->executeStep()) {
+        const QString adnb = QString::fromUtf8(st->getColumn(2).getText());
         QMap<QString, QList<Event>> byDay;
         for (const Event &e : employeeEvents(call.db, cmcd, adnb, from, to))
             byDay[e.day].append(e);
-        QVariantList row = {QString::fromUtf8(st.getColumn(0).getText()),
-                            QString::fromUtf8(st.getColumn(1).getText()), adnb};
+        QVariantList row = {QString::fromUtf8(st->getColumn(0).getText()),
+                            QString::fromUtf8(st->getColumn(1).getText()), adnb};
         for (int k = 0; k < 10; ++k)
             row.append(dayCell(byDay.value(first.addDays(k).toString(QStringLiteral("yyyyMMdd")))));
         call.answer.rows.append(row);
@@ -400,14 +400,14 @@ void insertDiligenceDetails(Call &call)
 
 void audit(Call &call, const char *procedure, const QString &key)
 {
-    SQLite::Statement st(call.db, "INSERT INTO SYS_AUDIT (AUTIME, AUPROC, AUKEY, AUWORK, AUPGID)"
+    Prepared st(call.db, "INSERT INTO SYS_AUDIT (AUTIME, AUPROC, AUKEY, AUWORK, AUPGID)"
                                   " VALUES (?1, ?2, ?3, ?4, ?5)");
-    bindText(st, 1, nowText());
-    st.bind(2, procedure);
-    bindText(st, 3, key);
-    bindText(st, 4, call.text(QStringLiteral("WORK")));
-    bindText(st, 5, call.text(QStringLiteral("PGID")));
-    st.exec();
+    bindText(*st, 1, nowText());
+    st->bind(2, procedure);
+    bindText(*st, 3, key);
+    bindText(*st, 4, call.text(QStringLiteral("WORK")));
+    bindText(*st, 5, call.text(QStringLiteral("PGID")));
+    st->exec();
 }
 
 // Corrects one side of a pair: its day, time and unit. A new day or unit
@@ -429,41 +429,41 @@ void updateDiligenceDetails(Call &call)
     if (!at.isValid())
         throw CallError(QStringLiteral("올바른 시간이 아닙니다: %1").arg(call.text(QStringLiteral("ETIME"))));
 
-    SQLite::Statement find(call.db, "SELECT EIKUNT FROM F0150 WHERE EICMCD = ?1 AND EIBUUT = ?2 AND EIDATE = ?3"
+    Prepared find(call.db, "SELECT EIKUNT FROM F0150 WHERE EICMCD = ?1 AND EIBUUT = ?2 AND EIDATE = ?3"
                                     " AND EISEQ = ?4");
-    bindText(find, 1, cmcd);
-    bindText(find, 2, oldUnit);
-    bindText(find, 3, oldDay);
-    find.bind(4, static_cast<int64_t>(seq));
-    if (!find.executeStep() || (!kind.isEmpty() && QString::fromUtf8(find.getColumn(0).getText()) != kind))
+    bindText(*find, 1, cmcd);
+    bindText(*find, 2, oldUnit);
+    bindText(*find, 3, oldDay);
+    find->bind(4, static_cast<int64_t>(seq));
+    if (!find->executeStep() || (!kind.isEmpty() && QString::fromUtf8(find->getColumn(0).getText()) != kind))
         throw CallError(QStringLiteral("수정할 근태 내역이 없습니다."));
 
     const bool moves = newDay != oldDay || newUnit != oldUnit;
-    SQLite::Statement st(call.db, "UPDATE F0150 SET EIBUUT = ?5, EIDATE = ?6, EISEQ = ?7, EITIME = ?8,"
+    Prepared st(call.db, "UPDATE F0150 SET EIBUUT = ?5, EIDATE = ?6, EISEQ = ?7, EITIME = ?8,"
                                   " EIWORK = ?9, EIPGID = ?10, EILADT = ?11"
                                   " WHERE EICMCD = ?1 AND EIBUUT = ?2 AND EIDATE = ?3 AND EISEQ = ?4");
-    bindText(st, 1, cmcd);
-    bindText(st, 2, oldUnit);
-    bindText(st, 3, oldDay);
-    st.bind(4, static_cast<int64_t>(seq));
-    bindText(st, 5, newUnit);
-    bindText(st, 6, newDay);
-    st.bind(7, static_cast<int64_t>(moves ? nextSeq(call.db, cmcd, newUnit, newDay) : seq));
-    bindText(st, 8, storedDateTime(at));
-    bindText(st, 9, call.text(QStringLiteral("WORK")));
-    bindText(st, 10, call.text(QStringLiteral("PGID")));
-    bindText(st, 11, nowText());
-    st.exec();
+    bindText(*st, 1, cmcd);
+    bindText(*st, 2, oldUnit);
+    bindText(*st, 3, oldDay);
+    st->bind(4, static_cast<int64_t>(seq));
+    bindText(*st, 5, newUnit);
+    bindText(*st, 6, newDay);
+    st->bind(7, static_cast<int64_t>(moves ? nextSeq(call.db, cmcd, newUnit, newDay) : seq));
+    bindText(*st, 8, storedDateTime(at));
+    bindText(*st, 9, call.text(QStringLiteral("WORK")));
+    bindText(*st, 10, call.text(QStringLiteral("PGID")));
+    bindText(*st, 11, nowText());
+    st->exec();
 }
 
 int deleteEvent(Call &call, const QString &cmcd, const QString &buut, const QString &day, qint64 seq)
 {
-    SQLite::Statement st(call.db, "DELETE FROM F0150 WHERE EICMCD = ?1 AND EIBUUT = ?2 AND EIDATE = ?3 AND EISEQ = ?4");
-    bindText(st, 1, cmcd);
-    bindText(st, 2, buut);
-    bindText(st, 3, day);
-    st.bind(4, static_cast<int64_t>(seq));
-    return st.exec();
+    Prepared st(call.db, "DELETE FROM F0150 WHERE EICMCD = ?1 AND EIBUUT = ?2 AND EIDATE = ?3 AND EISEQ = ?4");
+    bindText(*st, 1, cmcd);
+    bindText(*st, 2, buut);
+    bindText(*st, 3, day);
+    st->bind(4, static_cast<int64_t>(seq));
+    return st->exec();
 }
 
 // Deletes a pair: its start event and, with OPTION 0, its end event.
@@ -519,12 +519,12 @@ void insertHoliday(Call &call)
     e.adnb = requireEmployee(call, "Edit3");
     e.kind = requireKind(call, "EIKUNT");
     if (e.kind == kHoliday) {
-        SQLite::Statement dup(call.db, "SELECT 1 FROM F0150 WHERE EICMCD = ?1 AND EIADNB = ?2 AND EIDATE = ?3"
+        Prepared dup(call.db, "SELECT 1 FROM F0150 WHERE EICMCD = ?1 AND EIADNB = ?2 AND EIDATE = ?3"
                                        " AND EIKUNT = '009'");
-        bindText(dup, 1, e.cmcd);
-        bindText(dup, 2, e.adnb);
-        bindText(dup, 3, e.day);
-        if (dup.executeStep())
+        bindText(*dup, 1, e.cmcd);
+        bindText(*dup, 2, e.adnb);
+        bindText(*dup, 3, e.day);
+        if (dup->executeStep())
             throw CallError(QStringLiteral("휴무가 이미 등록되어 있습니다: %1").arg(e.day));
     }
     e.time = isoDay(e.day) + QStringLiteral(" 00:00:00");
@@ -538,14 +538,14 @@ void deleteHoliday(Call &call)
     const QString day = requireDay(call, "date");
     const QString adnb = requireEmployee(call, "adnb");
     const QString kind = requireKind(call, "KUNT");
-    SQLite::Statement st(call.db, "DELETE FROM F0150 WHERE EICMCD = ?1 AND EIBUUT = ?2 AND EIDATE = ?3"
+    Prepared st(call.db, "DELETE FROM F0150 WHERE EICMCD = ?1 AND EIBUUT = ?2 AND EIDATE = ?3"
                                   " AND EIADNB = ?4 AND EIKUNT = ?5");
-    bindText(st, 1, cmcd);
-    bindText(st, 2, buut);
-    bindText(st, 3, day);
-    bindText(st, 4, adnb);
-    bindText(st, 5, kind);
-    if (st.exec() > 0)
+    bindText(*st, 1, cmcd);
+    bindText(*st, 2, buut);
+    bindText(*st, 3, day);
+    bindText(*st, 4, adnb);
+    bindText(*st, 5, kind);
+    if (st->exec() > 0)
         audit(call, "GP_DELETE_F0150_VacamngDelte", QStringLiteral("%1/%2/%3/%4/%5").arg(cmcd, buut, day, adnb, kind));
 }
 

@@ -2,8 +2,6 @@
 -- on a later day; the sale (F4100 with its lines F4101) is rung up at the
 -- store and the booking (F4104) keeps who ordered, who receives and when
 -- (dates of the booking as "yyyy-mm-dd", of the sale as "yyyymmdd").
--- The store-document schema declares the same tables; whichever migration
--- runs first creates them.
 
 CREATE TABLE IF NOT EXISTS F4100 (            -- delivery sales (written by the shop's till, read here)
     SHCMCD TEXT NOT NULL,

@@ -3,6 +3,7 @@
 #include "core/ProgramRights.h"
 #include "core/uKV_Common_Msg.h"
 #include "platform/dataset/DataSet.h"
+#include "shell/WorkScreen.h"
 
 bool HasWriteRight(const QString &programId)
 {
@@ -16,10 +17,5 @@ bool HasWriteRight(const QString &programId)
 
 bool ConfirmClose(int lineCount)
 {
-    if (lineCount <= 0)
-        return true;
-    return AskMessageBox(QStringLiteral("작업이 끝나지 않았으면 취소를 누르시고 숨기기 버튼을 이용해 누르세요, "
-                                        "확인을 누르시면 입력하신 자료가 소멸됩니다"),
-                         1)
-           == mrYes;
+    return ConfirmDiscardWorkRows(lineCount);
 }

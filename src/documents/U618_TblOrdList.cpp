@@ -8,6 +8,7 @@
 #include "core/uKV_DataModule.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
+#include "shell/U403_Keyboard.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -136,7 +137,8 @@ TF618_TblOrdList::TF618_TblOrdList(QWidget *parent)
 
 TF618_TblOrdList::~TF618_TblOrdList()
 {
-    closeKeyboard();
+    if (F403_Keyboard && F403_Keyboard->TargetForm == this)
+        F403_Keyboard->Close();
     if (DM) {
         DM->adt_TBLDTL->FieldByName(QStringLiteral("ORD_DT")).OnGetText = m_savedOrderText;
         mgd_TableJumunList->setDataSource(nullptr);
@@ -195,11 +197,13 @@ void TF618_TblOrdList::btn_NapPumClick()
 {
     pgc_TblOrdList->setCurrentIndex(1);
     setMultiSelect(false);
-    btn_SearchClick();
     Panel15->hide();
     Panel5->show();
     edt_Deliveredsearch->setFocus();
     showKeyboard();
+    // Last: when the server fails, the page is complete and the search can
+    // be repeated with btn_Search.
+    btn_SearchClick();
 }
 
 void TF618_TblOrdList::btn_JumunOkClick()
@@ -295,8 +299,14 @@ void TF618_TblOrdList::done(int result)
 
 void TF618_TblOrdList::showKeyboard()
 {
+    // The wide layout, at this window's left and KeyboardTop below its top,
+    // typing into this window.
+    if (F403_Keyboard)
+        F403_Keyboard->Show(this, 0, pos() + QPoint(0, KeyboardTop));
 }
 
 void TF618_TblOrdList::closeKeyboard()
 {
+    if (F403_Keyboard)
+        F403_Keyboard->Close();
 }

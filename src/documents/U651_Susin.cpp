@@ -9,10 +9,11 @@
 #include "documents/PadPages.h"
 #include "documents/SupplierCombos.h"
 #include "platform/remote/ClientDataSet.h"
+#include "shell/ModalWindows.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QShowEvent>
+
+#include <stdexcept>
 
 TF651_Susin *F651_Susin = nullptr;
 
@@ -93,14 +94,7 @@ void TF651_Susin::showEvent(QShowEvent *event)
     if (event->spontaneous() || m_shown)
         return;
     m_shown = true;
-    // Centred on the main form (the window it belongs to), or on the screen.
-    QRect area;
-    if (QWidget *owner = parentWidget())
-        area = owner->window()->frameGeometry();
-    else if (QScreen *scr = screen() ? screen() : QGuiApplication::primaryScreen())
-        area = scr->geometry();
-    if (area.isValid())
-        move(area.center() - rect().center());
+    CenterOnOwner(this); // on the main form, the window it belongs to
     FormShow();
 }
 
@@ -150,6 +144,8 @@ bool TF651_Susin::CreateMenuButtons()
 
 void TF651_Susin::LoadSusin()
 {
+    if (!DM)
+        throw std::runtime_error("no data module");
     const bool units = radio_1->isChecked();
     OpenPartnerQuery(*cds_F0100);
     DataSet &vtb = *DM->vtb_Susin;
@@ -166,6 +162,8 @@ void TF651_Susin::LoadSusin()
 
 int TF651_Susin::partnerCount() const
 {
+    if (!DM)
+        return 0;
     const DataSet &vtb = *DM->vtb_Susin;
     return vtb.Active() ? vtb.RecordCount() : 0;
 }

@@ -1,6 +1,8 @@
 #include "shell/ModalWindows.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -52,4 +54,23 @@ void CenterOnOwner(QWidget *window)
         area = scr->geometry();
     if (area.isValid())
         window->move(area.center() - window->rect().center());
+}
+
+namespace {
+
+class EscapeSwallower : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        return event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape;
+    }
+};
+
+} // namespace
+
+void KeepOpenOnEscape(QDialog *dialog)
+{
+    if (dialog)
+        dialog->installEventFilter(new EscapeSwallower(dialog));
 }

@@ -26,3 +26,9 @@ void ShowOverModal(QWidget *window);
 // Centres window on the window of its parent widget, or on the screen when it
 // has none.
 void CenterOnOwner(QWidget *window);
+
+class QDialog;
+
+// A touch screen closes through its own buttons: the Escape key (also the
+// key pads' Escape) no longer rejects `dialog`.
+void KeepOpenOnEscape(QDialog *dialog);

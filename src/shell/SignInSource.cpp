@@ -19,24 +19,21 @@ SignInSource *CurrentSignInSource()
 
 void CopySignInRowToUserSlot(DataSet &signInRow)
 {
-    auto text = [&](const char *name) { return signInRow.FieldByName(QLatin1String(name)).AsString(); };
-    auto flag = [&](const char *name) { return signInRow.FieldByName(QLatin1String(name)).AsBoolean(); };
+    static const struct {
+        const char *column;
+        bool TMyConfig::*slot;
+    } flags[] = {{"UIYAUG", &TMyConfig::UIYAUG}, {"UIJAUG", &TMyConfig::UIJAUG}, {"UITAUG", &TMyConfig::UITAUG},
+                 {"UIPAUG", &TMyConfig::UIPAUG}, {"UIHAUG", &TMyConfig::UIHAUG}, {"UIKAUG", &TMyConfig::UIKAUG},
+                 {"UIMAUG", &TMyConfig::UIMAUG}, {"UISAUG", &TMyConfig::UISAUG}, {"UIGAUG", &TMyConfig::UIGAUG},
+                 {"UIUAUG", &TMyConfig::UIUAUG}};
     // Read every column before writing: a missing one leaves the slot as it was.
-    const QString number = text("UIADNB");
-    const QString name = text("ABNAME");
-    const bool y = flag("UIYAUG"), j = flag("UIJAUG"), t = flag("UITAUG"), p = flag("UIPAUG"),
-               h = flag("UIHAUG"), k = flag("UIKAUG"), m = flag("UIMAUG"), s = flag("UISAUG"),
-               g = flag("UIGAUG"), u = flag("UIUAUG");
-    MyConfig.UIADNB = number;
-    MyConfig.ABNAME = name;
-    MyConfig.UIYAUG = y;
-    MyConfig.UIJAUG = j;
-    MyConfig.UITAUG = t;
-    MyConfig.UIPAUG = p;
-    MyConfig.UIHAUG = h;
-    MyConfig.UIKAUG = k;
-    MyConfig.UIMAUG = m;
-    MyConfig.UISAUG = s;
-    MyConfig.UIGAUG = g;
-    MyConfig.UIUAUG = u;
+    TMyConfig slot = MyConfig;
+    slot.UIADNB = signInRow.FieldByName(QStringLiteral("UIADNB")).AsString();
+    slot.ABNAME = signInRow.FieldByName(QStringLiteral("ABNAME")).AsString();
+    for (const auto &flag : flags)
+        slot.*flag.slot = signInRow.FieldByName(QLatin1String(flag.column)).AsBoolean();
+    MyConfig.UIADNB = slot.UIADNB;
+    MyConfig.ABNAME = slot.ABNAME;
+    for (const auto &flag : flags)
+        MyConfig.*flag.slot = slot.*flag.slot;
 }

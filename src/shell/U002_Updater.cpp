@@ -7,6 +7,7 @@
 #include "core/uKV_Common_Text.h"
 #include "platform/archive/Bzip2.h"
 #include "platform/http/HttpClient.h"
+#include "platform/os/Process.h"
 #include "platform/os/ProgramFile.h"
 
 #include <QApplication>
@@ -26,38 +27,6 @@ namespace {
 TF002_Updater::ConfirmHandler confirmHandler;
 
 constexpr int writeBlock = 1024;
-constexpr int defaultMode = 0755;
-
-QFileDevice::Permissions permissionsOf(int mode)
-{
-    // Qt's owner bits are the "owner" ones; user bits mirror them.
-    QFileDevice::Permissions p;
-    if (mode & 0400) p |= QFileDevice::ReadOwner | QFileDevice::ReadUser;
-    if (mode & 0200) p |= QFileDevice::WriteOwner | QFileDevice::WriteUser;
-    if (mode & 0100) p |= QFileDevice::ExeOwner | QFileDevice::ExeUser;
-    if (mode & 0040) p |= QFileDevice::ReadGroup;
-    if (mode & 0020) p |= QFileDevice::WriteGroup;
-    if (mode & 0010) p |= QFileDevice::ExeGroup;
-    if (mode & 0004) p |= QFileDevice::ReadOther;
-    if (mode & 0002) p |= QFileDevice::WriteOther;
-    if (mode & 0001) p |= QFileDevice::ExeOther;
-    return p;
-}
-
-int modeOf(QFileDevice::Permissions p)
-{
-    int mode = 0;
-    if (p & QFileDevice::ReadOwner) mode |= 0400;
-    if (p & QFileDevice::WriteOwner) mode |= 0200;
-    if (p & QFileDevice::ExeOwner) mode |= 0100;
-    if (p & QFileDevice::ReadGroup) mode |= 0040;
-    if (p & QFileDevice::WriteGroup) mode |= 0020;
-    if (p & QFileDevice::ExeGroup) mode |= 0010;
-    if (p & QFileDevice::ReadOther) mode |= 0004;
-    if (p & QFileDevice::WriteOther) mode |= 0002;
-    if (p & QFileDevice::ExeOther) mode |= 0001;
-    return mode;
-}
 
 // The window's background: a soft vertical gradient with a title band.
 QPixmap backgroundPicture(const QSize &size)
@@ -248,7 +217,7 @@ bool TF002_Updater::BackupUpdater()
     const QString current = Folder + UpdaterFile;
     const QFileInfo info(current);
     m_hadUpdater = info.exists();
-    m_updaterMode = m_hadUpdater ? modeOf(info.permissions()) : defaultMode;
+    m_updaterMode = m_hadUpdater ? info.permissions() : os::NewProgramPermissions;
     if (m_hadUpdater) {
         const QString backup = backupPath();
         if (QFile::exists(backup))
@@ -286,7 +255,7 @@ TF002_Updater::Unpacked TF002_Updater::DecompressArchive()
     }
     if (outcome == bz2::Outcome::Stopped)
         return Unpacked::Stopped;
-    QFile::setPermissions(target, permissionsOf(m_updaterMode));
+    QFile::setPermissions(target, m_updaterMode);
     m_unpacked = true;
     setLevel(4, true);
     setLevel(5, false);

@@ -7,6 +7,7 @@
 // failed installation leaves the updater program as it was.
 
 #include <QDialog>
+#include <QFileDevice>
 #include <QPoint>
 #include <QString>
 
@@ -89,6 +90,6 @@ private:
     bool m_unpackStarted = false;
     bool m_unpacked = false;
     bool m_hadUpdater = false;
-    int m_updaterMode = 0;      // permissions of the file replaced
+    QFileDevice::Permissions m_updaterMode; // of the file replaced
     QPoint m_dragOffset;
 };

@@ -187,7 +187,8 @@ void TF403_Keyboard::labelKeys(bool korean)
 
 bool TF403_Keyboard::writeSharedBlock()
 {
-    if (!m_block.open(QString::fromLatin1(mkbd::SharedBlockName)))
+    // Created on show and kept until the keyboard closes.
+    if (!m_block.isOpen() && !m_block.open(QString::fromLatin1(mkbd::SharedBlockName)))
         return false;
     QByteArray bytes(os::SharedBlock::Size, '\0');
     qToLittleEndian<quint32>(quint32(winId()), bytes.data() + mkbd::KeyboardIdOffset);
@@ -216,8 +217,18 @@ void TF403_Keyboard::Close()
 
 void TF403_Keyboard::setVisible(bool visible)
 {
-    if (visible == isVisible()) {
-        QWidget::setVisible(visible);
+    if (visible && isVisible()) {
+        // Shown again while up (a new target, mode or place): the layout
+        // stays, the keys, the window size and the block follow.
+        if (TargetForm) {
+            ApplyMode();
+            placeKeys();
+            writeSharedBlock();
+        }
+        return;
+    }
+    if (!visible && !isVisible()) {
+        QWidget::setVisible(false);
         return;
     }
     if (visible) {

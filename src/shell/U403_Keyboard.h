@@ -77,7 +77,8 @@ public:
     // Shows the keyboard for TargetForm (nothing without one): places the
     // keys for the mode, writes the shared block, labels the keys Korean,
     // shows without activating and starts the hook. Plain show() does the
-    // same.
+    // same. Shown again while up, it takes the new mode, place and target
+    // and keeps its layout.
     void Show();
     // Sets TargetForm and KeyboardMode, moves the window's top left to
     // topLeft (screen position) and shows it.

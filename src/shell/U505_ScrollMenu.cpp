@@ -3,12 +3,12 @@
 
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "core/MyConfig.h"
-#include "core/uKV_Common_Msg.h"
 #include "core/uKV_DataModule.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/ScreenRunner.h"
 #include "shell/SignInSource.h"
+#include "shell/U403_Keyboard.h"
 #include "shell/WorkScreen.h"
 
 #include <QHideEvent>
@@ -17,11 +17,6 @@
 TF505_ScrollMenu *F505_ScrollMenu = nullptr;
 
 namespace {
-
-std::function<void()> keyboardCloser;
-
-const char *const GuardQuestion =
-    "작업이 끝나지 않았으면 취소를 누르시고 숨기기 버튼을 이용해 누르세요, 확인을 누르시면 입력하신 자료가 소멸됩니다";
 
 enum class Right { Use, Read };
 
@@ -62,11 +57,6 @@ void setStringParam(ClientDataSet &cds, const char *name, const QString &value)
 }
 
 } // namespace
-
-void SetKeyboardCloser(std::function<void()> closer)
-{
-    keyboardCloser = std::move(closer);
-}
 
 TF505_ScrollMenu::TF505_ScrollMenu(QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(new Ui::TF505_ScrollMenu)
@@ -185,6 +175,10 @@ void TF505_ScrollMenu::enableByRights()
             }
         }
         button->setEnabled(enabled);
+        // A disabled button loses its picture to the grey face; its caption
+        // then names the screen so the user still sees what is not allowed.
+        const ScreenInfo *screen = FindMenuScreen(row.tag);
+        button->setCaption(enabled || !screen ? QString() : screen->title);
     }
 }
 
@@ -222,8 +216,7 @@ void TF505_ScrollMenu::CloseCurrent(QWidget *Sender)
     }
 
     if (DataSet *workTable = screen->WorkTable()) {
-        if (workTable->Active() && workTable->RecordCount() > 0
-            && AskMessageBox(QString::fromUtf8(GuardQuestion), 1) != mrYes) {
+        if (!ConfirmDiscardWorkRows(workTable->Active() ? workTable->RecordCount() : 0)) {
             CloseResult = 2;
             return;
         }
@@ -232,8 +225,8 @@ void TF505_ScrollMenu::CloseCurrent(QWidget *Sender)
         return;
     }
 
-    if (tag == MenuTag::RecipeView && keyboardCloser)
-        keyboardCloser();
+    if (tag == MenuTag::RecipeView && F403_Keyboard)
+        F403_Keyboard->Close();
     screen->CloseOperation();
     if (screen->isVisible())
         screen->CloseScreen();

@@ -11,11 +11,10 @@
 //
 // Pressing an enabled button closes the menu, closes the current screen
 // (CloseCurrent, asking first when an entry screen holds unsaved rows) and
-// opens the chosen screen through the screen runner.
+// opens the chosen screen through the screen runner. Leaving the recipe view
+// also closes the on-screen keyboard (F403_Keyboard).
 
 #include <QWidget>
-
-#include <functional>
 
 class ClientDataSet;
 class TMirelImgBtn;
@@ -23,10 +22,6 @@ class TMirelImgBtn;
 namespace Ui {
 class TF505_ScrollMenu;
 }
-
-// Closes the on-screen keyboard; set by start-up once the keyboard exists.
-// The menu calls it before closing the recipe view.
-void SetKeyboardCloser(std::function<void()> closer);
 
 class TF505_ScrollMenu : public QWidget {
     Q_OBJECT

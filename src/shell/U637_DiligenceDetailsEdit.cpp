@@ -79,6 +79,7 @@ TF637_DiligenceDetailsEdit::TF637_DiligenceDetailsEdit(QWidget *parent)
       ui(std::make_unique<Ui::TF637_DiligenceDetailsEdit>())
 {
     ui->setupUi(this);
+    KeepOpenOnEscape(this);
     setFixedSize(1024, 768);
     edt_AddName = ui->edt_AddName;
     edt_AddJikjong = ui->edt_AddJikjong;

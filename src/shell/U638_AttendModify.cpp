@@ -9,6 +9,7 @@
 #include "core/uKV_Common_Text.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
+#include "shell/ScreenRegistry.h"
 #include "shell/RemoteCall.h"
 #include "shell/U637_DiligenceDetailsEdit.h"
 #include "shell/U680_Vacamng.h"
@@ -59,17 +60,16 @@ constexpr int kHolidayTag = 638309;
 } // namespace
 
 TF638_AttendModify::TF638_AttendModify(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(std::make_unique<Ui::TF638_AttendModify>())
+    : TWorkScreen(MenuTag::TimeClock, parent), ui(std::make_unique<Ui::TF638_AttendModify>())
 {
     ui->setupUi(this);
-    setFixedSize(1024, 768);
     Edit3 = ui->Edit3;
     Label3 = ui->Label3;
     date_Search1 = ui->date_Search1;
     date_Search2 = ui->date_Search2;
     grid_AttendModify = ui->grid_AttendModify;
     edt_aName = ui->edt_aName;
-    btn_AllMenuView = ui->btn_AllMenuView;
+    bindMenuButton(ui->btn_AllMenuView);
 
     cds_F0150_s = NewRemoteCall(this, "cds_F0150_s", "dspStoredProc3",
                                 QStringLiteral("[GP_SELECT_F0150_EMPLOYEEINQUIRY_POS]"));
@@ -89,8 +89,15 @@ TF638_AttendModify::TF638_AttendModify(QWidget *parent)
     };
     addColumn(QStringLiteral("abname"), QStringLiteral("사원명"), 101);
     addColumn(QStringLiteral("abjikj_name"), QStringLiteral("구 분"), 105);
-    for (int k = 1; k <= 10; ++k)
+    // A day cell ("hh:nn~hh:nn") fits its 75 pixels in a slightly smaller,
+    // tighter face.
+    QFont dayFont = grid->font();
+    dayFont.setPointSize(9);
+    dayFont.setLetterSpacing(QFont::PercentageSpacing, 92);
+    for (int k = 1; k <= 10; ++k) {
         addColumn(QStringLiteral("m%1").arg(k), QString(), 75);
+        grid->Columns().Items(k + 1)->setFont(dayFont);
+    }
 
     connect(grid, &TMCustomDBGrid::OnMouseUp, this, &TF638_AttendModify::gridMouseUp);
     connect(date_Search1, &QDateEdit::dateChanged, this, &TF638_AttendModify::date_Search1Change);
@@ -102,21 +109,15 @@ TF638_AttendModify::TF638_AttendModify(QWidget *parent)
                             ui->btn_Return, ui->btn_Absence, ui->btn_Closed, ui->btn_Early})
         connect(b, &TMirelImgBtn::OnClick, this, &TF638_AttendModify::attendanceClick);
     connect(ui->btnClose, &TMirelImgBtn::OnClick, this, &TF638_AttendModify::btnCloseClick);
-    connect(btn_AllMenuView, &TMirelImgBtn::OnClick, this, &TF638_AttendModify::btn_AllMenuViewClick);
 }
 
-TF638_AttendModify::~TF638_AttendModify()
-{
-    if (F638_AttendModify == this)
-        F638_AttendModify = nullptr;
-}
+TF638_AttendModify::~TF638_AttendModify() = default;
 
 void TF638_AttendModify::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    TWorkScreen::showEvent(event); // menu state "0"
     if (event->spontaneous())
         return;
-    MenuViewState = QStringLiteral("0");
     RowChosen = 0;
     const QDate today = os::Now().date();
     date_Search1->setDate(today);
@@ -127,17 +128,6 @@ void TF638_AttendModify::showEvent(QShowEvent *event)
 void TF638_AttendModify::btnCloseClick()
 {
     done(2);
-}
-
-void TF638_AttendModify::btn_AllMenuViewClick()
-{
-    if (MenuViewState == QLatin1String("1")) {
-        MenuViewState = QStringLiteral("2");
-        emit menuRequested(false, {});
-    } else {
-        MenuViewState = QStringLiteral("1");
-        emit menuRequested(true, QPoint(x() + 1, y() + 53));
-    }
 }
 
 void TF638_AttendModify::date_Search1Change()

@@ -5,10 +5,11 @@
 // attendance details of an employee and, for managers, holiday management.
 //
 // The opener sets Edit3 (employee number), Label3 (name) and IsManager before
-// showing it. A work screen of the scroll menu without a work table; its
-// close operation is btnCloseClick.
+// showing it. A work screen of the scroll menu (menu Tag 501315) without a
+// work table; its close operation is btnCloseClick.
 
-#include <QDialog>
+#include "shell/WorkScreen.h"
+
 #include <QString>
 
 #include <memory>
@@ -25,7 +26,7 @@ namespace Ui {
 class TF638_AttendModify;
 }
 
-class TF638_AttendModify : public QDialog {
+class TF638_AttendModify : public TWorkScreen {
     Q_OBJECT
     Q_PROPERTY(bool IsManager READ isManager WRITE setIsManager)
 
@@ -38,7 +39,6 @@ public:
 
     bool IsManager = false;
     int RowChosen = 0;     // 1 once a row of the list was touched since the show
-    QString MenuViewState; // "0" shown, "1" menu open, "2" menu closed
 
     QLineEdit *Edit3 = nullptr; // the signed-in user's employee number (hidden)
     QLabel *Label3 = nullptr;   // the signed-in user's name
@@ -46,7 +46,6 @@ public:
     QDateEdit *date_Search2 = nullptr;
     TMirelGrid *grid_AttendModify = nullptr;
     QLineEdit *edt_aName = nullptr;
-    TMirelImgBtn *btn_AllMenuView = nullptr;
     ClientDataSet *cds_F0150_s = nullptr;
     ClientDataSet *cds_Attention = nullptr;
 
@@ -55,15 +54,11 @@ public:
     // failed (logged).
     std::optional<int> UpsertAttention(const QString &employee, const QString &day, const QString &programId,
                                        const QString &worker, const QString &kind);
-    // The scroll menu's close operation: modal result 2.
+    // The close button's handler, the scroll menu's close operation: modal result 2.
     void btnCloseClick();
+    void CloseOperation() override { btnCloseClick(); }
 
     static constexpr int RowsPerPage = 16;
-
-signals:
-    // The menu button asks for the scroll menu: shown (true) at the given
-    // position, or closed (false).
-    void menuRequested(bool show, const QPoint &topLeft);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -74,7 +69,6 @@ private:
     void attendanceClick(QWidget *sender);
     void holidayManagement();
     void btn_SangSeListClick();
-    void btn_AllMenuViewClick();
     QString currentText(const char *field) const;
 
     std::unique_ptr<Ui::TF638_AttendModify> ui;

@@ -43,6 +43,7 @@ TF680_Vacamng::TF680_Vacamng(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(std::make_unique<Ui::TF680_Vacamng>())
 {
     ui->setupUi(this);
+    KeepOpenOnEscape(this);
     setFixedSize(800, 600);
     date_Search1 = ui->date_Search1;
     date_Search2 = ui->date_Search2;

@@ -1,6 +1,7 @@
 #include "shell/WorkScreen.h"
 
 #include "Components/MirelComp/MirelButtonBase.h"
+#include "core/uKV_Common_Msg.h"
 #include "shell/ModalWindows.h"
 #include "shell/U505_ScrollMenu.h"
 
@@ -96,4 +97,14 @@ void TWorkScreen::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+bool ConfirmDiscardWorkRows(int rowCount)
+{
+    if (rowCount <= 0)
+        return true;
+    return AskMessageBox(QStringLiteral("작업이 끝나지 않았으면 취소를 누르시고 숨기기 버튼을 이용해 누르세요, "
+                                        "확인을 누르시면 입력하신 자료가 소멸됩니다"),
+                         1)
+           == mrYes;
 }

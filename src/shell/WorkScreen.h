@@ -91,3 +91,9 @@ private:
     int m_menuTag;
     QPointer<QWidget> m_menuShownByMe;
 };
+
+// The guard before unsaved rows of a work table are dropped: true at once
+// when rowCount is 0; otherwise asks "작업이 끝나지 않았으면 ... 소멸됩니다"
+// (kind 1) and returns true only on yes (6). The menu asks it before closing
+// an entry screen; the entry screens ask it before their own close.
+bool ConfirmDiscardWorkRows(int rowCount);

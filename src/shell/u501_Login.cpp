@@ -21,7 +21,6 @@
 #include "shell/U401_Dialog.h"
 #include "shell/U403_Keyboard.h"
 #include "shell/U505_ScrollMenu.h"
-#include "shell/U638_AttendModify.h"
 #include "shell/u302_ConfigEnv.h"
 #include "shell/u502_MngUsers.h"
 
@@ -270,14 +269,11 @@ void TF501_Login::orderWork()
 
 void TF501_Login::OpenAttendance()
 {
-    auto *clock = new TF638_AttendModify(this);
-    F638_AttendModify = clock;
-    HandSignInToTimeClock(clock, *cds_Login);
-    if (F505_ScrollMenu)
-        F505_ScrollMenu->CurrentFormTag = MenuTag::TimeClock;
-    clock->exec();
-    F638_AttendModify = nullptr;
-    delete clock;
+    // The runner hands the time clock this sign-in row (number, name,
+    // manager flag), sets the menu's CurrentFormTag, and frees the screen and
+    // clears F638_AttendModify when it closes; a switch through the menu from
+    // the time clock runs there too.
+    ScreenRunner().run(MenuTag::TimeClock);
 }
 
 void TF501_Login::ResetLogin()

@@ -228,8 +228,9 @@ TEST_F(UpdateCheck, ANewerUpdaterShowsTheWindowOnce)
     };
     for (const Case &c : cases) {
         QFile::remove(dir.filePath(QStringLiteral("Mupdater")));
-        if (!c.updaterFile.isNull())
+        if (!c.updaterFile.isNull()) {
             ASSERT_TRUE(WriteProgram(dir.filePath(QStringLiteral("Mupdater")), c.updaterFile));
+        }
         answer("RALD=1.2.0.0,MUPDATER=" + std::string(c.announced) + ",KV_RALD=1.2.0.0");
         windowsShown = 0;
         EXPECT_TRUE(cm->CheckUpdate()) << c.name;

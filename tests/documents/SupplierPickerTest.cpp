@@ -187,4 +187,15 @@ TEST_F(SupplierPicker, MissingPicturesAreLoggedAndNothingIsShown)
     EXPECT_TRUE(picker.isVisible());
 }
 
+TEST_F(SupplierPicker, WithoutADataModuleTheFillIsLoggedNotFatal)
+{
+    DM = nullptr;
+    TF651_Susin picker;
+    picker.show();
+    EXPECT_EQ(picker.Buttons().size(), 24);
+    EXPECT_TRUE(logText().contains(QStringLiteral("StockSusinBtn Error.")));
+    touch(picker.Buttons()[0]); // blank: nothing happens
+    EXPECT_TRUE(picker.isVisible());
+}
+
 } // namespace

@@ -5,12 +5,11 @@
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
-#include "core/DataModuleFixture.h"
+#include "DocumentsFixture.h"
 #include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/ShellTestUtil.h"
-
-#include "Store.h"
+#include "shell/U403_Keyboard.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -22,27 +21,28 @@ namespace {
 
 const QDateTime kNow(QDate(2026, 12, 10), QTime(12, 30, 0));
 
-class TblOrdListTest : public DataModuleSuite {
+class TblOrdListTest : public DocumentsSuite {
 protected:
     void SetUp() override
     {
-        DataModuleSuite::SetUp();
+        DocumentsSuite::SetUp();
         sqlite = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
         if (sqlite.isEmpty())
             GTEST_SKIP() << "sqlite3 command not installed";
-        DM = dm.get();
         ASSERT_TRUE(dm->LDB_Open());
-        ASSERT_TRUE(dm->SDB_Open());
         os::SetNow(kNow);
+        isolateSharedBlocks(); // the keyboard's block, apart from other test processes
+        keyboard = std::make_unique<TF403_Keyboard>();
+        F403_Keyboard = keyboard.get();
         w = std::make_unique<TF618_TblOrdList>();
     }
 
     void TearDown() override
     {
         w.reset();
-        DM = nullptr;
+        keyboard.reset();
         os::ResetHeldModifiers();
-        DataModuleSuite::TearDown();
+        DocumentsSuite::TearDown();
     }
 
     // The other program: the sqlite3 command on the same file.
@@ -99,7 +99,19 @@ protected:
     // CKDATE of every TBLDTL row by item name, as stored.
     QString stamps() { return other(QStringLiteral("SELECT ITEM_NAME || '=' || IFNULL(substr(CKDATE, 1, 19), '-') FROM TBLDTL ORDER BY rowid")); }
 
+    // The keyboard stands in the wide layout at the window's left, 533 below
+    // its top, typing into the window.
+    void expectKeyboardUnderTheWindow()
+    {
+        ASSERT_TRUE(keyboard->isVisible());
+        EXPECT_EQ(keyboard->TargetForm, w.get());
+        EXPECT_EQ(keyboard->KeyboardMode, 0);
+        EXPECT_EQ(keyboard->pos(), w->pos() + QPoint(0, 533));
+        EXPECT_EQ(keyboard->size(), QSize(1024, 236));
+    }
+
     QString sqlite;
+    std::unique_ptr<TF403_Keyboard> keyboard;
     std::unique_ptr<TF618_TblOrdList> w;
 };
 
@@ -175,23 +187,29 @@ TEST_F(TblOrdListTest, PagesAndEveryWayOfClosingLeaveNoKeyHeldAndTheTableUnfilte
     const int results[] = {2, 1, 0, 0};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
+        w->move(30 * i, 10 * i);
         showWindow();
         EXPECT_TRUE(w->Panel15->isVisible());
         EXPECT_FALSE(w->Panel5->isVisible());
         clickButton(w->btn_NapPum);
+        expectKeyboardUnderTheWindow();
         EXPECT_EQ(w->pgc_TblOrdList->currentIndex(), 1);
         EXPECT_FALSE(w->Panel15->isVisible());
         EXPECT_TRUE(w->Panel5->isVisible());
         EXPECT_FALSE(w->mgd_TableJumunList->ToggleSelect());
         EXPECT_TRUE(w->edt_Deliveredsearch->hasFocus());
         clickButton(w->btn_AllJumunList);
+        EXPECT_FALSE(keyboard->isVisible());
         EXPECT_EQ(w->pgc_TblOrdList->currentIndex(), 0);
         EXPECT_TRUE(w->mgd_TableJumunList->ToggleSelect());
         EXPECT_TRUE(w->Panel15->isVisible());
         EXPECT_FALSE(w->Panel5->isVisible());
         clickButton(w->btn_NapPum);
+        ASSERT_TRUE(keyboard->isVisible());
         closers[i]();
         EXPECT_FALSE(w->isVisible());
+        EXPECT_FALSE(keyboard->isVisible());
+        EXPECT_EQ(keyboard->TargetForm, nullptr);
         EXPECT_EQ(w->result(), results[i]);
         EXPECT_EQ(os::HeldModifiers(), Qt::NoModifier);
         EXPECT_FALSE(dm->adt_TBLDTL->Filtered());
@@ -210,6 +228,7 @@ TEST_F(TblOrdListTest, DeliveryOrderSearchShowsLinesAndReceiver)
     showWindow();
     server().clearCalls();
     clickButton(w->btn_NapPum);
+    expectKeyboardUnderTheWindow();
     // The page opens with the search of the empty text: bookings due from today.
     EXPECT_EQ(w->cds_F4104->ParamByName(QStringLiteral("edt_Deliveredsearch")).AsString(), QString());
     EXPECT_FALSE(w->cds_F4104->ParamByName(QStringLiteral("edt_Deliveredsearch")).IsNull());

@@ -2,6 +2,9 @@
 
 #include "Documents.h"
 #include "ServerTestUtil.h"
+#include "Store.h"
+
+#include <QTemporaryDir>
 
 #include <SQLiteCpp/Statement.h>
 #include <SQLiteCpp/Transaction.h>
@@ -71,6 +74,39 @@ TEST(DocumentNumberText, MonthDashFiveDigits)
         ASSERT_TRUE(st.executeStep());
         EXPECT_EQ(st.getColumn(0).getString(), c.text);
     }
+}
+
+} // namespace
+
+namespace {
+
+// A store migrated to a higher version before the document schema landed gets
+// it on the next start, and the migrations that ran before stay as they are.
+TEST(DocumentSchemaMigration, AStoreAtAHigherVersionWithoutTheDocumentTablesGetsThem)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("hq.db")).toStdString();
+    int version = 0;
+    {
+        hq::Store store(path);
+        version = store.schemaVersion();
+        auto lease = store.acquire();
+        SQLite::Database &db = lease.db();
+        // As such a store looked: no records of the migrations, no order-pattern tables.
+        db.exec("DELETE FROM SYS_META WHERE MKEY LIKE 'migration:%'");
+        db.exec("DROP TABLE F2111; DROP TABLE F2110");
+        db.exec("INSERT INTO F0001 (COCMCD, CONAME) VALUES ('7777', 'kept')");
+    }
+    hq::Store again(path);
+    EXPECT_EQ(again.schemaVersion(), version);
+    auto lease = again.acquire();
+    SQLite::Database &db = lease.db();
+    EXPECT_TRUE(db.tableExists("F2110"));
+    EXPECT_TRUE(db.tableExists("F2111"));
+    EXPECT_EQ(db.execAndGet("SELECT CONAME FROM F0001 WHERE COCMCD = '7777'").getString(), "kept");
+    EXPECT_EQ(db.execAndGet("SELECT count(*) FROM SYS_META WHERE MKEY LIKE 'migration:%'").getInt(),
+              db.execAndGet("SELECT count(*) FROM SYS_META WHERE MKEY LIKE 'migration:0%'").getInt());
+    EXPECT_GE(db.execAndGet("SELECT count(*) FROM SYS_META WHERE MKEY = 'migration:002_documents.sql'").getInt(), 1);
 }
 
 } // namespace

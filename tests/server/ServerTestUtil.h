@@ -6,10 +6,16 @@
 
 #include <QDateTime>
 
+#include <csignal>
+
 #include <initializer_list>
 #include <utility>
 
 namespace servertest {
+
+// The server closes connections whose requests it refuses; a test client still
+// writing to one gets an error, not the end of the test program.
+inline const bool kIgnoreBrokenPipes = (std::signal(SIGPIPE, SIG_IGN), true);
 
 using Params = std::initializer_list<std::pair<const char *, QVariant>>;
 

@@ -2,7 +2,7 @@
 // driven by component name against the test server with a fixed application
 // clock. Each test works on days of its own, far from the demo data.
 
-#include "ShellTestUtil.h"
+#include "ScreenTestUtil.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "core/MyConfig.h"
@@ -20,6 +20,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QSet>
 #include <QDateEdit>
 #include <QLabel>
@@ -81,9 +82,9 @@ protected:
     std::unique_ptr<TF638_AttendModify> openClock(const QString &employee, const QString &name, bool manager)
     {
         auto screen = std::make_unique<TF638_AttendModify>();
-        screen->findChild<QLineEdit *>(QStringLiteral("Edit3"))->setText(employee);
-        screen->findChild<QLabel *>(QStringLiteral("Label3"))->setText(name);
-        screen->setProperty("IsManager", manager);
+        FakeSignIn signIn;
+        signIn.setRow(employee, name, manager);
+        HandSignInToTimeClock(screen.get(), signIn.row);
         screen->show();
         return screen;
     }
@@ -303,6 +304,18 @@ TEST_F(AttendanceScreens, FailedRegistrationIsLoggedAndTold)
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromLocal8Bit(log.readAll()).contains(QStringLiteral("TF638_AttendModify.UpsertAttention Error:")));
     EXPECT_TRUE(events(QStringLiteral("EIDATE = '20310505'")).isEmpty());
+}
+
+TEST_F(AttendanceScreens, TakesTheSignInRowAndClosesForTheMenu)
+{
+    auto screen = openClock(kKim, QStringLiteral("김관리"), true);
+    EXPECT_TRUE(screen->IsManager);
+    EXPECT_EQ(screen->Edit3->text(), kKim);
+    EXPECT_EQ(screen->Label3->text(), QStringLiteral("김관리"));
+    EXPECT_EQ(screen->MenuViewState, QStringLiteral("0"));
+    EXPECT_EQ(screen->MenuTag(), 501315);
+    screen->CloseOperation();
+    EXPECT_EQ(screen->result(), 2);
 }
 
 // ---- opening the details -----------------------------------------------------
@@ -526,6 +539,36 @@ TEST_F(DetailsScreen, EndCellsOfOpenPairsAreDrawnWhite)
     EXPECT_TRUE(whiteOnly(4, 1));
     EXPECT_TRUE(whiteOnly(5, 1));
     EXPECT_FALSE(whiteOnly(0, 1));
+}
+
+TEST_F(DetailsScreen, KeyPadSendsItsKeysToTheFocusedInputAndEscapeKeepsTheScreen)
+{
+    auto screen = openDetails(kChoi, QDate(2031, 9, 2), QDate(2031, 9, 2));
+    screen->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
+    screen->Time1->setFocus();
+    QWidget *target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    struct KeyLog : QObject {
+        QList<int> keys;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::KeyPress)
+                keys << static_cast<QKeyEvent *>(e)->key();
+            return false;
+        }
+    } log;
+    target->installEventFilter(&log);
+    for (const char *b : {"btn_7", "btn_0", "btn_Back", "btn_Enter"})
+        click(screen.get(), b);
+    EXPECT_EQ(log.keys, QList<int>({Qt::Key_7, Qt::Key_0, Qt::Key_Backspace, Qt::Key_Tab}));
+
+    screen->Time1->setFocus();
+    QApplication::focusWidget()->installEventFilter(&log);
+    log.keys.clear();
+    click(screen.get(), "btn_Clear");
+    EXPECT_EQ(log.keys, QList<int>(5, Qt::Key_Escape));
+    EXPECT_TRUE(screen->isVisible());
 }
 
 TEST_F(DetailsScreen, UnitListHoldsEachUnitOnceAfterReloads)

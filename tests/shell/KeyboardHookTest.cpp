@@ -81,6 +81,12 @@ TEST_F(KeyboardHookTest, PressesOnTheKeyboardWindowBecomeHookMessagesOnly)
     EXPECT_EQ(keyboard.messages, expected);
     EXPECT_EQ(keyboard.presses, 0);
 
+    keyboard.messages.clear();
+    QTest::mouseDClick(keyboard.windowHandle(), Qt::LeftButton, {}, QPoint(10, 20));
+    QCoreApplication::processEvents();
+    const QList<std::pair<quint32, QPoint>> twice = {{513, g1}, {514, g1}, {513, g1}, {514, g1}};
+    EXPECT_EQ(keyboard.messages, twice);
+
     click(&other, Qt::LeftButton, QPoint(5, 5)); // another window is left alone
     EXPECT_EQ(other.presses, 1);
     EXPECT_TRUE(other.messages.isEmpty());

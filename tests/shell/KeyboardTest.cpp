@@ -164,6 +164,13 @@ TEST_F(KeyboardTest, SharedBlockHoldsBothIdsWhileShownAndCloseClearsAll)
     EXPECT_EQ(bytes.mid(8), QByteArray(8, '\0'));
     EXPECT_EQ(kbd->TargetForm, target);
 
+    // Shown again while up, for another window and mode: the block follows.
+    QDialog second;
+    kbd->Show(&second, 1, QPoint(0, 0));
+    EXPECT_EQ(qFromLittleEndian<quint32>(sharedBlockBytes().constData() + 4), quint32(second.winId()));
+    EXPECT_EQ(kbd->size(), QSize(737, 571));
+    kbd->Show(target, 0, QPoint(0, 532));
+
     HookCounter counter;
     kbd->windowHandle()->installEventFilter(&counter);
     typeOn({"ㄱ"});

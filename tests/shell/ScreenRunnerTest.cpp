@@ -7,6 +7,7 @@
 #include "ScreenTestUtil.h"
 
 #include "shell/PlaceholderScreen.h"
+#include "shell/U403_Keyboard.h"
 #include "support/MessageResponder.h"
 
 #include <QDialog>
@@ -240,21 +241,28 @@ TEST_F(ScreenRunnerTest, TimeClockReceivesTheSignInRow)
 
 TEST_F(ScreenRunnerTest, LeavingTheRecipeViewClosesTheKeyboard)
 {
-    int keyboardClosed = 0;
-    SetKeyboardCloser([&] { ++keyboardClosed; });
-    QList<int> closedAt;
+    TF403_Keyboard keyboard;
+    F403_Keyboard = &keyboard;
+    QList<bool> showingWhenLeft;
     const QList<int> next = {Recipe, DailyReport, Stock};
+    int step = 0;
     onScreen = [&](int, TWorkScreen *screen) {
-        closedAt << keyboardClosed;
-        if (closedAt.size() <= next.size())
-            switchTo(screen, next[closedAt.size() - 1]);
-        else
+        if (step > 0)
+            showingWhenLeft << keyboard.isShowing();
+        if (step == next.size()) {
             closeByButton(screen);
+            return;
+        }
+        keyboard.Show(screen, 0, QPoint(0, 532));
+        ASSERT_TRUE(keyboard.isShowing());
+        switchTo(screen, next[step++]);
     };
     runner().run(DailyReport);
-    // Report -> recipe -> report -> stock: only leaving the recipe view.
+    F403_Keyboard = nullptr;
+    // Report -> recipe -> report -> stock: only leaving the recipe view
+    // closed the keyboard.
     EXPECT_EQ(startedTags, (QList<int>{DailyReport, Recipe, DailyReport, Stock}));
-    EXPECT_EQ(closedAt, (QList<int>{0, 0, 1, 1}));
+    EXPECT_EQ(showingWhenLeft, (QList<bool>{true, false, true}));
 }
 
 TEST_F(ScreenRunnerTest, TwoHundredSwitchesRunFlat)

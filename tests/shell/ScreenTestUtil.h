@@ -120,7 +120,6 @@ protected:
         QObject::disconnect(connection);
         for (const ScreenInfo &row : MenuScreens())
             UnregisterScreen(row.tag);
-        SetKeyboardCloser(nullptr);
         SetSignInSource(nullptr);
         menu.reset();
     }

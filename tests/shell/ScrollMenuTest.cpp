@@ -109,6 +109,14 @@ TEST_F(ScrollMenuTest, ButtonsFollowTheGroupRights)
             sql(c.fixture);
         signInAs(c.user);
         EXPECT_EQ(showMenu(), c.enabled);
+        // Disabled buttons lose their picture: their caption names the screen.
+        for (int tag : AllTags) {
+            if (!c.enabled.contains(tag)) {
+                EXPECT_EQ(menu->buttonOf(tag)->Caption(), FindMenuScreen(tag)->title) << tag;
+            } else {
+                EXPECT_TRUE(menu->buttonOf(tag)->Caption().isEmpty()) << tag;
+            }
+        }
         EXPECT_EQ(MyConfig.UIADNB, c.number);
         EXPECT_EQ(MyConfig.UIUAUG, c.manager);
         EXPECT_FALSE(MyConfig.ABNAME.isEmpty());

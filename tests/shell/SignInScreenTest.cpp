@@ -92,6 +92,9 @@ struct Opened {
     int tag = 0;
     QString user;
     QSet<QString> rights;
+    // What the time clock was handed.
+    QString number, name;
+    bool manager = false;
 };
 
 QSet<QString> rightIds(DataSet *rights)
@@ -134,6 +137,7 @@ protected:
         savedCM = CM;
         CM = &cm;
 
+        RegisterScreen<TF638_AttendModify>(MenuTag::TimeClock, F638_AttendModify);
         previousBrowser = SetNoticeBrowserFactory(
             [this](QWidget *parent) { return std::make_unique<RecordingBrowser>(parent, &navigated); });
         menu = std::make_unique<TF505_ScrollMenu>();
@@ -147,7 +151,14 @@ protected:
 
         connection = QObject::connect(&ScreenRunner(), &TScreenRunner::screenStarting,
                                       [this](int tag, TWorkScreen *screen) {
-                                          opened.append({tag, MyConfig.UIADNB, rightIds(ProgramRights())});
+                                          Opened o{tag, MyConfig.UIADNB, rightIds(ProgramRights())};
+                                          if (auto *clock = qobject_cast<TF638_AttendModify *>(screen)) {
+                                              o.number = clock->Edit3->text();
+                                              o.name = clock->Label3->text();
+                                              o.manager = clock->IsManager;
+                                              EXPECT_EQ(F638_AttendModify, clock);
+                                          }
+                                          opened.append(o);
                                           QPointer<TWorkScreen> alive(screen);
                                           whenLoopRuns([alive] {
                                               if (alive)
@@ -171,6 +182,7 @@ protected:
         F502_MngUsers = nullptr;
         F501_Login = nullptr;
         SetNoticeBrowserFactory(previousBrowser);
+        UnregisterScreen(MenuTag::TimeClock);
         cm.ComPortsClose();
         cm.StopPrints();
         CM = savedCM;
@@ -400,39 +412,29 @@ TEST_F(SignInScreen, SettingsAndTimeClockPurposes)
     expectEmptyScreen("settings by 1002");
 
     // Time clock: handed the signed-in user; the rights rows follow the user.
-    struct Clock {
-        QString number, name;
-        bool manager = false;
-    };
-    QList<Clock> clocks;
     auto openClock = [&](int index) {
         onModal<TF502_MngUsers>([index](TF502_MngUsers *picker) { clickButton(picker->LoginList[index]); });
         key(login->btn_ChulTyol);
         EXPECT_EQ(login->Mode, "1");
-        onModal<TF638_AttendModify>([&](TF638_AttendModify *clock) {
-            clocks.append({clock->Edit3->text(), clock->Label3->text(), clock->IsManager});
-            EXPECT_EQ(F638_AttendModify, clock);
-            EXPECT_EQ(menu->CurrentFormTag, MenuTag::TimeClock);
-            clock->done(2);
-        });
         pad("1234");
         key(login->btn_Login);
     };
     openClock(0);
-    ASSERT_EQ(clocks.size(), 1);
-    EXPECT_EQ(clocks[0].number, "90000001");
-    EXPECT_EQ(clocks[0].name, "김관리");
-    EXPECT_TRUE(clocks[0].manager);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0].tag, MenuTag::TimeClock);
+    EXPECT_EQ(opened[0].number, "90000001");
+    EXPECT_EQ(opened[0].name, "김관리");
+    EXPECT_TRUE(opened[0].manager);
     EXPECT_EQ(F638_AttendModify, nullptr);
     expectEmptyScreen("time clock by 1001");
 
     openClock(1);
-    ASSERT_EQ(clocks.size(), 2);
-    EXPECT_EQ(clocks[1].number, "90000002");
-    EXPECT_FALSE(clocks[1].manager);
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened[1].number, "90000002");
+    EXPECT_FALSE(opened[1].manager);
+    EXPECT_EQ(opened[1].rights, groupRights("002"));
     EXPECT_EQ(rightIds(ProgramRights()), groupRights("002"));
     EXPECT_EQ(ProgramRights(), login->CDS_AUTHORIZE);
-    EXPECT_TRUE(opened.isEmpty());
 }
 
 TEST_F(SignInScreen, NoticeBoardPagesAndNavigation)

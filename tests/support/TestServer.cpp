@@ -6,6 +6,8 @@
 #include "Updates.h"
 #include "platform/remote/RemoteConnection.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <mutex>
@@ -67,6 +69,19 @@ QString recordedName(const wire::Request &request, const QString &what)
     return QStringLiteral("SQL:other");
 }
 
+// With RALD_FUZZ_SEEDS set to a folder, every request the tests send is kept
+// there (named by its hash) as a seed of the fuzz corpus (tools/fuzz.sh seeds).
+void recordSeed(const wire::Request &request)
+{
+    static const QString folder = qEnvironmentVariable("RALD_FUZZ_SEEDS");
+    if (folder.isEmpty())
+        return;
+    const QByteArray bytes = wire::encodeRequest(request);
+    QFile file(folder + u'/' + QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
 } // namespace
 
 TestServer::TestServer() : d(std::make_unique<Impl>()) {}
@@ -90,6 +105,7 @@ void TestServer::start()
     Impl *impl = d.get();
     hq::CallHook hook;
     hook.before = [impl](const wire::Request &request, const QString &what) {
+        recordSeed(request);
         {
             std::lock_guard lock(impl->mutex);
             impl->calls << recordedName(request, what);

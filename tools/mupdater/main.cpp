@@ -107,10 +107,7 @@ bool install(const QString &program, const QString &fresh, os::SingleInstance &l
 {
     const QFileInfo old(program);
     const bool hadProgram = old.exists();
-    const QFileDevice::Permissions mode = hadProgram ? old.permissions()
-        : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadUser
-              | QFileDevice::WriteUser | QFileDevice::ExeUser | QFileDevice::ReadGroup | QFileDevice::ExeGroup
-              | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    const QFileDevice::Permissions mode = hadProgram ? old.permissions() : os::NewProgramPermissions;
     const QString backup = ChangeFileExt(program, QStringLiteral(".old"));
     if (hadProgram) {
         QFile::remove(backup);

@@ -8,6 +8,9 @@ namespace http {
 
 namespace {
 
+// The largest body taken into memory (an update archive is far smaller).
+constexpr qint64 maxBody = qint64(1) << 30;
+
 QString errorText(httplib::Error error)
 {
     switch (error) {
@@ -45,6 +48,7 @@ GetResult Get(const QString &url, const Progress &progress, const Options &optio
     qint64 announced = -1;
     bool refused = false;   // a status other than 200: the body is not read
     bool cancelled = false;
+    bool tooLarge = false;
     httplib::Headers headers{{"User-Agent", "RALD"}};
     auto onResponse = [&](const httplib::Response &response) {
         result.status = response.status;
@@ -58,6 +62,10 @@ GetResult Get(const QString &url, const Progress &progress, const Options &optio
             refused = true;
             return false;
         }
+        if (announced > maxBody) {
+            tooLarge = true;
+            return false;
+        }
         if (announced > 0)
             result.body.reserve(announced);
         // The transfer begins: the caller learns the announced size at once.
@@ -68,6 +76,10 @@ GetResult Get(const QString &url, const Progress &progress, const Options &optio
         return true;
     };
     auto onContent = [&](const char *data, size_t length) {
+        if (result.body.size() + qint64(length) > maxBody) {
+            tooLarge = true;
+            return false;
+        }
         result.body.append(data, qsizetype(length));
         if (progress && !progress(result.body.size(), announced)) {
             cancelled = true;
@@ -81,6 +93,11 @@ GetResult Get(const QString &url, const Progress &progress, const Options &optio
         result.error = QStringLiteral("HTTP %1").arg(result.status);
         if (result.status == 404)
             result.error += QStringLiteral(" Not Found");
+        result.body.clear();
+        return result;
+    }
+    if (tooLarge) {
+        result.error = QStringLiteral("the answer is larger than %1 bytes").arg(maxBody);
         result.body.clear();
         return result;
     }

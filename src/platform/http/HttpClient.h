@@ -5,7 +5,8 @@
 // Connecting gives up after 5 s, a transfer after 30 s without data; there is
 // no retry. Only a complete 200 answer counts: any other status, or a body
 // shorter than the announced size, is a failed request with a message, so an
-// error page is never taken for the content asked for.
+// error page is never taken for the content asked for. Bodies above 1 GiB
+// are refused.
 
 #include <QByteArray>
 #include <QString>

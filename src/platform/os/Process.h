@@ -1,10 +1,17 @@
 #pragma once
 // Starting other programs and opening web addresses.
 
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 
 namespace os {
+
+// The mode of a new program file: rwxr-xr-x (0755).
+inline constexpr QFileDevice::Permissions NewProgramPermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadUser
+    | QFileDevice::WriteUser | QFileDevice::ExeUser | QFileDevice::ReadGroup | QFileDevice::ExeGroup
+    | QFileDevice::ReadOther | QFileDevice::ExeOther;
 
 // The full path of program `name`: first in `folder` (the program folder by
 // default), matching the file name case-insensitively as given, without

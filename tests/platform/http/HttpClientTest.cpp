@@ -102,31 +102,54 @@ TEST_F(HttpGet, FailuresCarryAMessageAndNoBody)
     }
 }
 
-TEST(HttpGetShortBody, ABodyShorterThanAnnouncedFails)
+namespace {
+
+// GET against a server that sends `answer` as it stands and hangs up.
+http::GetResult getFromRawServer(const std::string &answer)
 {
-    // A server that announces 100 bytes, sends 40 and hangs up.
     const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    ASSERT_GE(listener, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
-    ASSERT_EQ(::listen(listener, 1), 0);
+    if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0
+        || ::listen(listener, 1) != 0) {
+        ADD_FAILURE() << "no listening socket";
+        return {};
+    }
     socklen_t len = sizeof addr;
     ::getsockname(listener, reinterpret_cast<sockaddr *>(&addr), &len);
-    std::thread server([listener] {
+    std::thread server([listener, answer] {
         const int c = ::accept(listener, nullptr, nullptr);
         char request[4096];
         [[maybe_unused]] const ssize_t got = ::recv(c, request, sizeof request, 0);
-        const std::string answer = "HTTP/1.1 200 OK\r\nContent-Length: 100\r\nConnection: close\r\n\r\n"
-                                   + std::string(40, 'x');
-        [[maybe_unused]] const ssize_t sent = ::send(c, answer.data(), answer.size(), 0);
+        [[maybe_unused]] const ssize_t sent = ::send(c, answer.data(), answer.size(), MSG_NOSIGNAL);
         ::close(c);
     });
     const http::GetResult r = http::Get(QStringLiteral("http://127.0.0.1:%1/KV_RALD.bz2").arg(ntohs(addr.sin_port)));
     server.join();
     ::close(listener);
-    EXPECT_FALSE(r.ok);
-    EXPECT_FALSE(r.error.isEmpty());
-    EXPECT_TRUE(r.body.isEmpty());
+    return r;
+}
+
+} // namespace
+
+TEST(HttpGetRaw, ShortOrOversizedBodiesFail)
+{
+    struct Case { const char *name; std::string answer; const char *error; };
+    const Case cases[] = {
+        {"100 announced, 40 sent",
+         "HTTP/1.1 200 OK\r\nContent-Length: 100\r\nConnection: close\r\n\r\n" + std::string(40, 'x'), nullptr},
+        {"5 GB announced",
+         "HTTP/1.1 200 OK\r\nContent-Length: 5000000000\r\nConnection: close\r\n\r\n" + std::string(40, 'x'),
+         "the answer is larger than 1073741824 bytes"},
+    };
+    for (const Case &c : cases) {
+        const http::GetResult r = getFromRawServer(c.answer);
+        EXPECT_FALSE(r.ok) << c.name;
+        EXPECT_FALSE(r.error.isEmpty()) << c.name;
+        if (c.error) {
+            EXPECT_EQ(r.error, QString::fromLatin1(c.error)) << c.name;
+        }
+        EXPECT_TRUE(r.body.isEmpty()) << c.name;
+    }
 }
