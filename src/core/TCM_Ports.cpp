@@ -112,7 +112,15 @@ bool TCM::PreparePrints()
     try {
         if (ReceiptPrintThread)
             return true;
+        // A serial port belongs to the thread that opened it: one opened here
+        // is closed and handed over, and the printer thread opens it again
+        // itself before its next job.
+        const bool wasOpen = com_Print_Receipt->Connected();
+        if (wasOpen)
+            com_Print_Receipt->Close();
         ReceiptPrintThread = new TMyPrintThread(com_Print_Receipt);
+        if (wasOpen)
+            ReceiptPrintThread->RequestPort(portSetup(MyConfig.PortReceipt, MyConfig.BaudrateReceipt, PortAction::Open));
         ReceiptPrintThread->start(QThread::LowPriority);
         return true;
     } catch (const std::exception &e) {

@@ -12,10 +12,11 @@
 #include "shell/U401_Dialog.h"
 #include "shell/U403_Keyboard.h"
 #include "shell/U505_ScrollMenu.h"
+#include "shell/u501_Login.h"
+#include "shell/u502_MngUsers.h"
 
 #include <QApplication>
 #include <QEvent>
-#include <QLabel>
 #include <QPointer>
 #include <QTimer>
 
@@ -26,39 +27,33 @@ bool HandOverToUpdater = false;
 namespace {
 
 // ---- the sign-in screen and the user list ---------------------------------
-// SIGN-IN WIRING: the one spot where the sign-in screen (F501_Login, the main
-// form) and the user list (F502_MngUsers) are created and destroyed. Until
-// those screens exist, the main form is a plain window saying so and there is
-// no user list. With them (each clears its global when destroyed; the
-// sign-in screen registers and unregisters itself as the sign-in source):
-//   CreateSignInScreen:   F501_Login = new TF501_Login(); g_mainForm = F501_Login;
-//   CreateUserList:       F502_MngUsers = new TF502_MngUsers();
-//   DestroySignInWindows: delete F502_MngUsers; delete F501_Login;
+// The sign-in screen (F501_Login, the main form) and the user list
+// (F502_MngUsers). Each clears its global when destroyed; the sign-in screen
+// registers itself as the sign-in source and unregisters when destroyed, and
+// its destruction closes the ports and stops the printer thread.
 QPointer<QWidget> g_mainForm;
 
 bool CreateSignInScreen()
 {
-    auto *window = new QLabel(QString::fromUtf8("RALD 지점 단말기\n\n로그인 화면은 아직 만드는 중입니다."));
-    window->setObjectName(QStringLiteral("F501_Login"));
-    window->setAlignment(Qt::AlignCenter);
-    window->setFont(QFont(QString::fromUtf8("굴림"), 16));
-    window->setFixedSize(1024, 768);
-    g_mainForm = window;
-    // The sign-in screen registers itself with SetSignInSource(F501_Login).
+    F501_Login = new TF501_Login();
+    g_mainForm = F501_Login;
     return true;
 }
 
 bool CreateUserList()
 {
-    return true; // F502_MngUsers is created here once it exists
+    F502_MngUsers = new TF502_MngUsers();
+    return true;
 }
 
 void DestroySignInWindows()
 {
-    // F502_MngUsers is destroyed here, before the sign-in screen.
-    SetSignInSource(nullptr);
+    delete F502_MngUsers;
     delete g_mainForm.data();
     g_mainForm.clear();
+    // Objects the windows handed over for later deletion (the notice
+    // browser's pages among them) go now, while their owners' modules exist.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 // ---- end of the sign-in wiring ---------------------------------------------
 

@@ -11,6 +11,8 @@
 #include "support/TestServer.h"
 #include "support/UpdateFixtures.h"
 
+#include <QDir>
+#include <QFile>
 #include <QString>
 
 inline bool PrepareProgramFolder(const QString &folder, const QString &libraryDir, const TestServer &server)
@@ -22,6 +24,13 @@ inline bool PrepareProgramFolder(const QString &folder, const QString &libraryDi
     cm.ExeDir = libraryDir + QLatin1Char('/');
     if (!cm.LoadCipherLibrary() || !CopyCipherLibrary(folder) || !cm.InitSettings())
         return false;
+    // Every port name points at a plain file, which no serial port opens: a
+    // start-up test never touches the machine's own serial devices.
+    QDir().mkpath(folder + QStringLiteral("/dev"));
+    const QString plain = folder + QStringLiteral("/dev/no-port");
+    QFile(plain).open(QIODevice::WriteOnly);
+    for (int n = 1; n <= 20; ++n)
+        QFile::link(plain, folder + QStringLiteral("/dev/com%1").arg(n));
     MyConfig.SIP = server.host();
     MyConfig.SPO = QString::number(server.port());
     MyConfig.UPU = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());

@@ -16,6 +16,11 @@
 #include "server/Store.h"
 #include "shell/U401_Dialog.h"
 #include "shell/U403_Keyboard.h"
+#include "shell/NoticeBrowser.h"
+#include "shell/u501_Login.h"
+#include "shell/u502_MngUsers.h"
+
+#include <QLabel>
 #include "shell/U505_ScrollMenu.h"
 #include "support/TestServer.h"
 #include "support/UpdateFixtures.h"
@@ -46,17 +51,33 @@ Texts tableTexts(const std::vector<StartUpStep> &steps)
     return texts;
 }
 
-const QStringList kFullRunCalls = {
+// The calls of the start-up steps, then of the windows (the user list loads its users once).
+const QStringList kStartUpCalls = {
     "GP_SELECT_F0050_POS_USERLIST",     "GP_SELECT_F0060_STOCK_POS_TYPEA",
     "GP_SELECT_F0061_STOCK_POS_TYPEB",  "GP_SELECT_F0200_STOCK_POS_ITEMS",
     "SQL:time",                         "GP_SELECT_F0000_POS_CONFIG",
     "GP_SELECT_F0003_PRODUCTPOSCONFIG",
+};
+const QStringList kFullRunCalls = kStartUpCalls + QStringList{"GP_SELECT_F0050_POS_USERLIST"};
+
+// The sign-in screen's notice browser: a plain widget that records the
+// addresses it is sent to, in place of the web view.
+class RecordingBrowser : public NoticeBrowser {
+public:
+    explicit RecordingBrowser(QWidget *parent) : m_widget(new QWidget(parent)) {}
+    QWidget *widget() const override { return m_widget; }
+    void Navigate(const QString &url) override { navigated.append(url); }
+    static inline QStringList navigated;
+
+private:
+    QWidget *m_widget;
 };
 
 class StartUp : public ::testing::Test {
 public:
     static void SetUpTestSuite()
     {
+        SetNoticeBrowserFactory([](QWidget *parent) { return std::make_unique<RecordingBrowser>(parent); });
         s_updates = new QTemporaryDir;
         s_library = new QTemporaryDir;
         CopyCipherLibrary(s_library->path());
@@ -140,7 +161,9 @@ TEST_F(StartUp, AFullStartShowsEveryStepLoadsInOrderAndCreatesTheWindows)
     EXPECT_EQ(texts, tableTexts(StartUpSteps()) + tableTexts(WindowSteps()));
     EXPECT_EQ(s_server->calls(), kFullRunCalls);
     ASSERT_TRUE(MainForm());
-    EXPECT_TRUE(F401_Dialog && F505_ScrollMenu && F403_Keyboard);
+    EXPECT_TRUE(F401_Dialog && F505_ScrollMenu && F403_Keyboard && F502_MngUsers);
+    EXPECT_EQ(MainForm(), F501_Login);
+    EXPECT_EQ(F501_Login->lb_PosTitle->text(), QString::fromUtf8("99(데모지점)"));
     EXPECT_TRUE(MyConfig.CNT);
     EXPECT_EQ(MyConfig.PrMessage2, QString::fromUtf8("데모지점")); // the terminal's configuration row
     // The application clock follows the server's.
@@ -209,7 +232,7 @@ TEST_F(StartUp, TheConfigurationRowIsOptionalThePrinterKindRowIsNot)
     s_server->clearFailures();
     EXPECT_FALSE(withoutPrinterKind);
     EXPECT_TRUE(log().contains(QStringLiteral("TDM.SsLoadConfig Error:"))) << log().toStdString();
-    EXPECT_EQ(s_server->calls(), kFullRunCalls);
+    EXPECT_EQ(s_server->calls(), kStartUpCalls);
     EXPECT_FALSE(anyWindow());
 }
 
