@@ -1,6 +1,7 @@
 #include "documents/U1010_OrderList.h"
 
 #include "core/MyConfig.h"
+#include "documents/ScreenParts.h"
 #include "core/PrintThread.h"
 #include "core/uKV_Common_Text.h"
 #include "core/uKV_DataModule.h"
@@ -22,17 +23,6 @@ namespace {
 
 constexpr int kSlipWidth = 42;
 
-ClientDataSet *makeQuery(QObject *owner, const char *name, const char *provider, const char *command)
-{
-    auto *cds = new ClientDataSet(owner);
-    cds->setObjectName(QLatin1String(name));
-    if (DM)
-        cds->setRemoteServer(DM->RODataSnapConnection);
-    cds->setProviderName(QLatin1String(provider));
-    cds->setCommandText(QLatin1String(command));
-    return cds;
-}
-
 QString rule(char c) { return QString(kSlipWidth, QLatin1Char(c)); }
 
 } // namespace
@@ -40,8 +30,8 @@ QString rule(char c) { return QString(kSlipWidth, QLatin1Char(c)); }
 TF1010_OrderList::TF1010_OrderList(QObject *parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("F1010_OrderList"));
-    cds_F2100_hed = makeQuery(this, "cds_F2100_hed", "dspStoredProc2", "[GP_SELECT_F2100_POPUPPURCHASE]");
-    cds_F2101_det = makeQuery(this, "cds_F2101_det", "dspStoredProc3", "[GP_SELECT_F2101_POPUPPURCHASE]");
+    cds_F2100_hed = RemoteQuery(this, "cds_F2100_hed", "dspStoredProc2", "[GP_SELECT_F2100_POPUPPURCHASE]");
+    cds_F2101_det = RemoteQuery(this, "cds_F2101_det", "dspStoredProc3", "[GP_SELECT_F2101_POPUPPURCHASE]");
 }
 
 TF1010_OrderList::~TF1010_OrderList()

@@ -4,6 +4,7 @@
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
 #include "core/MyConfig.h"
+#include "documents/ScreenParts.h"
 #include "core/ProgramRights.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
@@ -28,25 +29,6 @@ const QString kGatheredPattern = QStringLiteral("복합패턴");
 const QString kOrderProgram = QStringLiteral("F20_PURCHASEENTRY");
 constexpr int kActionTag = 802;
 constexpr int kGridOptions = 868; // titles, lines, row select, always show selection
-
-ClientDataSet *makeQuery(QObject *owner, const char *name, const char *provider, const char *command)
-{
-    auto *cds = new ClientDataSet(owner);
-    cds->setObjectName(QLatin1String(name));
-    if (DM)
-        cds->setRemoteServer(DM->RODataSnapConnection);
-    cds->setProviderName(QLatin1String(provider));
-    cds->setCommandText(QLatin1String(command));
-    return cds;
-}
-
-void addColumn(TMirelGrid *grid, const char *field, const char *title, int width)
-{
-    TColumn *c = grid->Columns().Add();
-    c->setFieldName(QLatin1String(field));
-    c->Title()->setCaption(QString::fromUtf8(title));
-    c->setWidth(width);
-}
 
 TMirelImgBtn *makeButton(QWidget *parent, const char *name, const char *caption, int tag, const QRect &at)
 {
@@ -142,9 +124,9 @@ TF652_EdOrder::TF652_EdOrder(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt:
     BTN_edit = makeButton(this, "BTN_edit", "수 정", kActionTag, QRect(868, 676, 70, 50));
     BTN_Cls = makeButton(this, "BTN_Cls", "닫 기", kActionTag, QRect(944, 676, 70, 50));
 
-    cds_F2100_pat = makeQuery(this, "cds_F2100_pat", "dspStoredProc2", "[GP_SELECT_F2100_RegOrderpatSearch]");
-    cds_F2101_det = makeQuery(this, "cds_F2101_det", "dspStoredProc3", "[GP_SELECT_F2101_POPUPPURCHASE]");
-    cds_F2100_BaljuDel = makeQuery(this, "cds_F2100_BaljuDel", "dspStoredProc11", "[GP_DELETE_F2100_PURCHASEENTRY]");
+    cds_F2100_pat = RemoteQuery(this, "cds_F2100_pat", "dspStoredProc2", "[GP_SELECT_F2100_RegOrderpatSearch]");
+    cds_F2101_det = RemoteQuery(this, "cds_F2101_det", "dspStoredProc3", "[GP_SELECT_F2101_POPUPPURCHASE]");
+    cds_F2100_BaljuDel = RemoteQuery(this, "cds_F2100_BaljuDel", "dspStoredProc11", "[GP_DELETE_F2100_PURCHASEENTRY]");
     formatAmounts(cds_F2101_det, {QStringLiteral("PDUPRC"), QStringLiteral("PDAMT")});
     cds_F2100_pat->AfterOpen = [](DataSet &ds) {
         if (Field *f = ds.FindField(QStringLiteral("phdate")))
@@ -154,21 +136,21 @@ TF652_EdOrder::TF652_EdOrder(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt:
     grid_Petenlist->setOptions(kGridOptions);
     grid_Petenlist->setDefaultRowHeight(OrderRowHeight);
     grid_Petenlist->setDataSource(cds_F2100_pat);
-    addColumn(grid_Petenlist, "phdate", "일자", 74);
-    addColumn(grid_Petenlist, "AHNAME", "패턴명", 155);
-    addColumn(grid_Petenlist, "absnam", "거래처명", 97);
+    AddGridColumn(grid_Petenlist, "phdate", "일자", 74);
+    AddGridColumn(grid_Petenlist, "AHNAME", "패턴명", 155);
+    AddGridColumn(grid_Petenlist, "absnam", "거래처명", 97);
 
     grid_Regorderlist->setOptions(kGridOptions);
     grid_Regorderlist->setDefaultRowHeight(LineRowHeight);
     grid_Regorderlist->setDataSource(cds_F2101_det);
-    addColumn(grid_Regorderlist, "pDSEQ", "No", 34);
-    addColumn(grid_Regorderlist, "IMNAME", "품명", 150);
-    addColumn(grid_Regorderlist, "SIZE", "규격", 60);
-    addColumn(grid_Regorderlist, "pDQTY", "수량", 56);
-    addColumn(grid_Regorderlist, "pDUNIT", "단위", 44);
-    addColumn(grid_Regorderlist, "pDUPRC", "단가", 70);
-    addColumn(grid_Regorderlist, "pDAMT", "금액", 80);
-    addColumn(grid_Regorderlist, "PDITNB", "PDITNB", 0);
+    AddGridColumn(grid_Regorderlist, "pDSEQ", "No", 34);
+    AddGridColumn(grid_Regorderlist, "IMNAME", "품명", 150);
+    AddGridColumn(grid_Regorderlist, "SIZE", "규격", 60);
+    AddGridColumn(grid_Regorderlist, "pDQTY", "수량", 56);
+    AddGridColumn(grid_Regorderlist, "pDUNIT", "단위", 44);
+    AddGridColumn(grid_Regorderlist, "pDUPRC", "단가", 70);
+    AddGridColumn(grid_Regorderlist, "pDAMT", "금액", 80);
+    AddGridColumn(grid_Regorderlist, "PDITNB", "PDITNB", 0);
 
     connect(date_Wantdate, &QDateEdit::dateChanged, this, [this] {
         if (m_shown)

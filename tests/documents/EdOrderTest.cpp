@@ -102,6 +102,9 @@ TEST_F(EdOrderTest, ListsTodaysOrdersAndTouchingShowsLinesSupplierAndTotals)
     EXPECT_EQ(w->CMB_ADNB->currentText(), QStringLiteral("0001"));
     EXPECT_EQ(w->edt_BaljuSum->text(), QStringLiteral("36,000"));
     EXPECT_EQ(totals(), (QStringList{"32,727", "3,273"}));
+    // A picture of the window with the order touched, when asked for.
+    if (qEnvironmentVariableIsSet("RALD_SHOT_DIR"))
+        w->grab().save(qEnvironmentVariable("RALD_SHOT_DIR") + QStringLiteral("/picker.png"));
 }
 
 TEST_F(EdOrderTest, TotalsSplitByTheOrdersTaxKindAndAnUnknownKindNeverKeepsTheLastFigures)
