@@ -190,7 +190,13 @@ TEST_F(EdOrderTest, DeleteNeedsTheRightAsksAndReloadsOrShowsTheServersRefusal)
     ASSERT_EQ(listed("PHNUMB"), QStringList{"90"});
     touch(1);
 
-    setDeleteRight(false);
+    // The rights rows of the demo user 1002's group (002): no deleting of orders.
+    auto groupRights = client("dspStoredProc2", "GP_SELECT_F0030_RALD");
+    groupRights->Params().CreateParam(FieldType::String, QStringLiteral("A_CMCD")).setAsString(QStringLiteral("9999"));
+    groupRights->Params().CreateParam(FieldType::String, QStringLiteral("A_USGR")).setAsString(QStringLiteral("002"));
+    groupRights->Open();
+    ASSERT_TRUE(groupRights->Locate(QStringLiteral("slpgid"), QStringLiteral("F20_PURCHASEENTRY")));
+    SetProgramRights(groupRights.get());
     {
         MessageResponder responder;
         server().clearCalls();
@@ -200,6 +206,7 @@ TEST_F(EdOrderTest, DeleteNeedsTheRightAsksAndReloadsOrShowsTheServersRefusal)
         EXPECT_EQ(responder.messages()[0].stayMs, 2000);
         EXPECT_EQ(callsOf(QStringLiteral("GP_DELETE_F2100_PURCHASEENTRY")), 0);
     }
+    SetProgramRights(&rights);
     setDeleteRight(true);
     {
         MessageResponder responder;
