@@ -136,4 +136,25 @@ void insertRow(SQLite::Database &db, const QString &table, const RowValues &valu
     st->exec();
 }
 
+void audit(Call &call, const char *procedure, const QString &key)
+{
+    Prepared st(call.db, "INSERT INTO SYS_AUDIT (AUTIME, AUPROC, AUKEY, AUWORK, AUPGID)"
+                         " VALUES (?1, ?2, ?3, ?4, ?5)");
+    bindText(*st, 1, nowText());
+    st->bind(2, procedure);
+    bindText(*st, 3, key);
+    bindText(*st, 4, call.text(QStringLiteral("WORK")));
+    bindText(*st, 5, call.text(QStringLiteral("PGID")));
+    st->exec();
+}
+
+QString partnerNameSql(const QString &cmcd, const QString &buut, const QString &adnb)
+{
+    return QStringLiteral(
+               "COALESCE((SELECT CASE WHEN p.ABSNAM = '' THEN p.ABNAME ELSE p.ABSNAM END FROM F0100 p"
+               " WHERE p.ABCMCD = %1 AND ((length(%3) <= 4 AND p.ABBUUT = %3 AND p.ABADNB = '00000000')"
+               " OR (length(%3) > 4 AND p.ABADNB = %3 AND p.ABBUUT = %2))), '')")
+        .arg(cmcd, buut, adnb);
+}
+
 } // namespace hq

@@ -14,6 +14,8 @@
 
 namespace hq {
 
+class Call;
+
 struct DocumentTable {
     QString header;              // e.g. "F2100"
     QStringList headerKey;       // key columns of the header, company and store first,
@@ -58,5 +60,14 @@ void writeHeader(SQLite::Database &db, const DocumentTable &doc, const RowValues
 
 // Inserts one row into a table (a document line, usually).
 void insertRow(SQLite::Database &db, const QString &table, const RowValues &values);
+
+// Records a deletion in SYS_AUDIT: the procedure, the deleted key as text and
+// the call's WORK and PGID, at the server's time.
+void audit(Call &call, const char *procedure, const QString &key);
+
+// SQL expression for the short name (else the full name) of a partner of a
+// store's document: a business unit by its 4-character code, a supplier or
+// customer of the store by its 8-character code; '' when unknown.
+QString partnerNameSql(const QString &cmcd, const QString &buut, const QString &adnb);
 
 } // namespace hq

@@ -5,6 +5,7 @@
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
 #include "core/MyConfig.h"
+#include "documents/ScreenParts.h"
 #include "core/uKV_DataModule.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
@@ -20,24 +21,6 @@ TF618_TblOrdList *F618_TblOrdList = nullptr;
 const QString TF618_TblOrdList::JumunFilter = QStringLiteral("(CKDATE = NULL OR CKDATE < '2000-01-01 12:00:00')");
 
 namespace {
-
-void addColumn(TMirelGrid *grid, const char *field, const char *title, int width)
-{
-    TColumn *c = grid->Columns().Add();
-    c->setFieldName(QLatin1String(field));
-    c->Title()->setCaption(QString::fromUtf8(title));
-    c->setWidth(width);
-}
-
-ClientDataSet *makeQuery(QObject *owner, const char *name, const char *provider, const char *command)
-{
-    auto *cds = new ClientDataSet(owner);
-    cds->setObjectName(QLatin1String(name));
-    cds->setRemoteServer(DM->RODataSnapConnection);
-    cds->setProviderName(QLatin1String(provider));
-    cds->setCommandText(QLatin1String(command));
-    return cds;
-}
 
 // Amounts with thousands separators once the answer's fields exist.
 void formatAmounts(ClientDataSet *cds, const char *field)
@@ -73,8 +56,8 @@ TF618_TblOrdList::TF618_TblOrdList(QWidget *parent)
     btnClose = ui->btnClose;
     btn_Smoll = ui->btn_Smoll;
 
-    cds_F4104 = makeQuery(this, "cds_F4104", "dspStoredProc3", "GP_SELECT_F4104_SuppOrder_JumunSearch");
-    cds_F4101_dt = makeQuery(this, "cds_F4101_dt", "dspStoredProc5", "GP_SELECT_F4101_SuppOrder_DetailSearch");
+    cds_F4104 = RemoteQuery(this, "cds_F4104", "dspStoredProc3", "GP_SELECT_F4104_SuppOrder_JumunSearch");
+    cds_F4101_dt = RemoteQuery(this, "cds_F4101_dt", "dspStoredProc5", "GP_SELECT_F4101_SuppOrder_DetailSearch");
     formatAmounts(cds_F4104, "SHAMT");
     formatAmounts(cds_F4101_dt, "SDAMT");
 
@@ -88,28 +71,28 @@ TF618_TblOrdList::TF618_TblOrdList(QWidget *parent)
     mgd_TableJumunList->setDefaultRowHeight(24);
     mgd_TableJumunList->setOptions(SingleSelectOptions);
     mgd_TableJumunList->setDataSource(DM->ds_TBLDTL);
-    addColumn(mgd_TableJumunList, "TableBenho", "No", 33);
-    addColumn(mgd_TableJumunList, "TableName", "테이블", 95);
-    addColumn(mgd_TableJumunList, "ORD_DT", "주 문", 53);
-    addColumn(mgd_TableJumunList, "ITEM_NAME", "제   품   명", 240);
-    addColumn(mgd_TableJumunList, "ITEM_QTY", "수량", 51);
-    addColumn(mgd_TableJumunList, "TEMP3", "조리옵션", 120);
-    addColumn(mgd_TableJumunList, "TableMemo", "메  모", 341);
+    AddGridColumn(mgd_TableJumunList, "TableBenho", "No", 33);
+    AddGridColumn(mgd_TableJumunList, "TableName", "테이블", 95);
+    AddGridColumn(mgd_TableJumunList, "ORD_DT", "주 문", 53);
+    AddGridColumn(mgd_TableJumunList, "ITEM_NAME", "제   품   명", 240);
+    AddGridColumn(mgd_TableJumunList, "ITEM_QTY", "수량", 51);
+    AddGridColumn(mgd_TableJumunList, "TEMP3", "조리옵션", 120);
+    AddGridColumn(mgd_TableJumunList, "TableMemo", "메  모", 341);
 
     grid_Supporderlist->setDefaultRowHeight(26);
     grid_Supporderlist->setOptions(SingleSelectOptions);
     grid_Supporderlist->setDataSource(cds_F4104);
-    addColumn(grid_Supporderlist, "OBJUPE", "고객명", 105);
-    addColumn(grid_Supporderlist, "OBJBDT", "접수일", 109);
-    addColumn(grid_Supporderlist, "OBYEDT", "예약일", 109);
-    addColumn(grid_Supporderlist, "SHAMT", "금 액", 150);
+    AddGridColumn(grid_Supporderlist, "OBJUPE", "고객명", 105);
+    AddGridColumn(grid_Supporderlist, "OBJBDT", "접수일", 109);
+    AddGridColumn(grid_Supporderlist, "OBYEDT", "예약일", 109);
+    AddGridColumn(grid_Supporderlist, "SHAMT", "금 액", 150);
 
     grid_SupporderDet->setDefaultRowHeight(26);
     grid_SupporderDet->setOptions(SingleSelectOptions);
     grid_SupporderDet->setDataSource(cds_F4101_dt);
-    addColumn(grid_SupporderDet, "IMNAME", "제품명", 211);
-    addColumn(grid_SupporderDet, "SDQTY", "수 량", 70);
-    addColumn(grid_SupporderDet, "SDAMT", "금 액", 130);
+    AddGridColumn(grid_SupporderDet, "IMNAME", "제품명", 211);
+    AddGridColumn(grid_SupporderDet, "SDQTY", "수 량", 70);
+    AddGridColumn(grid_SupporderDet, "SDAMT", "금 액", 130);
 
     edt_Deliveredsearch->setMaxLength(20);
     edt_Receive->setMaxLength(5);

@@ -1,0 +1,81 @@
+#pragma once
+// The placed-order picker "패턴 발주": the store's purchase orders of one
+// order date, the lines and totals of the touched order, deletion after a
+// question, and "수 정" handing the touched order back to the caller.
+//
+// Calling contract: the caller creates the picker, sets nothing and runs
+// exec(). 1 (OK) comes only from "수 정"; the caller then reads CMB_ADNB's
+// text (the chosen order's supplier), the current row of cds_F2100_pat
+// (phnumb, PHADNUMB, phadnb, PHMONTH) and, when it is open, cds_F2101_det
+// with that order's lines. cds_F2101_det is open only while a touched order
+// of the listed date is shown: a date change or a delete closes it, sets
+// CMB_ADNB back to "99999999" and both totals to "0", so the caller never
+// gets one order's lines with another order's number. On "수 정" the touched
+// order's row is made current again, whatever the paging buttons moved.
+
+#include <QDialog>
+#include <QVariantList>
+
+class ClientDataSet;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QTimeEdit;
+class TMirelGrid;
+class TMirelImgBtn;
+
+class TF652_EdOrder : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int LinePage = 27;   // rows moved by the line-list paging buttons
+    static constexpr int OrderRowHeight = 30;
+    static constexpr int LineRowHeight = 22;
+
+    explicit TF652_EdOrder(QWidget *parent = nullptr);
+    ~TF652_EdOrder() override;
+
+    QDateEdit *date_Wantdate = nullptr;
+    QTimeEdit *time_Wanttime = nullptr;
+    TMirelGrid *grid_Petenlist = nullptr;
+    TMirelGrid *grid_Regorderlist = nullptr;
+    QLineEdit *edt_BaljuGong = nullptr;
+    QLineEdit *edt_BaljuVAT = nullptr;
+    QLineEdit *edt_BaljuSum = nullptr;
+    QComboBox *CMB_ADNB = nullptr;
+    TMirelImgBtn *BTN_edit = nullptr;
+    TMirelImgBtn *BTN_Cls = nullptr;
+    TMirelImgBtn *btn_d = nullptr;
+    TMirelImgBtn *btn_PetenlistUp = nullptr;
+    TMirelImgBtn *btn_PetenlistDown = nullptr;
+    TMirelImgBtn *btn_RegorderlistUp = nullptr;
+    TMirelImgBtn *btn_RegorderlistDown = nullptr;
+    TMirelImgBtn *btn_Close = nullptr;
+    TMirelImgBtn *btn_Minimize = nullptr;
+
+    ClientDataSet *cds_F2100_pat = nullptr;
+    ClientDataSet *cds_F2101_det = nullptr;
+    ClientDataSet *cds_F2100_BaljuDel = nullptr;
+
+    // The rows the order list shows, the step of its paging buttons.
+    int OrderPage() const;
+
+    // The handlers of the screen, public for the caller's tests.
+    void LoadOrders();              // the orders of date_Wantdate
+    void grid_PetenlistCellClick(); // lines and totals of the current order row
+    void BTN_editClick();
+    void btn_dClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void clearTouched();
+    void showTotals(const QString &taxKind);
+
+    QVariantList m_touched; // PHMONTH, PHNUMB of the order whose lines are open
+    bool m_shown = false;
+};
+
+extern TF652_EdOrder *F652_EdOrder;
