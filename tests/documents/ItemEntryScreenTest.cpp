@@ -119,6 +119,92 @@ TEST_F(ItemEntry, PadsFollowTheCachesAndKinds)
     EXPECT_EQ(pad(s.ButtonsA), (QStringList{"원재료", "포장재"}));
 }
 
+// Category A rows "C1".."Cn" of kind 0 and, under C1 and its category B
+// "B1", items "I1".."Im", in place of the server's caches.
+void fillCaches(int categories, int items)
+{
+    DataSet &a = *DM->vtb_SCITK1, &b = *DM->vtb_SCITK2, &it = *DM->vtb_SCITM;
+    for (DataSet *ds : {&a, &b, &it}) {
+        ds->setFiltered(false);
+        ds->EmptyTable();
+    }
+    for (int i = 1; i <= categories; ++i) {
+        a.Append();
+        for (auto [f, v] : {std::pair{"gbtype", "0"}, {"GKITTY", "0"}, {"GKDJGU", "1"}})
+            a.FieldByName(f).setAsString(v);
+        a.FieldByName("GKGKID").setAsString(QStringLiteral("C%1").arg(i));
+        a.FieldByName("GKNAME").setAsString(QStringLiteral("C%1").arg(i));
+        a.FieldByName("GKSEQ1").setAsInteger(i);
+        a.Post();
+    }
+    b.Append();
+    for (auto [f, v] : {std::pair{"mbtype", "0"}, {"MKGKID", "C1"}, {"MKITTY", "0"}, {"MKDJGU", "1"},
+                        {"MKMKID", "B1"}, {"MKNAME", "B1"}})
+        b.FieldByName(f).setAsString(v);
+    b.FieldByName("MKSEQ1").setAsInteger(1);
+    b.Post();
+    for (int i = 1; i <= items; ++i) {
+        it.Append();
+        for (auto [f, v] : {std::pair{"IMITTY", "1"}, {"IMPGKI", "C1"}, {"IMPMKI", "B1"}, {"IMMDAN", "BOX"},
+                            {"IMLDAN", "EA"}})
+            it.FieldByName(f).setAsString(v);
+        it.FieldByName("IMITNB").setAsString(QStringLiteral("I%1").arg(i));
+        it.FieldByName("IMNAME").setAsString(QStringLiteral("I%1").arg(i));
+        it.FieldByName("IMSEQ2").setAsInteger(i);
+        it.Post();
+    }
+}
+
+QStringList captions(const QList<TMirelMenuBtn *> &buttons)
+{
+    QStringList out;
+    for (TMirelMenuBtn *b : buttons)
+        out << (b->ItemExtraSwitch1 ? (b->Tag() == PadPreviousTag ? "<" : ">") : b->Caption().section('\r', 0, 0));
+    return out;
+}
+
+QStringList names(const char *prefix, int from, int to)
+{
+    QStringList out;
+    for (int i = from; i <= to; ++i)
+        out << QString::fromLatin1(prefix) + QString::number(i);
+    return out;
+}
+
+TEST_F(ItemEntry, PadsPageBySlotCount)
+{
+    struct Case {
+        int categories, items;
+        QStringList padA, items1;
+        int downA;
+    };
+    const QList<Case> cases{
+        {10, 25, names("C", 1, 10), names("I", 1, 25), 0},
+        {11, 26, QStringList{"<"} + names("C", 1, 8) + QStringList{">"}, QStringList{"<"} + names("I", 1, 23) + QStringList{">"}, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.categories);
+        fillCaches(c.categories, c.items);
+        TestEntry s;
+        s.show();
+        EXPECT_EQ(captions(s.ButtonsA), c.padA);
+        EXPECT_TRUE(s.ButtonsA[c.downA]->Down());
+        EXPECT_EQ(s.CodeA, QStringLiteral("C1"));
+        EXPECT_EQ(captions(s.ButtonsItems), c.items1);
+    }
+    // Paging on from the last case: next, next again on the last page.
+    TestEntry s;
+    s.show();
+    clickButton(s.ButtonsItems[24]);
+    EXPECT_EQ(captions(s.ButtonsItems).mid(1, 4), (QStringList{"I24", "I25", "I26", ""}));
+    clickButton(s.ButtonsA[9]);
+    EXPECT_EQ(captions(s.ButtonsA).mid(1, 4), (QStringList{"C9", "C10", "C11", ""}));
+    clickButton(s.ButtonsA[9]);
+    EXPECT_EQ(s.PageA, 1);
+    EXPECT_TRUE(s.ButtonsA[1]->Down());
+    EXPECT_EQ(s.CodeA, QStringLiteral("C9"));
+}
+
 TEST_F(ItemEntry, SearchNarrowsTheSharedItemsKeepsTheirCostAndAnEmptySearchRestoresAll)
 {
     exec("DELETE FROM F0230 WHERE MHCMCD = '9999'");
