@@ -5,6 +5,7 @@
 #include "Allocator.h"
 #include "DemoSeed.h"
 #include "HqServer.h"
+#include "NoticePages.h"
 #include "Updates.h"
 
 #include <csignal>
@@ -109,6 +110,7 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "hqserver: demo data loaded into %s\n", dbPath.c_str());
         hq::Dispatcher dispatcher(store);
         hq::HqServer server(dispatcher, options);
+        server.addPages(hq::noticePages(store));
         if (!updatesDir.empty())
             server.addPages(hq::updatePages(updatesDir));
         server.bind();

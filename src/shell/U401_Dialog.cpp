@@ -73,6 +73,11 @@ void SetKeyboardPlacement(const KeyboardPlacement *placement)
     keyboardPlacement = placement;
 }
 
+const KeyboardPlacement *CurrentKeyboardPlacement()
+{
+    return keyboardPlacement;
+}
+
 TF401_Dialog::TF401_Dialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       ui(std::make_unique<Ui::TF401_Dialog>())

@@ -37,6 +37,8 @@ public:
 
 // nullptr: no keyboard. The placement must outlive its registration.
 void SetKeyboardPlacement(const KeyboardPlacement *placement);
+// The registered placement, or nullptr.
+const KeyboardPlacement *CurrentKeyboardPlacement();
 
 class TF401_Dialog : public QDialog {
     Q_OBJECT

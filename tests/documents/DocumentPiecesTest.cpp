@@ -2,7 +2,6 @@
 
 #include "documents/DocumentLines.h"
 #include "documents/PadPages.h"
-#include "documents/PageGrid.h"
 #include "documents/SlipColumns.h"
 #include "documents/UnitChooser.h"
 #include "platform/dataset/DataSet.h"
@@ -138,35 +137,6 @@ TEST(UnitQuerySql, TheTextByteForByteWithQuotesDoubled)
                   + QStringLiteral(" AND imbuut   = '9999' ") + cr + QStringLiteral(" and imitnb   = '100001' "));
     EXPECT_TRUE(UnitQuerySql(QStringLiteral("9999"), QStringLiteral("9999"), QStringLiteral("1' OR '1'='1"))
                     .endsWith(QStringLiteral(" and imitnb   = '1'' OR ''1''=''1' ")));
-}
-
-TEST(PageGrid, FocusesTheGridAndMovesAnOpenDataSetByTheStep)
-{
-    EXPECT_EQ(PageStep(PageUpTag, 12), -12);
-    EXPECT_EQ(PageStep(PageDownTag, 27), 27);
-    EXPECT_EQ(PageStep(5, 27), 0);
-
-    QLineEdit other, grid; // stand-ins that take the focus
-    other.show();
-    grid.show();
-    DataSet ds;
-    ds.AddField(QStringLiteral("N"), FieldType::Integer);
-    PageGrid(&grid, &ds, 5); // closed: only focused
-    EXPECT_FALSE(ds.Active());
-    ds.Open();
-    for (int i = 1; i <= 30; ++i) {
-        ds.Append();
-        ds.FieldByName(QStringLiteral("N")).setAsInteger(i);
-        ds.Post();
-    }
-    ds.First();
-    PageGrid(&grid, &ds, 12);
-    EXPECT_EQ(ds.RecNo(), 13);
-    PageGrid(&grid, &ds, 27); // clamped at the end
-    EXPECT_EQ(ds.RecNo(), 30);
-    PageGrid(&grid, &ds, -12);
-    EXPECT_EQ(ds.RecNo(), 18);
-    PageGrid(&grid, nullptr, 5);
 }
 
 } // namespace

@@ -13,6 +13,10 @@ public:
         static int argc = 1;
         static char arg0[] = "test_shell";
         static char *argv[] = {arg0, nullptr};
+        // The notice board's web view: it shares GL contexts and, as root,
+        // runs without its sandbox; both must be set before the application.
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         m_app = new RaldApplication(argc, argv);
     }
     void TearDown() override

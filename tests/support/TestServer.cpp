@@ -2,6 +2,7 @@
 
 #include "DemoSeed.h"
 #include "HqServer.h"
+#include "NoticePages.h"
 #include "Updates.h"
 #include "platform/remote/RemoteConnection.h"
 
@@ -123,6 +124,7 @@ void TestServer::start()
     options.host = "127.0.0.1";
     options.port = 0;
     d->http = std::make_unique<hq::HqServer>(*d->dispatcher, options);
+    d->http->addPages(hq::noticePages(*d->store));
     for (const auto &install : d->installers)
         install(*d->http);
     d->http->start();

@@ -1,6 +1,7 @@
 #pragma once
 // The head-office server in-process, for tests: a temporary store seeded with
-// the demo data, served on a free loopback port. One per test suite:
+// the demo data, served on a free loopback port, with the notice and support
+// pages (server/NoticePages.h). One per test suite:
 //
 //   class MyScreenTest : public TestServerSuite {};   // server for the suite
 //   TEST_F(MyScreenTest, ...) { server().url(); connection(); }

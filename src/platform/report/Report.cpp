@@ -195,6 +195,8 @@ void showPreviewWindow(Report &report); // ReportPreview.cpp
 
 void Report::preview()
 {
+    if (m_printerName.isEmpty())
+        m_printerName = ApplicationPrinterName();
     prepare();
     if (const PreviewSink &sink = sinkSlot())
         sink(*this);

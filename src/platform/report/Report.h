@@ -114,7 +114,8 @@ public:
     void setClock(Clock clock) { m_clock = std::move(clock); }
     QDateTime printDateTime() const { return m_printTime; }
 
-    // The printer the report goes to; empty means the system's default.
+    // The printer the report goes to; empty means the application's printer
+    // (ApplicationPrinterName), looked up when the report is previewed.
     QString printerName() const { return m_printerName; }
     void setPrinterName(const QString &name) { m_printerName = name; }
 
@@ -172,9 +173,13 @@ using PreviewSink = std::function<void(Report &report)>;
 // Installs a sink (an empty one restores the window); returns the previous.
 PreviewSink SetPreviewSink(PreviewSink sink);
 
-// The printer currently selected for the application (the system's default
-// printer); empty when no printer is installed.
+// The printer currently selected for the application: the one chosen with
+// SetApplicationPrinterName, else the system's default printer; empty when
+// neither is there. A report without a printer name of its own goes to it.
 QString ApplicationPrinterName();
+// Chooses the application's printer (the A4 printer set-up); empty goes back
+// to the system's default. Main thread.
+void SetApplicationPrinterName(const QString &name);
 
 // Layout pixels per inch.
 constexpr double LayoutDpi = 96.0;

@@ -159,9 +159,24 @@ void PreviewDialog::printReport()
     }
 }
 
+namespace {
+QString &chosenPrinter()
+{
+    static QString name;
+    return name;
+}
+} // namespace
+
 QString ApplicationPrinterName()
 {
+    if (!chosenPrinter().isEmpty())
+        return chosenPrinter();
     return QPrinterInfo::defaultPrinterName();
+}
+
+void SetApplicationPrinterName(const QString &name)
+{
+    chosenPrinter() = name;
 }
 
 void showPreviewWindow(Report &report)

@@ -3,6 +3,7 @@
 #include "Components/MirelComp/MirelColor.h"
 #include "Components/MirelComp/MirelFonts.h"
 #include "Components/MirelComp/MirelGrid.h"
+#include "Components/MirelComp/PageGrid.h"
 #include "platform/os/Keys.h"
 
 #include <QLineEdit>
@@ -680,4 +681,27 @@ TEST(MirelGrid, DisableControlsAroundARenumberingGivesOneRefresh)
     EXPECT_TRUE(texts.contains("100"));
     EXPECT_TRUE(texts.contains("101"));
     EXPECT_EQ(texts.count("1"), 1); // the quantity of the first line only
+}
+
+TEST(MirelGrid, PagingButtonsFocusTheGridAndMoveAnOpenDataSetByAPage)
+{
+    GridWindow w(30);
+    w.show();
+    w.other->setFocus();
+    PageGrid(w.grid, kPageDownTag, 12);
+    EXPECT_EQ(w.ds.RecNo(), 13);
+    EXPECT_TRUE(w.grid->hasFocus());
+    PageGrid(w.grid, kPageDownTag, 27); // held at the last row
+    EXPECT_EQ(w.ds.RecNo(), 30);
+    PageGrid(w.grid, kPageUpTag, 12);
+    EXPECT_EQ(w.ds.RecNo(), 18);
+    PageGrid(w.grid, 5, 12); // any other Tag only focuses
+    EXPECT_EQ(w.ds.RecNo(), 18);
+
+    w.ds.Close(); // a closed data set leaves the grid only focused
+    w.other->setFocus();
+    PageGrid(w.grid, kPageDownTag, 12);
+    EXPECT_FALSE(w.ds.Active());
+    EXPECT_TRUE(w.grid->hasFocus());
+    PageGrid(nullptr, kPageDownTag, 12);
 }
