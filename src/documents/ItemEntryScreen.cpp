@@ -33,40 +33,17 @@
 
 namespace {
 
-constexpr int kPagingFontColor = 33023;
-constexpr int kPagingFontSize = 18;
+constexpr PadPictures kCategory{"btn_box0101.png", "btn_box0102.png"};
+constexpr PadPictures kCategoryPrevious{"btn_box_p0101.png", "btn_box_p0102.png"};
+constexpr PadPictures kCategoryNext{"btn_box_n0101.png", "btn_box_n0102.png"};
+constexpr PadPictures kItem{"btn_box0201.png", "btn_box0202.png"};
+constexpr PadPictures kItemPrevious{"btn_box2_n0201.png", "btn_box2_n0202.png"};
+constexpr PadPictures kItemNext{"btn_box2_n0101.png", "btn_box2_n0102.png"};
 
-struct Pictures {
-    const char *up, *down;
-};
-constexpr Pictures kCategory{"btn_box0101.png", "btn_box0102.png"};
-constexpr Pictures kCategoryPrevious{"btn_box_p0101.png", "btn_box_p0102.png"};
-constexpr Pictures kCategoryNext{"btn_box_n0101.png", "btn_box_n0102.png"};
-constexpr Pictures kItem{"btn_box0201.png", "btn_box0202.png"};
-constexpr Pictures kItemPrevious{"btn_box2_n0201.png", "btn_box2_n0202.png"};
-constexpr Pictures kItemNext{"btn_box2_n0101.png", "btn_box2_n0102.png"};
-
-void setPictures(TMirelMenuBtn *button, const Pictures &pictures)
+// A paging slot carries no entry.
+void makePagingSlot(TMirelMenuBtn *button, int tag, const PadPictures &pictures)
 {
-    button->setPictureOver(PadPicture(QLatin1String(pictures.up)));
-    button->setPictureDown(PadPicture(QLatin1String(pictures.down)));
-}
-
-void setFontSize(TMirelMenuBtn *button, int pointSize)
-{
-    QFont f = button->font();
-    f.setPointSize(pointSize);
-    button->setFont(f);
-}
-
-void makePagingSlot(TMirelMenuBtn *button, int tag, const Pictures &pictures)
-{
-    button->setCaption(QString());
-    setPictures(button, pictures);
-    button->setFontColor(kPagingFontColor);
-    setFontSize(button, kPagingFontSize);
-    button->ItemExtraSwitch1 = true;
-    button->setTag(tag);
+    MakePadPagingSlot(button, tag, pictures);
     button->ItemCode.clear();
     button->ItemName2.clear();
 }
@@ -75,7 +52,7 @@ void makePagingSlot(TMirelMenuBtn *button, int tag, const Pictures &pictures)
 void makePlainEdge(TMirelMenuBtn *edge, const TMirelMenuBtn *neighbour, int tag)
 {
     edge->setFontColor(neighbour->FontColor());
-    setFontSize(edge, neighbour->font().pointSize());
+    SetPadFontSize(edge, neighbour->font().pointSize());
     edge->ItemExtraSwitch1 = false;
     edge->setTag(tag);
 }
@@ -342,7 +319,7 @@ bool TItemEntryScreen::CreateMenuButtons()
                 button->setColorShadow(6193304);
                 button->setGroupIndex(group);
                 buttons.append(button);
-                setPictures(button, kCategory);
+                SetPadPictures(button, kCategory);
                 connect(button, &TMirelMenuBtn::OnMouseUp, this, [this, button, isA](QWidget *, Qt::MouseButton b) {
                     if (b != Qt::LeftButton)
                         return;
@@ -375,7 +352,7 @@ bool TItemEntryScreen::CreateMenuButtons()
                 button->setFont(font);
                 button->setFontColor(255); // red
                 ButtonsItems.append(button);
-                setPictures(button, kItem);
+                SetPadPictures(button, kItem);
                 connect(button, &TMirelMenuBtn::OnMouseUp, this, [this, button](QWidget *, Qt::MouseButton b) {
                     if (b == Qt::LeftButton)
                         mmb_ItemsMouseUp(button);
@@ -422,7 +399,7 @@ bool TItemEntryScreen::fillCategoryPad(QList<TMirelMenuBtn *> &buttons, DataSet 
     }
     for (int s = paging ? 1 : 0; s < (paging ? CategorySlots - 1 : CategorySlots); ++s) {
         TMirelMenuBtn *button = buttons[s];
-        setPictures(button, kCategory);
+        SetPadPictures(button, kCategory);
         const int pos = PadSlotPosition(CategorySlots, rows, page, s);
         if (pos > 0 && cache.Locate(QLatin1String(position), pos)) {
             button->setCaption(WrapBytes(cache.FieldByName(QLatin1String(nameField)).AsString(), 10));
@@ -472,7 +449,7 @@ QString TItemEntryScreen::SearchFilter() const
 void TItemEntryScreen::showItem(TMirelMenuBtn *button, int position, const QString &positionField)
 {
     DataSet &cache = *DM->vtb_SCITM;
-    setPictures(button, kItem);
+    SetPadPictures(button, kItem);
     if (position > 0 && cache.Locate(positionField, position)) {
         auto text = [&cache](const char *name) { return cache.FieldByName(QLatin1String(name)).AsString(); };
         button->setCaption(WrapBytes(text("IMNAME"), 10) + QStringLiteral("\r\n") + text("IMMDAN") + "/"
