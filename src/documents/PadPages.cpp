@@ -1,5 +1,6 @@
 #include "documents/PadPages.h"
 
+#include "Components/MirelComp/MirelMenuBtn.h"
 #include "platform/os/ProgramFile.h"
 
 #include <QDir>
@@ -35,4 +36,27 @@ QPixmap PadPicture(const QString &name)
     if (!picture.load(path))
         throw PadPictureMissing(("picture not found: " + path).toStdString());
     return picture;
+}
+
+void SetPadPictures(TMirelMenuBtn *button, const PadPictures &pictures)
+{
+    button->setPictureOver(PadPicture(QLatin1String(pictures.up)));
+    button->setPictureDown(PadPicture(QLatin1String(pictures.down)));
+}
+
+void SetPadFontSize(TMirelMenuBtn *button, int pointSize)
+{
+    QFont f = button->font();
+    f.setPointSize(pointSize);
+    button->setFont(f);
+}
+
+void MakePadPagingSlot(TMirelMenuBtn *button, int tag, const PadPictures &pictures)
+{
+    button->setCaption(QString());
+    SetPadPictures(button, pictures);
+    button->setFontColor(33023);
+    SetPadFontSize(button, 18);
+    button->ItemExtraSwitch1 = true;
+    button->setTag(tag);
 }

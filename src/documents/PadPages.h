@@ -32,3 +32,14 @@ public:
 };
 QPixmap PadPicture(const QString &name);
 QString PadPictureFolder(); // "<program folder>/img/"
+
+// The two pictures of a pad button (normal "...01", pressed "...02").
+class TMirelMenuBtn;
+struct PadPictures {
+    const char *up, *down;
+};
+void SetPadPictures(TMirelMenuBtn *button, const PadPictures &pictures);
+void SetPadFontSize(TMirelMenuBtn *button, int pointSize);
+// Makes a slot "previous" or "next": no caption, the paging pictures, font
+// colour 33023 in size 18, ItemExtraSwitch1 on and the paging Tag.
+void MakePadPagingSlot(TMirelMenuBtn *button, int tag, const PadPictures &pictures);

@@ -20,42 +20,14 @@ TF651_Susin *F651_Susin = nullptr;
 namespace {
 
 constexpr int kColumns = 6;
-constexpr int kPagingFontColor = 33023;
-constexpr int kPagingFontSize = 18;
 
-struct Pictures {
-    const char *up, *down;
-};
 // First fill, and after a page change.
-constexpr Pictures kPartnerFirst{"btn_box0101_1.PNG", "btn_box0102_1.PNG"};
-constexpr Pictures kPreviousFirst{"btn_box_p0101_1.PNG", "btn_box_p0102_1.PNG"};
-constexpr Pictures kNextFirst{"btn_box_n0101_1.PNG", "btn_box_n0102_1.PNG"};
-constexpr Pictures kPartnerAfter{"btn_box0201_1.PNG", "btn_box0202_1.PNG"};
-constexpr Pictures kPreviousAfter{"btn_box2_n0201_1.PNG", "btn_box2_n0202_1.PNG"};
-constexpr Pictures kNextAfter{"btn_box2_n0101_1.PNG", "btn_box2_n0102_1.PNG"};
-
-void setPictures(TMirelMenuBtn *button, const Pictures &pictures)
-{
-    button->setPictureOver(PadPicture(QLatin1String(pictures.up)));
-    button->setPictureDown(PadPicture(QLatin1String(pictures.down)));
-}
-
-void setFontSize(TMirelMenuBtn *button, int pointSize)
-{
-    QFont f = button->font();
-    f.setPointSize(pointSize);
-    button->setFont(f);
-}
-
-void makePagingSlot(TMirelMenuBtn *button, int tag, const Pictures &pictures)
-{
-    button->setCaption(QString());
-    setPictures(button, pictures);
-    button->setFontColor(kPagingFontColor);
-    setFontSize(button, kPagingFontSize);
-    button->ItemExtraSwitch1 = true;
-    button->setTag(tag);
-}
+constexpr PadPictures kPartnerFirst{"btn_box0101_1.PNG", "btn_box0102_1.PNG"};
+constexpr PadPictures kPreviousFirst{"btn_box_p0101_1.PNG", "btn_box_p0102_1.PNG"};
+constexpr PadPictures kNextFirst{"btn_box_n0101_1.PNG", "btn_box_n0102_1.PNG"};
+constexpr PadPictures kPartnerAfter{"btn_box0201_1.PNG", "btn_box0202_1.PNG"};
+constexpr PadPictures kPreviousAfter{"btn_box2_n0201_1.PNG", "btn_box2_n0202_1.PNG"};
+constexpr PadPictures kNextAfter{"btn_box2_n0101_1.PNG", "btn_box2_n0102_1.PNG"};
 
 } // namespace
 
@@ -126,7 +98,7 @@ bool TF651_Susin::CreateMenuButtons()
                 button->setColorShadow(6193304);
                 button->ItemExtraSwitch1 = false;
                 m_buttons.append(button);
-                setPictures(button, kPartnerFirst);
+                SetPadPictures(button, kPartnerFirst);
                 connect(button, &TMirelMenuBtn::OnMouseUp, this,
                         [this, button](QWidget *, Qt::MouseButton b) {
                             if (b == Qt::LeftButton)
@@ -170,7 +142,7 @@ int TF651_Susin::partnerCount() const
 
 void TF651_Susin::showPartner(TMirelMenuBtn *button, int position, bool afterPageChange)
 {
-    setPictures(button, afterPageChange ? kPartnerAfter : kPartnerFirst);
+    SetPadPictures(button, afterPageChange ? kPartnerAfter : kPartnerFirst);
     DataSet &vtb = *DM->vtb_Susin;
     if (position > 0 && vtb.Locate(QStringLiteral("ABSeq"), position)) {
         const QString name = vtb.FieldByName(QStringLiteral("ABSNAM")).AsString();
@@ -203,8 +175,8 @@ void TF651_Susin::StockSusinBtn()
             return;
         const int rows = partnerCount();
         if (PadPages(slotCount, rows)) {
-            makePagingSlot(m_buttons[0], PadPreviousTag, kPreviousFirst);
-            makePagingSlot(m_buttons[slotCount - 1], PadNextTag, kNextFirst);
+            MakePadPagingSlot(m_buttons[0], PadPreviousTag, kPreviousFirst);
+            MakePadPagingSlot(m_buttons[slotCount - 1], PadNextTag, kNextFirst);
             for (int s = 1; s < slotCount - 1; ++s)
                 showPartner(m_buttons[s], PadSlotPosition(slotCount, rows, m_page, s), false);
             setSlotDown(1);
@@ -212,7 +184,7 @@ void TF651_Susin::StockSusinBtn()
             for (int edge : {0, slotCount - 1}) {
                 TMirelMenuBtn *neighbour = m_buttons[edge == 0 ? 1 : slotCount - 2];
                 m_buttons[edge]->setFontColor(neighbour->FontColor());
-                setFontSize(m_buttons[edge], neighbour->font().pointSize());
+                SetPadFontSize(m_buttons[edge], neighbour->font().pointSize());
                 m_buttons[edge]->ItemExtraSwitch1 = false;
                 m_buttons[edge]->setTag(edge);
             }
@@ -235,7 +207,7 @@ void TF651_Susin::StockItemsBtn()
         for (auto [slot, tag, pictures] : {std::tuple{0, PadPreviousTag, kPreviousAfter},
                                            std::tuple{slotCount - 1, PadNextTag, kNextAfter}}) {
             TMirelMenuBtn *button = m_buttons[slot];
-            makePagingSlot(button, tag, pictures);
+            MakePadPagingSlot(button, tag, pictures);
             button->setItemName(QString());
             button->setItemPrice(0);
             button->ItemCode.clear();
