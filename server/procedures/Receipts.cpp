@@ -111,6 +111,17 @@ std::optional<OrderLine> resolveOrderLine(SQLite::Database &db, const QString &c
                      st->getColumn(2).getInt64()};
 }
 
+bool receiptExists(SQLite::Database &db, const QString &company, const QString &store, const QString &month,
+                   qint64 number)
+{
+    Prepared st(db, "SELECT 1 FROM F3100 WHERE WHCMCD = ?1 AND WHBUUT = ?2 AND WHMONTH = ?3 AND WHNUMB = ?4");
+    bindText(*st, 1, company);
+    bindText(*st, 2, store);
+    bindText(*st, 3, month);
+    st->bind(4, static_cast<int64_t>(number));
+    return st->executeStep();
+}
+
 // A_GUBUN 1 writes the header (a header sent again replaces the receipt with
 // its lines), 2 one line; only the parameters of the row kind are read, the
 // shared list's stale rest is ignored.
@@ -155,15 +166,8 @@ void insertReceipt(Call &call)
         throw CallError(QStringLiteral("company and store are required"));
     const QString month = call.text(QStringLiteral("A_WDMONTH")).trimmed();
     const qint64 number = call.integer(QStringLiteral("A_WDNUMB"));
-    {
-        Prepared st(call.db, "SELECT 1 FROM F3100 WHERE WHCMCD = ?1 AND WHBUUT = ?2 AND WHMONTH = ?3 AND WHNUMB = ?4");
-        bindText(*st, 1, company);
-        bindText(*st, 2, store);
-        bindText(*st, 3, month);
-        st->bind(4, static_cast<int64_t>(number));
-        if (!st->executeStep())
-            throw CallError(QStringLiteral("receipt %1 has no header").arg(numberText(month, number)));
-    }
+    if (!receiptExists(call.db, company, store, month, number))
+        throw CallError(QStringLiteral("receipt %1 has no header").arg(numberText(month, number)));
     const QString item = call.text(QStringLiteral("A_WDITNB")).trimmed();
     const QString orderMonth = call.text(QStringLiteral("A_WDBAMONTH")).trimmed();
     const qint64 orderNumber = call.integer(QStringLiteral("A_WDBANUMB"));
@@ -243,15 +247,8 @@ void closeOrderRemainders(Call &call)
     };
     const char *orders = "SELECT DISTINCT WDRFMONTH, WDRFNUMB FROM F3101 WHERE WDCMCD = ?1 AND WDBUUT = ?2"
                          " AND WDMONTH = ?3 AND WDNUMB = ?4 AND WDRFNUMB IS NOT NULL";
-    {
-        Prepared st(call.db, "SELECT 1 FROM F3100 WHERE WHCMCD = ?1 AND WHBUUT = ?2 AND WHMONTH = ?3 AND WHNUMB = ?4");
-        bindText(*st, 1, company);
-        bindText(*st, 2, store);
-        bindText(*st, 3, month);
-        st->bind(4, static_cast<int64_t>(number));
-        if (!st->executeStep())
-            throw CallError(QStringLiteral("receipt %1 not found").arg(numberText(month, number)));
-    }
+    if (!receiptExists(call.db, company, store, month, number))
+        throw CallError(QStringLiteral("receipt %1 not found").arg(numberText(month, number)));
     // The hand-over received orders first: they are found through the
     // purchase orders, whatever their state.
     {
