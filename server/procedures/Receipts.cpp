@@ -51,7 +51,9 @@ void selectReceipts(Call &call)
 
 // The lines of one receipt in line order with the items' names, types and
 // sizes, the number of the purchase order each line received and the slip
-// texts (this receipt's number, the receiving store and the partner).
+// texts (this receipt's number, the supplying unit's latest release of the
+// line's item against the hand-over order behind that purchase order, the
+// receiving store and the partner).
 void selectReceiptLines(Call &call)
 {
     const QByteArray sql =
@@ -61,7 +63,12 @@ void selectReceiptLines(Call &call)
                    " CASE WHEN d.WDRFNUMB IS NULL THEN '' ELSE ")
         + numberTextSql(QStringLiteral("d.WDRFMONTH"), QStringLiteral("d.WDRFNUMB")).toUtf8() + " END, "
         + numberTextSql(QStringLiteral("h.WHMONTH"), QStringLiteral("h.WHNUMB")).toUtf8()
-        + ", '', COALESCE((SELECT CASE WHEN u.ABSNAM = '' THEN u.ABNAME ELSE u.ABSNAM END FROM F0100 u"
+        + ", COALESCE((SELECT " + numberTextSql(QStringLiteral("r.DDMONTH"), QStringLiteral("r.DDNUMB")).toUtf8()
+        + " FROM F2100 p JOIN F3201 r ON r.DDCMCD = p.PHCMCD AND r.DDBUUT = p.PHOHBUUT AND r.DDRFMONTH = p.PHOHMONTH"
+          " AND r.DDRFNUMB = p.PHOHNUMB AND r.DDITNB = d.WDITNB"
+          " WHERE p.PHCMCD = d.WDCMCD AND p.PHBUUT = d.WDBUUT AND p.PHMONTH = d.WDRFMONTH AND p.PHNUMB = d.WDRFNUMB"
+          " ORDER BY r.DDMONTH DESC, r.DDNUMB DESC LIMIT 1), ''),"
+          " COALESCE((SELECT CASE WHEN u.ABSNAM = '' THEN u.ABNAME ELSE u.ABSNAM END FROM F0100 u"
           " WHERE u.ABCMCD = h.WHCMCD AND u.ABBUUT = h.WHBUUT AND u.ABADNB = '00000000'), ''), "
         + kPartnerName
         + " FROM F3101 d JOIN F3100 h ON h.WHCMCD = d.WDCMCD AND h.WHBUUT = d.WDBUUT AND h.WHMONTH = d.WDMONTH"

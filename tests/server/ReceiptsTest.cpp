@@ -184,6 +184,15 @@ TEST_F(Receipts, HistoryAndLinesAnswerWhatWasWritten)
     ASSERT_FALSE(header(QStringLiteral("201002"), 12).isError());
     ASSERT_FALSE(line(QStringLiteral("201002"), 12, 1, "500002", 2.5, QStringLiteral("201002"), 7, 1).isError());
     ASSERT_FALSE(line(QStringLiteral("201002"), 12, 2, "500001", 1, QStringLiteral("201002"), 7, 2).isError());
+    ASSERT_FALSE(line(QStringLiteral("201002"), 12, 3, "500003", 4, QStringLiteral("201002"), 8, 1).isError());
+    // Unit 0001 released the item twice against the hand-over order behind #8.
+    exec("DELETE FROM F3201 WHERE DDCMCD = '9999' AND DDMONTH LIKE '2010%';"
+         "DELETE FROM F3200 WHERE DHCMCD = '9999' AND DHMONTH LIKE '2010%';"
+         "INSERT INTO F3200 (DHCMCD, DHBUUT, DHMONTH, DHNUMB) VALUES ('9999', '0001', '201002', 5), ('9999', '0001', '201002', 6);"
+         "INSERT INTO F3201 (DDCMCD, DDBUUT, DDMONTH, DDNUMB, DDSEQ, DDITNB, DDRFMONTH, DDRFNUMB, DDRFSEQ) VALUES"
+         " ('9999', '0001', '201002', 5, 1, '500003', '201002', 3, 1),"
+         " ('9999', '0001', '201002', 6, 1, '500003', '201002', 3, 1),"
+         " ('9999', '0001', '201002', 6, 2, '500003', '201002', 4, 1);");
 
     const wire::Answer h = history(QStringLiteral("20100201"), QStringLiteral("20100228"));
     ASSERT_FALSE(h.isError()) << h.error.toStdString();
@@ -205,15 +214,20 @@ TEST_F(Receipts, HistoryAndLinesAnswerWhatWasWritten)
 
     const wire::Answer l = lines(QStringLiteral("201002"), 12);
     ASSERT_FALSE(l.isError()) << l.error.toStdString();
-    EXPECT_EQ(column(l, QStringLiteral("IMNAME")), (QStringList{QStringLiteral("설탕"), QStringLiteral("강력분")}));
-    EXPECT_EQ(column(l, QStringLiteral("itty_name")), (QStringList{QStringLiteral("원재료"), QStringLiteral("원재료")}));
+    EXPECT_EQ(column(l, QStringLiteral("IMNAME")),
+              (QStringList{QStringLiteral("설탕"), QStringLiteral("강력분"), QStringLiteral("버터")}));
+    EXPECT_EQ(column(l, QStringLiteral("itty_name")),
+              (QStringList{QStringLiteral("원재료"), QStringLiteral("원재료"), QStringLiteral("원재료")}));
     EXPECT_DOUBLE_EQ(cell(l, 0, "wdbaqty").toDouble(), 2.5);
     EXPECT_DOUBLE_EQ(cell(l, 0, "WDQTY").toDouble(), 2.5);
     EXPECT_EQ(cell(l, 0, "WDAMT").toLongLong(), 50000);
     EXPECT_EQ(cell(l, 0, "WDBANUMB").toLongLong(), 7);
     // The order each line received, by its own month.
     EXPECT_EQ(column(l, QStringLiteral("bunho")),
-              (QStringList{QStringLiteral("201002-00007"), QStringLiteral("201001-00007")}));
+              (QStringList{QStringLiteral("201002-00007"), QStringLiteral("201001-00007"), QStringLiteral("201002-00008")}));
+    // Only a hand-over order has a supplier's release: its latest one.
+    EXPECT_EQ(column(l, QStringLiteral("chulgo_bunho")),
+              (QStringList{QString(), QString(), QStringLiteral("201002-00006")}));
     EXPECT_EQ(cell(l, 1, "ibgo_bunho").toString(), QStringLiteral("201002-00012"));
     EXPECT_EQ(cell(l, 1, "chulgo_name").toString(), QStringLiteral("데모제분"));
     EXPECT_FALSE(cell(l, 1, "ibgo_name").toString().isEmpty());
