@@ -1,14 +1,14 @@
-// Program entry of the terminal. The start-up sequence and the sign-in screen
-// are not built yet; until then the program takes the single-instance lock,
-// sets up fonts and the error box, and shows one window saying so.
+// Program entry of the terminal: one running copy, the application object,
+// then the start-up sequence, the run and the hand-over (StartUp.h).
 #include "Components/MirelComp/MirelFonts.h"
 #include "Components/MirelComp/MirelPicture.h"
+#include "StartUp.h"
 #include "core/uKV_Common_Text.h"
 #include "platform/os/SingleInstance.h"
 #include "platform/os/Version.h"
 #include "shell/RaldApplication.h"
 
-#include <QLabel>
+#include <unistd.h>
 
 RALD_VERSION_MARKER("3.0.0.1");
 
@@ -19,19 +19,22 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("TZ"))
         qputenv("TZ", ":/etc/localtime");
 
+    // The lock file is opened close-on-exec: the updater started at the end
+    // must not inherit it, since it waits for the lock to be released.
     os::SingleInstance instance;
     if (!instance.tryLock(os::ProgramInstanceName))
-        return 0; // another copy runs: end without a message
+        return ExitSecondCopy; // another copy runs: end without a message
+
+    // The sign-in screen's notice browser shares its GL context and cannot
+    // use its sandbox when the terminal runs as root.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 
     RaldApplication app(argc, argv);
-    QApplication::setApplicationName("Talvenrode RALD");
+    QApplication::setApplicationName(QStringLiteral("Talvenrode RALD"));
     mirel::installFontSubstitutions();
     mirel::setLogHandler([](const QString &text) { WriteLog(text); });
 
-    QLabel window(QString::fromUtf8("RALD 지점 단말기\n\n시작 절차와 로그인 화면은 아직 만드는 중입니다."));
-    window.setAlignment(Qt::AlignCenter);
-    window.setFont(QFont(QString::fromUtf8("굴림"), 16));
-    window.setFixedSize(1024, 768);
-    window.show();
-    return app.exec();
+    return RunTerminal();
 }
