@@ -14,6 +14,7 @@ void registerAllProcedures(Registry &registry)
     registerAttendanceProcedures(registry);
     registerDeliveryProcedures(registry);
     registerPurchaseOrderProcedures(registry);
+    registerReceiptProcedures(registry);
 }
 
 } // namespace hq

@@ -15,5 +15,6 @@ void registerPatternProcedures(Registry &registry); // Patterns.cpp: order patte
 void registerAttendanceProcedures(Registry &registry); // Attendance.cpp: time clock, attendance details, holidays
 void registerDeliveryProcedures(Registry &registry); // Deliveries.cpp: delivery bookings and their sales
 void registerPurchaseOrderProcedures(Registry &registry); // PurchaseOrders.cpp: orders placed, their lines, deletion
+void registerReceiptProcedures(Registry &registry); // Receipts.cpp: warehouse receipts, order remainder close
 
 } // namespace hq
