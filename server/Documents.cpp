@@ -136,4 +136,29 @@ void insertRow(SQLite::Database &db, const QString &table, const RowValues &valu
     st->exec();
 }
 
+void writeAudit(SQLite::Database &db, const QString &procedure, const QString &key, const QString &work,
+                const QString &pgid)
+{
+    Prepared st(db, "INSERT INTO SYS_AUDIT (AUTIME, AUPROC, AUKEY, AUWORK, AUPGID) VALUES (?1, ?2, ?3, ?4, ?5)");
+    bindText(*st, 1, nowText());
+    bindText(*st, 2, procedure);
+    bindText(*st, 3, key);
+    bindText(*st, 4, work);
+    bindText(*st, 5, pgid);
+    st->exec();
+}
+
+QString partnerSql(const QString &what, const QString &company, const QString &store, const QString &code)
+{
+    return QStringLiteral("COALESCE((SELECT %1 FROM F0100 p"
+                          " WHERE p.ABCMCD = %2 AND ((length(%4) <= 4 AND p.ABBUUT = %4 AND p.ABADNB = '00000000')"
+                          " OR (length(%4) > 4 AND p.ABADNB = %4 AND p.ABBUUT = %3))), '')")
+        .arg(what, company, store, code);
+}
+
+QString partnerNameSql(const QString &company, const QString &store, const QString &code)
+{
+    return partnerSql(QStringLiteral("CASE WHEN p.ABSNAM = '' THEN p.ABNAME ELSE p.ABSNAM END"), company, store, code);
+}
+
 } // namespace hq

@@ -59,4 +59,17 @@ void writeHeader(SQLite::Database &db, const DocumentTable &doc, const RowValues
 // Inserts one row into a table (a document line, usually).
 void insertRow(SQLite::Database &db, const QString &table, const RowValues &values);
 
+// Records a deletion in SYS_AUDIT: the procedure, the deleted key, who and
+// from which program, at the server's time.
+void writeAudit(SQLite::Database &db, const QString &procedure, const QString &key, const QString &work,
+                const QString &pgid);
+
+// An SQL expression for the short name (else the full name) of a document's
+// partner: a business unit by its 4-character code, a supplier or customer of
+// the store by its code; "" when unknown. The arguments are column
+// expressions of the query, e.g. ("h.AHCMCD", "h.AHBUUT", "h.AHADNB").
+QString partnerNameSql(const QString &company, const QString &store, const QString &code);
+// The same lookup for another expression over the partner row `p`, e.g. "p.ABTXGU".
+QString partnerSql(const QString &what, const QString &company, const QString &store, const QString &code);
+
 } // namespace hq

@@ -6,6 +6,7 @@
 // empty employee, unit or day and a day that is not a real "yyyymmdd" date.
 
 #include "Dispatcher.h"
+#include "Documents.h"
 #include "procedures/Procedures.h"
 
 #include <QDate>
@@ -400,14 +401,8 @@ void insertDiligenceDetails(Call &call)
 
 void audit(Call &call, const char *procedure, const QString &key)
 {
-    Prepared st(call.db, "INSERT INTO SYS_AUDIT (AUTIME, AUPROC, AUKEY, AUWORK, AUPGID)"
-                                  " VALUES (?1, ?2, ?3, ?4, ?5)");
-    bindText(*st, 1, nowText());
-    st->bind(2, procedure);
-    bindText(*st, 3, key);
-    bindText(*st, 4, call.text(QStringLiteral("WORK")));
-    bindText(*st, 5, call.text(QStringLiteral("PGID")));
-    st->exec();
+    writeAudit(call.db, QString::fromLatin1(procedure), key, call.text(QStringLiteral("WORK")),
+               call.text(QStringLiteral("PGID")));
 }
 
 // Corrects one side of a pair: its day, time and unit. A new day or unit

@@ -2,6 +2,7 @@
 // with the items' units, prices and current stock.
 
 #include "Dispatcher.h"
+#include "Documents.h"
 #include "StockView.h"
 #include "procedures/Procedures.h"
 
@@ -11,21 +12,16 @@ namespace hq {
 
 namespace {
 
-// The short name (else the full name) of a pattern's partner: a business unit
-// by its 4-character code, a supplier or customer of the store by its code.
-const char *kPartnerName =
-    "COALESCE((SELECT CASE WHEN p.ABSNAM = '' THEN p.ABNAME ELSE p.ABSNAM END FROM F0100 p"
-    " WHERE p.ABCMCD = h.AHCMCD AND ((length(h.AHADNB) <= 4 AND p.ABBUUT = h.AHADNB AND p.ABADNB = '00000000')"
-    " OR (length(h.AHADNB) > 4 AND p.ABADNB = h.AHADNB AND p.ABBUUT = h.AHBUUT))), '')";
-
 // The patterns in use of a store; TARGETCODE "99999999" (or empty) lists every
 // partner's patterns, another code only that partner's.
 void selectPatterns(Call &call)
 {
     call.open({I("AHNUMB"), T("AHNAME", 50), T("AHADNB", 8), T("ahadnb_name", 50)},
-              (QByteArray("SELECT h.AHNUMB, h.AHNAME, h.AHADNB, ") + kPartnerName
-               + " FROM F2110 h WHERE h.AHCMCD = ?1 AND h.AHBUUT = ?2 AND h.AHUSFL = 1"
-                 " AND (?3 IN ('', '99999999') OR h.AHADNB = ?3) ORDER BY h.AHSEQ, h.AHNUMB")
+              (QStringLiteral("SELECT h.AHNUMB, h.AHNAME, h.AHADNB, ")
+               + partnerNameSql(QStringLiteral("h.AHCMCD"), QStringLiteral("h.AHBUUT"), QStringLiteral("h.AHADNB"))
+               + QStringLiteral(" FROM F2110 h WHERE h.AHCMCD = ?1 AND h.AHBUUT = ?2 AND h.AHUSFL = 1"
+                                " AND (?3 IN ('', '99999999') OR h.AHADNB = ?3) ORDER BY h.AHSEQ, h.AHNUMB"))
+                  .toUtf8()
                   .constData(),
               [&](SQLite::Statement &st) {
                   bindText(st, 1, call.text(QStringLiteral("COMPCODE")));

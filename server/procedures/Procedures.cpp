@@ -13,6 +13,7 @@ void registerAllProcedures(Registry &registry)
     registerPatternProcedures(registry);
     registerAttendanceProcedures(registry);
     registerDeliveryProcedures(registry);
+    registerReleaseProcedures(registry);
 }
 
 } // namespace hq

@@ -14,5 +14,6 @@ void registerPartnerProcedures(Registry &registry); // Partners.cpp: partners an
 void registerPatternProcedures(Registry &registry); // Patterns.cpp: order patterns and their lines
 void registerAttendanceProcedures(Registry &registry); // Attendance.cpp: time clock, attendance details, holidays
 void registerDeliveryProcedures(Registry &registry); // Deliveries.cpp: delivery bookings and their sales
+void registerReleaseProcedures(Registry &registry); // Releases.cpp: releases and stock-outs
 
 } // namespace hq
