@@ -41,12 +41,15 @@ mkdir -p "$BUILD/crashes" "$scratch/corpus"
 cp fuzz/corpus/* "$scratch/corpus/" 2>/dev/null || true
 per=$(( (runs + jobs - 1) / jobs ))
 start=$(date +%s)
+pids=()
 for j in $(seq 1 "$jobs"); do
   ASAN_OPTIONS=detect_leaks=0:allocator_release_to_os_interval_ms=-1 "$BUILD/fuzz/fuzz_$target" -runs="$per" -max_len=4096 -timeout=120 \
     -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$BUILD/crashes/$target-" \
     "$scratch/corpus" >"$scratch/log$j" 2>&1 &
+  pids+=($!)
 done
-wait
+failed=0
+for p in "${pids[@]}"; do wait "$p" || failed=$((failed + 1)); done
 end=$(date +%s)
 
 total=0; cov=0; ft=0
@@ -58,9 +61,11 @@ for j in $(seq 1 "$jobs"); do
   [ "${c:-0}" -gt "$cov" ] && cov=$c
   [ "${f:-0}" -gt "$ft" ] && ft=$f
 done
+# A process that ended other than by finishing its runs counts as a crash.
 crashes=$(grep -l -E 'ERROR: (AddressSanitizer|UndefinedBehaviorSanitizer|libFuzzer)|runtime error|deadly signal' "$scratch"/log* 2>/dev/null | wc -l || true)
+[ "$failed" -gt "$crashes" ] && crashes=$failed
 echo "fuzz_$target ($sanitizers): $total executions in $((end - start)) s over $jobs process(es); coverage: $cov edges, $ft features; corpus $(ls "$scratch/corpus" | wc -l) inputs; crashes: $crashes"
 if [ "$crashes" -ne 0 ]; then
-  grep -h -A20 -E 'ERROR|runtime error|deadly signal' "$scratch"/log* | head -60
+  grep -h -A20 -E 'ERROR|runtime error|deadly signal|terminate|what\(\)' "$scratch"/log* | head -60
   exit 1
 fi

@@ -206,10 +206,14 @@ TEST_F(Dispatch, MalformedAndOversizedRequestsGetAnErrorAndTheServerCarriesOn)
                                   std::string(5 * 1024 * 1024, '\xa1')};
     for (const std::string &body : bodies) {
         auto res = http.Post("/BIN", body, "application/cbor");
-        ASSERT_TRUE(res);
-        EXPECT_GE(res->status, 400);
-        const wire::Answer a = wire::decodeAnswer(QByteArray::fromStdString(res->body));
-        EXPECT_TRUE(a.isError());
+        // An oversized body is refused before it is read: the client may see the
+        // connection end while it still writes instead of the 413.
+        if (res) {
+            EXPECT_GE(res->status, 400);
+            EXPECT_TRUE(wire::decodeAnswer(QByteArray::fromStdString(res->body)).isError());
+        } else {
+            EXPECT_GT(body.size(), 4u * 1024 * 1024);
+        }
 
         auto next = http.Post("/BIN", good.constData(), size_t(good.size()), "application/cbor");
         ASSERT_TRUE(next);
