@@ -136,25 +136,35 @@ void insertRow(SQLite::Database &db, const QString &table, const RowValues &valu
     st->exec();
 }
 
-void audit(Call &call, const char *procedure, const QString &key)
+void audit(Call &call, const QString &procedure, const QString &key, const QString &work, const QString &pgid)
 {
     Prepared st(call.db, "INSERT INTO SYS_AUDIT (AUTIME, AUPROC, AUKEY, AUWORK, AUPGID)"
                          " VALUES (?1, ?2, ?3, ?4, ?5)");
     bindText(*st, 1, nowText());
-    st->bind(2, procedure);
+    bindText(*st, 2, procedure);
     bindText(*st, 3, key);
-    bindText(*st, 4, call.text(QStringLiteral("WORK")));
-    bindText(*st, 5, call.text(QStringLiteral("PGID")));
+    bindText(*st, 4, work);
+    bindText(*st, 5, pgid);
     st->exec();
+}
+
+void audit(Call &call, const char *procedure, const QString &key)
+{
+    audit(call, QString::fromUtf8(procedure), key, call.text(QStringLiteral("WORK")), call.text(QStringLiteral("PGID")));
+}
+
+QString partnerSql(const QString &what, const QString &cmcd, const QString &buut, const QString &adnb)
+{
+    return QStringLiteral(
+               "COALESCE((SELECT %4 FROM F0100 p"
+               " WHERE p.ABCMCD = %1 AND ((length(%3) <= 4 AND p.ABBUUT = %3 AND p.ABADNB = '00000000')"
+               " OR (length(%3) > 4 AND p.ABADNB = %3 AND p.ABBUUT = %2))), '')")
+        .arg(cmcd, buut, adnb, what);
 }
 
 QString partnerNameSql(const QString &cmcd, const QString &buut, const QString &adnb)
 {
-    return QStringLiteral(
-               "COALESCE((SELECT CASE WHEN p.ABSNAM = '' THEN p.ABNAME ELSE p.ABSNAM END FROM F0100 p"
-               " WHERE p.ABCMCD = %1 AND ((length(%3) <= 4 AND p.ABBUUT = %3 AND p.ABADNB = '00000000')"
-               " OR (length(%3) > 4 AND p.ABADNB = %3 AND p.ABBUUT = %2))), '')")
-        .arg(cmcd, buut, adnb);
+    return partnerSql(QStringLiteral("CASE WHEN p.ABSNAM = '' THEN p.ABNAME ELSE p.ABSNAM END"), cmcd, buut, adnb);
 }
 
 } // namespace hq

@@ -64,10 +64,15 @@ void insertRow(SQLite::Database &db, const QString &table, const RowValues &valu
 // Records a deletion in SYS_AUDIT: the procedure, the deleted key as text and
 // the call's WORK and PGID, at the server's time.
 void audit(Call &call, const char *procedure, const QString &key);
+// The same with the WORK and PGID values given (procedures whose parameters
+// carry a table prefix, e.g. A_DHWORK).
+void audit(Call &call, const QString &procedure, const QString &key, const QString &work, const QString &pgid);
 
 // SQL expression for the short name (else the full name) of a partner of a
 // store's document: a business unit by its 4-character code, a supplier or
 // customer of the store by its 8-character code; '' when unknown.
 QString partnerNameSql(const QString &cmcd, const QString &buut, const QString &adnb);
+// The same lookup for another expression over the partner row `p`, e.g. "p.ABTXGU".
+QString partnerSql(const QString &what, const QString &cmcd, const QString &buut, const QString &adnb);
 
 } // namespace hq

@@ -15,6 +15,7 @@ void registerAllProcedures(Registry &registry)
     registerDeliveryProcedures(registry);
     registerPurchaseOrderProcedures(registry);
     registerReceiptProcedures(registry);
+    registerReleaseProcedures(registry);
 }
 
 } // namespace hq

@@ -16,5 +16,6 @@ void registerAttendanceProcedures(Registry &registry); // Attendance.cpp: time c
 void registerDeliveryProcedures(Registry &registry); // Deliveries.cpp: delivery bookings and their sales
 void registerPurchaseOrderProcedures(Registry &registry); // PurchaseOrders.cpp: orders placed, their lines, deletion
 void registerReceiptProcedures(Registry &registry); // Receipts.cpp: warehouse receipts, order remainder close
+void registerReleaseProcedures(Registry &registry); // Releases.cpp: releases and stock-outs
 
 } // namespace hq
