@@ -8,6 +8,8 @@
 #include "platform/os/Version.h"
 #include "shell/RaldApplication.h"
 
+#include <csignal>
+
 #include <unistd.h>
 
 RALD_VERSION_MARKER("3.0.0.1");
@@ -18,6 +20,9 @@ int main(int argc, char **argv)
     // is set; date-times of every server answer go through it.
     if (qEnvironmentVariableIsEmpty("TZ"))
         qputenv("TZ", ":/etc/localtime");
+    // A server that closes a kept-alive connection while a call is being
+    // written must fail that call, not end the terminal.
+    std::signal(SIGPIPE, SIG_IGN);
 
     // The lock file is opened close-on-exec: the updater started at the end
     // must not inherit it, since it waits for the lock to be released.
