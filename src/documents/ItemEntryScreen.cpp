@@ -244,10 +244,7 @@ void TItemEntryScreen::SetupGridColumns()
                                {"ADAMT", "합계", 60, false, false}, {"bigo", "비고", 53, false, true},
                                {"sss", "부가세여부코드", 30, false, true}};
     for (const Col &c : cols) {
-        TColumn *column = mgd_StockItems->Columns().Add();
-        column->setFieldName(QLatin1String(c.field));
-        column->Title()->setCaption(QString::fromUtf8(c.title));
-        column->setWidth(c.width);
+        TColumn *column = AddGridColumn(mgd_StockItems, QLatin1String(c.field), QString::fromUtf8(c.title), c.width);
         column->setVisible(c.visible);
         if (c.centred)
             column->setAlignment(Qt::AlignCenter);

@@ -1,7 +1,8 @@
 #include "documents/U1010_OrderList.h"
 
 #include "core/MyConfig.h"
-#include "documents/ScreenParts.h"
+#include "Components/MirelComp/MirelGrid.h"
+#include "shell/RemoteCall.h"
 #include "core/PrintThread.h"
 #include "core/uKV_Common_Text.h"
 #include "core/uKV_DataModule.h"
@@ -30,8 +31,8 @@ QString rule(char c) { return QString(kSlipWidth, QLatin1Char(c)); }
 TF1010_OrderList::TF1010_OrderList(QObject *parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("F1010_OrderList"));
-    cds_F2100_hed = RemoteQuery(this, "cds_F2100_hed", "dspStoredProc2", "[GP_SELECT_F2100_POPUPPURCHASE]");
-    cds_F2101_det = RemoteQuery(this, "cds_F2101_det", "dspStoredProc3", "[GP_SELECT_F2101_POPUPPURCHASE]");
+    cds_F2100_hed = NewRemoteCall(this, "cds_F2100_hed", "dspStoredProc2", "[GP_SELECT_F2100_POPUPPURCHASE]");
+    cds_F2101_det = NewRemoteCall(this, "cds_F2101_det", "dspStoredProc3", "[GP_SELECT_F2101_POPUPPURCHASE]");
 }
 
 TF1010_OrderList::~TF1010_OrderList()

@@ -5,7 +5,7 @@
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
 #include "core/MyConfig.h"
-#include "documents/ScreenParts.h"
+#include "shell/RemoteCall.h"
 #include "core/uKV_DataModule.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
@@ -56,8 +56,8 @@ TF618_TblOrdList::TF618_TblOrdList(QWidget *parent)
     btnClose = ui->btnClose;
     btn_Smoll = ui->btn_Smoll;
 
-    cds_F4104 = RemoteQuery(this, "cds_F4104", "dspStoredProc3", "GP_SELECT_F4104_SuppOrder_JumunSearch");
-    cds_F4101_dt = RemoteQuery(this, "cds_F4101_dt", "dspStoredProc5", "GP_SELECT_F4101_SuppOrder_DetailSearch");
+    cds_F4104 = NewRemoteCall(this, "cds_F4104", "dspStoredProc3", "GP_SELECT_F4104_SuppOrder_JumunSearch");
+    cds_F4101_dt = NewRemoteCall(this, "cds_F4101_dt", "dspStoredProc5", "GP_SELECT_F4101_SuppOrder_DetailSearch");
     formatAmounts(cds_F4104, "SHAMT");
     formatAmounts(cds_F4101_dt, "SDAMT");
 

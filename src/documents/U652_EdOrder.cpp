@@ -4,7 +4,7 @@
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
 #include "core/MyConfig.h"
-#include "documents/ScreenParts.h"
+#include "shell/RemoteCall.h"
 #include "core/ProgramRights.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
@@ -124,9 +124,9 @@ TF652_EdOrder::TF652_EdOrder(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt:
     BTN_edit = makeButton(this, "BTN_edit", "수 정", kActionTag, QRect(868, 676, 70, 50));
     BTN_Cls = makeButton(this, "BTN_Cls", "닫 기", kActionTag, QRect(944, 676, 70, 50));
 
-    cds_F2100_pat = RemoteQuery(this, "cds_F2100_pat", "dspStoredProc2", "[GP_SELECT_F2100_RegOrderpatSearch]");
-    cds_F2101_det = RemoteQuery(this, "cds_F2101_det", "dspStoredProc3", "[GP_SELECT_F2101_POPUPPURCHASE]");
-    cds_F2100_BaljuDel = RemoteQuery(this, "cds_F2100_BaljuDel", "dspStoredProc11", "[GP_DELETE_F2100_PURCHASEENTRY]");
+    cds_F2100_pat = NewRemoteCall(this, "cds_F2100_pat", "dspStoredProc2", "[GP_SELECT_F2100_RegOrderpatSearch]");
+    cds_F2101_det = NewRemoteCall(this, "cds_F2101_det", "dspStoredProc3", "[GP_SELECT_F2101_POPUPPURCHASE]");
+    cds_F2100_BaljuDel = NewRemoteCall(this, "cds_F2100_BaljuDel", "dspStoredProc11", "[GP_DELETE_F2100_PURCHASEENTRY]");
     formatAmounts(cds_F2101_det, {QStringLiteral("PDUPRC"), QStringLiteral("PDAMT")});
     cds_F2100_pat->AfterOpen = [](DataSet &ds) {
         if (Field *f = ds.FindField(QStringLiteral("phdate")))

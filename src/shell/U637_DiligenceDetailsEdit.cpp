@@ -129,11 +129,9 @@ TF637_DiligenceDetailsEdit::TF637_DiligenceDetailsEdit(QWidget *parent)
                    {"stbuut_name", "사업명", 109}, {"edate", "종료일자", 100}, {"etime", "종료시간", 70},
                    {"edkunt_name", "근태", 47},   {"edbuut_name", "사업명", 109}};
     for (const auto &c : columns) {
-        TColumn *column = grid->Columns().Add();
-        column->setFieldName(QString::fromLatin1(c.field));
-        column->Title()->setCaption(QString::fromUtf8(c.title));
-        column->Title()->setAlignment(Qt::AlignCenter);
-        column->setWidth(c.width);
+        AddGridColumn(grid, QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width)
+            ->Title()
+            ->setAlignment(Qt::AlignCenter);
     }
     connect(grid, &TMCustomDBGrid::OnCellClick, this, &TF637_DiligenceDetailsEdit::gridCellClick);
     connect(grid, &TMCustomDBGrid::OnDrawColumnCell, this,

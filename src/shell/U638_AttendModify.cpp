@@ -81,11 +81,7 @@ TF638_AttendModify::TF638_AttendModify(QWidget *parent)
     grid->setReadOnly(true);
     grid->setDataSource(cds_F0150_s);
     auto addColumn = [grid](const QString &field, const QString &title, int width) {
-        TColumn *column = grid->Columns().Add();
-        column->setFieldName(field);
-        column->Title()->setCaption(title);
-        column->Title()->setAlignment(Qt::AlignCenter);
-        column->setWidth(width);
+        AddGridColumn(grid, field, title, width)->Title()->setAlignment(Qt::AlignCenter);
     };
     addColumn(QStringLiteral("abname"), QStringLiteral("사원명"), 101);
     addColumn(QStringLiteral("abjikj_name"), QStringLiteral("구 분"), 105);

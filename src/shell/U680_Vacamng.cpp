@@ -30,11 +30,7 @@ QString dayText(const QDate &d) { return d.toString(QStringLiteral("yyyyMMdd"));
 
 void addColumn(TMirelGrid *grid, const char *field, const char *title, int width)
 {
-    TColumn *column = grid->Columns().Add();
-    column->setFieldName(QString::fromLatin1(field));
-    column->Title()->setCaption(QString::fromUtf8(title));
-    column->Title()->setAlignment(Qt::AlignCenter);
-    column->setWidth(width);
+    AddGridColumn(grid, QString::fromLatin1(field), QString::fromUtf8(title), width)->Title()->setAlignment(Qt::AlignCenter);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "platform/os/Clock.h"
 #include "platform/os/CodePage.h"
 #include "platform/os/ProgramFile.h"
+#include "support/DemoTerminal.h"
 #include "support/TestServer.h"
 
 #include <QFile>
@@ -20,14 +21,7 @@ protected:
     void SetUp() override
     {
         saved = MyConfig;
-        MyConfig = TMyConfig();
-        ApplyConfigDefaults(MyConfig);
-        MyConfig.CompanyCode = QStringLiteral("9999");
-        MyConfig.StoreCode = QStringLiteral("9999");
-        MyConfig.PosNo = QStringLiteral("99");
-        MyConfig.StoreName = QStringLiteral("데모지점");
-        MyConfig.SIP = server().host();
-        MyConfig.SPO = QString::number(server().port());
+        MyConfig = DemoTerminalConfig(server());
         MyConfig.LIP = QStringLiteral("127.0.0.1");
         MyConfig.LDB = QStringLiteral("KVLB");
         ASSERT_TRUE(dir.isValid());

@@ -13,6 +13,7 @@
 #include "shell/U638_AttendModify.h"
 #include "shell/U680_Vacamng.h"
 #include "support/MessageResponder.h"
+#include "support/DemoTerminal.h"
 #include "support/TestServer.h"
 
 #include "Dispatcher.h"
@@ -46,13 +47,7 @@ protected:
     void SetUp() override
     {
         saved = MyConfig;
-        MyConfig = TMyConfig();
-        ApplyConfigDefaults(MyConfig);
-        MyConfig.CompanyCode = QStringLiteral("9999");
-        MyConfig.StoreCode = QStringLiteral("9999");
-        MyConfig.PosNo = QStringLiteral("99");
-        MyConfig.SIP = server().host();
-        MyConfig.SPO = QString::number(server().port());
+        MyConfig = DemoTerminalConfig(server());
         MyConfig.UIADNB = kKim;
         ASSERT_TRUE(dir.isValid());
         LogFileName = dir.filePath(QStringLiteral("test.log"));

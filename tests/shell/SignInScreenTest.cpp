@@ -24,6 +24,7 @@
 #include "shell/u502_MngUsers.h"
 #include "support/CapturePort.h"
 #include "support/MessageResponder.h"
+#include "support/DemoTerminal.h"
 #include "support/TestServer.h"
 
 #include "Store.h"
@@ -114,14 +115,7 @@ protected:
         isolateSharedBlocks();
         ASSERT_TRUE(receipt.isValid());
         saved = MyConfig;
-        MyConfig = TMyConfig();
-        ApplyConfigDefaults(MyConfig);
-        MyConfig.CompanyCode = QStringLiteral("9999");
-        MyConfig.StoreCode = QStringLiteral("9999");
-        MyConfig.PosNo = QStringLiteral("99");
-        MyConfig.StoreName = QStringLiteral("데모지점");
-        MyConfig.SIP = server().host();
-        MyConfig.SPO = QString::number(server().port());
+        MyConfig = DemoTerminalConfig(server());
         MyConfig.LoginType = QLatin1Char('0');
         // The receipt port only where a test asks for it (see the port test).
         MyConfig.PortReceipt.clear();

@@ -29,3 +29,7 @@ public:
     bool TabStop() const { return focusPolicy() & Qt::TabFocus; }
     void setTabStop(bool on) { setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus); }
 };
+
+// Appends a column of `field` with a title and a width in pixels to a grid's
+// own columns; returns it for further settings (alignment, visibility).
+TColumn *AddGridColumn(TMCustomDBGrid *grid, const QString &field, const QString &title, int width);
