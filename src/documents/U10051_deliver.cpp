@@ -37,8 +37,8 @@ const QString kAllPartners = QStringLiteral("99999999");
 // from (empty for pattern and placed-order lines).
 const QString kOrderMonth = QStringLiteral("SUMONTH");
 constexpr int kGatheredOrder = 999; // a placed order made of several temporary saves
-constexpr int kLineRowHeight = 24;
-constexpr int kListRowHeight = 50;
+constexpr int kLineFont = 17; // rows of about 24 pixels: 27 to a page
+constexpr int kListFont = 11; // the "yyyy-mm-dd" dates fit their columns
 constexpr int kBackspaceTag = -10;
 
 TMirelImgBtn *makeButton(QWidget *parent, const char *name, const char *caption, int tag, const QRect &at)
@@ -63,13 +63,16 @@ QLabel *makeLabel(QWidget *parent, const char *name, const char *text, const QRe
     return l;
 }
 
-TMirelGrid *makeGrid(QWidget *parent, const char *name, const QRect &at, int rowHeight, int options)
+// A grid whose rows follow its font (text height + 3, + the row line).
+TMirelGrid *makeGrid(QWidget *parent, const char *name, const QRect &at, int fontPixels, int options)
 {
     auto *g = new TMirelGrid(parent);
     g->setObjectName(QLatin1String(name));
     g->setGeometry(at);
     g->setOptions(options);
-    g->setDefaultRowHeight(rowHeight);
+    QFont f = g->font();
+    f.setPixelSize(fontPixels);
+    g->setFont(f);
     return g;
 }
 
@@ -174,7 +177,7 @@ TF10051_deliver::TF10051_deliver(QWidget *parent) : TWorkScreen(Tag, parent)
     VTB_PATTERNBALJU->AddField(kOrderMonth, FieldType::String, 6);
     VTB_PATTERNBALJU->Open();
 
-    grid_Regorderlist = makeGrid(this, "grid_Regorderlist", QRect(7, 56, 659, 697), kLineRowHeight,
+    grid_Regorderlist = makeGrid(this, "grid_Regorderlist", QRect(7, 56, 659, 697), kLineFont,
                                  dgEditing | dgTitles | dgColLines | dgRowLines | dgAlwaysShowSelection);
     grid_Regorderlist->setDataSource(VTB_PATTERNBALJU);
     const struct {
@@ -209,10 +212,10 @@ TF10051_deliver::TF10051_deliver(QWidget *parent) : TWorkScreen(Tag, parent)
 
     constexpr int listOptions = dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection;
     mgd_RegDeliverylist =
-        makeGrid(cg_sujuSheet1, "mgd_RegDeliverylist", QRect(3, 3, 263, 458), kListRowHeight, listOptions);
+        makeGrid(cg_sujuSheet1, "mgd_RegDeliverylist", QRect(3, 3, 263, 458), kListFont, listOptions);
     MirelImgBtn3 = makeButton(cg_sujuSheet1, "MirelImgBtn3", "▲", kPageUpTag, QRect(268, 3, 26, 80));
     MirelImgBtn4 = makeButton(cg_sujuSheet1, "MirelImgBtn4", "▼", kPageDownTag, QRect(268, 381, 26, 80));
-    grid_PrpaStock1 = makeGrid(cg_patternSheet2, "grid_PrpaStock1", QRect(0, 0, 260, 461), kListRowHeight, listOptions);
+    grid_PrpaStock1 = makeGrid(cg_patternSheet2, "grid_PrpaStock1", QRect(0, 0, 260, 461), kListFont, listOptions);
     com_PetenBunruAll = new QComboBox(cg_patternSheet2);
     com_PetenBunruAll->setObjectName(QStringLiteral("com_PetenBunruAll"));
     com_PetenBunruAll->addItems({QStringLiteral("전체"), QStringLiteral("제품"), QStringLiteral("재료")});

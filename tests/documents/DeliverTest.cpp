@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QLineEdit>
+#include <QProcess>
 
 #include <SQLiteCpp/Statement.h>
 
@@ -155,6 +156,15 @@ TEST_F(DeliverTest, ReceivedOrderIsReleasedUnderItsOwnLinesAndLeavesTheOpenListW
     EXPECT_EQ(lines("ADQTY"), (QStringList{"10", "20", "2"}));
     EXPECT_EQ(lines("ADUPRC001"), (QStringList{"1800", "700", "12000"}));
     EXPECT_EQ(lines("IMITTY"), (QStringList{"제품", "제품", "제품"}));
+    // Pictures of the screen with the order loaded, when asked for (run under
+    // xvfb-run: the whole display too).
+    if (qEnvironmentVariableIsSet("RALD_SHOT_DIR")) {
+        const QString dir = qEnvironmentVariable("RALD_SHOT_DIR");
+        QTest::qWait(300);
+        w->grab().save(dir + QStringLiteral("/deliver.png"));
+        if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            QProcess::execute(QStringLiteral("import"), {"-window", "root", dir + QStringLiteral("/deliver-display.png")});
+    }
 
     type(3, {48}); // 100005 to 0
     EXPECT_EQ(lines("ADQTY"), (QStringList{"10", "20", "0"}));
