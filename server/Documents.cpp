@@ -172,6 +172,14 @@ std::optional<LineReference> resolveLineReference(SQLite::Database &db, const Do
                          st->getColumn(2).getInt64()};
 }
 
+void bindDocumentKey(SQLite::Statement &st, const Call &call)
+{
+    bindText(st, 1, call.text(QStringLiteral("A_CMCD")).trimmed());
+    bindText(st, 2, call.text(QStringLiteral("A_BUUT")).trimmed());
+    bindText(st, 3, call.text(QStringLiteral("A_MONTH")).trimmed());
+    st.bind(4, static_cast<int64_t>(call.integer(QStringLiteral("A_NUMB"))));
+}
+
 void audit(Call &call, const QString &procedure, const QString &key, const QString &work, const QString &pgid)
 {
     Prepared st(call.db, "INSERT INTO SYS_AUDIT (AUTIME, AUPROC, AUKEY, AUWORK, AUPGID)"

@@ -5,6 +5,7 @@
 // describe their tables once and write headers and lines through here.
 
 #include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
 
 #include <QList>
 #include <QPair>
@@ -85,6 +86,10 @@ std::optional<LineReference> resolveLineReference(SQLite::Database &db, const Do
                                                   const QString &company, const QString &store,
                                                   const QString &month, qint64 number, qint64 seq,
                                                   const QString &item);
+
+// Binds the document key of a lines query, ?1..?4, from the parameters
+// A_CMCD, A_BUUT, A_MONTH (trimmed) and A_NUMB.
+void bindDocumentKey(SQLite::Statement &st, const Call &call);
 
 // Records a deletion in SYS_AUDIT: the procedure, the deleted key as text and
 // the call's WORK and PGID, at the server's time.

@@ -333,12 +333,7 @@ void selectEntryLines(Call &call)
     call.open({I("DDSEQ"), T("DDITNB", 6), T("itty_name", 20), T("IMNAME", 50), T("DDUNIT", 3), F("DDQTY"),
                I("DDUPRC"), I("DDAMT"), T("bunho", 12), F("odqty"), I("DDSUNUMB"), T("chulgo_bunho", 12),
                T("balju_bunho", 12), T("chulgo_name", 50), T("balju_name", 50)},
-              sql.toUtf8().constData(), [&](SQLite::Statement &st) {
-                  bindText(st, 1, trimmed(call, "A_CMCD"));
-                  bindText(st, 2, trimmed(call, "A_BUUT"));
-                  bindText(st, 3, trimmed(call, "A_MONTH"));
-                  st.bind(4, static_cast<int64_t>(call.integer(QStringLiteral("A_NUMB"))));
-              });
+              sql.toUtf8().constData(), [&](SQLite::Statement &st) { bindDocumentKey(st, call); });
 }
 
 } // namespace

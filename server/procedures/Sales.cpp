@@ -84,12 +84,7 @@ void selectReceivedOrderLines(Call &call)
                T("ODBDAN", 3), T("imitty_name", 10), I("ODNUMB"), F("ODMCAL"), F("sujan_qty"), T("size", 20),
                I("ODUPRC"), F("ODQTY"), I("ODAMT"), T("gubun", 10), F("chulgo_qty"), T("suju_bunho", 12),
                T("balju_bunho", 12), T("suju_name", 50), T("balju_name", 50)},
-              sql.toUtf8().constData(), [&](SQLite::Statement &st) {
-                  bindText(st, 1, trimmed(call, "A_CMCD"));
-                  bindText(st, 2, trimmed(call, "A_BUUT"));
-                  bindText(st, 3, trimmed(call, "A_MONTH"));
-                  st.bind(4, static_cast<int64_t>(call.integer(QStringLiteral("A_NUMB"))));
-              });
+              sql.toUtf8().constData(), [&](SQLite::Statement &st) { bindDocumentKey(st, call); });
 }
 
 } // namespace

@@ -41,16 +41,6 @@ constexpr int kLineFont = 17; // rows of about 24 pixels: 27 to a page
 constexpr int kListFont = 11; // the "yyyy-mm-dd" dates fit their columns
 constexpr int kBackspaceTag = -10;
 
-TMirelImgBtn *makeButton(QWidget *parent, const char *name, const char *caption, int tag, const QRect &at)
-{
-    auto *b = new TMirelImgBtn(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setCaption(QString::fromUtf8(caption));
-    b->setTag(tag);
-    b->setGeometry(at);
-    return b;
-}
-
 QLabel *makeLabel(QWidget *parent, const char *name, const char *text, const QRect &at, int pointSize)
 {
     auto *l = new QLabel(QString::fromUtf8(text), parent);
@@ -165,10 +155,10 @@ TF10051_deliver::TF10051_deliver(QWidget *parent) : TWorkScreen(Tag, parent)
     date_Wantdate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     date_Wantdate->setCalendarPopup(true);
     date_Wantdate->setGeometry(665, 8, 132, 29);
-    auto *menu = makeButton(this, "btn_AllMenuView", "메뉴", 0, QRect(821, 0, 54, 50));
+    auto *menu = NewImgBtn(this, "btn_AllMenuView", "메뉴", 0, QRect(821, 0, 54, 50));
     bindMenuButton(menu);
-    btn_Minimize = makeButton(this, "btn_Minimize", "_", 0, QRect(875, 0, 60, 50));
-    btn_Close = makeButton(this, "btn_Close", "닫기", -1, QRect(935, 0, 89, 50));
+    btn_Minimize = NewImgBtn(this, "btn_Minimize", "_", 0, QRect(875, 0, 60, 50));
+    btn_Close = NewImgBtn(this, "btn_Close", "닫기", -1, QRect(935, 0, 89, 50));
 
     // Work lines.
     VTB_PATTERNBALJU = new DataSet(this);
@@ -195,8 +185,8 @@ TF10051_deliver::TF10051_deliver(QWidget *parent) : TWorkScreen(Tag, parent)
             m_qtyColumn = column;
     }
     grid_Regorderlist->Columns()[0]->setAlignment(Qt::AlignCenter);
-    btn_RegorderlistUp = makeButton(this, "btn_RegorderlistUp", "▲", kPageUpTag, QRect(671, 56, 40, 66));
-    btn_RegorderlistDown = makeButton(this, "btn_RegorderlistDown", "▼", kPageDownTag, QRect(671, 687, 40, 66));
+    btn_RegorderlistUp = NewImgBtn(this, "btn_RegorderlistUp", "▲", kPageUpTag, QRect(671, 56, 40, 66));
+    btn_RegorderlistDown = NewImgBtn(this, "btn_RegorderlistDown", "▼", kPageDownTag, QRect(671, 687, 40, 66));
 
     // The two sources: received orders and patterns.
     PageControl1 = new QTabWidget(this);
@@ -213,8 +203,8 @@ TF10051_deliver::TF10051_deliver(QWidget *parent) : TWorkScreen(Tag, parent)
     constexpr int listOptions = dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection;
     mgd_RegDeliverylist =
         makeGrid(cg_sujuSheet1, "mgd_RegDeliverylist", QRect(3, 3, 263, 458), kListFont, listOptions);
-    MirelImgBtn3 = makeButton(cg_sujuSheet1, "MirelImgBtn3", "▲", kPageUpTag, QRect(268, 3, 26, 80));
-    MirelImgBtn4 = makeButton(cg_sujuSheet1, "MirelImgBtn4", "▼", kPageDownTag, QRect(268, 381, 26, 80));
+    MirelImgBtn3 = NewImgBtn(cg_sujuSheet1, "MirelImgBtn3", "▲", kPageUpTag, QRect(268, 3, 26, 80));
+    MirelImgBtn4 = NewImgBtn(cg_sujuSheet1, "MirelImgBtn4", "▼", kPageDownTag, QRect(268, 381, 26, 80));
     grid_PrpaStock1 = makeGrid(cg_patternSheet2, "grid_PrpaStock1", QRect(0, 0, 260, 461), kListFont, listOptions);
     com_PetenBunruAll = new QComboBox(cg_patternSheet2);
     com_PetenBunruAll->setObjectName(QStringLiteral("com_PetenBunruAll"));
@@ -222,8 +212,8 @@ TF10051_deliver::TF10051_deliver(QWidget *parent) : TWorkScreen(Tag, parent)
     com_PetenBunruAll->setCurrentIndex(0);
     com_PetenBunruAll->setGeometry(0, 0, 85, 24);
     com_PetenBunruAll->raise();
-    MirelImgBtn5 = makeButton(cg_patternSheet2, "MirelImgBtn5", "▲", kPageUpTag, QRect(264, 3, 30, 80));
-    MirelImgBtn2 = makeButton(cg_patternSheet2, "MirelImgBtn2", "▼", kPageDownTag, QRect(264, 381, 30, 80));
+    MirelImgBtn5 = NewImgBtn(cg_patternSheet2, "MirelImgBtn5", "▲", kPageUpTag, QRect(264, 3, 30, 80));
+    MirelImgBtn2 = NewImgBtn(cg_patternSheet2, "MirelImgBtn2", "▼", kPageDownTag, QRect(264, 381, 30, 80));
 
     cds_F0100 = NewRemoteCall(this, "cds_F0100", "dspStoredProc1", QStringLiteral("[GP_SELECT_F0100_RegOrder_Susin_Search]"));
     cds_F2110_s = NewRemoteCall(this, "cds_F2110_s", "dspStoredProc2", QStringLiteral("[GP_SELECT_F2110_RegOrderSearch]"));
@@ -258,13 +248,13 @@ TF10051_deliver::TF10051_deliver(QWidget *parent) : TWorkScreen(Tag, parent)
                 {"bnt1", "1", 49, 3, 103},   {"btn2", "2", 50, 76, 103},   {"btn3", "3", 51, 149, 103},
                 {"btn0", "0", 48, 3, 153},   {"btnJem", ".", 190, 76, 153}, {"btn_ghktkfvy", "←", kBackspaceTag, 149, 153}};
     for (const auto &k : keys) {
-        TMirelImgBtn *key = makeButton(RbPanel2, k.name, k.caption, k.tag, QRect(k.x, k.y, 73, 50));
+        TMirelImgBtn *key = NewImgBtn(RbPanel2, k.name, k.caption, k.tag, QRect(k.x, k.y, 73, 50));
         PadKeys << key;
         connect(key, &TMirelImgBtn::OnMouseUp, this, [this, key] { PadKeyUp(key->Tag()); });
     }
-    btn_chul = makeButton(RbPanel2, "btn_chul", "출고", 0, QRect(222, 3, 84, 50));
-    btn_Ok = makeButton(RbPanel2, "btn_Ok", "발주불러오기", 0, QRect(222, 53, 84, 50));
-    btn_Enter = makeButton(RbPanel2, "btn_Enter", "다음", 0, QRect(222, 103, 84, 101));
+    btn_chul = NewImgBtn(RbPanel2, "btn_chul", "출고", 0, QRect(222, 3, 84, 50));
+    btn_Ok = NewImgBtn(RbPanel2, "btn_Ok", "발주불러오기", 0, QRect(222, 53, 84, 50));
+    btn_Enter = NewImgBtn(RbPanel2, "btn_Enter", "다음", 0, QRect(222, 103, 84, 101));
     Edit3 = new QLineEdit(QStringLiteral("0"), this);
     Edit3->setObjectName(QStringLiteral("Edit3"));
     Edit3->hide();
