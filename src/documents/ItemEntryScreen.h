@@ -166,6 +166,8 @@ protected:
     virtual QString SlipTitle() const = 0;
     virtual QString SlipTimeLabel() const = 0;
     virtual QString NoEntryNotice() const = 0;
+    // The log text before the message of an error while the slip is built.
+    virtual QString SlipErrorLog() const { return FormName() + QStringLiteral(" PrintEntryReceipt Error."); }
     // Shows the reload picker; true when it replaced the basket, with the
     // reloaded document's month, number and date.
     virtual bool RunReloadPicker(QString &month, QString &number, QDate &date)
@@ -205,7 +207,6 @@ private:
                          const char *position, const char *nameField, const char *codeField, int page,
                          QString &code);
     void showItem(TMirelMenuBtn *button, int position, const QString &positionField);
-    void showError(const QString &message);
 
     std::unique_ptr<Ui::TItemEntryScreen> ui;
     std::unique_ptr<DocumentNumber> m_number;
