@@ -689,6 +689,21 @@ void TItemEntryScreen::RecomputeTotals()
     edt_StockSum->setText(FormatAmount(Currency(StockTotal.Trunc())));
 }
 
+void TItemEntryScreen::DeleteLinesWhere(const std::function<bool(DataSet &)> &drop)
+{
+    DataSet &b = *vtb_STOCK;
+    b.DisableControls();
+    b.First();
+    while (!b.Eof()) {
+        if (drop(b))
+            b.Delete();
+        else
+            b.Next();
+    }
+    b.EnableControls();
+    RenumberLines();
+}
+
 void TItemEntryScreen::RenumberLines()
 {
     DataSet &b = *vtb_STOCK;
@@ -946,16 +961,7 @@ void TItemEntryScreen::ReloadEntry()
     if (!RunReloadPicker(month, number, date))
         return;
     DataSet &b = *vtb_STOCK;
-    b.DisableControls();
-    b.First();
-    while (!b.Eof()) {
-        if (b.FieldByName(F("ADQTY")).AsFloat() <= -1)
-            b.Delete();
-        else
-            b.Next();
-    }
-    b.EnableControls();
-    RenumberLines();
+    DeleteLinesWhere([](DataSet &line) { return line.FieldByName(F("ADQTY")).AsFloat() <= -1; });
     b.First();
     RecomputeTotals();
     if (b.RecordCount() > 0) {

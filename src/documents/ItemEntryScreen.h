@@ -33,6 +33,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class ClientDataSet;
@@ -201,6 +202,9 @@ protected:
     void ResetBasket(bool keepReloadFields);
     void RecomputeTotals();
     void RenumberLines();
+    // Deletes every basket line for which drop (reading the line as the
+    // current record) is true, then numbers the rest 1..n again.
+    void DeleteLinesWhere(const std::function<bool(DataSet &)> &drop);
 
 private:
     bool fillCategoryPad(QList<TMirelMenuBtn *> &buttons, DataSet &cache, const QString &filter,

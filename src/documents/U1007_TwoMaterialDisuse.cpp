@@ -49,16 +49,7 @@ void TF1007_TwoMaterialDisuse::SaveSecondaryMaterial()
     }
     // The material lines go as the line delete removes them; the others
     // close up to 1..n. Nothing is saved: the user presses again.
-    b.DisableControls();
-    b.First();
-    while (!b.Eof()) {
-        if (IsMaterialLine(b.FieldByName(QStringLiteral("IMITTY")).AsString()))
-            b.Delete();
-        else
-            b.Next();
-    }
-    b.EnableControls();
-    RenumberLines();
+    DeleteLinesWhere([](DataSet &line) { return IsMaterialLine(line.FieldByName(QStringLiteral("IMITTY")).AsString()); });
     b.First();
     ShowCurrentLine();
     RecomputeTotals();

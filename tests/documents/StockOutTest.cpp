@@ -4,31 +4,27 @@
 // what the saves write, the material check, the reload through the list, the
 // delete, failures on the way and the slip.
 
+#include "BasketLines.h"
 #include "DocumentsFixture.h"
+#include "ReceiptCapture.h"
 #include "ShellTestUtil.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/MirelMenuBtn.h"
-#include "core/PrintThread.h"
 #include "documents/U1007_TwoMaterialDisuse.h"
 #include "documents/U1009_TastePresent.h"
 #include "documents/U1013_ReleaseList.h"
 #include "platform/dataset/DataSet.h"
-#include "platform/os/CodePage.h"
 #include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
-#include "platform/serial/SerialPort.h"
-#include "support/CapturePort.h"
 #include "support/MessageResponder.h"
 
 #include <SQLiteCpp/Statement.h>
 
 #include <QDateEdit>
-#include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QThread>
 
 #include <functional>
 
@@ -83,19 +79,6 @@ protected:
     {
         return scalar("SELECT NBLAST FROM SYS_NUMBER WHERE NBGUBUN = 13 AND NBMONTH = '" + month.toStdString()
                       + "'");
-    }
-
-    static QStringList basket(DataSet &b)
-    {
-        QStringList out;
-        for (int row = 0; row < b.rowCount(); ++row) {
-            DataSet::RowScope scope(b, row);
-            out << QStringLiteral("%1 %2 %3")
-                       .arg(b.FieldByName("ADSEQ").AsInteger())
-                       .arg(b.FieldByName("IMITNB").AsString())
-                       .arg(b.FieldByName("ADQTY").AsFloat());
-        }
-        return out;
     }
 
     static TMirelMenuBtn *item(TStockOutScreen &s, const QString &name)
@@ -217,7 +200,7 @@ TEST_F(StockOut, SecondaryMaterialTakesNoMaterialLineTouchedOrReloaded)
     responder.answer(6);
     clickButton(s.btn_TwoMaterial);
     EXPECT_EQ(responder.questions().size(), 1);
-    EXPECT_EQ(basket(*s.vtb_STOCK), (QStringList{"1 100002 1", "2 100004 1"}));
+    EXPECT_EQ(BasketLines(*s.vtb_STOCK), (QStringList{"1 100002 1", "2 100004 1"}));
     EXPECT_EQ(callsOf(kInsert), 0);
 
     clickButton(s.btn_TwoMaterial);
@@ -238,7 +221,7 @@ TEST_F(StockOut, SecondaryMaterialTakesNoMaterialLineTouchedOrReloaded)
         touchEntry(list, 3, "005");
         clickButton(list.btn_ScEdit);
     });
-    ASSERT_EQ(basket(*s.vtb_STOCK), (QStringList{"1 100001 1", "2 500002 500"}));
+    ASSERT_EQ(BasketLines(*s.vtb_STOCK), (QStringList{"1 100001 1", "2 500002 500"}));
     s.vtb_STOCK->Last();
     EXPECT_EQ(s.vtb_STOCK->FieldByName("IMITTY").AsString(), QStringLiteral("원재료"));
     responder.clear();
@@ -319,7 +302,7 @@ TEST_F(StockOut, ReloadCopiesTheFilteredLinesOfTheTouchedEntryOrNothing)
         clickButton(list.btn_Close);
     });
     EXPECT_TRUE(responder.contains(QStringLiteral("수정할 내역이 없습니다.")));
-    EXPECT_EQ(basket(*s.vtb_STOCK), QStringList{"1 500002 1"});
+    EXPECT_EQ(BasketLines(*s.vtb_STOCK), QStringList{"1 500002 1"});
     EXPECT_TRUE(s.lab_BanpumNeyek->text().isEmpty());
 
     reload(s, [this](TF1013_ReleaseList &list) {
@@ -328,7 +311,7 @@ TEST_F(StockOut, ReloadCopiesTheFilteredLinesOfTheTouchedEntryOrNothing)
         clickButton(list.btn_ChJefum);
         clickButton(list.btn_ScEdit);
     });
-    EXPECT_EQ(basket(*s.vtb_STOCK), (QStringList{"1 100001 1", "2 100003 -0.5"}));
+    EXPECT_EQ(BasketLines(*s.vtb_STOCK), (QStringList{"1 100001 1", "2 100003 -0.5"}));
     EXPECT_EQ(s.lab_BanpumNeyek->text(), QStringLiteral("출고내역 진행중"));
     EXPECT_EQ(s.Edit30->text(), monthBack(2));
     EXPECT_EQ(s.Edit31->text(), QStringLiteral("3"));
@@ -351,7 +334,7 @@ TEST_F(StockOut, CopyAndDeleteActOnTheTouchedEntryNotThePagedRow)
         EXPECT_NE(list.cds_F3200_hed->FieldByName("DHNUMB").AsInteger(), 2); // another entry's row
         clickButton(list.btn_ScEdit);
     });
-    EXPECT_EQ(basket(*s.vtb_STOCK), QStringList{"1 100002 2"});
+    EXPECT_EQ(BasketLines(*s.vtb_STOCK), QStringList{"1 100002 2"});
     EXPECT_EQ(QStringList({s.Edit30->text(), s.Edit31->text(), s.Edit33->text()}),
               QStringList({monthBack(1), "2", today.addDays(-1).toString("yyyyMMdd")}));
 
@@ -382,13 +365,13 @@ TEST_F(StockOut, AFailedCopyKeepsTheBasketAndTheListOpenAndASecondTryCopies)
         server().failCall(kLines, 1, TestServer::FailMode::BeforeRun);
         clickButton(list.btn_ScEdit);
         stayedOpen = list.isVisible();
-        EXPECT_EQ(basket(*s.vtb_STOCK), QStringList{"1 500002 1"});
+        EXPECT_EQ(BasketLines(*s.vtb_STOCK), QStringList{"1 500002 1"});
         clickButton(list.btn_ScEdit);
     });
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(errors.texts.size(), 1);
     EXPECT_TRUE(logText().contains(QStringLiteral("F1013_ReleaseList.btn_ScEdit Error")));
-    EXPECT_EQ(basket(*s.vtb_STOCK), QStringList{"1 100004 1"});
+    EXPECT_EQ(BasketLines(*s.vtb_STOCK), QStringList{"1 100004 1"});
     EXPECT_EQ(s.Edit31->text(), QStringLiteral("5"));
 }
 
@@ -418,14 +401,8 @@ TEST_F(StockOut, AnEntryOfLastMonthIsNumberedWrittenAndPrintedInThatMonth)
     clickButton(disuse.btn_Menu6);
     EXPECT_TRUE(responder.contains(QStringLiteral("2차재료/폐기한 내역이 없습니다.")));
 
-    testsupport::CapturePort capture(QStringLiteral("COM1"));
-    ASSERT_TRUE(capture.isValid());
-    auto port = std::make_shared<serial::SerialPort>();
-    port->setPortName(QStringLiteral("COM1"));
-    ASSERT_TRUE(port->setBaudRate(QStringLiteral("57600")));
-    TMyPrintThread thread(port);
-    thread.start();
-    ReceiptPrintThread = &thread;
+    ReceiptCapture printer;
+    ASSERT_TRUE(printer.isValid());
     MyConfig.pcprst = QStringLiteral("1");
 
     TF1009_TastePresent s;
@@ -460,19 +437,10 @@ TEST_F(StockOut, AnEntryOfLastMonthIsNumberedWrittenAndPrintedInThatMonth)
         QString(42, '='),
         QString(10, ' ') + "**  감 사 합 니 다 **" + QString(11, ' '),
     };
-    QByteArray copy;
-    for (const QString &line : slip)
-        copy += os::ToAnsi(line) + "\r\n";
-    copy += " \r\n \r\n \r\n \r\n\r\n\x1bi\r\n\r\n";
-    capture.waitForCount("\x1bi", 3);
-    const QDeadlineTimer idle(5000);
-    while ((thread.PrintRequested || thread.Printing()) && !idle.hasExpired())
-        QThread::msleep(5);
-    EXPECT_EQ(capture.bytes(), copy + copy + copy);
+    const QByteArray copy = ReceiptCapture::copy(slip);
+    EXPECT_EQ(printer.waitForCopies(3), copy + copy + copy);
     EXPECT_EQ(callsOf(kLines), 3);
-
-    ReceiptPrintThread = nullptr;
-    EXPECT_TRUE(thread.Stop(5000));
+    EXPECT_TRUE(printer.stop());
 }
 
 } // namespace
