@@ -127,17 +127,23 @@ protected:
         s.btn_MenuClick(TItemEntryScreen::TagReload);
     }
 
-    // Lists the entries of the last five days and touches the one numbered
-    // `number` of type `type`.
+    static void touchRow(TMirelGrid *grid, int row)
+    {
+        const QRect r = grid->CellRect(0, row);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, r.translated(-grid->viewport()->pos()).center());
+    }
+
+    // Lists the entries of the last five days.
     void search(TF1013_ReleaseList &list)
     {
         list.date_ChSearch1->setDate(today.addDays(-5));
         clickButton(list.btn_chulgoStockHedsearch);
     }
-    void touchEntry(TF1013_ReleaseList &list, int number, const char *type)
+    // Touches the listed entry numbered `number` of type `type`.
+    static void touchEntry(TF1013_ReleaseList &list, int number, const char *type)
     {
         ASSERT_TRUE(list.cds_F3200_hed->Locate(QStringLiteral("DHNUMB;DHCHTY"), QVariantList{number, type}));
-        list.grid_ChStock1CellClick();
+        touchRow(list.grid_ChStock1, list.cds_F3200_hed->RecNo() - 1);
     }
 
     static QString monthBack(int days) { return os::Now().date().addDays(-days).toString("yyyyMM"); }
@@ -265,11 +271,7 @@ TEST_F(StockOut, ReleaseListShowsItsModesEntriesAndTogglesLinesWithoutAHeldKey)
             touchEntry(list, 3, "005");
             TMirelGrid *grid = list.grid_ChStock2;
             EXPECT_TRUE(grid->ToggleSelect());
-            auto touch = [grid](int row) {
-                const QRect r = grid->CellRect(1, row);
-                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                                  r.translated(-grid->viewport()->pos()).center());
-            };
+            auto touch = [grid](int row) { touchRow(grid, row); };
             touch(0);
             touch(1);
             EXPECT_EQ(grid->SelectedRows().Count(), 2);
