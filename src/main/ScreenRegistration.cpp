@@ -1,5 +1,6 @@
 // The work screens the program has, registered with their menu Tags and
 // global instances. A menu Tag not listed here opens a placeholder screen.
+#include "documents/U10021_Warehouse.h"
 #include "documents/U618_TblOrdList.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/U638_AttendModify.h"
@@ -10,6 +11,7 @@ void RegisterWorkScreens()
     // One line per built screen, e.g.
     //   RegisterScreen<TF652_RegOrder>(501301, F652_RegOrder);
     RegisterScreen<TF638_AttendModify>(MenuTag::TimeClock, F638_AttendModify);
+    RegisterScreen<TF10021_Warehouse>(501302, F10021_Warehouse);
 
     // The sign-in screen's table-order button.
     SetTableOrderWindowFactory([](QWidget *parent) -> QDialog * {
