@@ -310,9 +310,9 @@ void TF10021_Warehouse::com_PetenBunruAllChange()
     const QString kind = com_PetenBunruAll->currentText();
     if (!cds_F2110_s->Active())
         return;
-    if (kind == QLatin1String("제품"))
+    if (kind == QStringLiteral("제품"))
         applyFilter(*cds_F2110_s, QStringLiteral("(AHADNB = '' or AHADNB < '40000000')"));
-    else if (kind == QLatin1String("재료"))
+    else if (kind == QStringLiteral("재료"))
         applyFilter(*cds_F2110_s, QStringLiteral(" AHADNB > '40000000' "));
     else
         applyFilter(*cds_F2110_s, QString());
@@ -384,7 +384,7 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
     }
 
     // Only what is still open is received; a received order gives nothing.
-    const bool complete = status == QLatin1String("입고완료");
+    const bool complete = status == QStringLiteral("입고완료");
     lines.DisableControls();
     for (lines.First(); !lines.Eof();) {
         if (complete || isZero(lines.FieldByName(F("JrADQTY")).AsFloat()))
@@ -588,7 +588,7 @@ void TF10021_Warehouse::btn_MenuClick()
         ShowMessageBox(QStringLiteral("입고할 지점을 선택해 주세요!"), 2, 2000);
         return;
     }
-    if (combo_Tax->currentText() == QLatin1String("기타")) {
+    if (combo_Tax->currentText() == QStringLiteral("기타")) {
         combo_Tax->setFocus();
         ShowMessageBox(QStringLiteral("입고시 기타는 포함되지 않습니다"), 2, 2000);
         return;
@@ -715,7 +715,7 @@ void TF10021_Warehouse::btn_OkClick()
         return;
     if (AskMessageBox(QStringLiteral("미입고 잔량삭제 하시겠습니까?"), 1) != mrYes)
         return;
-    if (receipt.FieldByName(F("check")).AsString() == QLatin1String("완")) {
+    if (receipt.FieldByName(F("check")).AsString() == QStringLiteral("완")) {
         ShowMessageBox(QStringLiteral("입고완료 된것은 강제완료 할수 없습니다."), 2, 3000);
         return;
     }
