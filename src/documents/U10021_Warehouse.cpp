@@ -223,10 +223,10 @@ void TF10021_Warehouse::setupGrids()
         int width;
         bool visible;
     };
-    static const Col cols[] = {{"ADSEQ", "No", 32, true},       {"IMITTY", "유형", 40, true},
-                               {"IMNAME", "품명", 104, true},   {"SIZE", "규격", 44, true},
-                               {"ADQTY", "수량", 48, true},     {"ADUNIT", "단위", 40, true},
-                               {"ADUPRC", "단가", 54, true},    {"ADAMT", "금액", 64, true},
+    static const Col cols[] = {{"ADSEQ", "No", 30, true},       {"IMITTY", "유형", 40, true},
+                               {"IMNAME", "품명", 92, true},    {"SIZE", "규격", 40, true},
+                               {"ADQTY", "수량", 44, true},     {"ADUNIT", "단위", 38, true},
+                               {"ADUPRC", "단가", 50, true},    {"ADAMT", "금액", 62, true},
                                {"jjgo", "적정재고", 50, false}, {"SoUnitTotalstock", "현재고", 50, false},
                                {"IMITNB", "IMITNB", 50, false}, {"chulgo_qty", "출고수량", 48, true}};
     for (TMirelGrid *lines : {MirelGrid1, grid_Regorderlist}) {

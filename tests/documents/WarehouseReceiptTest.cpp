@@ -226,6 +226,10 @@ TEST_F(WarehouseReceipt, ReceivingAnOpenOrderWritesOneReceiptNamingTheOrderLines
     // 설탕 corrected from 5 to 4 on the key pad.
     w->VTB_PATTERNBALJU->setRecNo(2);
     w->KeyPadMouseUp(52);
+    if (qEnvironmentVariableIsSet("RALD_SHOT_DIR")) {
+        w->PageControl1->setCurrentIndex(0);
+        w->grab().save(qEnvironmentVariable("RALD_SHOT_DIR") + QStringLiteral("/receipt.png"));
+    }
     save(responder);
 
     ASSERT_EQ(responder.questions().size(), 1);
