@@ -550,7 +550,8 @@ void TF10021_Warehouse::KeyPadMouseUp(int tag)
         return;
     // The keys go to the quantity cell of the line grid.
     QWidget *focus = QApplication::focusWidget();
-    if (!focus || (focus != MirelGrid1 && !MirelGrid1->isAncestorOf(focus)))
+    if (!focus || (focus != MirelGrid1 && !MirelGrid1->isAncestorOf(focus))
+        || MirelGrid1->SelectedField() != lines.FindField(F("ADQTY")))
         focusQuantity();
     if (lines.State() == DataSetState::Browse)
         lines.Edit();

@@ -455,6 +455,41 @@ TEST_F(WarehouseReceipt, AnOrderWithNothingOpenLeavesNoLineAndFreesTheSupplier)
     EXPECT_TRUE(w->combo_Tax->isEnabled());
 }
 
+TEST_F(WarehouseReceipt, ListPairsMoveForwardFromTheUpperButtonAndPatternsFilterBySupplier)
+{
+    DataSet &orders = *w->cds_F2100_hed;
+    ASSERT_EQ(orders.RecordCount(), 5);
+    orders.First();
+    clickButton(w->MirelImgBtn1); // 706: forward, clamped at the end
+    EXPECT_EQ(orders.RecNo(), 5);
+    clickButton(w->MirelImgBtn2); // 707: back
+    EXPECT_EQ(orders.RecNo(), 1);
+
+    const struct {
+        int index;
+        QStringList suppliers;
+    } filters[] = {{1, {"0001", "30000001"}}, {2, {"40000001", "40000002", "40000001"}}, {0, {"0001", "30000001",
+                   "40000001", "40000002", "40000001"}}};
+    for (const auto &f : filters) {
+        w->com_PetenBunruAll->setCurrentIndex(f.index);
+        emit w->com_PetenBunruAll->activated(f.index);
+        QStringList shown;
+        DataSet &patterns = *w->cds_F2110_s;
+        for (patterns.First(); !patterns.Eof(); patterns.Next())
+            shown << patterns.FieldByName("AHADNB").AsString();
+        EXPECT_EQ(shown, f.suppliers) << f.index;
+    }
+
+    // The lines page by 27, the upper button back.
+    touchPattern(1);
+    DataSet &lines = *w->VTB_PATTERNBALJU;
+    lines.First();
+    clickButton(w->btn_RegorderlistDown);
+    EXPECT_EQ(lines.RecNo(), lines.RecordCount());
+    clickButton(w->btn_RegorderlistUp);
+    EXPECT_EQ(lines.RecNo(), 1);
+}
+
 TEST_F(WarehouseReceipt, OrderLinesCarryWhatTheSupplierShipped)
 {
     auto lines = client("dspStoredProc13", "[GP_SELECT_F2101_POPUPPURCHASE_new]");
