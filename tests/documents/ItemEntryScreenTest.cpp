@@ -2,8 +2,7 @@
 // save step that records what it would send) against the test server's
 // caches: the three pads, the basket and key pad, numbering and the slip.
 
-#include "BasketLines.h"
-#include "DocumentsFixture.h"
+#include "ItemEntryFixture.h"
 #include "ShellTestUtil.h"
 
 #include "Components/MirelComp/MirelImgBtn.h"
@@ -52,17 +51,8 @@ public:
     QString NoEntryNotice() const override { return QStringLiteral("시식/증정한 내역이 없습니다."); }
 };
 
-class ItemEntry : public DocumentsSuite {
+class ItemEntry : public ItemEntrySuite {
 protected:
-    void SetUp() override
-    {
-        DocumentsSuite::SetUp();
-        useBuildPictures();
-        ASSERT_TRUE(dm->StockLoadTypeA());
-        ASSERT_TRUE(dm->LoadTypeB());
-        ASSERT_TRUE(dm->StockLoadItems());
-    }
-
     // "<" and ">" for the paging slots, else each slot's caption.
     static QStringList pad(const QList<TMirelMenuBtn *> &buttons, bool trimBlanks = true)
     {

@@ -4,8 +4,7 @@
 // what the saves write, the material check, the reload through the list, the
 // delete, failures on the way and the slip.
 
-#include "BasketLines.h"
-#include "DocumentsFixture.h"
+#include "ItemEntryFixture.h"
 #include "ReceiptCapture.h"
 #include "ShellTestUtil.h"
 
@@ -33,15 +32,11 @@ namespace {
 const QString kInsert = QStringLiteral("GP_INSERT_F3200_DELIVERYENTRY");
 const QString kLines = QStringLiteral("GP_SELECT_F3201_DELIVERYENTRY");
 
-class StockOut : public DocumentsSuite {
+class StockOut : public ItemEntrySuite {
 protected:
     void SetUp() override
     {
-        DocumentsSuite::SetUp();
-        useBuildPictures();
-        ASSERT_TRUE(dm->StockLoadTypeA());
-        ASSERT_TRUE(dm->LoadTypeB());
-        ASSERT_TRUE(dm->StockLoadItems());
+        ItemEntrySuite::SetUp();
         MyConfig.UIADNB = QStringLiteral("90000001"); // user 1001
         today = os::Now().date();
     }

@@ -18,6 +18,7 @@
 #include "platform/os/Clock.h"
 #include "platform/os/ProgramFile.h"
 #include "platform/remote/ClientDataSet.h"
+#include "support/DemoTerminal.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -38,14 +39,8 @@ int main(int argc, char **argv)
     const QString port = argc > 2 ? QString(argv[2]) : QStringLiteral("9999");
     const int seconds = argc > 3 ? QString(argv[3]).toInt() : 30;
 
-    ApplyConfigDefaults(MyConfig);
-    MyConfig.CompanyCode = QStringLiteral("9999");
-    MyConfig.StoreCode = QStringLiteral("9999");
-    MyConfig.PosNo = QStringLiteral("99");
-    MyConfig.StoreName = QStringLiteral("데모지점");
-    MyConfig.UIADNB = QStringLiteral("90000001");
-    MyConfig.SIP = QStringLiteral("127.0.0.1");
-    MyConfig.SPO = port;
+    MyConfig = DemoTerminalConfig(QStringLiteral("127.0.0.1"), port);
+    MyConfig.UIADNB = QStringLiteral("90000001"); // user 1001
     MyConfig.PortReceipt.clear();
 
     TDM dm;
