@@ -1,6 +1,7 @@
 // The work screens the program has, registered with their menu Tags and
 // global instances. A menu Tag not listed here opens a placeholder screen.
 #include "documents/U618_TblOrdList.h"
+#include "documents/U652_RegOrder.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/U638_AttendModify.h"
 #include "shell/u501_Login.h"
@@ -10,6 +11,7 @@ void RegisterWorkScreens()
     // One line per built screen, e.g.
     //   RegisterScreen<TF652_RegOrder>(501301, F652_RegOrder);
     RegisterScreen<TF638_AttendModify>(MenuTag::TimeClock, F638_AttendModify);
+    RegisterScreen<TF652_RegOrder>(MenuTag::RegOrder, F652_RegOrder);
 
     // The sign-in screen's table-order button.
     SetTableOrderWindowFactory([](QWidget *parent) -> QDialog * {
