@@ -27,7 +27,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QLabel>
 #include <QShowEvent>
 #include <QTimeEdit>
 
@@ -189,7 +188,7 @@ TF652_RegOrder::TF652_RegOrder(QWidget *parent)
         if (QWidget *w = QApplication::activeWindow())
             w->showMinimized();
     });
-    connect(m_combos.get(), &TSupplierCombos::userChose, this, [this](const QString &code) { CMB_ADNBNAMEChange(code); });
+    // A supplier chosen in the name list is checked for a block by the combos.
     connect(BitBtn1, &TMirelImgBtn::OnClick, this, [this] { BitBtn1Click(); });
     connect(com_PetenBunruAll, &QComboBox::activated, this, [this] { com_PetenBunruAllClick(); });
     connect(grid_Petenlist, &TMirelGrid::OnCellClick, this, [this] { grid_PetenlistCellClick(); });
@@ -269,13 +268,6 @@ void TF652_RegOrder::FormShow()
 void TF652_RegOrder::SetSupplier(const QString &code)
 {
     m_combos->SetSupplier(code);
-}
-
-void TF652_RegOrder::CMB_ADNBNAMEChange(const QString &code)
-{
-    // The combos ran the block check before telling; nothing more to do
-    // than to keep the chosen code.
-    Q_UNUSED(code)
 }
 
 void TF652_RegOrder::BitBtn1Click()
@@ -826,7 +818,7 @@ bool TF652_RegOrder::placeOneOrder(const OrderJob &job, bool reloaded)
             text(empty, QString());
         text("A_PHNYDT", date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")));
         integer("A_PHUAMT", 0);
-        integer("A_PHADNUMB", VTB_IMSIHEAD->RecordCount() > 1 ? kGatheredPattern : job.pattern);
+        integer("A_PHADNUMB", job.pattern); // 999 for every order of several saves
         text("A_PHPOID", MyConfig.PosNo);
         p.CreateParam(FieldType::Boolean, F("A_PHedfl")).setAsBoolean(false);
         text("A_PHWORK", MyConfig.UIADNB);

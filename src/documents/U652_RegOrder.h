@@ -120,7 +120,6 @@ public:
 
     // The handlers, public for tests.
     void FormShow();
-    void CMB_ADNBNAMEChange(const QString &code);
     void BitBtn1Click();
     void com_PetenBunruAllClick();
     void grid_PetenlistCellClick();

@@ -429,8 +429,9 @@ TEST_F(RegOrderTest, BadInputIsRefusedWithItsNoticeAndNothingWritten)
         server().clearCalls();
         w->btn_BaljuClick();
         ASSERT_FALSE(responder.notices().isEmpty());
-        if (!c.notice.isEmpty())
+        if (!c.notice.isEmpty()) {
             EXPECT_EQ(responder.notices().last().text, c.notice);
+        }
         EXPECT_TRUE(responder.questions().isEmpty());
         EXPECT_EQ(callsOf(QStringLiteral("GP_INSERT_F2100_PURCHASEENTRY")), 0);
     }
