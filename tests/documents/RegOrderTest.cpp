@@ -394,6 +394,17 @@ TEST_F(RegOrderTest, AReloadedOrderIsRewrittenUnderItsOwnMonthAndNumberOnly)
     w->btn_BaljuClick();
     EXPECT_NE(w->LastPlaced()[0].number, 3);
     EXPECT_EQ(order(month, 3), "30000001/999|1:200001:5.0:40000/36363/3637");
+
+    // The seeded gathered order 5 ("복합패턴"): its own lines come back and
+    // go out again under 5.
+    reload(today, 5);
+    EXPECT_EQ(responder.notices().last().text, QStringLiteral("복합패턴은 자료를 추가 할수 없습니다.."));
+    ASSERT_EQ(w->VTB_PATTERNBALJU->RecordCount(), 1);
+    setQuantity("600001", 2);
+    responder.answer(mrYes);
+    w->btn_BaljuClick();
+    EXPECT_EQ(w->LastPlaced()[0].number, 5);
+    EXPECT_EQ(order(month, 5), "40000002/999|1:600001:2.0:50000/45454/4546");
 }
 
 TEST_F(RegOrderTest, BadInputIsRefusedWithItsNoticeAndNothingWritten)
