@@ -1,5 +1,6 @@
 // The work screens the program has, registered with their menu Tags and
 // global instances. A menu Tag not listed here opens a placeholder screen.
+#include "documents/U10021_Warehouse.h"
 #include "documents/U618_TblOrdList.h"
 #include "documents/U652_RegOrder.h"
 #include "shell/ScreenRegistry.h"
@@ -12,6 +13,7 @@ void RegisterWorkScreens()
     //   RegisterScreen<TF652_RegOrder>(501301, F652_RegOrder);
     RegisterScreen<TF638_AttendModify>(MenuTag::TimeClock, F638_AttendModify);
     RegisterScreen<TF652_RegOrder>(MenuTag::RegOrder, F652_RegOrder);
+    RegisterScreen<TF10021_Warehouse>(501302, F10021_Warehouse);
 
     // The sign-in screen's table-order button.
     SetTableOrderWindowFactory([](QWidget *parent) -> QDialog * {
