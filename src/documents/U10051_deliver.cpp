@@ -328,6 +328,13 @@ void TF10051_deliver::FormShow()
     focusQuantity();
 }
 
+// A quantity being typed is dropped when a source replaces the lines.
+void TF10051_deliver::dropPendingEdit()
+{
+    if (VTB_PATTERNBALJU->State() != DataSetState::Browse)
+        VTB_PATTERNBALJU->Cancel();
+}
+
 void TF10051_deliver::focusQuantity()
 {
     if (m_qtyColumn)
@@ -343,6 +350,7 @@ void TF10051_deliver::mgd_RegDeliverylistCellClick()
     if (!VTB_PATTERNBALJU->Active())
         return;
     DataSet &v = *VTB_PATTERNBALJU;
+    dropPendingEdit();
     try {
         const QString month = cds_F2400_hed->FieldByName(QStringLiteral("OHMONTH")).AsString();
         setText(*cds_F2401_det, "A_CMCD", MyConfig.CompanyCode);
@@ -432,6 +440,7 @@ void TF10051_deliver::appendPatternLines(bool orderedQuantities)
 {
     DataSet &v = *VTB_PATTERNBALJU;
     ClientDataSet &d = *cds_F2111_s;
+    dropPendingEdit();
     auto src = [&d](const char *name) -> const Field & { return d.FieldByName(QLatin1String(name)); };
     auto dst = [&v](const char *name) -> Field & { return v.FieldByName(QLatin1String(name)); };
     v.DisableControls();
@@ -491,6 +500,7 @@ void TF10051_deliver::LoadPlacedOrder(TF652_EdOrder &picker)
     DataSet &v = *VTB_PATTERNBALJU;
     try {
         if (order.FieldByName(QStringLiteral("PHADNUMB")).AsInteger() == kGatheredOrder) {
+            dropPendingEdit();
             DataSet &d = *picker.cds_F2101_det;
             auto src = [&d](const char *name) -> const Field & { return d.FieldByName(QLatin1String(name)); };
             auto dst = [&v](const char *name) -> Field & { return v.FieldByName(QLatin1String(name)); };
@@ -548,6 +558,11 @@ void TF10051_deliver::PadKeyUp(int tag)
 {
     if (!VTB_PATTERNBALJU->Active() || VTB_PATTERNBALJU->IsEmpty())
         return;
+    // The keys type into the quantity cell, whatever was touched before.
+    if (m_qtyColumn && grid_Regorderlist->SelectedIndex() != m_qtyColumn->Index())
+        grid_Regorderlist->setSelectedIndex(m_qtyColumn->Index());
+    if (!grid_Regorderlist->hasFocus())
+        grid_Regorderlist->setFocus();
     VTB_PATTERNBALJU->Edit();
     KeyPress(tag == kBackspaceTag ? 8 : tag);
 }

@@ -103,6 +103,7 @@ protected:
 private:
     void appendPatternLines(bool orderedQuantities);
     void focusQuantity();
+    void dropPendingEdit();
     void saveRelease();
 
     std::unique_ptr<TSupplierCombos> m_customers;

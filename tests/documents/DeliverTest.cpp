@@ -166,6 +166,10 @@ TEST_F(DeliverTest, ReceivedOrderIsReleasedUnderItsOwnLinesAndLeavesTheOpenListW
             QProcess::execute(QStringLiteral("import"), {"-window", "root", dir + QStringLiteral("/deliver-display.png")});
     }
 
+    w->VTB_PATTERNBALJU->setRecNo(2);
+    clickButton(padKey(57)); // typed, then another order touched: the lines are the order's again
+    touchOrder(1);
+    EXPECT_EQ(lines("ADQTY"), (QStringList{"10", "20", "2"}));
     type(3, {48}); // 100005 to 0
     EXPECT_EQ(lines("ADQTY"), (QStringList{"10", "20", "0"}));
     MessageResponder responder;
@@ -230,6 +234,7 @@ TEST_F(DeliverTest, OnlyLinesWithAQuantityAreSentNumberedWithoutGaps)
     EXPECT_EQ(callsOf(QStringLiteral("GP_SELECT_MAXNUMBER")) + callsOf(kInsert), 0);
     EXPECT_EQ(w->VTB_PATTERNBALJU->RecordCount(), 6);
 
+    w->CMB_ADNBNAME->setFocus(); // the pad types into the quantity cell all the same
     type(2, {51});         // 3
     type(4, {49, 190, 53}); // 1.5
     type(5, {49, -10});    // typed and taken back: empty
