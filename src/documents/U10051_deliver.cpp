@@ -399,18 +399,7 @@ void TF10051_deliver::mgd_RegDeliverylistCellClick()
 
 void TF10051_deliver::com_PetenBunruAllChange()
 {
-    cds_F2110_s->setFiltered(false);
-    switch (com_PetenBunruAll->currentIndex()) {
-    case 1:
-        cds_F2110_s->setFilter(QStringLiteral("(AHADNB = '' or AHADNB < '40000000')"));
-        cds_F2110_s->setFiltered(true);
-        break;
-    case 2:
-        cds_F2110_s->setFilter(QStringLiteral(" AHADNB > '40000000' "));
-        cds_F2110_s->setFiltered(true);
-        break;
-    default: break;
-    }
+    FilterPatterns(*cds_F2110_s, com_PetenBunruAll->currentText());
 }
 
 void TF10051_deliver::grid_PrpaStock1CellClick()
