@@ -1,4 +1,5 @@
 #include "documents/U652_EdOrder.h"
+#include "ui_U652_EdOrder.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
@@ -15,7 +16,6 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QLabel>
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QTimeEdit>
@@ -27,29 +27,7 @@ namespace {
 const QString kAllPartners = QStringLiteral("99999999");
 const QString kGatheredPattern = QStringLiteral("복합패턴");
 const QString kOrderProgram = QStringLiteral("F20_PURCHASEENTRY");
-constexpr int kActionTag = 802;
 constexpr int kGridOptions = 868; // titles, lines, row select, always show selection
-
-QLineEdit *makeAmountEdit(QWidget *parent, const char *name, const QRect &at)
-{
-    auto *e = new QLineEdit(QStringLiteral("0"), parent);
-    e->setObjectName(QLatin1String(name));
-    e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    e->setEnabled(false);
-    e->setGeometry(at);
-    return e;
-}
-
-QLabel *makeLabel(QWidget *parent, const char *text, const QRect &at, int pointSize = 12)
-{
-    auto *l = new QLabel(QString::fromUtf8(text), parent);
-    QFont f = l->font();
-    f.setPointSize(pointSize);
-    f.setBold(true);
-    l->setFont(f);
-    l->setGeometry(at);
-    return l;
-}
 
 // Shows the amounts of the order data sets with thousands separators.
 void formatAmounts(ClientDataSet *cds, QStringList fields)
@@ -63,56 +41,29 @@ void formatAmounts(ClientDataSet *cds, QStringList fields)
 
 } // namespace
 
-TF652_EdOrder::TF652_EdOrder(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+TF652_EdOrder::TF652_EdOrder(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(std::make_unique<Ui::TF652_EdOrder>())
 {
-    setObjectName(QStringLiteral("F652_EdOrder"));
-    setWindowTitle(QStringLiteral("패턴 발주"));
+    ui->setupUi(this);
     setFixedSize(1024, 768);
-    setStyleSheet(QStringLiteral("TF652_EdOrder { background: #eef1f6; }"));
-
-    auto *title = makeLabel(this, "발주내역", QRect(20, 10, 300, 40), 20);
-    title->setObjectName(QStringLiteral("lbl_Title"));
-    btn_Minimize = NewImgBtn(this, "btn_Minimize", "_", 0, QRect(920, 10, 44, 40));
-    btn_Close = NewImgBtn(this, "btn_Close", "X", -1, QRect(970, 10, 44, 40));
-
-    makeLabel(this, "납품희망일", QRect(20, 62, 110, 36));
-    date_Wantdate = new QDateEdit(this);
-    date_Wantdate->setObjectName(QStringLiteral("date_Wantdate"));
-    date_Wantdate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    date_Wantdate->setCalendarPopup(true);
-    date_Wantdate->setGeometry(130, 62, 200, 36);
-    time_Wanttime = new QTimeEdit(this);
-    time_Wanttime->setObjectName(QStringLiteral("time_Wanttime"));
-    time_Wanttime->setGeometry(340, 62, 110, 36);
-    time_Wanttime->hide(); // set at showing, never used
-
-    grid_Petenlist = new TMirelGrid(this);
-    grid_Petenlist->setObjectName(QStringLiteral("grid_Petenlist"));
-    grid_Petenlist->setGeometry(20, 108, 360, 560);
-    btn_PetenlistUp = NewImgBtn(this, "btn_PetenlistUp", "▲", kPageUpTag, QRect(20, 676, 176, 50));
-    btn_PetenlistDown = NewImgBtn(this, "btn_PetenlistDown", "▼", kPageDownTag, QRect(204, 676, 176, 50));
-
-    grid_Regorderlist = new TMirelGrid(this);
-    grid_Regorderlist->setObjectName(QStringLiteral("grid_Regorderlist"));
-    grid_Regorderlist->setGeometry(392, 62, 560, 606);
-    btn_RegorderlistUp = NewImgBtn(this, "btn_RegorderlistUp", "▲", kPageUpTag, QRect(960, 62, 54, 296));
-    btn_RegorderlistDown = NewImgBtn(this, "btn_RegorderlistDown", "▼", kPageDownTag, QRect(960, 372, 54, 296));
-
-    makeLabel(this, "공급가액", QRect(392, 680, 80, 40));
-    edt_BaljuGong = makeAmountEdit(this, "edt_BaljuGong", QRect(472, 680, 130, 40));
-    makeLabel(this, "V.A.T", QRect(612, 680, 60, 40));
-    edt_BaljuVAT = makeAmountEdit(this, "edt_BaljuVAT", QRect(672, 680, 110, 40));
-    edt_BaljuSum = makeAmountEdit(this, "edt_BaljuSum", QRect(0, 0, 10, 10));
-    edt_BaljuSum->hide();
-    CMB_ADNB = new QComboBox(this);
-    CMB_ADNB->setObjectName(QStringLiteral("CMB_ADNB"));
-    CMB_ADNB->setEditable(true);
+    date_Wantdate = ui->date_Wantdate;
+    time_Wanttime = ui->time_Wanttime; // set at showing, never used
+    grid_Petenlist = ui->grid_Petenlist;
+    grid_Regorderlist = ui->grid_Regorderlist;
+    edt_BaljuGong = ui->edt_BaljuGong;
+    edt_BaljuVAT = ui->edt_BaljuVAT;
+    edt_BaljuSum = ui->edt_BaljuSum;
+    CMB_ADNB = ui->CMB_ADNB;
+    BTN_edit = ui->BTN_edit;
+    BTN_Cls = ui->BTN_Cls;
+    btn_d = ui->btn_d;
+    btn_PetenlistUp = ui->btn_PetenlistUp;
+    btn_PetenlistDown = ui->btn_PetenlistDown;
+    btn_RegorderlistUp = ui->btn_RegorderlistUp;
+    btn_RegorderlistDown = ui->btn_RegorderlistDown;
+    btn_Close = ui->btn_Close;
+    btn_Minimize = ui->btn_Minimize;
     CMB_ADNB->setEditText(kAllPartners);
-    CMB_ADNB->hide();
-
-    btn_d = NewImgBtn(this, "btn_d", "삭제", kActionTag, QRect(792, 676, 70, 50));
-    BTN_edit = NewImgBtn(this, "BTN_edit", "수 정", kActionTag, QRect(868, 676, 70, 50));
-    BTN_Cls = NewImgBtn(this, "BTN_Cls", "닫 기", kActionTag, QRect(944, 676, 70, 50));
 
     cds_F2100_pat = NewRemoteCall(this, "cds_F2100_pat", "dspStoredProc2", "[GP_SELECT_F2100_RegOrderpatSearch]");
     cds_F2101_det = NewRemoteCall(this, "cds_F2101_det", "dspStoredProc3", "[GP_SELECT_F2101_POPUPPURCHASE]");
