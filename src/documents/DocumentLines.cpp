@@ -1,6 +1,9 @@
 #include "documents/DocumentLines.h"
 
+#include "core/MyConfig.h"
+#include "documents/DocumentCalls.h"
 #include "platform/dataset/DataSet.h"
+#include "platform/remote/ClientDataSet.h"
 
 QString ItemTypeWord(const QString &code)
 {
@@ -52,4 +55,13 @@ void FilterPatterns(DataSet &patterns, const QString &choice)
     else
         return;
     patterns.setFiltered(true);
+}
+
+void OpenPatterns(ClientDataSet &patterns, const QString &target)
+{
+    patterns.Close();
+    SetTextParam(patterns, "COMPCODE", MyConfig.CompanyCode);
+    SetTextParam(patterns, "STORECODE", MyConfig.StoreCode);
+    SetTextParam(patterns, "TARGETCODE", target);
+    patterns.Open();
 }

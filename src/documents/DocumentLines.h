@@ -27,6 +27,11 @@ QList<FieldDef> PatternLineFields();
 class DataSet;
 void FilterPatterns(DataSet &patterns, const QString &choice);
 
+// Lists the store's order patterns of a supplier (TARGETCODE; "99999999"
+// every supplier) on a call of GP_SELECT_F2110_RegOrderSearch.
+class ClientDataSet;
+void OpenPatterns(ClientDataSet &patterns, const QString &target);
+
 // The fields of the temporary-save lines VTB_IMSIDETAIL: PatternLineFields()
 // without SIZE.
 QList<FieldDef> ImsiDetailFields();

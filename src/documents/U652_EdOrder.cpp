@@ -11,6 +11,7 @@
 #include "core/uKV_Common_Text.h"
 #include "core/uKV_Common_Vat.h"
 #include "core/uKV_DataModule.h"
+#include "documents/DocumentCalls.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
 
@@ -28,16 +29,6 @@ const QString kAllPartners = QStringLiteral("99999999");
 const QString kGatheredPattern = QStringLiteral("복합패턴");
 const QString kOrderProgram = QStringLiteral("F20_PURCHASEENTRY");
 constexpr int kGridOptions = 868; // titles, lines, row select, always show selection
-
-// Shows the amounts of the order data sets with thousands separators.
-void formatAmounts(ClientDataSet *cds, QStringList fields)
-{
-    cds->AfterOpen = [fields](DataSet &ds) {
-        for (const QString &name : fields)
-            if (Field *f = ds.FindField(name))
-                f->setDisplayFormat(QStringLiteral("#,##0"));
-    };
-}
 
 } // namespace
 
@@ -68,7 +59,7 @@ TF652_EdOrder::TF652_EdOrder(QWidget *parent)
     cds_F2100_pat = NewRemoteCall(this, "cds_F2100_pat", "dspStoredProc2", "[GP_SELECT_F2100_RegOrderpatSearch]");
     cds_F2101_det = NewRemoteCall(this, "cds_F2101_det", "dspStoredProc3", "[GP_SELECT_F2101_POPUPPURCHASE]");
     cds_F2100_BaljuDel = NewRemoteCall(this, "cds_F2100_BaljuDel", "dspStoredProc11", "[GP_DELETE_F2100_PURCHASEENTRY]");
-    formatAmounts(cds_F2101_det, {QStringLiteral("PDUPRC"), QStringLiteral("PDAMT")});
+    ShowAmountsOnOpen(*cds_F2101_det, {QStringLiteral("PDUPRC"), QStringLiteral("PDAMT")});
     cds_F2100_pat->AfterOpen = [](DataSet &ds) {
         if (Field *f = ds.FindField(QStringLiteral("phdate")))
             f->setDisplayFormat(QStringLiteral("mm-dd"));
@@ -154,11 +145,9 @@ void TF652_EdOrder::LoadOrders()
     // Lines of an order of another date must not travel with this date's rows.
     clearTouched();
     cds_F2100_pat->Close();
-    Params &params = cds_F2100_pat->Params();
-    params.CreateParam(FieldType::String, QStringLiteral("COMPCODE")).setAsString(MyConfig.CompanyCode);
-    params.CreateParam(FieldType::String, QStringLiteral("STORECODE")).setAsString(MyConfig.StoreCode);
-    params.CreateParam(FieldType::String, QStringLiteral("orderdate"))
-        .setAsString(date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")));
+    SetTextParam(*cds_F2100_pat, "COMPCODE", MyConfig.CompanyCode);
+    SetTextParam(*cds_F2100_pat, "STORECODE", MyConfig.StoreCode);
+    SetTextParam(*cds_F2100_pat, "orderdate", date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")));
     cds_F2100_pat->Open();
 }
 
@@ -169,12 +158,11 @@ void TF652_EdOrder::grid_PetenlistCellClick()
     const QString month = cds_F2100_pat->FieldByName(QStringLiteral("PHMONTH")).AsString();
     const qint64 number = cds_F2100_pat->FieldByName(QStringLiteral("PHNUMB")).AsInteger();
     clearTouched();
-    Params &params = cds_F2101_det->Params();
-    params.CreateParam(FieldType::String, QStringLiteral("A_CMCD")).setAsString(MyConfig.CompanyCode);
-    params.CreateParam(FieldType::String, QStringLiteral("A_BUUT")).setAsString(MyConfig.StoreCode);
-    params.CreateParam(FieldType::String, QStringLiteral("A_MONTH")).setAsString(month);
-    params.CreateParam(FieldType::Integer, QStringLiteral("A_NUMB")).setAsInteger(number);
-    params.CreateParam(FieldType::String, QStringLiteral("a_gubun")).setAsString(QStringLiteral("1"));
+    SetTextParam(*cds_F2101_det, "A_CMCD", MyConfig.CompanyCode);
+    SetTextParam(*cds_F2101_det, "A_BUUT", MyConfig.StoreCode);
+    SetTextParam(*cds_F2101_det, "A_MONTH", month);
+    SetParam(*cds_F2101_det, FieldType::Integer, "A_NUMB", number);
+    SetTextParam(*cds_F2101_det, "a_gubun", QStringLiteral("1"));
     cds_F2101_det->Open();
     m_touched = {month, number};
     CMB_ADNB->setEditText(cds_F2100_pat->FieldByName(QStringLiteral("PHadnb")).AsString());
@@ -230,13 +218,12 @@ void TF652_EdOrder::btn_dClick()
         return;
     const QString month = cds_F2100_pat->FieldByName(QStringLiteral("PHMONTH")).AsString();
     const qint64 number = cds_F2100_pat->FieldByName(QStringLiteral("phnumb")).AsInteger();
-    Params &params = cds_F2100_BaljuDel->Params();
-    params.CreateParam(FieldType::String, QStringLiteral("PHCMCD")).setAsString(MyConfig.CompanyCode);
-    params.CreateParam(FieldType::String, QStringLiteral("PHBUUT")).setAsString(MyConfig.StoreCode);
-    params.CreateParam(FieldType::String, QStringLiteral("PHMONTH")).setAsString(month);
-    params.CreateParam(FieldType::Integer, QStringLiteral("PHNUMB")).setAsInteger(number);
-    params.CreateParam(FieldType::String, QStringLiteral("WORK")).setAsString(MyConfig.UIADNB);
-    params.CreateParam(FieldType::String, QStringLiteral("PGID")).setAsString(QStringLiteral("F652_EdOrder"));
+    SetTextParam(*cds_F2100_BaljuDel, "PHCMCD", MyConfig.CompanyCode);
+    SetTextParam(*cds_F2100_BaljuDel, "PHBUUT", MyConfig.StoreCode);
+    SetTextParam(*cds_F2100_BaljuDel, "PHMONTH", month);
+    SetParam(*cds_F2100_BaljuDel, FieldType::Integer, "PHNUMB", number);
+    SetTextParam(*cds_F2100_BaljuDel, "WORK", MyConfig.UIADNB);
+    SetTextParam(*cds_F2100_BaljuDel, "PGID", QStringLiteral("F652_EdOrder"));
     cds_F2100_BaljuDel->Execute(); // a refusal raises to the error box; the list stays as it was
     LoadOrders();
 }
