@@ -38,6 +38,12 @@ QList<FieldDef> PatternLineFields()
             s("AHADNB", 20),            s("AHADNB_NAME", 20)};
 }
 
+void SetLinePrices(DataSet &line, int price)
+{
+    for (const char *name : {"ADUPRC", "ADUPRC000", "ADUPRC2", "ADUPRC001"})
+        line.FieldByName(QLatin1String(name)).setAsInteger(price);
+}
+
 QList<FieldDef> ImsiDetailFields()
 {
     QList<FieldDef> fields = PatternLineFields();

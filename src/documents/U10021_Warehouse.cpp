@@ -413,8 +413,7 @@ void TF10021_Warehouse::grid_PetenlistCellClick()
                                      "ADAMT", "IMPGKI", "IMPMKI", "IMSDKI", "IMSJKI"})
                 lines.FieldByName(F(name)).setAsVariant(det.FieldByName(F(name)).AsVariant());
             lines.FieldByName(F("IMITTY")).setAsString(ItemTypeWord(det.FieldByName(F("IMITTY")).AsString()));
-            for (const char *price : {"ADUPRC", "ADUPRC2", "ADUPRC000", "ADUPRC001"})
-                lines.FieldByName(F(price)).setAsInteger(det.FieldByName(F("ADUPRC")).AsInteger());
+            SetLinePrices(lines, det.FieldByName(F("ADUPRC")).AsInteger());
             lines.FieldByName(F("SIZE")).setAsString(det.FieldByName(F("size")).AsString());
             lines.FieldByName(F("AHADNB")).setAsString(supplier);
             lines.Post();

@@ -58,13 +58,6 @@ void copyFields(DataSet &to, const DataSet &from, const char *const *names, int 
         to.FieldByName(F(names[i])).setAsVariant(from.FieldByName(F(names[i])).AsVariant());
 }
 
-// One price into the four price fields of a line.
-void setPrices(DataSet &line, int price)
-{
-    for (const char *name : {"ADUPRC", "ADUPRC000", "ADUPRC2", "ADUPRC001"})
-        line.FieldByName(F(name)).setAsInteger(price);
-}
-
 QString today(const char *format) { return os::Now().date().toString(QLatin1String(format)); }
 
 // The grid does not follow a data set walked row by row meanwhile.
@@ -338,7 +331,7 @@ void TF652_RegOrder::loadPatternLines(int pattern, const QString &supplier, qint
             lines.FieldByName(F(name)).setAsVariant(rows.FieldByName(F(name)).AsVariant());
         lines.FieldByName(F("ADQTY"))
             .setAsFloat(rows.FieldByName(orderedQuantities ? F("PDQTY") : F("ADQTY")).AsFloat());
-        setPrices(lines, rows.FieldByName(F("ADUPRC")).AsInteger());
+        SetLinePrices(lines, rows.FieldByName(F("ADUPRC")).AsInteger());
         lines.FieldByName(F("ADAMT")).setAsCurrency(rows.FieldByName(F("ADAMT")).AsCurrency());
         lines.FieldByName(F("SIZE")).setAsString(rows.FieldByName(F("size")).AsString());
         lines.FieldByName(F("AHADNB")).setAsString(supplier);
@@ -377,7 +370,7 @@ void TF652_RegOrder::appendSavedLine(DataSet &saved)
     lines.FieldByName(F("IMITTY")).setAsString(ItemTypeWord(saved.FieldByName(F("IMITTY")).AsString()));
     copyFields(lines, saved, kLineTexts, std::size(kLineTexts));
     copyFields(lines, saved, kLineNumbers, std::size(kLineNumbers));
-    setPrices(lines, saved.FieldByName(F("ADUPRC")).AsInteger());
+    SetLinePrices(lines, saved.FieldByName(F("ADUPRC")).AsInteger());
     lines.FieldByName(F("ADAMT")).setAsCurrency(saved.FieldByName(F("ADAMT")).AsCurrency());
     lines.Post();
 }
@@ -604,7 +597,7 @@ void TF652_RegOrder::btn_ImsiSaveClick()
             copyFields(saved, lines, kLineTexts, std::size(kLineTexts));
             copyFields(saved, lines, kLineNumbers, std::size(kLineNumbers));
             saved.FieldByName(F("jjgo")).setAsVariant(lines.FieldByName(F("jjgo")).AsVariant());
-            setPrices(saved, lines.FieldByName(F("ADUPRC")).AsInteger());
+            SetLinePrices(saved, lines.FieldByName(F("ADUPRC")).AsInteger());
             saved.FieldByName(F("ADAMT")).setAsCurrency(lines.FieldByName(F("ADAMT")).AsCurrency());
             saved.FieldByName(F("AHADNB")).setAsString(supplier);
             saved.FieldByName(F("AHADNB_NAME")).setAsString(supplierName);
@@ -894,7 +887,7 @@ void TF652_RegOrder::btn_OkClick()
                 lines.FieldByName(F("REPTQTY")).setAsFloat(0);
                 lines.FieldByName(F("jjgo")).setAsFloat(0);
                 lines.FieldByName(F("ADQTY")).setAsFloat(orderLines.FieldByName(F("PDQTY")).AsFloat());
-                setPrices(lines, orderLines.FieldByName(F("PDUPRC")).AsInteger());
+                SetLinePrices(lines, orderLines.FieldByName(F("PDUPRC")).AsInteger());
                 lines.FieldByName(F("ADAMT")).setAsCurrency(orderLines.FieldByName(F("PDAMT")).AsCurrency());
                 lines.FieldByName(F("SIZE")).setAsString(orderLines.FieldByName(F("size")).AsString());
                 lines.FieldByName(F("AHADNB")).setAsString(supplier);
