@@ -8,6 +8,7 @@
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
 #include "core/uKV_DataModule.h"
+#include "documents/DocumentCalls.h"
 #include "documents/DocumentLines.h"
 #include "documents/DocumentRights.h"
 #include "documents/SupplierCombos.h"
@@ -48,21 +49,6 @@ void setUpGrid(TMirelGrid *g, int fontPixels, int options)
     QFont f = g->font();
     f.setPixelSize(fontPixels);
     g->setFont(f);
-}
-
-void setText(ClientDataSet &cds, const char *name, const QString &value)
-{
-    cds.Params().CreateParam(FieldType::String, QLatin1String(name)).setAsString(value);
-}
-
-void setInteger(ClientDataSet &cds, const char *name, qint64 value)
-{
-    cds.Params().CreateParam(FieldType::Integer, QLatin1String(name)).setAsInteger(int(value));
-}
-
-void setFloat(ClientDataSet &cds, const char *name, double value)
-{
-    cds.Params().CreateParam(FieldType::Float, QLatin1String(name)).setAsFloat(value);
 }
 
 // The parameters of the insert procedure's shared list, header and line,
@@ -255,19 +241,16 @@ void TF10051_deliver::FormShow()
     if (DM && DM->CheckOrderBlocked(CMB_ADNB->currentText()))
         m_customers->ClearSelection();
 
-    setText(*cds_F2110_s, "COMPCODE", MyConfig.CompanyCode);
-    setText(*cds_F2110_s, "STORECODE", MyConfig.StoreCode);
-    setText(*cds_F2110_s, "TARGETCODE", CMB_ADNB->currentText());
-    cds_F2110_s->Open();
+    OpenPatterns(*cds_F2110_s, CMB_ADNB->currentText());
 
     // Every open received order.
-    setText(*cds_F2400_hed, "a_cmcd", MyConfig.CompanyCode);
-    setText(*cds_F2400_hed, "a_buut", MyConfig.StoreCode);
-    setText(*cds_F2400_hed, "a_adnb", QString());
-    setText(*cds_F2400_hed, "a_gubun1", QStringLiteral("2"));
-    setText(*cds_F2400_hed, "a_stdt", QStringLiteral("00000000"));
-    setText(*cds_F2400_hed, "a_eddt", QStringLiteral("99999999"));
-    setText(*cds_F2400_hed, "a_gubun2", QStringLiteral("2"));
+    SetTextParam(*cds_F2400_hed, "a_cmcd", MyConfig.CompanyCode);
+    SetTextParam(*cds_F2400_hed, "a_buut", MyConfig.StoreCode);
+    SetTextParam(*cds_F2400_hed, "a_adnb", QString());
+    SetTextParam(*cds_F2400_hed, "a_gubun1", QStringLiteral("2"));
+    SetTextParam(*cds_F2400_hed, "a_stdt", QStringLiteral("00000000"));
+    SetTextParam(*cds_F2400_hed, "a_eddt", QStringLiteral("99999999"));
+    SetTextParam(*cds_F2400_hed, "a_gubun2", QStringLiteral("2"));
     cds_F2400_hed->Open();
     focusQuantity();
 }
@@ -297,10 +280,10 @@ void TF10051_deliver::mgd_RegDeliverylistCellClick()
     dropPendingEdit();
     try {
         const QString month = cds_F2400_hed->FieldByName(QStringLiteral("OHMONTH")).AsString();
-        setText(*cds_F2401_det, "A_CMCD", MyConfig.CompanyCode);
-        setText(*cds_F2401_det, "A_BUUT", MyConfig.StoreCode);
-        setText(*cds_F2401_det, "A_MONTH", month);
-        setInteger(*cds_F2401_det, "A_NUMB", cds_F2400_hed->FieldByName(QStringLiteral("OHNUMB")).AsInteger());
+        SetTextParam(*cds_F2401_det, "A_CMCD", MyConfig.CompanyCode);
+        SetTextParam(*cds_F2401_det, "A_BUUT", MyConfig.StoreCode);
+        SetTextParam(*cds_F2401_det, "A_MONTH", month);
+        SetParam(*cds_F2401_det, FieldType::Integer, "A_NUMB", cds_F2400_hed->FieldByName(QStringLiteral("OHNUMB")).AsInteger());
         cds_F2401_det->Open();
         v.DisableControls();
         v.EmptyTable();
@@ -323,9 +306,7 @@ void TF10051_deliver::mgd_RegDeliverylistCellClick()
             dst("SIZE").setAsString(src("size").AsString());
             // The order's price in every price field, as pattern lines carry
             // theirs, so the release sends it.
-            const int price = src("ODUPRC").AsInteger();
-            for (const char *f : {"ADUPRC", "ADUPRC000", "ADUPRC2", "ADUPRC001"})
-                dst(f).setAsInteger(price);
+            SetLinePrices(v, src("ODUPRC").AsInteger());
             dst("SUMONTH").setAsString(month);
             v.Post();
         }
@@ -354,10 +335,10 @@ void TF10051_deliver::grid_PrpaStock1CellClick()
     if (cds_F2110_s->IsEmpty())
         return;
     try {
-        setText(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
-        setText(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
-        setInteger(*cds_F2111_s, "HDNUMB", cds_F2110_s->FieldByName(QStringLiteral("AHnumb")).AsInteger());
-        setText(*cds_F2111_s, "TARGETCODE", cds_F2110_s->FieldByName(QStringLiteral("AHADNB")).AsString());
+        SetTextParam(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
+        SetTextParam(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
+        SetParam(*cds_F2111_s, FieldType::Integer, "HDNUMB", cds_F2110_s->FieldByName(QStringLiteral("AHnumb")).AsInteger());
+        SetTextParam(*cds_F2111_s, "TARGETCODE", cds_F2110_s->FieldByName(QStringLiteral("AHADNB")).AsString());
         cds_F2111_s->Params().CreateParam(FieldType::Integer, QStringLiteral("phnumb")).Clear();
         cds_F2111_s->Open();
         appendPatternLines(false);
@@ -460,11 +441,11 @@ void TF10051_deliver::LoadPlacedOrder(TF652_EdOrder &picker)
             v.First();
             v.EnableControls();
         } else {
-            setText(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
-            setText(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
-            setInteger(*cds_F2111_s, "HDNUMB", order.FieldByName(QStringLiteral("PHADNUMB")).AsInteger());
-            setText(*cds_F2111_s, "TARGETCODE", order.FieldByName(QStringLiteral("phadnb")).AsString());
-            setInteger(*cds_F2111_s, "phnumb", order.FieldByName(QStringLiteral("phnumb")).AsInteger());
+            SetTextParam(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
+            SetTextParam(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
+            SetParam(*cds_F2111_s, FieldType::Integer, "HDNUMB", order.FieldByName(QStringLiteral("PHADNUMB")).AsInteger());
+            SetTextParam(*cds_F2111_s, "TARGETCODE", order.FieldByName(QStringLiteral("phadnb")).AsString());
+            SetParam(*cds_F2111_s, FieldType::Integer, "phnumb", order.FieldByName(QStringLiteral("phnumb")).AsInteger());
             cds_F2111_s->Open();
             appendPatternLines(true);
         }
@@ -548,26 +529,26 @@ void TF10051_deliver::saveRelease()
 
     ClientDataSet &c = *cds_Chulgo;
     c.ParamByName(QStringLiteral("A_GUBUN")).setAsSmallInt(1);
-    setText(c, "A_DHCMCD", MyConfig.CompanyCode);
-    setText(c, "A_DHBUUT", MyConfig.StoreCode);
-    setText(c, "A_DHMONTH", month);
-    setInteger(c, "A_DHNUMB", number);
-    setText(c, "A_DHYEAR", d.toString(QStringLiteral("yyyy")));
-    setText(c, "A_DHDATE", d.toString(QStringLiteral("yyyyMMdd")));
-    setText(c, "A_DHADNB", CMB_ADNB->currentText());
-    setText(c, "A_DHCHTY", QStringLiteral("001"));
-    setText(c, "A_DHSEME", QString());
-    setText(c, "A_DHBIGO", QString());
-    setText(c, "A_DHPOID", MyConfig.PosNo);
-    setText(c, "A_DHCHYI", QString());
-    setText(c, "A_DHBARS", QString());
+    SetTextParam(c, "A_DHCMCD", MyConfig.CompanyCode);
+    SetTextParam(c, "A_DHBUUT", MyConfig.StoreCode);
+    SetTextParam(c, "A_DHMONTH", month);
+    SetParam(c, FieldType::Integer, "A_DHNUMB", number);
+    SetTextParam(c, "A_DHYEAR", d.toString(QStringLiteral("yyyy")));
+    SetTextParam(c, "A_DHDATE", d.toString(QStringLiteral("yyyyMMdd")));
+    SetTextParam(c, "A_DHADNB", CMB_ADNB->currentText());
+    SetTextParam(c, "A_DHCHTY", QStringLiteral("001"));
+    SetTextParam(c, "A_DHSEME", QString());
+    SetTextParam(c, "A_DHBIGO", QString());
+    SetTextParam(c, "A_DHPOID", MyConfig.PosNo);
+    SetTextParam(c, "A_DHCHYI", QString());
+    SetTextParam(c, "A_DHBARS", QString());
     c.ParamByName(QStringLiteral("A_DHpdfl")).setAsBoolean(false);
-    setText(c, "A_DHKEMONTH", QString());
-    setInteger(c, "A_DHKENUMB", 0);
-    setText(c, "A_DHKMMONTH", QString());
-    setText(c, "A_DHKMNUMB", QString());
-    setText(c, "A_DHWORK", MyConfig.UIADNB);
-    setText(c, "A_DHPGID", kFormName);
+    SetTextParam(c, "A_DHKEMONTH", QString());
+    SetParam(c, FieldType::Integer, "A_DHKENUMB", 0);
+    SetTextParam(c, "A_DHKMMONTH", QString());
+    SetTextParam(c, "A_DHKMNUMB", QString());
+    SetTextParam(c, "A_DHWORK", MyConfig.UIADNB);
+    SetTextParam(c, "A_DHPGID", kFormName);
     c.Execute();
 
     DataSet &v = *VTB_PATTERNBALJU;
@@ -579,36 +560,36 @@ void TF10051_deliver::saveRelease()
             continue;
         ++seq;
         c.ParamByName(QStringLiteral("A_GUBUN")).setAsSmallInt(2);
-        setText(c, "A_DDCMCD", MyConfig.CompanyCode);
-        setText(c, "A_DDBUUT", MyConfig.StoreCode);
-        setText(c, "A_DDMONTH", month);
-        setInteger(c, "A_DDNUMB", number);
-        setInteger(c, "A_DDSEQ", seq);
-        setText(c, "A_DDITNB", field("IMITNB").AsString());
-        setText(c, "A_DDBAR", QString());
-        setText(c, "A_DDRFID", QString());
-        setText(c, "A_DDLINB", QString());
-        setText(c, "A_DDUNIT", field("ADUNIT").AsString());
-        setFloat(c, "A_DDQTY", field("ADQTY").AsFloat());
-        setInteger(c, "A_DDUPRC", field("ADUPRC001").AsInteger());
-        setText(c, "A_DDBDAN", field("ADBDAN").AsString());
-        setText(c, "A_DDMDAN", field("ADMDAN").AsString());
-        setText(c, "A_DDLDAN", field("ADLDAN").AsString());
-        setFloat(c, "A_DDMQTY", field("ADMQTY").AsFloat());
-        setFloat(c, "A_DDSQTY", field("ADSQTY").AsFloat());
-        setFloat(c, "A_DDMCAL", field("ADMCAL").AsFloat());
-        setText(c, "A_DDIBMONTH", QString());
-        setInteger(c, "A_DDIBNUMB", 0);
-        setInteger(c, "A_DDIBSEQ", 0);
+        SetTextParam(c, "A_DDCMCD", MyConfig.CompanyCode);
+        SetTextParam(c, "A_DDBUUT", MyConfig.StoreCode);
+        SetTextParam(c, "A_DDMONTH", month);
+        SetParam(c, FieldType::Integer, "A_DDNUMB", number);
+        SetParam(c, FieldType::Integer, "A_DDSEQ", seq);
+        SetTextParam(c, "A_DDITNB", field("IMITNB").AsString());
+        SetTextParam(c, "A_DDBAR", QString());
+        SetTextParam(c, "A_DDRFID", QString());
+        SetTextParam(c, "A_DDLINB", QString());
+        SetTextParam(c, "A_DDUNIT", field("ADUNIT").AsString());
+        SetParam(c, FieldType::Float, "A_DDQTY", field("ADQTY").AsFloat());
+        SetParam(c, FieldType::Integer, "A_DDUPRC", field("ADUPRC001").AsInteger());
+        SetTextParam(c, "A_DDBDAN", field("ADBDAN").AsString());
+        SetTextParam(c, "A_DDMDAN", field("ADMDAN").AsString());
+        SetTextParam(c, "A_DDLDAN", field("ADLDAN").AsString());
+        SetParam(c, FieldType::Float, "A_DDMQTY", field("ADMQTY").AsFloat());
+        SetParam(c, FieldType::Float, "A_DDSQTY", field("ADSQTY").AsFloat());
+        SetParam(c, FieldType::Float, "A_DDMCAL", field("ADMCAL").AsFloat());
+        SetTextParam(c, "A_DDIBMONTH", QString());
+        SetParam(c, FieldType::Integer, "A_DDIBNUMB", 0);
+        SetParam(c, FieldType::Integer, "A_DDIBSEQ", 0);
         // A line from a received order names that order's month, so an order
         // of an earlier month is found; other lines name the release's.
         const QString orderMonth = field("SUMONTH").AsString();
-        setText(c, "A_DDSUMONTH", orderMonth.isEmpty() ? month : orderMonth);
-        setInteger(c, "A_DDSUNUMB", field("SUSUM").AsInteger());
-        setInteger(c, "A_DDSUSEQ", field("ADSEQ").AsInteger());
-        setText(c, "A_DDWORK", MyConfig.UIADNB);
-        setText(c, "A_DDPGID", kFormName);
-        setText(c, "a_edflyn", QStringLiteral("2"));
+        SetTextParam(c, "A_DDSUMONTH", orderMonth.isEmpty() ? month : orderMonth);
+        SetParam(c, FieldType::Integer, "A_DDSUNUMB", field("SUSUM").AsInteger());
+        SetParam(c, FieldType::Integer, "A_DDSUSEQ", field("ADSEQ").AsInteger());
+        SetTextParam(c, "A_DDWORK", MyConfig.UIADNB);
+        SetTextParam(c, "A_DDPGID", kFormName);
+        SetTextParam(c, "a_edflyn", QStringLiteral("2"));
         c.Execute();
     }
     m_number->completed();
