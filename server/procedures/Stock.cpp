@@ -12,7 +12,7 @@ namespace {
 
 void selectCategoriesA(Call &call)
 {
-    call.open({T("GKCMCD", 4), T("GKBUUT", 4), T("GKITTY", 3), T("GKGKID", 3), T("GKDJGU", 1), I("GKSEQ"),
+    call.stream({T("GKCMCD", 4), T("GKBUUT", 4), T("GKITTY", 3), T("GKGKID", 3), T("GKDJGU", 1), I("GKSEQ"),
                T("GKNAME", 50), B("GKUSFL"), DT("GKLADT"), I("gbtype"), I("GKSEQ1")},
               "WITH c AS (SELECT *, CASE WHEN GKITTY = '0' AND GKDJGU = '1' THEN 0"
               " WHEN GKITTY = '3' AND GKDJGU = '3' THEN 1"
@@ -26,7 +26,7 @@ void selectCategoriesA(Call &call)
 
 void selectCategoriesB(Call &call)
 {
-    call.open({T("MKCMCD", 4), T("MKBUUT", 4), T("MKITTY", 3), T("MKGKID", 3), T("MKMKID", 3), T("MKDJGU", 1),
+    call.stream({T("MKCMCD", 4), T("MKBUUT", 4), T("MKITTY", 3), T("MKGKID", 3), T("MKMKID", 3), T("MKDJGU", 1),
                I("MKSEQ"), T("MKNAME", 50), B("MKUSFL"), DT("MKLADT"), I("mbtype"), I("MKSEQ1")},
               "WITH c AS (SELECT *, CASE WHEN MKITTY = '0' AND MKDJGU = '1' THEN 0"
               " WHEN MKITTY = '3' AND MKDJGU = '3' THEN 1"
@@ -45,7 +45,7 @@ void selectCategoriesB(Call &call)
 // both item searches of the terminal get positions 1..n.
 void selectItems(Call &call)
 {
-    call.open({T("IMCMCD", 4),  T("IMBUUT", 4),  T("IMITNB", 6),  T("IMITTY", 3),  T("IMBAR", 30),
+    call.streamValues({T("IMCMCD", 4),  T("IMBUUT", 4),  T("IMITNB", 6),  T("IMITTY", 3),  T("IMBAR", 30),
                T("IMRFID", 50), T("IMNAME", 50), T("IMSNAM", 30), T("IMENAM", 50), T("IMSTAN", 20),
                T("IMSTDT", 8),  T("IMEDDT", 8),  T("IMPGKI", 3),  T("IMPMKI", 3),  T("IMSDKI", 3),
                T("IMSJKI", 3),  C("IMPRC1"),     B("IMPUFL"),     T("IMCOLOR", 3), T("IMBDAN", 3),
@@ -72,11 +72,8 @@ void selectItems(Call &call)
               " ROW_NUMBER() OVER (ORDER BY grp9, IMSORT, IMITNB) AS pos9,"
               " IMOJDT, IMPSFL, IMUSFL, IMJEGO, IMPJDT, IMLADT, MHEPRI_"
               " FROM i ORDER BY pos9",
-              [&](SQLite::Statement &st) {
-                  bindText(st, 1, call.text(QStringLiteral("A_CMCD")));
-                  bindText(st, 2, call.text(QStringLiteral("A_BUUT")));
-                  bindText(st, 3, call.text(QStringLiteral("A_NAME")).trimmed());
-              });
+              QVariantList{call.text(QStringLiteral("A_CMCD")), call.text(QStringLiteral("A_BUUT")),
+                           call.text(QStringLiteral("A_NAME")).trimmed()});
 }
 
 // "1" blocks business with the partner: the stored flag, or an amount still
