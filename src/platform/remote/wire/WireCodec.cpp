@@ -427,9 +427,24 @@ bool wireDateTimeOfStored(const char *text, qsizetype length, char out[23])
     const QTime time(p.h, p.mi, p.s, p.ms);
     if (!date.isValid() || !time.isValid() || p.y > 9999 || !isPlainDay(date))
         return false;
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d.%03d", p.y, p.mo, p.d, p.h, p.mi, p.s, p.ms);
-    std::memcpy(out, buf, 23);
+    // "yyyy-MM-ddTHH:mm:ss.zzz", as formatDateTime() writes it.
+    auto put = [&](int at, int value, int width) {
+        for (int i = at + width - 1; i >= at; --i, value /= 10)
+            out[i] = char('0' + value % 10);
+    };
+    put(0, p.y, 4);
+    out[4] = '-';
+    put(5, p.mo, 2);
+    out[7] = '-';
+    put(8, p.d, 2);
+    out[10] = 'T';
+    put(11, p.h, 2);
+    out[13] = ':';
+    put(14, p.mi, 2);
+    out[16] = ':';
+    put(17, p.s, 2);
+    out[19] = '.';
+    put(20, p.ms, 3);
     return true;
 }
 
@@ -880,6 +895,7 @@ private:
             return false;
         const qsizetype n = a.columns.size();
         a.rows.reserve(qsizetype(count));
+        m_lastTexts.resize(n);
         for (quint64 r = 0; r < count; ++r) {
             quint64 cells = 0;
             if (!head(4, cells) || cells != quint64(n))
@@ -887,7 +903,7 @@ private:
             QVariantList row;
             row.reserve(n);
             for (qsizetype i = 0; i < n; ++i) {
-                if (!cell(a.columns[i].type, row.emplace_back()))
+                if (!cell(i, a.columns[i].type, row.emplace_back()))
                     return false;
             }
             a.rows.append(std::move(row));
@@ -897,7 +913,7 @@ private:
 
     // A cell as coerce() would make it of the value read; false for the
     // values it converts further or refuses.
-    bool cell(Type type, QVariant &out)
+    bool cell(qsizetype column, Type type, QVariant &out)
     {
         if (m_p == m_end)
             return false;
@@ -907,13 +923,8 @@ private:
             return true;
         }
         switch (type) {
-        case Type::String: {
-            QString t;
-            if (!text(t))
-                return false;
-            out = std::move(t);
-            return true;
-        }
+        case Type::String:
+            return textCell(column, out);
         case Type::SmallInt:
         case Type::Integer:
         case Type::Currency: {
@@ -979,8 +990,38 @@ private:
         return false;
     }
 
+    // A text cell. A column often repeats its text from row to row (codes,
+    // units, flags): the repeat shares the text read before.
+    bool textCell(qsizetype column, QVariant &out)
+    {
+        const uchar *start = m_p;
+        const char *s = nullptr;
+        qsizetype n = 0;
+        if (!rawText(s, n))
+            return false;
+        LastText &last = m_lastTexts[column];
+        if (last.bytes && last.length == n && std::memcmp(last.bytes, s, size_t(n)) == 0) {
+            out = last.text;
+            return true;
+        }
+        m_p = start;
+        QString t;
+        if (!text(t))
+            return false;
+        last = {s, n, t};
+        out = std::move(t);
+        return true;
+    }
+
+    struct LastText {
+        const char *bytes = nullptr;
+        qsizetype length = 0;
+        QString text;
+    };
+
     const uchar *m_p;
     const uchar *m_end;
+    QList<LastText> m_lastTexts; // by column
 };
 
 } // namespace
