@@ -1,12 +1,16 @@
-// Purchase orders placed by a store: the picker's list of one day, the lines
-// of one order with their receipt state, the order headers for print, receipt
-// and history, and the deletion of an order with its hand-over.
+// Purchase orders placed by a store: writing an order (header, lines and the
+// hand-over to a supplying business unit), the picker's list of one day, the
+// lines of one order with their receipt state, the order headers for print,
+// receipt and history, and the deletion of an order with its hand-over.
 
 #include "Dispatcher.h"
 #include "Documents.h"
+#include "Numbering.h"
 #include "procedures/Procedures.h"
 
 #include <SQLiteCpp/Statement.h>
+
+#include <optional>
 
 namespace hq {
 
@@ -135,64 +139,327 @@ void selectOrderHeaders(Call &call)
     });
 }
 
+// The key of a document: company, store, month, number.
+struct OrderKey {
+    QString cmcd, buut, month;
+    qint64 numb = 0;
+    QVariantList values() const { return {cmcd, buut, month, numb}; }
+    QString text() const { return QStringLiteral("%1/%2/%3").arg(cmcd, buut, numberText(month, numb)); }
+};
+
+// Whether goods were received against the order (a receipt line resolved to
+// it, or naming it as sent).
+bool orderReceived(SQLite::Database &db, const OrderKey &k)
+{
+    Prepared st(db, "SELECT 1 FROM F3101 WHERE WDCMCD = ?1 AND WDBUUT = ?2"
+                    " AND ((WDRFMONTH = ?3 AND WDRFNUMB = ?4) OR (WDBAMONTH = ?3 AND WDBANUMB = ?4)) LIMIT 1");
+    for (int i = 0; i < 4; ++i)
+        bindValue(*st, i + 1, k.values()[i]);
+    return st->executeStep();
+}
+
+// The received orders an order handed over: the one the order names, and
+// any naming the order.
+QList<OrderKey> handOversOf(SQLite::Database &db, const OrderKey &k)
+{
+    Prepared st(db, "SELECT o.OHBUUT, o.OHMONTH, o.OHNUMB FROM F2400 o WHERE o.OHCMCD = ?1"
+                    " AND ((o.OHBABUUT = ?2 AND o.OHBAMONTH = ?3 AND o.OHBANUMB = ?4)"
+                    " OR EXISTS (SELECT 1 FROM F2100 h WHERE h.PHCMCD = ?1 AND h.PHBUUT = ?2 AND h.PHMONTH = ?3"
+                    " AND h.PHNUMB = ?4 AND h.PHOHBUUT = o.OHBUUT AND h.PHOHMONTH = o.OHMONTH"
+                    " AND h.PHOHNUMB = o.OHNUMB))"
+                    " ORDER BY o.OHMONTH, o.OHNUMB");
+    for (int i = 0; i < 4; ++i)
+        bindValue(*st, i + 1, k.values()[i]);
+    QList<OrderKey> keys;
+    while (st->executeStep())
+        keys.append({k.cmcd, QString::fromStdString(st->getColumn(0).getString()),
+                     QString::fromStdString(st->getColumn(1).getString()), st->getColumn(2).getInt64()});
+    return keys;
+}
+
+// Whether the supplying unit released goods against a received order.
+bool receivedOrderReleased(SQLite::Database &db, const OrderKey &k)
+{
+    Prepared st(db, "SELECT 1 FROM F3201 WHERE DDCMCD = ?1 AND DDBUUT = ?2"
+                    " AND ((DDRFMONTH = ?3 AND DDRFNUMB = ?4) OR (DDSUMONTH = ?3 AND DDSUNUMB = ?4)) LIMIT 1");
+    for (int i = 0; i < 4; ++i)
+        bindValue(*st, i + 1, k.values()[i]);
+    return st->executeStep();
+}
+
+bool anyReleased(SQLite::Database &db, const QList<OrderKey> &handOvers)
+{
+    for (const OrderKey &o : handOvers)
+        if (receivedOrderReleased(db, o))
+            return true;
+    return false;
+}
+
 // Deletes an order with its lines and the received order it handed over to
 // the supplying unit. Refused while goods were received against the order or
 // the supplying unit released against the hand-over: deleting then would
 // leave receipts and releases naming a document that no longer exists.
 void deleteOrder(Call &call)
 {
-    const QString cmcd = call.text(QStringLiteral("PHCMCD"));
-    const QString buut = call.text(QStringLiteral("PHBUUT"));
-    const QString month = call.text(QStringLiteral("PHMONTH")).trimmed();
-    const qint64 numb = call.integer(QStringLiteral("PHNUMB"));
-
-    Prepared head(call.db, "SELECT PHOHBUUT, PHOHMONTH, PHOHNUMB FROM F2100"
-                           " WHERE PHCMCD = ?1 AND PHBUUT = ?2 AND PHMONTH = ?3 AND PHNUMB = ?4");
-    bindText(*head, 1, cmcd);
-    bindText(*head, 2, buut);
-    bindText(*head, 3, month);
-    head->bind(4, static_cast<int64_t>(numb));
+    const OrderKey key{call.text(QStringLiteral("PHCMCD")), call.text(QStringLiteral("PHBUUT")),
+                       call.text(QStringLiteral("PHMONTH")).trimmed(), call.integer(QStringLiteral("PHNUMB"))};
+    Prepared head(call.db, "SELECT 1 FROM F2100 WHERE PHCMCD = ?1 AND PHBUUT = ?2 AND PHMONTH = ?3 AND PHNUMB = ?4");
+    for (int i = 0; i < 4; ++i)
+        bindValue(*head, i + 1, key.values()[i]);
     if (!head->executeStep())
-        throw CallError(QStringLiteral("삭제할 발주가 없습니다. (%1)").arg(numberText(month, numb)));
-
-    Prepared received(call.db, "SELECT 1 FROM F3101 WHERE WDCMCD = ?1 AND WDBUUT = ?2"
-                               " AND ((WDRFMONTH = ?3 AND WDRFNUMB = ?4) OR (WDBAMONTH = ?3 AND WDBANUMB = ?4)) LIMIT 1");
-    bindText(*received, 1, cmcd);
-    bindText(*received, 2, buut);
-    bindText(*received, 3, month);
-    received->bind(4, static_cast<int64_t>(numb));
-    if (received->executeStep())
+        throw CallError(QStringLiteral("삭제할 발주가 없습니다. (%1)").arg(numberText(key.month, key.numb)));
+    if (orderReceived(call.db, key))
         throw CallError(QStringLiteral("입고된 발주는 삭제할 수 없습니다."));
+    const QList<OrderKey> handOvers = handOversOf(call.db, key);
+    if (anyReleased(call.db, handOvers))
+        throw CallError(QStringLiteral("출고된 수주가 있어 발주를 삭제할 수 없습니다."));
 
-    // The hand-over: named by the order, or naming the order.
-    Prepared handOvers(call.db, "SELECT OHBUUT, OHMONTH, OHNUMB FROM F2400 WHERE OHCMCD = ?1"
-                                " AND ((OHBUUT = ?5 AND OHMONTH = ?6 AND OHNUMB = ?7)"
-                                " OR (OHBABUUT = ?2 AND OHBAMONTH = ?3 AND OHBANUMB = ?4))");
-    bindText(*handOvers, 1, cmcd);
-    bindText(*handOvers, 2, buut);
-    bindText(*handOvers, 3, month);
-    handOvers->bind(4, static_cast<int64_t>(numb));
-    bindValue(*handOvers, 5, readColumn(*head, 0, wire::Type::String));
-    bindValue(*handOvers, 6, readColumn(*head, 1, wire::Type::String));
-    bindValue(*handOvers, 7, readColumn(*head, 2, wire::Type::Integer));
-    QList<QVariantList> keys;
-    while (handOvers->executeStep())
-        keys.append({cmcd, readColumn(*handOvers, 0, wire::Type::String), readColumn(*handOvers, 1, wire::Type::String),
-                     readColumn(*handOvers, 2, wire::Type::Integer)});
+    for (const OrderKey &o : handOvers)
+        deleteDocument(call.db, docs::receivedOrder(), o.values());
+    deleteDocument(call.db, docs::purchaseOrder(), key.values());
+    audit(call, "GP_DELETE_F2100_PURCHASEENTRY", key.text());
+}
 
-    for (const QVariantList &key : keys) {
-        Prepared released(call.db, "SELECT 1 FROM F3201 WHERE DDCMCD = ?1 AND DDBUUT = ?2"
-                                   " AND ((DDRFMONTH = ?3 AND DDRFNUMB = ?4) OR (DDSUMONTH = ?3 AND DDSUNUMB = ?4)) LIMIT 1");
-        for (int i = 0; i < 4; ++i)
-            bindValue(*released, i + 1, key[i]);
-        if (released->executeStep())
-            throw CallError(QStringLiteral("출고된 수주가 있어 발주를 삭제할 수 없습니다."));
+// The key of the order a call of the insert procedure names (A_PHxxx for the
+// header and the hand-over, A_PDxxx for a line), checked.
+OrderKey requireOrderKey(const Call &call, const char *prefix)
+{
+    const auto p = [prefix](const char *name) { return QStringLiteral("A_") + QLatin1String(prefix) + QLatin1String(name); };
+    OrderKey k{call.text(p("CMCD")).trimmed(), call.text(p("BUUT")).trimmed(), call.text(p("MONTH")).trimmed(),
+               call.integer(p("NUMB"))};
+    if (k.cmcd.isEmpty() || k.buut.isEmpty())
+        throw CallError(QStringLiteral("company and store are required"));
+    if (!isValidMonth(k.month))
+        throw CallError(QStringLiteral("올바른 월이 아닙니다: %1").arg(k.month));
+    if (k.numb <= 0)
+        throw CallError(QStringLiteral("발주 번호가 없습니다."));
+    return k;
+}
+
+struct StoredOrder {
+    QString supplier;
+    QVariant ohBuut, ohMonth, ohNumb; // the hand-over the order names
+};
+
+std::optional<StoredOrder> storedOrder(SQLite::Database &db, const OrderKey &k)
+{
+    Prepared st(db, "SELECT PHADNB, PHOHBUUT, PHOHMONTH, PHOHNUMB FROM F2100"
+                    " WHERE PHCMCD = ?1 AND PHBUUT = ?2 AND PHMONTH = ?3 AND PHNUMB = ?4");
+    for (int i = 0; i < 4; ++i)
+        bindValue(*st, i + 1, k.values()[i]);
+    if (!st->executeStep())
+        return std::nullopt;
+    return StoredOrder{QString::fromStdString(st->getColumn(0).getString()),
+                       readColumn(*st, 1, wire::Type::String), readColumn(*st, 2, wire::Type::String),
+                       readColumn(*st, 3, wire::Type::Integer)};
+}
+
+// A_GUBUN 1: the order header. A header sent again for an order on file
+// replaces the order and its lines (a retry, or a modification), but never
+// an order whose goods were received, one of another supplier (two orders
+// must not share a key) or one whose hand-over the supplying unit released
+// against.
+void writeOrderHeader(Call &call)
+{
+    const OrderKey k = requireOrderKey(call, "PH");
+    const QString supplier = call.text(QStringLiteral("A_PHADNB")).trimmed();
+    QVariant ohBuut, ohMonth, ohNumb;
+    if (const std::optional<StoredOrder> stored = storedOrder(call.db, k)) {
+        if (stored->supplier != supplier)
+            throw CallError(QStringLiteral("다른 거래처의 발주가 같은 번호로 있습니다. (%1)").arg(numberText(k.month, k.numb)));
+        if (orderReceived(call.db, k))
+            throw CallError(QStringLiteral("입고된 발주는 수정할 수 없습니다. (%1)").arg(numberText(k.month, k.numb)));
+        if (anyReleased(call.db, handOversOf(call.db, k)))
+            throw CallError(QStringLiteral("출고된 수주가 있어 발주를 수정할 수 없습니다. (%1)").arg(numberText(k.month, k.numb)));
+        ohBuut = stored->ohBuut;
+        ohMonth = stored->ohMonth;
+        ohNumb = stored->ohNumb;
+    }
+    const auto text = [&](const char *name) { return QVariant(call.text(QLatin1String(name)).trimmed()); };
+    writeHeader(call.db, docs::purchaseOrder(),
+                {{QStringLiteral("PHCMCD"), k.cmcd},
+                 {QStringLiteral("PHBUUT"), k.buut},
+                 {QStringLiteral("PHMONTH"), k.month},
+                 {QStringLiteral("PHNUMB"), k.numb},
+                 {QStringLiteral("PHYEAR"), text("A_PHYEAR")},
+                 {QStringLiteral("PHDATE"), text("A_PHDATE")},
+                 {QStringLiteral("PHADNB"), supplier},
+                 {QStringLiteral("PHBATY"), text("A_PHBATY")},
+                 {QStringLiteral("PHSEME"), text("A_PHSEME")},
+                 {QStringLiteral("PHBODT"), text("A_PHBODT")},
+                 {QStringLiteral("PHNWDT"), text("A_PHNWDT")},
+                 {QStringLiteral("PHGMDA"), text("A_PHGMDA")},
+                 {QStringLiteral("PHBIGO"), text("A_PHBIGO")},
+                 {QStringLiteral("PHNPJS"), text("A_PHnpjs")},
+                 {QStringLiteral("PHBADA"), text("A_PHbada")},
+                 {QStringLiteral("PHNYDT"), text("A_PHNYDT")},
+                 {QStringLiteral("PHUAMT"), call.integer(QStringLiteral("A_PHUAMT"))},
+                 {QStringLiteral("PHADNUMB"), call.integer(QStringLiteral("A_PHADNUMB"))},
+                 {QStringLiteral("PHPOID"), text("A_PHPOID")},
+                 {QStringLiteral("PHEDFL"), call.boolean(QStringLiteral("A_PHedfl"))},
+                 {QStringLiteral("PHTXGU"), text("A_PHTXGU")},
+                 {QStringLiteral("PHOHBUUT"), ohBuut},
+                 {QStringLiteral("PHOHMONTH"), ohMonth},
+                 {QStringLiteral("PHOHNUMB"), ohNumb},
+                 {QStringLiteral("PHWORK"), text("A_PHWORK")},
+                 {QStringLiteral("PHPGID"), text("A_PHPGID")},
+                 {QStringLiteral("PHLADT"), nowText()}});
+}
+
+// A_GUBUN 2: one line of an order on file; a line sent again under its
+// sequence replaces the earlier one. The amounts are stored as sent.
+void writeOrderLine(Call &call)
+{
+    const OrderKey k = requireOrderKey(call, "PD");
+    const qint64 seq = call.integer(QStringLiteral("A_PDSEQ"));
+    if (seq <= 0)
+        throw CallError(QStringLiteral("발주 순번이 없습니다."));
+    const QString item = call.text(QStringLiteral("A_PDITNB")).trimmed();
+    if (item.isEmpty())
+        throw CallError(QStringLiteral("품목이 지정되지 않았습니다."));
+    if (!storedOrder(call.db, k))
+        throw CallError(QStringLiteral("발주 내역이 없습니다: %1").arg(numberText(k.month, k.numb)));
+
+    Prepared del(call.db, "DELETE FROM F2101 WHERE PDCMCD = ?1 AND PDBUUT = ?2 AND PDMONTH = ?3 AND PDNUMB = ?4"
+                          " AND PDSEQ = ?5");
+    for (int i = 0; i < 4; ++i)
+        bindValue(*del, i + 1, k.values()[i]);
+    del->bind(5, static_cast<int64_t>(seq));
+    del->exec();
+
+    const auto text = [&](const char *name) { return QVariant(call.text(QLatin1String(name)).trimmed()); };
+    const auto integer = [&](const char *name) { return QVariant(call.integer(QLatin1String(name))); };
+    const auto number = [&](const char *name) { return QVariant(call.number(QLatin1String(name))); };
+    const auto optionalInteger = [&](const char *name) {
+        return call.text(QLatin1String(name)).trimmed().isEmpty() ? QVariant() : integer(name);
+    };
+    insertRow(call.db, QStringLiteral("F2101"),
+              {{QStringLiteral("PDCMCD"), k.cmcd},
+               {QStringLiteral("PDBUUT"), k.buut},
+               {QStringLiteral("PDMONTH"), k.month},
+               {QStringLiteral("PDNUMB"), k.numb},
+               {QStringLiteral("PDSEQ"), seq},
+               {QStringLiteral("PDITNB"), item},
+               {QStringLiteral("PDUNIT"), text("A_PDUNIT")},
+               {QStringLiteral("PDQTY"), number("A_PDQTY")},
+               {QStringLiteral("PDUPRC"), integer("A_PDUPRC")},
+               {QStringLiteral("PDAMT"), integer("A_PDAMT")},
+               {QStringLiteral("PDGAMT"), integer("A_pdgamt")},
+               {QStringLiteral("PDTAX"), integer("A_pdtax")},
+               {QStringLiteral("PDBDAN"), text("A_PDBDAN")},
+               {QStringLiteral("PDMDAN"), text("A_PDMDAN")},
+               {QStringLiteral("PDLDAN"), text("A_PDLDAN")},
+               {QStringLiteral("PDMQTY"), number("A_PDMQTY")},
+               {QStringLiteral("PDSQTY"), number("A_PDSQTY")},
+               {QStringLiteral("PDMCAL"), number("A_PDMCAL")},
+               {QStringLiteral("PDIBMONTH"), text("A_PDIBMONTH")},
+               {QStringLiteral("PDIBNUMB"), optionalInteger("A_PDIBNUMB")},
+               {QStringLiteral("PDIBSEQ"), optionalInteger("A_PDIBSEQ")},
+               {QStringLiteral("PDWORK"), text("A_PDWORK")},
+               {QStringLiteral("PDPGID"), text("A_PDPGID")},
+               {QStringLiteral("PDLADT"), nowText()}});
+}
+
+bool isBusinessUnit(SQLite::Database &db, const QString &company, const QString &unit)
+{
+    Prepared st(db, "SELECT 1 FROM F0100 WHERE ABCMCD = ?1 AND ABBUUT = ?2 AND ABADNB = '00000000'");
+    bindText(*st, 1, company);
+    bindText(*st, 2, unit);
+    return st->executeStep();
+}
+
+// A_GUBUN 3: the hand-over of an order placed to a business unit. The unit
+// receives the order as a received order of its own: the one that already
+// names this order is rewritten under its key (unless the unit released
+// against it), else a new one is numbered (kind 12) in the unit's month of
+// the order date. Lines are copied from the order as it stands; the order
+// records the link. An empty or unknown unit receives nothing.
+void writeHandOver(Call &call)
+{
+    const QString unit = call.text(QStringLiteral("A_PHADNB")).trimmed();
+    const QString company = call.text(QStringLiteral("A_PHCMCD")).trimmed();
+    if (unit.isEmpty() || unit.size() > 4 || !isBusinessUnit(call.db, company, unit))
+        return;
+    const OrderKey k = requireOrderKey(call, "PH");
+
+    Prepared head(call.db, "SELECT PHYEAR, PHDATE, PHNYDT, PHTXGU, PHPOID, PHWORK, PHPGID, PHADNB FROM F2100"
+                           " WHERE PHCMCD = ?1 AND PHBUUT = ?2 AND PHMONTH = ?3 AND PHNUMB = ?4");
+    for (int i = 0; i < 4; ++i)
+        bindValue(*head, i + 1, k.values()[i]);
+    if (!head->executeStep())
+        throw CallError(QStringLiteral("발주 내역이 없습니다: %1").arg(numberText(k.month, k.numb)));
+    const auto col = [&](int i) { return QString::fromStdString(head->getColumn(i).getString()); };
+    const QString year = col(0), date = col(1), wanted = col(2), tax = col(3), pos = col(4), work = col(5),
+                  pgid = col(6), supplier = col(7);
+    if (supplier != unit)
+        throw CallError(QStringLiteral("발주 거래처와 다른 사업단위입니다: %1").arg(unit));
+
+    // The received order kept (same unit), the others of this order dropped.
+    std::optional<OrderKey> target;
+    for (const OrderKey &o : handOversOf(call.db, k)) {
+        if (receivedOrderReleased(call.db, o))
+            throw CallError(QStringLiteral("출고된 수주가 있어 발주를 수정할 수 없습니다. (%1)").arg(numberText(k.month, k.numb)));
+        if (!target && o.buut == unit)
+            target = o;
+        else
+            deleteDocument(call.db, docs::receivedOrder(), o.values());
+    }
+    if (!target) {
+        const QString month = isValidMonth(date.left(6)) ? date.left(6) : k.month;
+        target = OrderKey{company, unit, month, drawNumber(call.db, company, unit, 12, month)};
     }
 
-    for (const QVariantList &key : keys)
-        deleteDocument(call.db, docs::receivedOrder(), key);
-    deleteDocument(call.db, docs::purchaseOrder(), {cmcd, buut, month, numb});
-    audit(call, "GP_DELETE_F2100_PURCHASEENTRY", QStringLiteral("%1/%2/%3").arg(cmcd, buut, numberText(month, numb)));
+    const QString now = nowText();
+    writeHeader(call.db, docs::receivedOrder(),
+                {{QStringLiteral("OHCMCD"), target->cmcd},
+                 {QStringLiteral("OHBUUT"), target->buut},
+                 {QStringLiteral("OHMONTH"), target->month},
+                 {QStringLiteral("OHNUMB"), target->numb},
+                 {QStringLiteral("OHYEAR"), year},
+                 {QStringLiteral("OHDATE"), date},
+                 {QStringLiteral("OHADNB"), k.buut},
+                 {QStringLiteral("OHNYDT"), wanted},
+                 {QStringLiteral("OHTXGU"), tax},
+                 {QStringLiteral("OHBABUUT"), k.buut},
+                 {QStringLiteral("OHBAMONTH"), k.month},
+                 {QStringLiteral("OHBANUMB"), k.numb},
+                 {QStringLiteral("OHPOID"), pos},
+                 {QStringLiteral("OHWORK"), work},
+                 {QStringLiteral("OHPGID"), pgid},
+                 {QStringLiteral("OHLADT"), now}});
+
+    Prepared copy(call.db, "INSERT INTO F2401 (ODCMCD, ODBUUT, ODMONTH, ODNUMB, ODSEQ, ODITNB, ODUNIT, ODQTY, ODUPRC,"
+                           " ODAMT, ODGAMT, ODTAX, ODBDAN, ODMDAN, ODLDAN, ODMCAL, ODMQTY, ODSQTY, ODBASEQ, ODLADT)"
+                           " SELECT ?5, ?6, ?7, ?8, PDSEQ, PDITNB, PDUNIT, PDQTY, PDUPRC, PDAMT, PDGAMT, PDTAX,"
+                           " PDBDAN, PDMDAN, PDLDAN, PDMCAL, PDMQTY, PDSQTY, PDSEQ, ?9 FROM F2101"
+                           " WHERE PDCMCD = ?1 AND PDBUUT = ?2 AND PDMONTH = ?3 AND PDNUMB = ?4 ORDER BY PDSEQ");
+    for (int i = 0; i < 4; ++i) {
+        bindValue(*copy, i + 1, k.values()[i]);
+        bindValue(*copy, i + 5, target->values()[i]);
+    }
+    bindText(*copy, 9, now);
+    copy->exec();
+
+    Prepared link(call.db, "UPDATE F2100 SET PHOHBUUT = ?5, PHOHMONTH = ?6, PHOHNUMB = ?7"
+                           " WHERE PHCMCD = ?1 AND PHBUUT = ?2 AND PHMONTH = ?3 AND PHNUMB = ?4");
+    for (int i = 0; i < 4; ++i)
+        bindValue(*link, i + 1, k.values()[i]);
+    for (int i = 0; i < 3; ++i)
+        bindValue(*link, i + 5, target->values()[i + 1]);
+    link->exec();
+}
+
+// Writes an order row by row: A_GUBUN 1 the header, 2 one line, 3 the
+// hand-over. Only the parameters of the row kind are read; the shared list's
+// stale rest is ignored.
+void insertOrder(Call &call)
+{
+    switch (call.integer(QStringLiteral("A_GUBUN"))) {
+    case 1: writeOrderHeader(call); return;
+    case 2: writeOrderLine(call); return;
+    case 3: writeHandOver(call); return;
+    default: throw CallError(QStringLiteral("올바른 구분이 아닙니다: %1").arg(call.text(QStringLiteral("A_GUBUN"))));
+    }
 }
 
 } // namespace
@@ -203,6 +470,7 @@ void registerPurchaseOrderProcedures(Registry &registry)
     registry.add(QStringLiteral("GP_SELECT_F2101_POPUPPURCHASE"), false, selectOrderLines);
     registry.add(QStringLiteral("GP_SELECT_F2100_POPUPPURCHASE"), false, selectOrderHeaders);
     registry.add(QStringLiteral("GP_DELETE_F2100_PURCHASEENTRY"), true, deleteOrder);
+    registry.add(QStringLiteral("GP_INSERT_F2100_PURCHASEENTRY"), true, insertOrder);
 }
 
 } // namespace hq

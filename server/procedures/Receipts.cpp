@@ -1,7 +1,7 @@
-// Warehouse receipts: the receipt history of a store, the lines of one
-// receipt, writing a receipt (header, then its lines, each tied to the
-// purchase-order line it receives) and closing the remainder of the orders a
-// receipt received.
+// Warehouse receipts: the lines of an order to receive, the receipt history
+// of a store, the lines of one receipt, writing a receipt (header, then its
+// lines, each tied to the purchase-order line it receives) and closing the
+// remainder of the orders a receipt received.
 
 #include "Dispatcher.h"
 #include "Documents.h"
@@ -79,6 +79,61 @@ void selectReceiptLines(Call &call)
     call.open({I("WDSEQ"), T("WDITNB", 6), T("IMNAME", 50), T("WDUNIT", 3), T("itty_name", 10), F("wdbaqty"),
                F("WDQTY"), I("WDUPRC"), I("WDAMT"), I("WDBANUMB"), T("size", 20), T("bunho", 20),
                T("ibgo_bunho", 20), T("chulgo_bunho", 20), T("ibgo_name", 50), T("chulgo_name", 50)},
+              sql.constData(), [&](SQLite::Statement &st) {
+                  bindText(st, 1, call.text(QStringLiteral("A_CMCD")));
+                  bindText(st, 2, call.text(QStringLiteral("A_BUUT")));
+                  bindText(st, 3, call.text(QStringLiteral("A_MONTH")).trimmed());
+                  st.bind(4, static_cast<int64_t>(call.integer(QStringLiteral("A_NUMB"))));
+              });
+}
+
+// The quantity factor of a line's unit in base units: its pack factor when
+// the unit is the pack unit (and not the base unit), else 1.
+QByteArray unitFactorSql(const char *unit, const char *pack, const char *base, const char *factor)
+{
+    return QByteArray("(CASE WHEN ") + unit + " <> '' AND " + unit + " = " + pack + " AND " + unit + " <> " + base
+           + " AND " + factor + " > 0 THEN " + factor + " ELSE 1 END)";
+}
+
+// The lines of one purchase order to receive, in line order: the item, the
+// units, the ordered quantity and the open remainder (0 once the order is
+// closed), and what the supplier shipped. For an order handed over to a
+// business unit that is the sum of the unit's release lines against the
+// hand-over line, in the order line's unit, at the price of the latest such
+// release; an outside supplier is taken to ship what was ordered, at the
+// order's price.
+void selectOrderLinesToReceive(Call &call)
+{
+    const QByteArray released =
+        QByteArray(" FROM F2401 o JOIN F3201 r ON r.DDCMCD = o.ODCMCD AND r.DDBUUT = o.ODBUUT"
+                   " AND ((r.DDRFNUMB IS NOT NULL AND r.DDRFMONTH = o.ODMONTH AND r.DDRFNUMB = o.ODNUMB"
+                   " AND r.DDRFSEQ = o.ODSEQ) OR (r.DDRFNUMB IS NULL AND r.DDSUMONTH = o.ODMONTH"
+                   " AND r.DDSUNUMB = o.ODNUMB AND r.DDSUSEQ = o.ODSEQ))"
+                   " JOIN F3200 rh ON rh.DHCMCD = r.DDCMCD AND rh.DHBUUT = r.DDBUUT AND rh.DHMONTH = r.DDMONTH"
+                   " AND rh.DHNUMB = r.DDNUMB AND rh.DHCHTY = '001'"
+                   " WHERE o.ODCMCD = h.PHCMCD AND o.ODBUUT = h.PHOHBUUT AND o.ODMONTH = h.PHOHMONTH"
+                   " AND o.ODNUMB = h.PHOHNUMB AND o.ODBASEQ = d.PDSEQ");
+    const QByteArray sql =
+        QByteArray("SELECT d.PDSEQ, d.PDITNB, COALESCE(i.IMNAME, ''), d.PDMDAN, d.PDLDAN, d.PDBDAN, d.PDSQTY, d.PDMQTY,"
+                   " COALESCE(t.CDNAME, ''), d.PDNUMB, s.remainder, COALESCE(i.IMSTAN, ''), d.PDQTY, d.PDUNIT,"
+                   " CASE WHEN h.PHOHNUMB IS NULL THEN d.PDUPRC ELSE COALESCE((SELECT r.DDUPRC")
+        + released
+        + " ORDER BY r.DDMONTH DESC, r.DDNUMB DESC, r.DDSEQ DESC LIMIT 1), d.PDUPRC) END,"
+          " d.PDAMT, d.PDMCAL,"
+          " CASE WHEN h.PHOHNUMB IS NULL THEN d.PDQTY ELSE COALESCE((SELECT SUM(r.DDQTY * "
+        + unitFactorSql("r.DDUNIT", "r.DDMDAN", "r.DDLDAN", "r.DDMCAL") + ")" + released + "), 0) / "
+        + unitFactorSql("d.PDUNIT", "d.PDMDAN", "d.PDLDAN", "d.PDMCAL")
+        + " END"
+          " FROM F2101 d"
+          " JOIN F2100 h ON h.PHCMCD = d.PDCMCD AND h.PHBUUT = d.PDBUUT AND h.PHMONTH = d.PDMONTH AND h.PHNUMB = d.PDNUMB"
+          " JOIN V_PO_LINE_STATE s ON s.cmcd = d.PDCMCD AND s.buut = d.PDBUUT AND s.month = d.PDMONTH"
+          " AND s.numb = d.PDNUMB AND s.seq = d.PDSEQ"
+          " LEFT JOIN F0200 i ON i.IMCMCD = d.PDCMCD AND i.IMBUUT = d.PDBUUT AND i.IMITNB = d.PDITNB"
+          " LEFT JOIN F0011 t ON t.CDCMCD = d.PDCMCD AND t.CDGUCD = '001' AND t.CDSSCD = i.IMITTY"
+          " WHERE d.PDCMCD = ?1 AND d.PDBUUT = ?2 AND d.PDMONTH = ?3 AND d.PDNUMB = ?4 ORDER BY d.PDSEQ";
+    call.open({I("PDSEQ"), T("PDITNB", 6), T("IMNAME", 50), T("PDMDAN", 3), T("PDLDAN", 3), T("PDBDAN", 3),
+               F("PDSQTY"), F("PDMQTY"), T("imitty_name", 10), I("PDNUMB"), F("baljan_QTY"), T("size", 20),
+               F("PDQTY"), T("PDUNIT", 3), I("chulgo_uprc"), I("PDAMT"), F("PDMCAL"), F("chulgo_qty")},
               sql.constData(), [&](SQLite::Statement &st) {
                   bindText(st, 1, call.text(QStringLiteral("A_CMCD")));
                   bindText(st, 2, call.text(QStringLiteral("A_BUUT")));
@@ -292,6 +347,7 @@ void closeOrderRemainders(Call &call)
 
 void registerReceiptProcedures(Registry &registry)
 {
+    registry.add(QStringLiteral("GP_SELECT_F2101_POPUPPURCHASE_new"), false, selectOrderLinesToReceive);
     registry.add(QStringLiteral("GP_SELECT_F3100_WAREHOUSEENTRY_POS"), false, selectReceipts);
     registry.add(QStringLiteral("GP_SELECT_F3101_WAREHOUSEENTRY_POS"), false, selectReceiptLines);
     registry.add(QStringLiteral("GP_INSERT_F3100_WAREHOUSEENTRY"), true, insertReceipt);

@@ -5,6 +5,7 @@
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/MirelMenuBtn.h"
+#include "core/ClientFilter.h"
 #include "core/MyConfig.h"
 #include "core/PrintThread.h"
 #include "core/uKV_Common_Msg.h"
@@ -55,13 +56,6 @@ void makePlainEdge(TMirelMenuBtn *edge, const TMirelMenuBtn *neighbour, int tag)
     SetPadFontSize(edge, neighbour->font().pointSize());
     edge->ItemExtraSwitch1 = false;
     edge->setTag(tag);
-}
-
-void applyFilter(DataSet &cache, const QString &filter)
-{
-    cache.setFiltered(false);
-    cache.setFilter(filter);
-    cache.setFiltered(true);
 }
 
 int filteredRows(const DataSet &cache) { return cache.Active() ? cache.RecordCount() : 0; }
@@ -384,7 +378,7 @@ bool TItemEntryScreen::fillCategoryPad(QList<TMirelMenuBtn *> &buttons, DataSet 
 {
     if (buttons.size() < CategorySlots)
         return true;
-    applyFilter(cache, filter);
+    ApplyClientFilter(cache, filter);
     const int rows = filteredRows(cache);
     const bool paging = PadPages(CategorySlots, rows);
     if (paging) {
@@ -483,9 +477,9 @@ bool TItemEntryScreen::StockItemsBtn()
         QString positionField;
         if (!edt_JepumSearch->text().isEmpty()) {
             positionField = QStringLiteral("IMSEQ9");
-            applyFilter(cache, SearchFilter());
+            ApplyClientFilter(cache, SearchFilter());
         } else {
-            applyFilter(cache, ItemFilter(ItemKind, CodeA, CodeB, &positionField));
+            ApplyClientFilter(cache, ItemFilter(ItemKind, CodeA, CodeB, &positionField));
         }
         const int slotCount = int(ButtonsItems.size());
         const int rows = filteredRows(cache);
@@ -695,6 +689,21 @@ void TItemEntryScreen::RecomputeTotals()
     edt_StockSum->setText(FormatAmount(Currency(StockTotal.Trunc())));
 }
 
+void TItemEntryScreen::DeleteLinesWhere(const std::function<bool(DataSet &)> &drop)
+{
+    DataSet &b = *vtb_STOCK;
+    b.DisableControls();
+    b.First();
+    while (!b.Eof()) {
+        if (drop(b))
+            b.Delete();
+        else
+            b.Next();
+    }
+    b.EnableControls();
+    RenumberLines();
+}
+
 void TItemEntryScreen::RenumberLines()
 {
     DataSet &b = *vtb_STOCK;
@@ -850,14 +859,6 @@ void TItemEntryScreen::btn_CloseClick()
 
 // --- dispatcher ---
 
-void TItemEntryScreen::showError(const QString &message)
-{
-    if (auto *app = qobject_cast<RaldApplication *>(QCoreApplication::instance()))
-        app->showErrorBox(message);
-    else
-        ShowMessageBox(message, 0, 0);
-}
-
 void TItemEntryScreen::btn_MenuClick(int tag)
 {
     try {
@@ -880,7 +881,7 @@ void TItemEntryScreen::btn_MenuClick(int tag)
             break;
         }
     } catch (const std::exception &e) {
-        showError(QString::fromUtf8(e.what()));
+        ShowErrorBox(QString::fromUtf8(e.what()));
     }
 }
 
@@ -936,7 +937,7 @@ bool TItemEntryScreen::PrintEntryReceipt()
         try {
             frame = SlipFrame(lines);
         } catch (const std::exception &e) {
-            WriteLog(FormName() + " PrintEntryReceipt Error." + QString::fromUtf8(e.what()));
+            WriteLog(SlipErrorLog() + QString::fromUtf8(e.what()));
             return false;
         }
         if (ReceiptPrintThread) {
@@ -960,16 +961,7 @@ void TItemEntryScreen::ReloadEntry()
     if (!RunReloadPicker(month, number, date))
         return;
     DataSet &b = *vtb_STOCK;
-    b.DisableControls();
-    b.First();
-    while (!b.Eof()) {
-        if (b.FieldByName(F("ADQTY")).AsFloat() <= -1)
-            b.Delete();
-        else
-            b.Next();
-    }
-    b.EnableControls();
-    RenumberLines();
+    DeleteLinesWhere([](DataSet &line) { return line.FieldByName(F("ADQTY")).AsFloat() <= -1; });
     b.First();
     RecomputeTotals();
     if (b.RecordCount() > 0) {

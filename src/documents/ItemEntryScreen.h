@@ -33,6 +33,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class ClientDataSet;
@@ -166,6 +167,8 @@ protected:
     virtual QString SlipTitle() const = 0;
     virtual QString SlipTimeLabel() const = 0;
     virtual QString NoEntryNotice() const = 0;
+    // The log text before the message of an error while the slip is built.
+    virtual QString SlipErrorLog() const { return FormName() + QStringLiteral(" PrintEntryReceipt Error."); }
     // Shows the reload picker; true when it replaced the basket, with the
     // reloaded document's month, number and date.
     virtual bool RunReloadPicker(QString &month, QString &number, QDate &date)
@@ -199,13 +202,15 @@ protected:
     void ResetBasket(bool keepReloadFields);
     void RecomputeTotals();
     void RenumberLines();
+    // Deletes every basket line for which drop (reading the line as the
+    // current record) is true, then numbers the rest 1..n again.
+    void DeleteLinesWhere(const std::function<bool(DataSet &)> &drop);
 
 private:
     bool fillCategoryPad(QList<TMirelMenuBtn *> &buttons, DataSet &cache, const QString &filter,
                          const char *position, const char *nameField, const char *codeField, int page,
                          QString &code);
     void showItem(TMirelMenuBtn *button, int position, const QString &positionField);
-    void showError(const QString &message);
 
     std::unique_ptr<Ui::TItemEntryScreen> ui;
     std::unique_ptr<DocumentNumber> m_number;

@@ -1,6 +1,10 @@
 // The work screens the program has, registered with their menu Tags and
 // global instances. A menu Tag not listed here opens a placeholder screen.
+#include "documents/U10021_Warehouse.h"
+#include "documents/U1007_TwoMaterialDisuse.h"
+#include "documents/U1009_TastePresent.h"
 #include "documents/U618_TblOrdList.h"
+#include "documents/U652_RegOrder.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/U638_AttendModify.h"
 #include "shell/u501_Login.h"
@@ -10,6 +14,10 @@ void RegisterWorkScreens()
     // One line per built screen, e.g.
     //   RegisterScreen<TF652_RegOrder>(501301, F652_RegOrder);
     RegisterScreen<TF638_AttendModify>(MenuTag::TimeClock, F638_AttendModify);
+    RegisterScreen<TF652_RegOrder>(MenuTag::RegOrder, F652_RegOrder);
+    RegisterScreen<TF10021_Warehouse>(501302, F10021_Warehouse);
+    RegisterScreen<TF1009_TastePresent>(TF1009_TastePresent::MenuTagValue, F1009_TastePresent);
+    RegisterScreen<TF1007_TwoMaterialDisuse>(TF1007_TwoMaterialDisuse::MenuTagValue, F1007_TwoMaterialDisuse);
 
     // The sign-in screen's table-order button.
     SetTableOrderWindowFactory([](QWidget *parent) -> QDialog * {

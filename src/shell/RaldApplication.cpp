@@ -1,5 +1,6 @@
 #include "shell/RaldApplication.h"
 
+#include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
 #include "shell/U002_Updater.h"
 
@@ -52,4 +53,12 @@ void RaldApplication::showErrorBox(const QString &message)
 RaldApplication *raldApp()
 {
     return qobject_cast<RaldApplication *>(QCoreApplication::instance());
+}
+
+void ShowErrorBox(const QString &message)
+{
+    if (RaldApplication *app = raldApp())
+        app->showErrorBox(message);
+    else
+        ShowMessageBox(message, 0, 0);
 }

@@ -29,3 +29,8 @@ private:
 // The running RaldApplication, or nullptr when the application object is
 // another kind (some tests run on a plain QApplication).
 RaldApplication *raldApp();
+
+// Shows an error the way an escaped exception is shown: the application's
+// error box, or a message box (kind 0) on another application object. For
+// handlers that catch an error to keep their state and still show it.
+void ShowErrorBox(const QString &message);

@@ -2,7 +2,7 @@
 // save step that records what it would send) against the test server's
 // caches: the three pads, the basket and key pad, numbering and the slip.
 
-#include "DocumentsFixture.h"
+#include "ItemEntryFixture.h"
 #include "ShellTestUtil.h"
 
 #include "Components/MirelComp/MirelImgBtn.h"
@@ -51,17 +51,8 @@ public:
     QString NoEntryNotice() const override { return QStringLiteral("시식/증정한 내역이 없습니다."); }
 };
 
-class ItemEntry : public DocumentsSuite {
+class ItemEntry : public ItemEntrySuite {
 protected:
-    void SetUp() override
-    {
-        DocumentsSuite::SetUp();
-        useBuildPictures();
-        ASSERT_TRUE(dm->StockLoadTypeA());
-        ASSERT_TRUE(dm->LoadTypeB());
-        ASSERT_TRUE(dm->StockLoadItems());
-    }
-
     // "<" and ">" for the paging slots, else each slot's caption.
     static QStringList pad(const QList<TMirelMenuBtn *> &buttons, bool trimBlanks = true)
     {
@@ -70,19 +61,6 @@ protected:
             out << (b->ItemExtraSwitch1 ? (b->Tag() == PadPreviousTag ? "<" : ">") : b->Caption());
         while (trimBlanks && !out.isEmpty() && out.last().isEmpty())
             out.removeLast();
-        return out;
-    }
-
-    static QStringList basket(DataSet &b)
-    {
-        QStringList out;
-        for (int row = 0; row < b.rowCount(); ++row) {
-            DataSet::RowScope scope(b, row);
-            out << QStringLiteral("%1 %2 %3")
-                       .arg(b.FieldByName("ADSEQ").AsInteger())
-                       .arg(b.FieldByName("IMITNB").AsString())
-                       .arg(b.FieldByName("ADQTY").AsFloat());
-        }
         return out;
     }
 
@@ -286,7 +264,7 @@ TEST_F(ItemEntry, BasketLinesAndKeyPad)
     ASSERT_EQ(v.RecordCount(), 4);
     v.setRecNo(2);
     s.btn_DelClick();
-    EXPECT_EQ(basket(v), (QStringList{"1 " + a->ItemCode + " 2", "2 " + c->ItemCode + " 1", "3 X00001 1"}));
+    EXPECT_EQ(BasketLines(v), (QStringList{"1 " + a->ItemCode + " 2", "2 " + c->ItemCode + " 1", "3 X00001 1"}));
     EXPECT_EQ(v.RecNo(), 2);
     v.Last();
     EXPECT_EQ(v.FieldByName("IMITTY").AsString(), QStringLiteral("재료"));
@@ -318,18 +296,18 @@ TEST_F(ItemEntry, ReloadedLinesAreNumberedAgainAndOkActsOnTheTouchedLine)
     r.show();
     r.btn_MenuClick(TItemEntryScreen::TagReload);
     DataSet &w = *r.vtb_STOCK;
-    EXPECT_EQ(basket(w), (QStringList{"1 1 1", "2 3 2", "3 5 3"}));
+    EXPECT_EQ(BasketLines(w), (QStringList{"1 1 1", "2 3 2", "3 5 3"}));
     EXPECT_EQ(r.lab_BanpumNeyek->text(), QStringLiteral("출고내역 진행중"));
     EXPECT_EQ(r.Edit33->text(), QStringLiteral("20261201"));
 
     w.setRecNo(2);
     r.edt_Surang1->setText("9");
     r.btn_OkClick();
-    EXPECT_EQ(basket(w), (QStringList{"1 1 1", "2 3 9", "3 5 3"}));
+    EXPECT_EQ(BasketLines(w), (QStringList{"1 1 1", "2 3 9", "3 5 3"}));
     w.setRecNo(1);
     r.btn_DelClick();
     r.RegItemStock("N", "새", "EA", "EA", 1, false, false, 1, "1");
-    EXPECT_EQ(basket(w), (QStringList{"1 3 9", "2 5 3", "3 N 1"}));
+    EXPECT_EQ(BasketLines(w), (QStringList{"1 3 9", "2 5 3", "3 N 1"}));
 }
 
 TEST_F(ItemEntry, NumbersBelongToTheirMonthAndAFailedSaveKeepsItsKey)

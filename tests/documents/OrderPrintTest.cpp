@@ -5,6 +5,7 @@
 #include "documents/U1010_OrderList.h"
 
 #include "DocumentsFixture.h"
+#include "ReceiptCapture.h"
 #include "core/MyConfig.h"
 #include "core/PrintThread.h"
 #include "platform/os/Clock.h"
@@ -97,14 +98,8 @@ TEST_F(OrderPrintTest, SlipLinesByLayout)
 
 TEST_F(OrderPrintTest, SlipGoesToTheReceiptPrinterWithItsCopiesAndNothingElseByPrinterKind)
 {
-    testsupport::CapturePort capture(QStringLiteral("COM1"));
-    ASSERT_TRUE(capture.isValid());
-    auto port = std::make_shared<serial::SerialPort>();
-    port->setPortName(QStringLiteral("COM1"));
-    ASSERT_TRUE(port->setBaudRate(QStringLiteral("57600")));
-    TMyPrintThread thread(port);
-    thread.start();
-    ReceiptPrintThread = &thread;
+    ReceiptCapture printer;
+    ASSERT_TRUE(printer.isValid());
     const QDateTime at(QDate(2030, 2, 27), QTime(9, 5));
     os::SetNow(at);
     MyConfig.PrintStockPrice = QLatin1Char('1');
@@ -121,20 +116,12 @@ TEST_F(OrderPrintTest, SlipGoesToTheReceiptPrinterWithItsCopiesAndNothingElseByP
 
     TF1010_OrderList form;
     form.LoadOrder(QStringLiteral("203002"), 710);
-    QByteArray copy;
-    for (const QString &line : form.SlipLines(at))
-        copy += os::ToAnsi(line) + "\r\n";
-    copy += " \r\n \r\n \r\n \r\n\r\n\x1bi\r\n\r\n";
-    const QByteArray got = capture.waitForCount("\x1bi", 2);
-    const QDeadlineTimer idle(5000);
-    while ((thread.PrintRequested || thread.Printing()) && !idle.hasExpired())
-        QThread::msleep(5);
-    EXPECT_EQ(capture.bytes(), copy + copy);
+    const QByteArray copy = ReceiptCapture::copy(form.SlipLines(at));
+    EXPECT_EQ(printer.waitForCopies(2), copy + copy);
     EXPECT_EQ(previews, 0);
 
     report::SetPreviewSink(saved);
-    ReceiptPrintThread = nullptr;
-    EXPECT_TRUE(thread.Stop(5000));
+    EXPECT_TRUE(printer.stop());
     os::SetClockOffset(0);
 }
 

@@ -5,7 +5,8 @@
 #include "core/MyConfig.h"
 #include "support/TestServer.h"
 
-inline TMyConfig DemoTerminalConfig(const TestServer &server)
+// On a server at host:port (the demo programs: a server started by hand).
+inline TMyConfig DemoTerminalConfig(const QString &host, const QString &port)
 {
     TMyConfig config;
     ApplyConfigDefaults(config);
@@ -13,7 +14,12 @@ inline TMyConfig DemoTerminalConfig(const TestServer &server)
     config.StoreCode = QStringLiteral("9999");
     config.PosNo = QStringLiteral("99");
     config.StoreName = QStringLiteral("데모지점");
-    config.SIP = server.host();
-    config.SPO = QString::number(server.port());
+    config.SIP = host;
+    config.SPO = port;
     return config;
+}
+
+inline TMyConfig DemoTerminalConfig(const TestServer &server)
+{
+    return DemoTerminalConfig(server.host(), QString::number(server.port()));
 }

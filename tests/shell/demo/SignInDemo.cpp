@@ -9,6 +9,7 @@
 #include "core/uKV_DataModule.h"
 #include "shell/u501_Login.h"
 #include "shell/u502_MngUsers.h"
+#include "support/DemoTerminal.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -25,13 +26,7 @@ int main(int argc, char **argv)
     const QString port = argc > 1 ? QString(argv[1]) : QStringLiteral("9999");
     const int seconds = argc > 2 ? QString(argv[2]).toInt() : 30;
 
-    ApplyConfigDefaults(MyConfig);
-    MyConfig.CompanyCode = QStringLiteral("9999");
-    MyConfig.StoreCode = QStringLiteral("9999");
-    MyConfig.PosNo = QStringLiteral("99");
-    MyConfig.StoreName = QStringLiteral("데모지점");
-    MyConfig.SIP = QStringLiteral("127.0.0.1");
-    MyConfig.SPO = port;
+    MyConfig = DemoTerminalConfig(QStringLiteral("127.0.0.1"), port);
     MyConfig.PortReceipt.clear();
 
     TDM dm;

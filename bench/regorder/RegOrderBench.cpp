@@ -1,0 +1,121 @@
+// One press of the pattern order entry's order button placing an order of
+// 100 lines against the in-process head-office server over loopback HTTP:
+// the block check, the number, the header and 100 lines (103 calls, the
+// screen frozen throughout, so the figure is what the user waits), beside
+// 103 round trips of a minimal loopback echo (the floor of as many calls).
+// Run: build/bench/bench_regorder (QT_QPA_PLATFORM=offscreen is set when unset).
+
+#include "../BenchMain.h"
+#include "core/MyConfig.h"
+#include "core/ProgramRights.h"
+#include "core/uKV_Common_Msg.h"
+#include "core/uKV_DataModule.h"
+#include "documents/U652_RegOrder.h"
+#include "platform/dataset/DataSet.h"
+#include "platform/os/ProgramFile.h"
+#include "support/DemoTerminal.h"
+#include "support/TestServer.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <httplib.h>
+
+#include <thread>
+
+namespace {
+
+constexpr int Lines = 100;
+constexpr int Calls = Lines + 3;
+
+TestServer *server = nullptr;
+TF652_RegOrder *screen = nullptr;
+DataSet *rights = nullptr;
+
+void fillLines()
+{
+    DataSet &lines = *screen->VTB_PATTERNBALJU;
+    lines.EmptyTable();
+    for (int i = 1; i <= Lines; ++i) {
+        lines.Append();
+        lines.FieldByName(QStringLiteral("ADNUMB")).setAsInteger(3);
+        lines.FieldByName(QStringLiteral("ADSEQ")).setAsInteger(i);
+        lines.FieldByName(QStringLiteral("IMITNB")).setAsString(QString::asprintf("5%05d", i));
+        lines.FieldByName(QStringLiteral("IMNAME")).setAsString(QStringLiteral("품목%1").arg(i));
+        lines.FieldByName(QStringLiteral("ADUNIT")).setAsString(QStringLiteral("KG"));
+        lines.FieldByName(QStringLiteral("ADQTY")).setAsFloat(1.5);
+        lines.FieldByName(QStringLiteral("ADUPRC")).setAsInteger(3000 + i);
+        lines.Post();
+    }
+    screen->Source = {3, QStringLiteral("원재료 발주"), QStringLiteral("40000001"), QStringLiteral("데모제분"), false, false};
+}
+
+void BM_PlaceOrderOf100Lines(benchmark::State &state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        fillLines();
+        state.ResumeTiming();
+        screen->btn_BaljuClick();
+        if (screen->LastPlaced().size() != 1 || !screen->VTB_PATTERNBALJU->IsEmpty())
+            state.SkipWithError("the order was not placed");
+    }
+    state.counters["calls"] = Calls;
+}
+BENCHMARK(BM_PlaceOrderOf100Lines)->Unit(benchmark::kMillisecond);
+
+void BM_LoopbackEchoes(benchmark::State &state)
+{
+    httplib::Server echo;
+    echo.set_tcp_nodelay(true);
+    echo.Post("/echo", [](const httplib::Request &req, httplib::Response &res) {
+        res.set_content(req.body, "application/octet-stream");
+    });
+    const int port = echo.bind_to_any_port("127.0.0.1");
+    std::thread loop([&] { echo.listen_after_bind(); });
+    while (!echo.is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    httplib::Client c("127.0.0.1", port);
+    c.set_keep_alive(true);
+    c.set_tcp_nodelay(true);
+    const std::string body(600, 'x'); // about a line call's request
+    for (auto _ : state) {
+        for (int i = 0; i < Calls; ++i) {
+            auto res = c.Post("/echo", body, "application/octet-stream");
+            if (!res || res->body.size() != body.size())
+                state.SkipWithError("echo failed");
+        }
+    }
+    echo.stop();
+    loop.join();
+    state.counters["calls"] = Calls;
+}
+BENCHMARK(BM_LoopbackEchoes)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    return RunQtBenchmarks(argc, argv, [] {
+        static QTemporaryDir dir;
+        os::SetProgramFilePath(dir.filePath(QStringLiteral("KV_RALD")));
+        server = new TestServer();
+        server->start();
+        MyConfig = DemoTerminalConfig(*server);
+        MyConfig.UIADNB = QStringLiteral("90000001");
+        DM = new TDM();
+        DM->SDB_Open();
+        rights = new DataSet();
+        rights->AddField(QStringLiteral("slpgid"), FieldType::String, 40);
+        rights->AddField(QStringLiteral("wrau"), FieldType::Boolean);
+        rights->Open();
+        rights->Append();
+        rights->FieldByName(QStringLiteral("slpgid")).setAsString(QStringLiteral("F20_PURCHASEENTRY"));
+        rights->FieldByName(QStringLiteral("wrau")).setAsBoolean(true);
+        rights->Post();
+        SetProgramRights(rights);
+        SetMessageBoxHandler([](const QString &, int, int) { return mrYes; });
+        screen = new TF652_RegOrder();
+        screen->show();
+    });
+}

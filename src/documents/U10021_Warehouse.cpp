@@ -1,0 +1,748 @@
+#include "documents/U10021_Warehouse.h"
+#include "ui_U10021_Warehouse.h"
+
+#include "Components/MirelComp/MirelGrid.h"
+#include "Components/MirelComp/MirelImgBtn.h"
+#include "Components/MirelComp/PageGrid.h"
+#include "core/MyConfig.h"
+#include "core/uKV_Common_Msg.h"
+#include "core/uKV_Common_Text.h"
+#include "documents/DocumentLines.h"
+#include "documents/DocumentRights.h"
+#include "documents/ReceiptRules.h"
+#include "documents/SupplierCombos.h"
+#include "documents/U651_Susin.h"
+#include "documents/UnitChooser.h"
+#include "platform/dataset/DataSet.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Keys.h"
+#include "platform/remote/ClientDataSet.h"
+#include "shell/RemoteCall.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QTabWidget>
+
+#include <cmath>
+
+TF10021_Warehouse *F10021_Warehouse = nullptr;
+
+namespace {
+
+const QString kFormName = QStringLiteral("F10021_Warehouse");
+
+QString F(const char *name) { return QLatin1String(name); }
+
+// Sets a parameter of a call's list, creating it on first use; a parameter
+// not set for a call keeps the value it last had.
+void setParam(ClientDataSet &cds, FieldType type, const char *name, const QVariant &value)
+{
+    cds.Params().CreateParam(type, QLatin1String(name)).setValue(value);
+}
+
+void setText(ClientDataSet &cds, const char *name, const QString &value)
+{
+    setParam(cds, FieldType::String, name, value);
+}
+
+bool isZero(double quantity) { return std::llround(quantity * 10000) == 0; }
+
+void applyFilter(DataSet &ds, const QString &filter)
+{
+    ds.setFiltered(false);
+    if (filter.isEmpty())
+        return;
+    ds.setFilter(filter);
+    ds.setFiltered(true);
+}
+
+} // namespace
+
+TF10021_Warehouse::TF10021_Warehouse(QWidget *parent)
+    : TWorkScreen(501302, parent), ui(std::make_unique<Ui::TF10021_Warehouse>())
+{
+    ui->setupUi(this);
+    setFixedSize(ScreenWidth, ScreenHeight);
+    bindMenuButton(ui->btn_AllMenuView);
+
+    date_Wantdate = ui->date_Wantdate;
+    CMB_ADNBNAME = ui->CMB_ADNBNAME;
+    CMB_ADNB = ui->CMB_ADNB;
+    combo_Tax = ui->combo_Tax;
+    com_PetenBunruAll = ui->com_PetenBunruAll;
+    BitBtn1 = ui->BitBtn1;
+    lab_JijemAalrim = ui->lab_JijemAalrim;
+    Label10 = ui->Label10;
+    Edit4 = ui->Edit4;
+    Edit3 = ui->Edit3;
+    Edit7 = ui->Edit7;
+    Edit7_1 = ui->Edit7_1;
+    PageControl1 = ui->PageControl1;
+    grid_StockItems = ui->grid_StockItems;
+    grid_Petenlist = ui->grid_Petenlist;
+    grid_SdStock = ui->grid_SdStock;
+    MirelGrid1 = ui->MirelGrid1;
+    grid_Regorderlist = ui->grid_Regorderlist;
+    date_SdSearch1 = ui->date_SdSearch1;
+    date_SdSearch2 = ui->date_SdSearch2;
+    btn_SdStockHedsearch = ui->btn_SdStockHedsearch;
+    Button1 = ui->Button1;
+    MirelImgBtn1 = ui->MirelImgBtn1;
+    MirelImgBtn2 = ui->MirelImgBtn2;
+    btn_PetenlistUp = ui->btn_PetenlistUp;
+    btn_PetenlistDown = ui->btn_PetenlistDown;
+    btn_SdStock1Up = ui->btn_SdStock1Up;
+    btn_SdStock1Down = ui->btn_SdStock1Down;
+    btn_RegorderlistUp = ui->btn_RegorderlistUp;
+    btn_RegorderlistDown = ui->btn_RegorderlistDown;
+    btn_Enter = ui->btn_Enter;
+    btn_Menu = ui->btn_Menu;
+    btn_Ok = ui->btn_Ok;
+    btn_Close = ui->btn_Close;
+    btn_Minimize = ui->btn_Minimize;
+    KeyPad = {ui->btn7, ui->btn8, ui->btn9, ui->btn4, ui->btn5,   ui->btn6,
+              ui->bnt1, ui->btn2, ui->btn3, ui->btn0, ui->btnJem, ui->btn_ghktkfvy};
+    PageControl1->setCurrentWidget(ui->ibgosheet4);
+
+    Suppliers = new TSupplierCombos(CMB_ADNBNAME, CMB_ADNB, this);
+
+    cds_F0100 = NewRemoteCall(this, "cds_F0100", "dspStoredProc1", "[GP_SELECT_F0100_RegOrder_Susin_Search]");
+    cds_F2110_s = NewRemoteCall(this, "cds_F2110_s", "dspStoredProc2", "[GP_SELECT_F2110_RegOrderSearch]");
+    cds_F2111_s = NewRemoteCall(this, "cds_F2111_s", "dspStoredProc7", "[GP_SELECT_F2111_RegOrderSearch_new1]");
+    cds_F2100_hed = NewRemoteCall(this, "cds_F2100_hed", "dspStoredProc15", "[GP_SELECT_F2100_POPUPPURCHASE]");
+    cds_F2101_det = NewRemoteCall(this, "cds_F2101_det", "dspStoredProc13", "[GP_SELECT_F2101_POPUPPURCHASE_new]");
+    cds_F3100_hed = NewRemoteCall(this, "cds_F3100_hed", "dspStoredProc3", "[GP_SELECT_F3100_WAREHOUSEENTRY_POS]");
+    cds_F3101_det = NewRemoteCall(this, "cds_F3101_det", "dspStoredProc5", "[GP_SELECT_F3101_WAREHOUSEENTRY_POS]");
+    cds_BicgoAll = NewRemoteCall(this, "cds_BicgoAll", "dspStoredProc7", "[GP_SELECT_MAXNUMBER]");
+    cds_Ipgo = NewRemoteCall(this, "cds_Ipgo", "dspStoredProc6", "[GP_INSERT_F3100_WAREHOUSEENTRY]");
+    cds_F2100_hedup = NewRemoteCall(this, "cds_F2100_hedup", "dspStoredProc5", "[GP_UPDATE_F2100_HedOhedfl_NEW]");
+    m_number = std::make_unique<DocumentNumber>(*cds_BicgoAll);
+
+    // FormCreate: the work lines (the shared line fields, then the shipped
+    // quantity and the order line they receive) and the history table.
+    VTB_PATTERNBALJU = new DataSet(this);
+    VTB_PATTERNBALJU->setObjectName(F("VTB_PATTERNBALJU"));
+    VTB_PATTERNBALJU->AddFields(PatternLineFields());
+    VTB_PATTERNBALJU->AddFields({{F("chulgo_qty"), FieldType::Float},
+                                 {F("BAMONTH"), FieldType::String, 6},
+                                 {F("BASEQ"), FieldType::Integer}});
+    VTB_PATTERNBALJU->BeforePost = [](DataSet &ds) {
+        const Currency price(ds.FieldByName(F("ADUPRC000")).AsInteger());
+        ds.FieldByName(F("ADAMT")).setAsCurrency(price * ds.FieldByName(F("ADQTY")).AsFloat());
+    };
+    VTB_PATTERNBALJU->Open();
+    VTB_PATTERNBALJU->FieldByName(F("ADAMT")).setDisplayFormat(QStringLiteral("#,##0"));
+
+    vtb_3100_hed = new DataSet(this);
+    vtb_3100_hed->setObjectName(F("vtb_3100_hed"));
+    for (const char *name : {"bunho", "ibgo_il", "WHADNB_name", "WHNUMB", "gubun", "WHMONTH", "WHADNB", "WHBIGO", "check"})
+        vtb_3100_hed->AddField(F(name), FieldType::String, 20);
+    vtb_3100_hed->Open();
+
+    const QDate today = os::Now().date();
+    date_Wantdate->setDate(today);
+    date_SdSearch1->setDate(today);
+    date_SdSearch2->setDate(today);
+    setupGrids();
+
+    connect(Suppliers, &TSupplierCombos::userChose, this, [this](const QString &code) {
+        Edit4->setText(code == QLatin1String("99999999") ? QString::fromUtf8(NoSupplier) : code);
+    });
+    // Runs after the combos' own handler: a choice the block check cleared
+    // leaves the receipt without a supplier.
+    connect(CMB_ADNBNAME, &QComboBox::activated, this, [this] {
+        if (CMB_ADNBNAME->currentIndex() < 0)
+            Edit4->setText(QString::fromUtf8(NoSupplier));
+    });
+    connect(com_PetenBunruAll, &QComboBox::activated, this, [this] { com_PetenBunruAllChange(); });
+    connect(BitBtn1, &TMirelImgBtn::OnClick, this, [this] { BitBtn1Click(); });
+    connect(grid_StockItems, &TMirelGrid::OnCellClick, this, [this] { grid_StockItemsCellClick(); });
+    connect(grid_Petenlist, &TMirelGrid::OnCellClick, this, [this] { grid_PetenlistCellClick(); });
+    connect(grid_SdStock, &TMirelGrid::OnCellClick, this, [this] { grid_SdStockCellClick(); });
+    for (TMirelGrid *lines : {MirelGrid1, grid_Regorderlist})
+        connect(lines, &TMirelGrid::OnCellClick, this, [this](TColumn *column) {
+            if (column && column->FieldName() == QLatin1String("ADUNIT") && !VTB_PATTERNBALJU->IsEmpty())
+                ChooseLineUnit(*VTB_PATTERNBALJU, this);
+        });
+    connect(btn_SdStockHedsearch, &TMirelImgBtn::OnClick, this, [this] { btn_SdStockHedsearchClick(); });
+    for (TMirelImgBtn *b : {MirelImgBtn1, MirelImgBtn2})
+        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageList(grid_StockItems, b->Tag()); });
+    for (TMirelImgBtn *b : {btn_PetenlistUp, btn_PetenlistDown})
+        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageList(grid_Petenlist, b->Tag()); });
+    for (TMirelImgBtn *b : {btn_SdStock1Up, btn_SdStock1Down})
+        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageList(grid_SdStock, b->Tag()); });
+    for (TMirelImgBtn *b : {btn_RegorderlistUp, btn_RegorderlistDown})
+        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageLines(b->Tag()); });
+    for (TMirelImgBtn *key : KeyPad)
+        connect(key, &TMirelImgBtn::OnMouseUp, this, [this, key] { KeyPadMouseUp(key->Tag()); });
+    connect(btn_Enter, &TMirelImgBtn::OnClick, this, [this] { btn_EnterClick(); });
+    connect(btn_Menu, &TMirelImgBtn::OnClick, this, [this] { btn_MenuClick(); });
+    connect(btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
+    connect(btn_Close, &TMirelImgBtn::OnClick, this, [this] { btn_CloseClick(); });
+    connect(btn_Minimize, &TMirelImgBtn::OnClick, this, [] {
+        if (QWidget *w = QApplication::activeWindow())
+            w->showMinimized();
+    });
+}
+
+TF10021_Warehouse::~TF10021_Warehouse() = default;
+
+void TF10021_Warehouse::setupGrids()
+{
+    constexpr int listOptions = dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection;
+    grid_StockItems->setOptions(listOptions);
+    grid_StockItems->setReadOnly(true);
+    grid_StockItems->setDataSource(cds_F2100_hed);
+    AddGridColumn(grid_StockItems, F("PHNYDT2"), QStringLiteral("납품예정"), 120);
+    AddGridColumn(grid_StockItems, F("PHDATE2"), QStringLiteral("발 주 일"), 120);
+    AddGridColumn(grid_StockItems, F("PHADNB_name"), QStringLiteral("거래처명"), 190);
+    AddGridColumn(grid_StockItems, F("PHedfl"), QStringLiteral("진행상태"), 80)->setVisible(false);
+    AddGridColumn(grid_StockItems, F("bunho2"), QStringLiteral("발주번호"), 100)->setVisible(false);
+
+    grid_Petenlist->setOptions(listOptions);
+    grid_Petenlist->setReadOnly(true);
+    grid_Petenlist->setDataSource(cds_F2110_s);
+    AddGridColumn(grid_Petenlist, F("AHNAME"), QStringLiteral("패턴 선택"), 420);
+
+    grid_SdStock->setOptions(listOptions | dgMultiSelect);
+    grid_SdStock->setReadOnly(true);
+    grid_SdStock->setDataSource(vtb_3100_hed);
+    TColumn *check = AddGridColumn(grid_SdStock, F("check"), QStringLiteral(" "), 40);
+    check->setColor(15780518); // sky blue
+    check->setAlignment(Qt::AlignCenter);
+    AddGridColumn(grid_SdStock, F("bunho"), QStringLiteral("입고번호"), 160);
+    AddGridColumn(grid_SdStock, F("WHADNB_name"), QStringLiteral("거래처명"), 230);
+
+    struct Col {
+        const char *field, *title;
+        int width;
+        bool visible;
+    };
+    static const Col cols[] = {{"ADSEQ", "No", 30, true},       {"IMITTY", "유형", 40, true},
+                               {"IMNAME", "품명", 92, true},    {"SIZE", "규격", 40, true},
+                               {"ADQTY", "수량", 44, true},     {"ADUNIT", "단위", 38, true},
+                               {"ADUPRC", "단가", 50, true},    {"ADAMT", "금액", 62, true},
+                               {"jjgo", "적정재고", 50, false}, {"SoUnitTotalstock", "현재고", 50, false},
+                               {"IMITNB", "IMITNB", 50, false}, {"chulgo_qty", "출고수량", 48, true}};
+    for (TMirelGrid *lines : {MirelGrid1, grid_Regorderlist}) {
+        lines->setDataSource(VTB_PATTERNBALJU);
+        for (const Col &c : cols) {
+            TColumn *column = AddGridColumn(lines, F(c.field), QString::fromUtf8(c.title), c.width);
+            column->setVisible(c.visible);
+            column->setReadOnly(QLatin1String(c.field) != QLatin1String("ADQTY"));
+        }
+    }
+    MirelGrid1->raise();
+}
+
+void TF10021_Warehouse::showEvent(QShowEvent *event)
+{
+    TWorkScreen::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TF10021_Warehouse::closeEvent(QCloseEvent *event)
+{
+    VTB_PATTERNBALJU->Close();
+    vtb_3100_hed->Close();
+    TWorkScreen::closeEvent(event);
+}
+
+void TF10021_Warehouse::FormShow()
+{
+    MenuViewState = QStringLiteral("0");
+    if (!VTB_PATTERNBALJU->Active())
+        VTB_PATTERNBALJU->Open();
+    if (!vtb_3100_hed->Active())
+        vtb_3100_hed->Open();
+    LoadScreen();
+}
+
+void TF10021_Warehouse::LoadScreen()
+{
+    // The pattern list is asked for the supplier in place before the lists
+    // are rebuilt: every supplier at first, the last one after a save.
+    QString target = Suppliers->Code();
+    if (target.isEmpty())
+        target = QStringLiteral("99999999");
+    Suppliers->Load(*cds_F0100);
+    date_Wantdate->setDate(os::Now().date());
+
+    cds_F2110_s->Close();
+    setText(*cds_F2110_s, "COMPCODE", MyConfig.CompanyCode);
+    setText(*cds_F2110_s, "STORECODE", MyConfig.StoreCode);
+    setText(*cds_F2110_s, "TARGETCODE", target);
+    cds_F2110_s->Open();
+    com_PetenBunruAllChange();
+
+    cds_F2100_hed->Close();
+    setText(*cds_F2100_hed, "a_cmcd", MyConfig.CompanyCode);
+    setText(*cds_F2100_hed, "a_buut", MyConfig.StoreCode);
+    setText(*cds_F2100_hed, "a_name", QString());
+    setText(*cds_F2100_hed, "a_gubun1", QStringLiteral("2"));
+    setText(*cds_F2100_hed, "a_stdt", QStringLiteral("00000000"));
+    setText(*cds_F2100_hed, "a_eddt", QStringLiteral("99999999"));
+    setText(*cds_F2100_hed, "a_gubun2", QStringLiteral("2"));
+    cds_F2100_hed->Open();
+}
+
+void TF10021_Warehouse::setSupplier(const QString &code)
+{
+    Suppliers->SetSupplier(code);
+    Edit4->setText(code);
+}
+
+void TF10021_Warehouse::emptyLines()
+{
+    VTB_PATTERNBALJU->Cancel();
+    VTB_PATTERNBALJU->EmptyTable();
+    m_historyLines = false;
+}
+
+void TF10021_Warehouse::com_PetenBunruAllChange()
+{
+    const QString kind = com_PetenBunruAll->currentText();
+    if (!cds_F2110_s->Active())
+        return;
+    if (kind == QStringLiteral("제품"))
+        applyFilter(*cds_F2110_s, QStringLiteral("(AHADNB = '' or AHADNB < '40000000')"));
+    else if (kind == QStringLiteral("재료"))
+        applyFilter(*cds_F2110_s, QStringLiteral(" AHADNB > '40000000' "));
+    else
+        applyFilter(*cds_F2110_s, QString());
+}
+
+void TF10021_Warehouse::BitBtn1Click()
+{
+    TF651_Susin picker(this);
+    if (picker.exec() != 1)
+        return;
+    setSupplier(picker.Label2->text());
+}
+
+void TF10021_Warehouse::grid_StockItemsCellClick()
+{
+    DataSet &order = *cds_F2100_hed;
+    if (!order.Active() || order.IsEmpty())
+        return;
+    const QString supplier = order.FieldByName(F("PHADNB")).AsString();
+    const QString supplierName = order.FieldByName(F("PHADNB_name")).AsString();
+    const QString status = order.FieldByName(F("PHedfl")).AsString();
+    const QString orderMonth = order.FieldByName(F("PHMONTH")).AsString();
+    Label10->clear();
+    setSupplier(supplier);
+    emptyLines();
+    date_Wantdate->setDate(order.FieldByName(F("PHNYDT")).AsDateTime().date());
+    lab_JijemAalrim->setText(supplierName);
+
+    DataSet &lines = *VTB_PATTERNBALJU;
+    try {
+        cds_F2101_det->Close();
+        setText(*cds_F2101_det, "A_CMCD", MyConfig.CompanyCode);
+        setText(*cds_F2101_det, "A_BUUT", MyConfig.StoreCode);
+        setText(*cds_F2101_det, "A_MONTH", orderMonth);
+        setParam(*cds_F2101_det, FieldType::Integer, "A_NUMB", order.FieldByName(F("PHNUMB")).AsInteger());
+        setText(*cds_F2101_det, "a_gubun", QStringLiteral("1"));
+        cds_F2101_det->Open();
+        DataSet &det = *cds_F2101_det;
+        for (det.First(); !det.Eof(); det.Next()) {
+            auto from = [&det](const char *name) -> const Field & { return det.FieldByName(F(name)); };
+            lines.Append();
+            lines.FieldByName(F("ADSEQ")).setAsInteger(from("PDSEQ").AsInteger());
+            lines.FieldByName(F("IMITNB")).setAsString(from("PDITNB").AsString());
+            lines.FieldByName(F("IMNAME")).setAsString(from("IMNAME").AsString());
+            lines.FieldByName(F("ADMDAN")).setAsString(from("PDMDAN").AsString());
+            lines.FieldByName(F("ADLDAN")).setAsString(from("PDLDAN").AsString());
+            lines.FieldByName(F("ADBDAN")).setAsString(from("PDBDAN").AsString());
+            lines.FieldByName(F("ADSQTY")).setAsFloat(from("PDSQTY").AsFloat());
+            lines.FieldByName(F("ADMQTY")).setAsFloat(from("PDMQTY").AsFloat());
+            lines.FieldByName(F("IMITTY")).setAsString(from("imitty_name").AsString());
+            lines.FieldByName(F("SUSUM")).setAsInteger(from("PDNUMB").AsInteger());
+            lines.FieldByName(F("JrADQTY")).setAsFloat(from("baljan_QTY").AsFloat());
+            lines.FieldByName(F("SIZE")).setAsString(from("size").AsString());
+            lines.FieldByName(F("ADQTY")).setAsFloat(from("PDQTY").AsFloat());
+            lines.FieldByName(F("ADUNIT")).setAsString(from("PDUNIT").AsString());
+            lines.FieldByName(F("ADUPRC")).setAsInteger(from("chulgo_uprc").AsInteger());
+            lines.FieldByName(F("ADUPRC000")).setAsInteger(from("chulgo_uprc").AsInteger());
+            lines.FieldByName(F("ADMCAL")).setAsFloat(from("PDMCAL").AsFloat());
+            lines.FieldByName(F("SoUnitTotalstock")).setAsString(status);
+            lines.FieldByName(F("chulgo_qty")).setAsFloat(from("chulgo_qty").AsFloat());
+            lines.FieldByName(F("BAMONTH")).setAsString(orderMonth);
+            lines.FieldByName(F("BASEQ")).setAsInteger(from("PDSEQ").AsInteger());
+            lines.Post();
+        }
+    } catch (const std::exception &e) {
+        lines.Cancel();
+        WriteLog(QStringLiteral("F1002_Warehouse.cds_F2101_det Error:") + QString::fromUtf8(e.what()));
+        return;
+    }
+
+    // Only what is still open is received; a received order gives nothing.
+    const bool complete = status == QStringLiteral("입고완료");
+    lines.DisableControls();
+    for (lines.First(); !lines.Eof();) {
+        if (complete || isZero(lines.FieldByName(F("JrADQTY")).AsFloat()))
+            lines.Delete();
+        else
+            lines.Next();
+    }
+    int seq = 0;
+    for (lines.First(); !lines.Eof(); lines.Next()) {
+        lines.Edit();
+        lines.FieldByName(F("ADSEQ")).setAsInteger(++seq);
+        lines.Post();
+    }
+    lines.First();
+    lines.EnableControls();
+
+    if (lines.IsEmpty()) {
+        CMB_ADNBNAME->setEnabled(true);
+        CMB_ADNBNAME->setCurrentIndex(-1);
+        combo_Tax->setEnabled(true);
+        return;
+    }
+    Edit4->setText(supplier);
+    lab_JijemAalrim->setText(supplierName);
+    CMB_ADNBNAME->setEnabled(false);
+    combo_Tax->setEnabled(false);
+    if (const auto tax = TaxKindOfOrder(order.FieldByName(F("PHtxgu")).AsString())) {
+        Edit7->setText(tax->code);
+        Edit7_1->setText(tax->kindCode);
+        combo_Tax->setCurrentText(tax->comboText);
+    }
+    focusQuantity();
+}
+
+void TF10021_Warehouse::grid_PetenlistCellClick()
+{
+    DataSet &pattern = *cds_F2110_s;
+    if (!pattern.Active() || pattern.IsEmpty())
+        return;
+    const QString supplier = pattern.FieldByName(F("AHADNB")).AsString();
+    setSupplier(supplier);
+    DataSet &lines = *VTB_PATTERNBALJU;
+    try {
+        cds_F2111_s->Close();
+        setText(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
+        setText(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
+        setParam(*cds_F2111_s, FieldType::Integer, "HDNUMB", pattern.FieldByName(F("AHNUMB")).AsInteger());
+        setText(*cds_F2111_s, "TARGETCODE", supplier);
+        cds_F2111_s->Open();
+        Label10->setText(pattern.FieldByName(F("AHNAME")).AsString());
+        emptyLines();
+        DataSet &det = *cds_F2111_s;
+        for (det.First(); !det.Eof(); det.Next()) {
+            lines.Append();
+            for (const char *name : {"ADNUMB", "ADSEQ", "IMITNB", "ADBDAN", "ADMDAN", "ADLDAN", "ADMCAL", "ADMQTY",
+                                     "ADSQTY", "IMNAME", "ADUNIT", "SoUnitTotalstock", "REPTQTY", "jjgo", "ADQTY",
+                                     "ADAMT", "IMPGKI", "IMPMKI", "IMSDKI", "IMSJKI"})
+                lines.FieldByName(F(name)).setAsVariant(det.FieldByName(F(name)).AsVariant());
+            lines.FieldByName(F("IMITTY")).setAsString(ItemTypeWord(det.FieldByName(F("IMITTY")).AsString()));
+            for (const char *price : {"ADUPRC", "ADUPRC2", "ADUPRC000", "ADUPRC001"})
+                lines.FieldByName(F(price)).setAsInteger(det.FieldByName(F("ADUPRC")).AsInteger());
+            lines.FieldByName(F("SIZE")).setAsString(det.FieldByName(F("size")).AsString());
+            lines.FieldByName(F("AHADNB")).setAsString(supplier);
+            lines.Post();
+        }
+        lines.First();
+    } catch (const std::exception &e) {
+        lines.Cancel();
+        WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
+        return;
+    }
+    focusQuantity();
+}
+
+void TF10021_Warehouse::btn_SdStockHedsearchClick()
+{
+    DataSet &history = *vtb_3100_hed;
+    history.EmptyTable();
+    cds_F3100_hed->Close();
+    setText(*cds_F3100_hed, "a_cmcd", MyConfig.CompanyCode);
+    setText(*cds_F3100_hed, "a_buut", MyConfig.StoreCode);
+    setText(*cds_F3100_hed, "a_name", QString());
+    setText(*cds_F3100_hed, "a_stdt", date_SdSearch1->date().toString(QStringLiteral("yyyyMMdd")));
+    setText(*cds_F3100_hed, "a_eddt", date_SdSearch2->date().toString(QStringLiteral("yyyyMMdd")));
+    setText(*cds_F3100_hed, "a_month", QString());
+    setParam(*cds_F3100_hed, FieldType::Integer, "a_numb", 0);
+    cds_F3100_hed->Open();
+    DataSet &found = *cds_F3100_hed;
+    history.DisableControls();
+    for (found.First(); !found.Eof(); found.Next()) {
+        if (!HistoryListsReceipt(found.FieldByName(F("WHNUMB")).AsInteger()))
+            continue;
+        history.Append();
+        history.FieldByName(F("bunho"))
+            .setAsString(HistoryNumber(found.FieldByName(F("bunho")).AsString(),
+                                       found.FieldByName(F("ibgo_il")).AsString()));
+        for (const char *name : {"WHADNB_name", "WHNUMB", "WHMONTH", "gubun", "WHADNB", "WHBIGO"})
+            history.FieldByName(F(name)).setAsString(found.FieldByName(F(name)).AsString());
+        history.FieldByName(F("check")).setAsString(HistoryCheck(found.FieldByName(F("WHBIGO")).AsString()));
+        history.Post();
+    }
+    history.First();
+    history.EnableControls();
+}
+
+void TF10021_Warehouse::grid_SdStockCellClick()
+{
+    DataSet &receipt = *vtb_3100_hed;
+    if (!receipt.Active() || receipt.IsEmpty())
+        return;
+    emptyLines();
+    Edit4->clear();
+    cds_F3101_det->Close();
+    setText(*cds_F3101_det, "A_CMCD", MyConfig.CompanyCode);
+    setText(*cds_F3101_det, "A_BUUT", MyConfig.StoreCode);
+    setText(*cds_F3101_det, "A_MONTH", receipt.FieldByName(F("WHMONTH")).AsString());
+    setParam(*cds_F3101_det, FieldType::Integer, "A_NUMB", receipt.FieldByName(F("WHNUMB")).AsInteger());
+    setParam(*cds_F3101_det, FieldType::SmallInt, "A_gubun", receipt.FieldByName(F("gubun")).AsInteger());
+    cds_F3101_det->Open();
+    Edit4->setText(receipt.FieldByName(F("WHADNB")).AsString());
+    lab_JijemAalrim->setText(receipt.FieldByName(F("WHADNB_name")).AsString());
+    DataSet &lines = *VTB_PATTERNBALJU;
+    DataSet &det = *cds_F3101_det;
+    for (det.First(); !det.Eof(); det.Next()) {
+        lines.Append();
+        lines.FieldByName(F("ADSEQ")).setAsInteger(det.FieldByName(F("WDSEQ")).AsInteger());
+        lines.FieldByName(F("IMITNB")).setAsString(det.FieldByName(F("WDITNB")).AsString());
+        lines.FieldByName(F("IMNAME")).setAsString(det.FieldByName(F("IMNAME")).AsString());
+        lines.FieldByName(F("ADUNIT")).setAsString(det.FieldByName(F("WDUNIT")).AsString());
+        lines.FieldByName(F("IMITTY")).setAsString(det.FieldByName(F("itty_name")).AsString());
+        lines.FieldByName(F("ADQTY")).setAsFloat(det.FieldByName(F("wdbaqty")).AsFloat());
+        lines.FieldByName(F("JrADQTY")).setAsFloat(0);
+        lines.FieldByName(F("ADUPRC")).setAsInteger(det.FieldByName(F("WDUPRC")).AsInteger());
+        lines.FieldByName(F("ADUPRC000")).setAsInteger(det.FieldByName(F("WDUPRC")).AsInteger());
+        lines.FieldByName(F("SUSUM")).setAsInteger(det.FieldByName(F("WDBANUMB")).AsInteger());
+        lines.FieldByName(F("SIZE")).setAsString(det.FieldByName(F("size")).AsString());
+        lines.Post();
+    }
+    lines.First();
+    m_historyLines = true;
+}
+
+void TF10021_Warehouse::focusQuantity()
+{
+    MirelGrid1->setFocus();
+    if (Field *quantity = VTB_PATTERNBALJU->FindField(F("ADQTY")))
+        MirelGrid1->setSelectedField(quantity);
+}
+
+void TF10021_Warehouse::btn_EnterClick()
+{
+    DataSet &lines = *VTB_PATTERNBALJU;
+    if (!lines.Active() || lines.IsEmpty())
+        return;
+    lines.CheckBrowseMode();
+    lines.Next();
+}
+
+void TF10021_Warehouse::KeyPadMouseUp(int tag)
+{
+    DataSet &lines = *VTB_PATTERNBALJU;
+    if (!lines.Active() || lines.IsEmpty())
+        return;
+    // The keys go to the quantity cell of the line grid.
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || (focus != MirelGrid1 && !MirelGrid1->isAncestorOf(focus))
+        || MirelGrid1->SelectedField() != lines.FindField(F("ADQTY")))
+        focusQuantity();
+    if (lines.State() == DataSetState::Browse)
+        lines.Edit();
+    KeyPress(tag == -10 ? 8 : tag);
+}
+
+void TF10021_Warehouse::PageList(TMCustomDBGrid *grid, int tag)
+{
+    // The list pairs move the other way round: the upper button forward.
+    const int rows = grid == grid_SdStock ? std::max(1, grid_SdStock->VisibleRowCount()) : ListPage;
+    PageGrid(grid, tag == kPageUpTag ? kPageDownTag : kPageUpTag, rows);
+}
+
+void TF10021_Warehouse::PageLines(int tag)
+{
+    if (VTB_PATTERNBALJU->IsEmpty())
+        return;
+    PageGrid(MirelGrid1, tag, LinePage);
+}
+
+void TF10021_Warehouse::btn_MenuClick()
+{
+    btn_EnterClick();
+    if (!HasWriteRight(QStringLiteral("F30_WAREHOUSEENTRY")))
+        return;
+    // A receipt without lines would book nothing: nothing is written.
+    if (VTB_PATTERNBALJU->IsEmpty())
+        return;
+    if (m_historyLines) {
+        ShowMessageBox(QStringLiteral("입고내역은 다시 입고할 수 없습니다."), 2, 2000);
+        return;
+    }
+    const QString supplier = Edit4->text().trimmed();
+    if (Suppliers->Name().isEmpty() || supplier.isEmpty() || supplier == QString::fromUtf8(NoSupplier)) {
+        ShowMessageBox(QStringLiteral("입고할 지점을 선택해 주세요!"), 2, 2000);
+        return;
+    }
+    if (combo_Tax->currentText() == QStringLiteral("기타")) {
+        combo_Tax->setFocus();
+        ShowMessageBox(QStringLiteral("입고시 기타는 포함되지 않습니다"), 2, 2000);
+        return;
+    }
+    if (AskMessageBox(Suppliers->Name() + QStringLiteral("거래처의 입고 내역을 입고 하시겠습니까?"), 1) != mrYes)
+        return;
+    try {
+        saveReceipt();
+    } catch (const std::exception &e) {
+        WriteLog(QStringLiteral("F1002_Warehouse.cds_Ipgo.입고 저장 Error:") + QString::fromUtf8(e.what()));
+        ShowMessageBox(QStringLiteral("입고 저장에 실패하였습니다."), 2, 3000);
+        return;
+    }
+    m_number->completed();
+    LoadScreen();
+    resetAfterSave();
+}
+
+// Header, then every line in order; the lines send the order line they
+// receive (the order's own month and line) and their amounts by tax kind.
+void TF10021_Warehouse::saveReceipt()
+{
+    const QDate date = date_Wantdate->date();
+    const QString month = date.toString(QStringLiteral("yyyyMM"));
+    const QString supplier = Edit4->text().trimmed();
+    const qint64 number = m_number->numberFor(DocumentKind, month, supplier);
+    Edit3->setText(QString::number(number));
+
+    DataSet &lines = *VTB_PATTERNBALJU;
+    QList<ReceivedQuantity> quantities;
+    for (int row = 0; row < lines.rowCount(); ++row) {
+        DataSet::RowScope scope(lines, row);
+        quantities.append({lines.FieldByName(F("chulgo_qty")).AsFloat(), lines.FieldByName(F("ADQTY")).AsFloat()});
+    }
+
+    ClientDataSet &ipgo = *cds_Ipgo;
+    const QString taxKind = Edit7->text();
+    setParam(ipgo, FieldType::SmallInt, "A_GUBUN", 1);
+    setText(ipgo, "A_WHCMCD", MyConfig.CompanyCode);
+    setText(ipgo, "A_WHBUUT", MyConfig.StoreCode);
+    setText(ipgo, "A_WHMONTH", month);
+    setText(ipgo, "A_WHYEAR", date.toString(QStringLiteral("yyyy")));
+    setText(ipgo, "A_WHDATE", date.toString(QStringLiteral("yyyyMMdd")));
+    setParam(ipgo, FieldType::Integer, "A_WHNUMB", number);
+    setText(ipgo, "A_WHADNB", supplier);
+    setText(ipgo, "A_WHIBTY", QStringLiteral("001"));
+    setText(ipgo, "A_WHSEME", QString());
+    setText(ipgo, "A_WHCPYEAR", QString());
+    setText(ipgo, "A_WHBIGO", CompletionFlag(quantities));
+    setText(ipgo, "A_WHPOID", MyConfig.PosNo);
+    setText(ipgo, "A_WHWORK", MyConfig.UIADNB);
+    setText(ipgo, "A_WHPGID", kFormName);
+    setParam(ipgo, FieldType::Integer, "A_WHCPSEQ", 0);
+    setText(ipgo, "A_Whtxgu", taxKind);
+    setText(ipgo, "A_WHKSGU", Edit7_1->text());
+    ipgo.Execute();
+
+    int seq = 0;
+    for (int row = 0; row < lines.rowCount(); ++row) {
+        DataSet::RowScope scope(lines, row);
+        auto field = [&lines](const char *name) -> const Field & { return lines.FieldByName(F(name)); };
+        const double quantity = field("ADQTY").AsFloat();
+        const ReceiptLineAmounts amounts = LineAmounts(field("ADAMT").AsCurrency(), taxKind);
+        // A line of an order names that order's line; a pattern line sends
+        // the receipt's month and its own place, with no order number.
+        const bool ofOrder = !field("BAMONTH").AsString().isEmpty();
+        setParam(ipgo, FieldType::SmallInt, "A_GUBUN", 2);
+        setText(ipgo, "A_WHKSGU", QString());
+        setText(ipgo, "A_WDCMCD", MyConfig.CompanyCode);
+        setText(ipgo, "A_WDBUUT", MyConfig.StoreCode);
+        setText(ipgo, "A_WDMONTH", month);
+        setParam(ipgo, FieldType::Integer, "A_WDNUMB", number);
+        setParam(ipgo, FieldType::Integer, "A_WDSEQ", ++seq);
+        setText(ipgo, "A_WDITNB", field("IMITNB").AsString());
+        setText(ipgo, "A_WDUNIT", field("ADUNIT").AsString());
+        for (const char *empty : {"A_WDBAR", "A_WDRFID", "A_WDCHMONTH", "A_WDSEMONTH", "A_WHbars", "A_WHlinb",
+                                  "A_WHBUSE", "A_EXPIRYDT", "A_WDTXGU"})
+            setText(ipgo, empty, QString());
+        setParam(ipgo, FieldType::Float, "A_WDQTY", quantity);
+        setParam(ipgo, FieldType::Integer, "A_WDUPRC", field("ADUPRC000").AsInteger());
+        setParam(ipgo, FieldType::Integer, "A_WDAMT", amounts.amount);
+        setParam(ipgo, FieldType::Integer, "A_Wdgamt", amounts.supply);
+        setParam(ipgo, FieldType::Integer, "A_Wdtax", amounts.vat);
+        setText(ipgo, "A_WDBDAN", field("ADBDAN").AsString());
+        setText(ipgo, "A_WDMDAN", field("ADMDAN").AsString());
+        setText(ipgo, "A_WDLDAN", field("ADLDAN").AsString());
+        setParam(ipgo, FieldType::Float, "A_WDMQTY", field("ADMQTY").AsFloat());
+        setParam(ipgo, FieldType::Float, "A_WDSQTY", field("ADSQTY").AsFloat());
+        setParam(ipgo, FieldType::Float, "A_WDMCAL", field("ADMCAL").AsFloat());
+        setText(ipgo, "A_WDBAMONTH", ofOrder ? field("BAMONTH").AsString() : month);
+        setParam(ipgo, FieldType::Integer, "A_WDBANUMB", field("SUSUM").AsInteger());
+        setParam(ipgo, FieldType::Integer, "A_WDBASEQ",
+                 ofOrder ? field("BASEQ").AsInteger() : field("ADSEQ").AsInteger());
+        for (const char *zero : {"A_WDCHNUMB", "A_WDCHSEQ", "A_WDSENUMB", "A_WDSESEQ"})
+            setParam(ipgo, FieldType::Integer, zero, 0);
+        setText(ipgo, "A_WDWORK", MyConfig.UIADNB);
+        setText(ipgo, "A_WDPGID", kFormName);
+        setText(ipgo, "A_WdCHBUUT", supplier);
+        setText(ipgo, "A_BAQTY", QString::number(quantity));
+        setText(ipgo, "A_EDflYn", QStringLiteral("2"));
+        ipgo.Execute();
+    }
+}
+
+void TF10021_Warehouse::resetAfterSave()
+{
+    emptyLines();
+    lab_JijemAalrim->clear();
+    Edit7->setText(QStringLiteral("1"));
+    Edit7_1->setText(QStringLiteral("001"));
+    combo_Tax->setCurrentText(QStringLiteral("포함"));
+    combo_Tax->setEnabled(true);
+    CMB_ADNBNAME->setEnabled(true);
+    CMB_ADNBNAME->setCurrentIndex(-1);
+    Edit4->setText(QString::fromUtf8(NoSupplier));
+    Edit3->setText(QStringLiteral("0"));
+}
+
+void TF10021_Warehouse::btn_OkClick()
+{
+    DataSet &receipt = *vtb_3100_hed;
+    // Without a history row there is nothing to close.
+    if (!receipt.Active() || receipt.IsEmpty())
+        return;
+    if (AskMessageBox(QStringLiteral("미입고 잔량삭제 하시겠습니까?"), 1) != mrYes)
+        return;
+    if (receipt.FieldByName(F("check")).AsString() == QStringLiteral("완")) {
+        ShowMessageBox(QStringLiteral("입고완료 된것은 강제완료 할수 없습니다."), 2, 3000);
+        return;
+    }
+    try {
+        ClientDataSet &close = *cds_F2100_hedup;
+        setText(close, "COMPCODE", MyConfig.CompanyCode);
+        setText(close, "STORECODE", MyConfig.StoreCode);
+        setText(close, "a_month", receipt.FieldByName(F("WHMONTH")).AsString());
+        setParam(close, FieldType::Integer, "Edit1", receipt.FieldByName(F("WHNUMB")).AsInteger());
+        setText(close, "OHWORK", MyConfig.UIADNB);
+        setText(close, "OHPGID", kFormName);
+        setParam(close, FieldType::Integer, "Phedfl", 1);
+        close.Execute();
+    } catch (const std::exception &e) {
+        WriteLog(QStringLiteral("F1002_Warehouse.cds_F2100_hedup Error:") + QString::fromUtf8(e.what()));
+        return;
+    }
+    resetAfterSave();
+    // The closed order leaves the list of open orders.
+    cds_F2100_hed->Open();
+    ShowMessageBox(QStringLiteral("미입고 잔량삭제 처리 되었습니다"), 2, 2000);
+    btn_SdStockHedsearchClick();
+}
+
+void TF10021_Warehouse::btn_CloseClick()
+{
+    if (ConfirmClose(VTB_PATTERNBALJU->Active() ? VTB_PATTERNBALJU->RecordCount() : 0))
+        done(CloseResult);
+}

@@ -1,0 +1,120 @@
+#pragma once
+// The warehouse receipt "입고": goods received into the store's warehouse.
+//
+// The lines come from an open purchase order (tab "발주된  내역"), from an
+// order pattern (tab "패턴 입고") or, for viewing only, from an earlier
+// receipt (tab "입고내역"). Quantities are corrected on the key pad in the
+// line grid and the receipt is saved as one document (kind 11) under the
+// month of the receipt date. From the history the remainder of the orders a
+// receipt received can be closed.
+//
+// Lines of an order keep the order's month and line number (BAMONTH, BASEQ)
+// and its number (SUSUM) and send them as the line's order reference, so an
+// order of an earlier month is found too. A save that fails shows a notice
+// and keeps the lines and the drawn number: the retry resends the receipt
+// under that number, which replaces what the failed try left.
+
+#include "documents/DocumentNumber.h"
+#include "shell/WorkScreen.h"
+
+#include <QString>
+
+#include <memory>
+
+class ClientDataSet;
+class DataSet;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+class TMCustomDBGrid;
+class TMirelGrid;
+class TMirelImgBtn;
+class TSupplierCombos;
+
+namespace Ui {
+class TF10021_Warehouse;
+}
+
+class TF10021_Warehouse : public TWorkScreen {
+    Q_OBJECT
+public:
+    static constexpr int ListPage = 8;  // rows moved by the open-order and pattern pairs
+    static constexpr int LinePage = 27; // rows moved by the line pair
+    static constexpr int DocumentKind = 11;
+    static constexpr const char *NoSupplier = "주소번호";
+
+    explicit TF10021_Warehouse(QWidget *parent = nullptr);
+    ~TF10021_Warehouse() override;
+
+    DataSet *WorkTable() const override { return VTB_PATTERNBALJU; }
+
+    // The controls.
+    QDateEdit *date_Wantdate = nullptr;
+    QComboBox *CMB_ADNBNAME = nullptr, *CMB_ADNB = nullptr, *combo_Tax = nullptr, *com_PetenBunruAll = nullptr;
+    TMirelImgBtn *BitBtn1 = nullptr;
+    QLabel *lab_JijemAalrim = nullptr, *Label10 = nullptr;
+    QLineEdit *Edit4 = nullptr, *Edit3 = nullptr, *Edit7 = nullptr, *Edit7_1 = nullptr;
+    QTabWidget *PageControl1 = nullptr;
+    TMirelGrid *grid_StockItems = nullptr, *grid_Petenlist = nullptr, *grid_SdStock = nullptr;
+    TMirelGrid *MirelGrid1 = nullptr, *grid_Regorderlist = nullptr;
+    QDateEdit *date_SdSearch1 = nullptr, *date_SdSearch2 = nullptr;
+    TMirelImgBtn *btn_SdStockHedsearch = nullptr, *Button1 = nullptr;
+    TMirelImgBtn *MirelImgBtn1 = nullptr, *MirelImgBtn2 = nullptr;
+    TMirelImgBtn *btn_PetenlistUp = nullptr, *btn_PetenlistDown = nullptr;
+    TMirelImgBtn *btn_SdStock1Up = nullptr, *btn_SdStock1Down = nullptr;
+    TMirelImgBtn *btn_RegorderlistUp = nullptr, *btn_RegorderlistDown = nullptr;
+    TMirelImgBtn *btn_Enter = nullptr, *btn_Menu = nullptr, *btn_Ok = nullptr;
+    TMirelImgBtn *btn_Close = nullptr, *btn_Minimize = nullptr;
+    QList<TMirelImgBtn *> KeyPad; // Tags 48-57, 190, -10
+
+    // The work lines and the history.
+    DataSet *VTB_PATTERNBALJU = nullptr;
+    DataSet *vtb_3100_hed = nullptr;
+    TSupplierCombos *Suppliers = nullptr;
+
+    ClientDataSet *cds_F0100 = nullptr, *cds_F2110_s = nullptr, *cds_F2111_s = nullptr;
+    ClientDataSet *cds_F2100_hed = nullptr, *cds_F2101_det = nullptr;
+    ClientDataSet *cds_F3100_hed = nullptr, *cds_F3101_det = nullptr;
+    ClientDataSet *cds_BicgoAll = nullptr, *cds_Ipgo = nullptr, *cds_F2100_hedup = nullptr;
+
+    // True while the lines are those of a history receipt (for viewing only).
+    bool HistoryLines() const { return m_historyLines; }
+    const DocumentNumber &Number() const { return *m_number; }
+
+    // The handlers, public for the screen's tests.
+    void LoadScreen();               // suppliers, patterns and open orders
+    void grid_StockItemsCellClick(); // the current open order's lines
+    void grid_PetenlistCellClick();  // the current pattern's lines
+    void com_PetenBunruAllChange();
+    void BitBtn1Click();
+    void btn_SdStockHedsearchClick();
+    void grid_SdStockCellClick();    // the current history receipt's lines
+    void btn_EnterClick();
+    void KeyPadMouseUp(int tag);
+    void btn_MenuClick();            // save
+    void btn_OkClick();              // close the remainder
+    void btn_CloseClick();
+    void PageList(TMCustomDBGrid *grid, int tag); // the open-order, pattern and history pairs
+    void PageLines(int tag);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormShow();
+    void setupGrids();
+    void setSupplier(const QString &code);
+    void emptyLines();
+    void resetAfterSave();
+    void saveReceipt();
+    void focusQuantity();
+
+    std::unique_ptr<Ui::TF10021_Warehouse> ui;
+    std::unique_ptr<DocumentNumber> m_number;
+    bool m_historyLines = false;
+};
+
+extern TF10021_Warehouse *F10021_Warehouse;

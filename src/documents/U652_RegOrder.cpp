@@ -1,0 +1,957 @@
+#include "documents/U652_RegOrder.h"
+#include "ui_U652_RegOrder.h"
+
+#include "Components/MirelComp/MirelGrid.h"
+#include "Components/MirelComp/MirelImgBtn.h"
+#include "Components/MirelComp/PageGrid.h"
+#include "core/MyConfig.h"
+#include "core/uKV_Common_Msg.h"
+#include "core/uKV_Common_Text.h"
+#include "core/uKV_DataModule.h"
+#include "documents/DocumentLines.h"
+#include "documents/DocumentNumber.h"
+#include "documents/DocumentRights.h"
+#include "documents/OrderLineAmount.h"
+#include "documents/SupplierCombos.h"
+#include "documents/U1010_OrderList.h"
+#include "documents/U651_Susin.h"
+#include "documents/U652_EdOrder.h"
+#include "documents/UnitChooser.h"
+#include "platform/dataset/DataSet.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Keys.h"
+#include "platform/remote/ClientDataSet.h"
+#include "shell/RemoteCall.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QShowEvent>
+#include <QTimeEdit>
+
+#include <exception>
+
+TF652_RegOrder *F652_RegOrder = nullptr;
+
+namespace {
+
+const QString kOrderProgram = QStringLiteral("F20_PURCHASEENTRY");
+const QString kFormName = QStringLiteral("F652_RegOrder");
+constexpr int kPurchaseOrderKind = 10;
+constexpr int kGatheredPattern = 999;
+constexpr int kListOptions = dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection;
+constexpr int kLineOptions = dgEditing | dgTitles | dgColLines | dgRowLines | dgAlwaysShowSelection;
+
+QString F(const char *name) { return QLatin1String(name); }
+
+// The fields a line keeps through a temporary save, besides the quantity and
+// the prices (ADNUMB, AHADNB and AHADNB_NAME are the save's).
+const char *const kLineTexts[] = {"IMITNB", "ADBDAN", "ADMDAN", "ADLDAN", "IMNAME", "ADUNIT", "SoUnitTotalstock",
+                                  "IMPGKI", "IMPMKI", "IMSDKI", "IMSJKI"};
+const char *const kLineNumbers[] = {"ADSEQ", "ADMCAL", "ADMQTY", "ADSQTY", "REPTQTY", "ADQTY"};
+
+void copyFields(DataSet &to, const DataSet &from, const char *const *names, int count)
+{
+    for (int i = 0; i < count; ++i)
+        to.FieldByName(F(names[i])).setAsVariant(from.FieldByName(F(names[i])).AsVariant());
+}
+
+// One price into the four price fields of a line.
+void setPrices(DataSet &line, int price)
+{
+    for (const char *name : {"ADUPRC", "ADUPRC000", "ADUPRC2", "ADUPRC001"})
+        line.FieldByName(F(name)).setAsInteger(price);
+}
+
+QString today(const char *format) { return os::Now().date().toString(QLatin1String(format)); }
+
+// The grid does not follow a data set walked row by row meanwhile.
+struct ControlsOff {
+    explicit ControlsOff(DataSet &ds) : ds(ds) { ds.DisableControls(); }
+    ~ControlsOff() { ds.EnableControls(); }
+    DataSet &ds;
+};
+
+} // namespace
+
+// One order of a press: its supplier, pattern number and the temporary saves
+// whose lines it holds (none: the working lines as they stand).
+struct TF652_RegOrder::OrderJob {
+    QString supplier;
+    QString supplierName;
+    int pattern = 0;
+    QList<QPair<int, QString>> saves; // (AHNUMB, AHADNB)
+    bool holdsReload = false;
+};
+
+TF652_RegOrder::TF652_RegOrder(QWidget *parent)
+    : TWorkScreen(501301, parent), ui(std::make_unique<Ui::TF652_RegOrder>())
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("F652_RegOrder"));
+    setWindowTitle(QStringLiteral("패턴 발주"));
+    setFixedSize(ScreenWidth, ScreenHeight);
+    bindMenuButton(ui->btn_AllMenuView);
+
+    date_Wantdate = ui->date_Wantdate;
+    time_Wanttime = ui->time_Wanttime;
+    CMB_ADNBNAME = ui->CMB_ADNBNAME;
+    CMB_ADNB = ui->CMB_ADNB;
+    BitBtn1 = ui->BitBtn1;
+    com_PetenBunruAll = ui->com_PetenBunruAll;
+    grid_Petenlist = ui->grid_Petenlist;
+    grid_PetenSaveList = ui->grid_PetenSaveList;
+    grid_Regorderlist = ui->grid_Regorderlist;
+    btnJem = ui->btnJem;
+    btn_ghktkfvy = ui->btn_ghktkfvy;
+    btn_Enter = ui->btn_Enter;
+    PadKeys = {ui->btn0, ui->bnt1, ui->btn2, ui->btn3, ui->btn4, ui->btn5, ui->btn6, ui->btn7, ui->btn8, ui->btn9,
+               btnJem, btn_ghktkfvy};
+    btn_Ok = ui->btn_Ok;
+    btn_Balju = ui->btn_Balju;
+    btn_ImsiSave = ui->btn_ImsiSave;
+    btn_Del = ui->btn_Del;
+    btn_A4ysPrint = ui->btn_A4ysPrint;
+    btn_PetenlistUp = ui->btn_PetenlistUp;
+    btn_PetenlistDown = ui->btn_PetenlistDown;
+    PetenSaveListUp = ui->PetenSaveListUp;
+    PetenSaveListDown = ui->PetenSaveListDown;
+    btn_RegorderlistUp = ui->btn_RegorderlistUp;
+    btn_RegorderlistDown = ui->btn_RegorderlistDown;
+    btn_Close = ui->btn_Close;
+    btn_Minimize = ui->btn_Minimize;
+
+    m_combos = std::make_unique<TSupplierCombos>(CMB_ADNBNAME, CMB_ADNB);
+
+    VTB_PATTERNBALJU = new DataSet(this);
+    VTB_PATTERNBALJU->setObjectName(QStringLiteral("VTB_PATTERNBALJU"));
+    VTB_IMSIDETAIL = new DataSet(this);
+    VTB_IMSIDETAIL->setObjectName(QStringLiteral("VTB_IMSIDETAIL"));
+    VTB_IMSIHEAD = new DataSet(this);
+    VTB_IMSIHEAD->setObjectName(QStringLiteral("VTB_IMSIHEAD"));
+    VTB_ADNB = new DataSet(this);
+    VTB_ADNB->setObjectName(QStringLiteral("VTB_ADNB"));
+    VTB_PATTERNBALJU->AddFields(PatternLineFields());
+    VTB_IMSIDETAIL->AddFields(ImsiDetailFields());
+    VTB_IMSIHEAD->AddField(F("AHNUMB"), FieldType::Integer);
+    VTB_IMSIHEAD->AddField(F("AHADNB"), FieldType::String, 8);
+    VTB_IMSIHEAD->AddField(F("ImsiName"), FieldType::String, 100);
+    VTB_IMSIHEAD->AddField(F("AHADNB_NAME"), FieldType::String, 20);
+    VTB_IMSIHEAD->AddField(F("RELOADED"), FieldType::Boolean); // holds the reloaded order's lines
+    VTB_ADNB->AddField(F("AHADNB"), FieldType::String, 8);
+    VTB_ADNB->AddField(F("AHADNB_NAME"), FieldType::String, 100);
+    openTables();
+
+    cds_F0100 = NewRemoteCall(this, "cds_F0100", "dspStoredProc1", QStringLiteral("[GP_SELECT_F0100_RegOrder_Susin_Search]"));
+    cds_F2110_s = NewRemoteCall(this, "cds_F2110_s", "dspStoredProc2", QStringLiteral("[GP_SELECT_F2110_RegOrderSearch]"));
+    cds_F2111_s = NewRemoteCall(this, "cds_F2111_s", "dspStoredProc7", QStringLiteral("[GP_SELECT_F2111_RegOrderSearch_new1]"));
+    CDS_MAXNUMBER = NewRemoteCall(this, "CDS_MAXNUMBER", "dspStoredProc7", QStringLiteral("[GP_SELECT_MAXNUMBER]"));
+    cds_Balju = NewRemoteCall(this, "cds_Balju", "dspStoredProc5", QStringLiteral("[GP_INSERT_F2100_PURCHASEENTRY]"));
+    m_number = std::make_unique<DocumentNumber>(*CDS_MAXNUMBER);
+
+    grid_Petenlist->setOptions(kListOptions);
+    grid_Petenlist->setDefaultRowHeight(28);
+    grid_Petenlist->setDataSource(cds_F2110_s);
+    AddGridColumn(grid_Petenlist, F("AHNAME"), QStringLiteral("패턴 선택"), 248);
+
+    grid_PetenSaveList->setOptions(kListOptions);
+    grid_PetenSaveList->setDefaultRowHeight(26);
+    grid_PetenSaveList->setDataSource(VTB_IMSIHEAD);
+    AddGridColumn(grid_PetenSaveList, F("ImsiName"), QStringLiteral("패턴명"), 150);
+    AddGridColumn(grid_PetenSaveList, F("AHADNB_NAME"), QStringLiteral("거래처명"), 98);
+
+    grid_Regorderlist->setOptions(kLineOptions);
+    grid_Regorderlist->setDefaultRowHeight(20);
+    grid_Regorderlist->setDataSource(VTB_PATTERNBALJU);
+    struct Col {
+        const char *field, *title;
+        int width;
+        bool editable, visible;
+    };
+    // Only the quantity is typed; the item code is carried, never edited.
+    static const Col cols[] = {{"ADSEQ", "No", 36, false, true},          {"IMNAME", "품명", 196, false, true},
+                               {"SIZE", "규격", 80, false, true},         {"ADUNIT", "단위", 48, false, true},
+                               {"jjgo", "적정재고", 66, false, true},     {"SoUnitTotalstock", "현재고", 70, false, true},
+                               {"ADQTY", "수량", 64, true, true},         {"ADUPRC", "단가", 68, false, true},
+                               {"ADAMT", "합계", 70, false, false},       {"IMITNB", "IMITNB", 0, false, false}};
+    for (const Col &c : cols) {
+        TColumn *column = AddGridColumn(grid_Regorderlist, F(c.field), QString::fromUtf8(c.title), c.width);
+        column->setReadOnly(!c.editable);
+        column->setVisible(c.visible);
+    }
+    if (Field *price = VTB_PATTERNBALJU->FindField(F("ADUPRC")))
+        price->setDisplayFormat(QStringLiteral("#,##0"));
+
+    connect(btn_Close, &TMirelImgBtn::OnClick, this, [this] { btn_CloseClick(); });
+    connect(btn_Minimize, &TMirelImgBtn::OnClick, this, [] {
+        if (QWidget *w = QApplication::activeWindow())
+            w->showMinimized();
+    });
+    // A supplier chosen in the name list is checked for a block by the combos.
+    connect(BitBtn1, &TMirelImgBtn::OnClick, this, [this] { BitBtn1Click(); });
+    connect(com_PetenBunruAll, &QComboBox::activated, this, [this] { com_PetenBunruAllClick(); });
+    connect(grid_Petenlist, &TMirelGrid::OnCellClick, this, [this] { grid_PetenlistCellClick(); });
+    connect(grid_PetenSaveList, &TMirelGrid::OnCellClick, this, [this] { grid_PetenSaveListCellClick(); });
+    connect(grid_Regorderlist, &TMirelGrid::OnCellClick, this, [this](TColumn *c) { grid_RegorderlistCellClick(c); });
+    for (TMirelImgBtn *key : PadKeys)
+        connect(key, &TMirelImgBtn::OnMouseUp, this, [this, key](QWidget *, Qt::MouseButton button) {
+            if (button == Qt::LeftButton)
+                PadKeyMouseUp(key->Tag());
+        });
+    connect(btn_Enter, &TMirelImgBtn::OnClick, this, [this] { btn_EnterClick(); });
+    connect(btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
+    connect(btn_Balju, &TMirelImgBtn::OnClick, this, [this] { btn_BaljuClick(); });
+    connect(btn_ImsiSave, &TMirelImgBtn::OnClick, this, [this] { btn_ImsiSaveClick(); });
+    connect(btn_Del, &TMirelImgBtn::OnClick, this, [this] { btn_DelClick(); });
+    connect(btn_A4ysPrint, &TMirelImgBtn::OnClick, this, [this] { btn_A4ysPrintClick(); });
+    connect(btn_PetenlistUp, &TMirelImgBtn::OnClick, this, [this] { PageGrid(grid_Petenlist, kPageUpTag, PatternPage); });
+    connect(btn_PetenlistDown, &TMirelImgBtn::OnClick, this,
+            [this] { PageGrid(grid_Petenlist, kPageDownTag, PatternPage); });
+    connect(PetenSaveListUp, &TMirelImgBtn::OnClick, this, [this] { PageGrid(grid_PetenSaveList, kPageUpTag, SavePage); });
+    connect(PetenSaveListDown, &TMirelImgBtn::OnClick, this,
+            [this] { PageGrid(grid_PetenSaveList, kPageDownTag, SavePage); });
+    connect(btn_RegorderlistUp, &TMirelImgBtn::OnClick, this, [this] { pageLines(kPageUpTag); });
+    connect(btn_RegorderlistDown, &TMirelImgBtn::OnClick, this, [this] { pageLines(kPageDownTag); });
+}
+
+TF652_RegOrder::~TF652_RegOrder() = default;
+
+void TF652_RegOrder::openTables()
+{
+    for (DataSet *t : {VTB_PATTERNBALJU, VTB_IMSIDETAIL, VTB_IMSIHEAD, VTB_ADNB})
+        if (!t->Active())
+            t->Open();
+    if (DM && !DM->vtb_Susin->Active())
+        DM->vtb_Susin->Open();
+}
+
+void TF652_RegOrder::showEvent(QShowEvent *event)
+{
+    TWorkScreen::showEvent(event);
+    if (event->spontaneous() || m_shown)
+        return;
+    m_shown = true;
+    FormShow();
+}
+
+void TF652_RegOrder::closeEvent(QCloseEvent *event)
+{
+    for (DataSet *t : {VTB_PATTERNBALJU, VTB_IMSIDETAIL, VTB_IMSIHEAD, VTB_ADNB})
+        t->Close();
+    TWorkScreen::closeEvent(event);
+}
+
+void TF652_RegOrder::FormShow()
+{
+    MenuViewState = QStringLiteral("0");
+    openTables();
+    m_combos->Load(*cds_F0100);
+    const QDateTime now = os::Now();
+    date_Wantdate->setDate(now.date());
+    time_Wanttime->setTime(now.time());
+    // The supplier change once: nothing chosen selects "99999999".
+    CMB_ADNBNAME->setCurrentIndex(0);
+    CMB_ADNB->setCurrentIndex(0);
+    if (DM->CheckOrderBlocked(m_combos->Code()))
+        m_combos->ClearSelection();
+
+    cds_F2110_s->Close();
+    Params &params = cds_F2110_s->Params();
+    params.CreateParam(FieldType::String, F("COMPCODE")).setAsString(MyConfig.CompanyCode);
+    params.CreateParam(FieldType::String, F("STORECODE")).setAsString(MyConfig.StoreCode);
+    params.CreateParam(FieldType::String, F("TARGETCODE")).setAsString(m_combos->Code());
+    cds_F2110_s->Open();
+    grid_Regorderlist->setFocus();
+}
+
+void TF652_RegOrder::SetSupplier(const QString &code)
+{
+    m_combos->SetSupplier(code);
+}
+
+void TF652_RegOrder::BitBtn1Click()
+{
+    TF651_Susin picker(this);
+    if (picker.exec() == 1)
+        SetSupplier(picker.Label2->text());
+}
+
+void TF652_RegOrder::com_PetenBunruAllClick()
+{
+    const QString choice = com_PetenBunruAll->currentText();
+    cds_F2110_s->setFiltered(false);
+    if (choice == QStringLiteral("제품")) {
+        cds_F2110_s->setFilter(QStringLiteral("(AHADNB = '' or AHADNB < '40000000')"));
+        cds_F2110_s->setFiltered(true);
+    } else if (choice == QStringLiteral("재료")) {
+        cds_F2110_s->setFilter(QStringLiteral(" AHADNB > '40000000' "));
+        cds_F2110_s->setFiltered(true);
+    }
+}
+
+// --- loading lines ------------------------------------------------------------
+
+void TF652_RegOrder::clearReload()
+{
+    ReloadState.clear();
+    ReloadNumb = 0;
+    ReloadMonth.clear();
+    ReloadDate.clear();
+    Source.Reloaded = false;
+    for (int row = 1; row <= VTB_IMSIHEAD->RecordCount(); ++row) {
+        VTB_IMSIHEAD->setRecNo(row);
+        if (VTB_IMSIHEAD->FieldByName(F("RELOADED")).AsBoolean()) {
+            VTB_IMSIHEAD->Edit();
+            VTB_IMSIHEAD->FieldByName(F("RELOADED")).setAsBoolean(false);
+            VTB_IMSIHEAD->Post();
+        }
+    }
+}
+
+bool TF652_RegOrder::reloadInSaves() const
+{
+    for (int row = 0; row < VTB_IMSIHEAD->rowCount(); ++row)
+        if (VTB_IMSIHEAD->value(row, VTB_IMSIHEAD->fieldIndex(F("RELOADED"))).toBool())
+            return true;
+    return false;
+}
+
+// Other lines are about to replace the working lines: reloaded lines that no
+// temporary save holds are given up with the reload.
+void TF652_RegOrder::replaceWorkingLines()
+{
+    if (Source.Reloaded && !reloadInSaves())
+        clearReload();
+    Source = LinesSource();
+}
+
+void TF652_RegOrder::loadPatternLines(int pattern, const QString &supplier, qint64 orderNumber, bool orderedQuantities,
+                                      const QString &supplierName)
+{
+    cds_F2111_s->Close();
+    Params &params = cds_F2111_s->Params();
+    params.CreateParam(FieldType::String, F("COMPCODE")).setAsString(MyConfig.CompanyCode);
+    params.CreateParam(FieldType::String, F("STORECODE")).setAsString(MyConfig.StoreCode);
+    params.CreateParam(FieldType::Integer, F("HDNUMB")).setAsInteger(pattern);
+    params.CreateParam(FieldType::String, F("TARGETCODE")).setAsString(supplier);
+    params.CreateParam(FieldType::Integer, F("phnumb")).setAsInteger(int(orderNumber));
+    cds_F2111_s->Open();
+
+    DataSet &lines = *VTB_PATTERNBALJU;
+    DataSet &rows = *cds_F2111_s;
+    lines.DisableControls();
+    lines.EmptyTable();
+    for (rows.First(); !rows.Eof(); rows.Next()) {
+        lines.Append();
+        lines.FieldByName(F("ADNUMB")).setAsInteger(rows.FieldByName(F("ADNUMB")).AsInteger());
+        lines.FieldByName(F("IMITTY")).setAsString(ItemTypeWord(rows.FieldByName(F("IMITTY")).AsString()));
+        copyFields(lines, rows, kLineTexts, std::size(kLineTexts));
+        for (const char *name : {"ADSEQ", "ADMCAL", "ADMQTY", "ADSQTY", "REPTQTY", "jjgo"})
+            lines.FieldByName(F(name)).setAsVariant(rows.FieldByName(F(name)).AsVariant());
+        lines.FieldByName(F("ADQTY"))
+            .setAsFloat(rows.FieldByName(orderedQuantities ? F("PDQTY") : F("ADQTY")).AsFloat());
+        setPrices(lines, rows.FieldByName(F("ADUPRC")).AsInteger());
+        lines.FieldByName(F("ADAMT")).setAsCurrency(rows.FieldByName(F("ADAMT")).AsCurrency());
+        lines.FieldByName(F("SIZE")).setAsString(rows.FieldByName(F("size")).AsString());
+        lines.FieldByName(F("AHADNB")).setAsString(supplier);
+        lines.FieldByName(F("AHADNB_NAME")).setAsString(supplierName);
+        lines.Post();
+    }
+    lines.First();
+    lines.EnableControls();
+}
+
+void TF652_RegOrder::grid_PetenlistCellClick()
+{
+    if (!cds_F2110_s->Active() || cds_F2110_s->IsEmpty())
+        return;
+    const int pattern = cds_F2110_s->FieldByName(F("AHNUMB")).AsInteger();
+    const QString supplier = cds_F2110_s->FieldByName(F("AHADNB")).AsString();
+    const QString supplierName = cds_F2110_s->FieldByName(F("ahadnb_name")).AsString();
+    const QString name = cds_F2110_s->FieldByName(F("AHNAME")).AsString();
+    SetSupplier(supplier);
+    try {
+        VTB_PATTERNBALJU->CheckBrowseMode();
+        loadPatternLines(pattern, supplier, pattern, false, supplierName);
+        replaceWorkingLines();
+        Source = LinesSource{pattern, name, supplier, supplierName, false, false};
+    } catch (const std::exception &e) {
+        WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
+    }
+}
+
+// One temporary-save line appended to the working lines.
+void TF652_RegOrder::appendSavedLine(DataSet &saved)
+{
+    DataSet &lines = *VTB_PATTERNBALJU;
+    lines.Append();
+    lines.FieldByName(F("ADNUMB")).setAsInteger(saved.FieldByName(F("ADNUMB")).AsInteger());
+    lines.FieldByName(F("IMITTY")).setAsString(ItemTypeWord(saved.FieldByName(F("IMITTY")).AsString()));
+    copyFields(lines, saved, kLineTexts, std::size(kLineTexts));
+    copyFields(lines, saved, kLineNumbers, std::size(kLineNumbers));
+    setPrices(lines, saved.FieldByName(F("ADUPRC")).AsInteger());
+    lines.FieldByName(F("ADAMT")).setAsCurrency(saved.FieldByName(F("ADAMT")).AsCurrency());
+    lines.Post();
+}
+
+void TF652_RegOrder::grid_PetenSaveListCellClick()
+{
+    if (VTB_IMSIHEAD->IsEmpty())
+        return;
+    const int pattern = VTB_IMSIHEAD->FieldByName(F("AHNUMB")).AsInteger();
+    const QString supplier = VTB_IMSIHEAD->FieldByName(F("AHADNB")).AsString();
+    LinesSource source{pattern, VTB_IMSIHEAD->FieldByName(F("ImsiName")).AsString(), supplier,
+                       VTB_IMSIHEAD->FieldByName(F("AHADNB_NAME")).AsString(), true,
+                       VTB_IMSIHEAD->FieldByName(F("RELOADED")).AsBoolean()};
+    SetSupplier(supplier);
+    VTB_PATTERNBALJU->CheckBrowseMode();
+    replaceWorkingLines();
+    try {
+        VTB_PATTERNBALJU->DisableControls();
+        VTB_PATTERNBALJU->EmptyTable();
+        for (int row = 0; row < VTB_IMSIDETAIL->rowCount(); ++row) {
+            DataSet::RowScope scope(*VTB_IMSIDETAIL, row);
+            if (VTB_IMSIDETAIL->FieldByName(F("ADNUMB")).AsInteger() == pattern
+                && VTB_IMSIDETAIL->FieldByName(F("AHADNB")).AsString() == supplier)
+                appendSavedLine(*VTB_IMSIDETAIL);
+        }
+    } catch (const std::exception &e) {
+        WriteLog(QStringLiteral("TF652_RegOrder.lp_insert_patternbalju Error:") + QString::fromUtf8(e.what()));
+    }
+    VTB_PATTERNBALJU->First();
+    VTB_PATTERNBALJU->EnableControls();
+    Source = source;
+}
+
+// --- lines ------------------------------------------------------------------
+
+void TF652_RegOrder::grid_RegorderlistCellClick(TColumn *column)
+{
+    if (!column || VTB_PATTERNBALJU->IsEmpty())
+        return;
+    if (column->FieldName().compare(F("ADUNIT"), Qt::CaseInsensitive) == 0) {
+        ChooseLineUnit(*VTB_PATTERNBALJU, this);
+        return;
+    }
+    selectQuantityColumn();
+}
+
+// The key pad types into the quantity of the current line.
+void TF652_RegOrder::selectQuantityColumn()
+{
+    for (int i = 0; i < grid_Regorderlist->Columns().Count(); ++i)
+        if (grid_Regorderlist->Columns()[i]->FieldName() == F("ADQTY"))
+            grid_Regorderlist->setSelectedIndex(i);
+}
+
+void TF652_RegOrder::PadKeyMouseUp(int tag)
+{
+    if (VTB_PATTERNBALJU->IsEmpty())
+        return; // editing an empty table would append a line without an item
+    QWidget *focus = QApplication::focusWidget();
+    if (focus != grid_Regorderlist && !grid_Regorderlist->isAncestorOf(focus))
+        grid_Regorderlist->setFocus();
+    if (!grid_Regorderlist->EditorMode())
+        selectQuantityColumn();
+    if (VTB_PATTERNBALJU->State() == DataSetState::Browse)
+        VTB_PATTERNBALJU->Edit();
+    if ((tag >= 48 && tag <= 57) || tag == 190)
+        KeyPress(tag);
+    else if (tag == -10)
+        KeyPress(8);
+}
+
+void TF652_RegOrder::btn_EnterClick()
+{
+    if (VTB_PATTERNBALJU->IsEmpty())
+        return;
+    VTB_PATTERNBALJU->CheckBrowseMode();
+    VTB_PATTERNBALJU->Next();
+}
+
+void TF652_RegOrder::pageLines(int tag)
+{
+    if (VTB_PATTERNBALJU->IsEmpty())
+        return;
+    VTB_PATTERNBALJU->CheckBrowseMode();
+    PageGrid(grid_Regorderlist, tag, LinePage);
+}
+
+int TF652_RegOrder::linesWithQuantity() const
+{
+    const int qty = VTB_PATTERNBALJU->fieldIndex(F("ADQTY"));
+    int count = 0;
+    for (int row = 0; row < VTB_PATTERNBALJU->rowCount(); ++row)
+        if (VTB_PATTERNBALJU->value(row, qty).toDouble() != 0)
+            ++count;
+    return count;
+}
+
+// Sets the supplier of the lines (the pattern's, else the one chosen) and
+// checks it: a name, and no block. Shows the notices; false stops.
+bool TF652_RegOrder::checkedSupplier(const QString &linesSupplier)
+{
+    if (!linesSupplier.isEmpty())
+        SetSupplier(linesSupplier);
+    const QString name = m_combos->Name();
+    if (name.isEmpty() || name == QStringLiteral("지점전체")) {
+        ShowMessageBox(QStringLiteral("거래처명을 선택해 주세요!"), 2, 2000);
+        return false;
+    }
+    if (DM->CheckOrderBlocked(m_combos->Code())) {
+        m_combos->ClearSelection();
+        return false;
+    }
+    return true;
+}
+
+// --- temporary saves ----------------------------------------------------------
+
+void TF652_RegOrder::rebuildSuppliers()
+{
+    VTB_ADNB->EmptyTable();
+    for (int row = 0; row < VTB_IMSIHEAD->rowCount(); ++row) {
+        DataSet::RowScope scope(*VTB_IMSIHEAD, row);
+        const QString code = VTB_IMSIHEAD->FieldByName(F("AHADNB")).AsString();
+        if (VTB_ADNB->Locate(F("AHADNB"), code))
+            continue;
+        VTB_ADNB->Append();
+        VTB_ADNB->FieldByName(F("AHADNB")).setAsString(code);
+        VTB_ADNB->FieldByName(F("AHADNB_NAME")).setAsString(VTB_IMSIHEAD->FieldByName(F("AHADNB_NAME")).AsString());
+        VTB_ADNB->Post();
+    }
+}
+
+// Deletes a temporary save with its lines.
+void TF652_RegOrder::removeSave(int pattern, const QString &supplier)
+{
+    for (int row = VTB_IMSIDETAIL->rowCount() - 1; row >= 0; --row) {
+        VTB_IMSIDETAIL->setRecNo(row + 1);
+        if (VTB_IMSIDETAIL->FieldByName(F("ADNUMB")).AsInteger() == pattern
+            && VTB_IMSIDETAIL->FieldByName(F("AHADNB")).AsString() == supplier)
+            VTB_IMSIDETAIL->Delete();
+    }
+    if (VTB_IMSIHEAD->Locate(F("AHNUMB;AHADNB"), QVariantList{pattern, supplier}))
+        VTB_IMSIHEAD->Delete();
+    if (Source.Recalled && Source.ReloadAdNumb == pattern && Source.Supplier == supplier)
+        Source.Recalled = false;
+    if (!Source.Reloaded && !reloadInSaves())
+        clearReload();
+    rebuildSuppliers();
+}
+
+void TF652_RegOrder::btn_ImsiSaveClick()
+{
+    VTB_PATTERNBALJU->CheckBrowseMode();
+    if (linesWithQuantity() == 0) {
+        if (Source.Recalled) {
+            // Every line of a recalled save set to 0: the save is gone.
+            const LinesSource gone = Source;
+            VTB_PATTERNBALJU->EmptyTable();
+            Source = LinesSource();
+            removeSave(gone.ReloadAdNumb, gone.Supplier);
+            return;
+        }
+        ShowMessageBox(QStringLiteral("임시 저장할 건수가 한건도 없습니다."), 2, 2000);
+        return;
+    }
+    if (!checkedSupplier(Source.Supplier))
+        return;
+
+    const QString supplier = Source.Supplier.isEmpty() ? m_combos->Code() : Source.Supplier;
+    const QString supplierName = Source.Supplier.isEmpty() ? m_combos->Name() : Source.SupplierName;
+    const int pattern = Source.ReloadAdNumb;
+    try {
+        if (!VTB_ADNB->Locate(F("AHADNB"), supplier)) {
+            VTB_ADNB->Append();
+            VTB_ADNB->FieldByName(F("AHADNB")).setAsString(supplier);
+            VTB_ADNB->FieldByName(F("AHADNB_NAME")).setAsString(supplierName);
+            VTB_ADNB->Post();
+        }
+    } catch (const std::exception &e) {
+        WriteLog(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick0 Error:") + QString::fromUtf8(e.what()));
+        return;
+    }
+    try {
+        if (VTB_IMSIHEAD->Locate(F("AHNUMB;AHADNB"), QVariantList{pattern, supplier})) {
+            VTB_IMSIHEAD->Edit();
+        } else {
+            VTB_IMSIHEAD->Append();
+            VTB_IMSIHEAD->FieldByName(F("AHNUMB")).setAsInteger(pattern);
+            VTB_IMSIHEAD->FieldByName(F("AHADNB")).setAsString(supplier);
+            VTB_IMSIHEAD->FieldByName(F("ImsiName")).setAsString(Source.PatternName);
+            VTB_IMSIHEAD->FieldByName(F("AHADNB_NAME")).setAsString(supplierName);
+        }
+        if (Source.Reloaded)
+            VTB_IMSIHEAD->FieldByName(F("RELOADED")).setAsBoolean(true);
+        VTB_IMSIHEAD->Post();
+    } catch (const std::exception &e) {
+        WriteLog(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick2 Error:") + QString::fromUtf8(e.what()));
+        return;
+    }
+    try {
+        DataSet &saved = *VTB_IMSIDETAIL;
+        saved.DisableControls();
+        // A recalled save is saved as it now stands: lines set to 0 leave it.
+        if (Source.Recalled)
+            for (int row = saved.rowCount() - 1; row >= 0; --row) {
+                saved.setRecNo(row + 1);
+                if (saved.FieldByName(F("ADNUMB")).AsInteger() == pattern
+                    && saved.FieldByName(F("AHADNB")).AsString() == supplier)
+                    saved.Delete();
+            }
+        DataSet &lines = *VTB_PATTERNBALJU;
+        for (int row = 0; row < lines.rowCount(); ++row) {
+            DataSet::RowScope scope(lines, row);
+            if (lines.FieldByName(F("ADQTY")).AsFloat() == 0)
+                continue;
+            const QString item = lines.FieldByName(F("IMITNB")).AsString();
+            if (saved.Locate(F("ADNUMB;AHADNB;IMITNB"), QVariantList{pattern, supplier, item})) {
+                saved.Edit();
+            } else {
+                saved.Append();
+                saved.FieldByName(F("ADNUMB")).setAsInteger(pattern);
+            }
+            saved.FieldByName(F("IMITTY")).setAsString(lines.FieldByName(F("IMITTY")).AsString());
+            copyFields(saved, lines, kLineTexts, std::size(kLineTexts));
+            copyFields(saved, lines, kLineNumbers, std::size(kLineNumbers));
+            saved.FieldByName(F("jjgo")).setAsVariant(lines.FieldByName(F("jjgo")).AsVariant());
+            setPrices(saved, lines.FieldByName(F("ADUPRC")).AsInteger());
+            saved.FieldByName(F("ADAMT")).setAsCurrency(lines.FieldByName(F("ADAMT")).AsCurrency());
+            saved.FieldByName(F("AHADNB")).setAsString(supplier);
+            saved.FieldByName(F("AHADNB_NAME")).setAsString(supplierName);
+            saved.Post();
+        }
+        saved.EnableControls();
+        lines.EmptyTable();
+        Source = LinesSource();
+    } catch (const std::exception &e) {
+        VTB_IMSIDETAIL->EnableControls();
+        WriteLog(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick3 Error:") + QString::fromUtf8(e.what()));
+    }
+}
+
+void TF652_RegOrder::btn_DelClick()
+{
+    if (VTB_IMSIHEAD->IsEmpty()) {
+        ShowMessageBox(QStringLiteral("삭제할 임시 저장 내용이 없습니다."), 2, 3000);
+        return;
+    }
+    removeSave(VTB_IMSIHEAD->FieldByName(F("AHNUMB")).AsInteger(), VTB_IMSIHEAD->FieldByName(F("AHADNB")).AsString());
+}
+
+// --- placing orders -----------------------------------------------------------
+
+// The orders of the temporary saves: 6 one per supplier (with every saved
+// line of it), 7 one per save; any other choice (a single save) one order of
+// every saved line.
+QList<TF652_RegOrder::OrderJob> TF652_RegOrder::ordersFromSaves(int choice) const
+{
+    QList<OrderJob> jobs;
+    DataSet &heads = *VTB_IMSIHEAD;
+    const auto saveOf = [&heads](int row) {
+        DataSet::RowScope scope(heads, row);
+        return std::tuple(heads.FieldByName(F("AHNUMB")).AsInteger(), heads.FieldByName(F("AHADNB")).AsString(),
+                          heads.FieldByName(F("AHADNB_NAME")).AsString(),
+                          heads.FieldByName(F("RELOADED")).AsBoolean());
+    };
+    if (choice == mrYes) {
+        for (int s = 0; s < VTB_ADNB->rowCount(); ++s) {
+            OrderJob job;
+            job.supplier = VTB_ADNB->value(s, VTB_ADNB->fieldIndex(F("AHADNB"))).toString();
+            job.supplierName = VTB_ADNB->value(s, VTB_ADNB->fieldIndex(F("AHADNB_NAME"))).toString();
+            job.pattern = kGatheredPattern;
+            for (int row = 0; row < heads.rowCount(); ++row) {
+                const auto [pattern, supplier, name, reloaded] = saveOf(row);
+                if (supplier != job.supplier)
+                    continue;
+                job.saves.append({pattern, supplier});
+                job.holdsReload = job.holdsReload || reloaded;
+            }
+            jobs.append(job);
+        }
+        return jobs;
+    }
+    for (int row = 0; row < heads.rowCount(); ++row) {
+        const auto [pattern, supplier, name, reloaded] = saveOf(row);
+        jobs.append({supplier, name, choice == mrNo ? kGatheredPattern : pattern, {{pattern, supplier}}, reloaded});
+    }
+    return jobs;
+}
+
+void TF652_RegOrder::btn_BaljuClick()
+{
+    VTB_PATTERNBALJU->CheckBrowseMode();
+    if (!HasWriteRight(kOrderProgram))
+        return;
+    if (date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")) < today("yyyyMMdd")) {
+        ShowMessageBox(QStringLiteral("납품 희망일은 현재 날짜 이후만 가능합니다."), 2, 2000);
+        return;
+    }
+
+    if (!VTB_IMSIHEAD->IsEmpty()) {
+        QList<OrderJob> jobs;
+        if (VTB_IMSIHEAD->RecordCount() == 1) {
+            jobs = ordersFromSaves(0);
+            SetSupplier(jobs.first().supplier);
+            if (AskMessageBox(CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 발주하시겠습니까?"), 1) != mrYes)
+                return;
+        } else {
+            const int choice = AskMessageBox(QStringLiteral("선택바랍니다."), 4);
+            if (choice != mrYes && choice != mrNo)
+                return;
+            jobs = ordersFromSaves(choice);
+        }
+        placeOrders(jobs, true);
+        return;
+    }
+
+    if (linesWithQuantity() == 0) {
+        ShowMessageBox(QStringLiteral("발주 건수가 한 건도 없습니다."), 2, 2000);
+        return;
+    }
+    if (!checkedSupplier(Source.Supplier))
+        return;
+    if (AskMessageBox(CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 발주하시겠습니까?"), 1) != mrYes)
+        return;
+    OrderJob job;
+    job.supplier = m_combos->Code();
+    job.supplierName = m_combos->Name();
+    job.pattern = Source.ReloadAdNumb;
+    job.holdsReload = Source.Reloaded;
+    placeOrders({job}, false);
+}
+
+// Places the orders of one press in turn. Stops at the first failure and
+// tells which supplier's order failed; what was placed is removed, the rest
+// stays for the retry. Orders from temporary saves pass through the working
+// lines, which are empty afterwards.
+void TF652_RegOrder::placeOrders(const QList<OrderJob> &jobs, bool fromSaves)
+{
+    m_lastPlaced.clear();
+    bool reloadGiven = false;
+    bool allPlaced = true;
+    for (const OrderJob &job : jobs) {
+        SetSupplier(job.supplier);
+        if (fromSaves) {
+            VTB_PATTERNBALJU->DisableControls();
+            VTB_PATTERNBALJU->EmptyTable();
+            for (int row = 0; row < VTB_IMSIDETAIL->rowCount(); ++row) {
+                DataSet::RowScope scope(*VTB_IMSIDETAIL, row);
+                const QPair<int, QString> save{VTB_IMSIDETAIL->FieldByName(F("ADNUMB")).AsInteger(),
+                                               VTB_IMSIDETAIL->FieldByName(F("AHADNB")).AsString()};
+                if (job.saves.contains(save))
+                    appendSavedLine(*VTB_IMSIDETAIL);
+            }
+            VTB_PATTERNBALJU->EnableControls();
+        }
+        const bool reloaded = job.holdsReload && !reloadGiven && ReloadState == QStringLiteral("1");
+        if (!placeOneOrder(job, reloaded)) {
+            const QString name = CMB_ADNBNAME->currentText().isEmpty() ? job.supplierName : CMB_ADNBNAME->currentText();
+            ShowMessageBox(name + QStringLiteral("거래처 발주에 실패하였습니다."), 2, 3000);
+            allPlaced = false;
+            break;
+        }
+        if (reloaded) {
+            reloadGiven = true;
+            clearReload();
+        }
+        if (fromSaves) {
+            for (const auto &save : job.saves)
+                removeSave(save.first, save.second);
+        } else {
+            VTB_PATTERNBALJU->EmptyTable();
+            Source = LinesSource();
+        }
+    }
+    if (fromSaves) {
+        VTB_PATTERNBALJU->EmptyTable();
+        replaceWorkingLines();
+    }
+    if (allPlaced) {
+        VTB_IMSIDETAIL->EmptyTable();
+        VTB_IMSIHEAD->EmptyTable();
+        VTB_ADNB->EmptyTable();
+    }
+}
+
+// Places one order of the working lines: number, header, every line with a
+// quantity, and the hand-over when the supplier is a business unit (a code of
+// four characters or fewer). True when every call succeeded; a failure is
+// logged and keeps the drawn number for the retry.
+bool TF652_RegOrder::placeOneOrder(const OrderJob &job, bool reloaded)
+{
+    try {
+        const QString supplier = m_combos->Code();
+        QString month = today("yyyyMM");
+        QString day = today("yyyyMMdd");
+        qint64 number = 0;
+        if (reloaded) {
+            month = ReloadMonth;
+            day = ReloadDate.isEmpty() ? day : ReloadDate;
+            number = ReloadNumb;
+        } else {
+            number = m_number->numberFor(kPurchaseOrderKind, month, supplier);
+        }
+
+        Params &p = cds_Balju->Params();
+        const auto text = [&p](const char *name, const QString &value) {
+            p.CreateParam(FieldType::String, F(name)).setAsString(value);
+        };
+        const auto integer = [&p](const char *name, qint64 value) {
+            p.CreateParam(FieldType::Integer, F(name)).setValue(QVariant(value));
+        };
+        const auto number_ = [&p](const char *name, double value) {
+            p.CreateParam(FieldType::Float, F(name)).setAsFloat(value);
+        };
+        p.CreateParam(FieldType::SmallInt, F("A_GUBUN")).setAsInteger(1);
+        text("A_PHCMCD", MyConfig.CompanyCode);
+        text("A_PHBUUT", MyConfig.StoreCode);
+        text("A_PHMONTH", month);
+        integer("A_PHNUMB", number);
+        text("A_PHYEAR", day.left(4));
+        text("A_PHDATE", day);
+        text("A_PHADNB", supplier);
+        text("A_PHBATY", QStringLiteral("001"));
+        for (const char *empty : {"A_PHSEME", "A_PHBODT", "A_PHNWDT", "A_PHGMDA", "A_PHBIGO", "A_PHnpjs", "A_PHbada"})
+            text(empty, QString());
+        text("A_PHNYDT", date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")));
+        integer("A_PHUAMT", 0);
+        integer("A_PHADNUMB", job.pattern); // 999 for every order of several saves
+        text("A_PHPOID", MyConfig.PosNo);
+        p.CreateParam(FieldType::Boolean, F("A_PHedfl")).setAsBoolean(false);
+        text("A_PHWORK", MyConfig.UIADNB);
+        text("A_PHPGID", kFormName);
+        text("A_PHTXGU", QStringLiteral("1"));
+        cds_Balju->Execute();
+
+        DataSet &lines = *VTB_PATTERNBALJU;
+        const ControlsOff quiet(lines);
+        int seq = 0;
+        for (lines.First(); !lines.Eof(); lines.Next()) {
+            const double quantity = lines.FieldByName(F("ADQTY")).AsFloat();
+            if (quantity == 0)
+                continue;
+            const OrderLineAmounts money = OrderLineAmount(quantity, lines.FieldByName(F("ADUPRC")).AsInteger());
+            lines.Edit();
+            lines.FieldByName(F("ADAMT")).setAsCurrency(money.amount);
+            lines.Post();
+            p.ParamByName(F("A_GUBUN")).setAsInteger(2);
+            text("A_PDCMCD", MyConfig.CompanyCode);
+            text("A_PDBUUT", MyConfig.StoreCode);
+            text("A_PDMONTH", month);
+            integer("A_PDNUMB", number);
+            integer("A_PDSEQ", ++seq);
+            text("A_PDITNB", lines.FieldByName(F("IMITNB")).AsString());
+            text("A_PDUNIT", lines.FieldByName(F("ADUNIT")).AsString());
+            number_("A_PDQTY", quantity);
+            integer("A_PDUPRC", lines.FieldByName(F("ADUPRC")).AsInteger());
+            integer("A_PDAMT", money.total);
+            integer("A_pdgamt", money.supply);
+            integer("A_pdtax", money.vat);
+            for (const char *unit : {"ADBDAN", "ADMDAN", "ADLDAN"})
+                text((QByteArray("A_PD") + (unit + 2)).constData(), lines.FieldByName(F(unit)).AsString());
+            number_("A_PDMQTY", lines.FieldByName(F("ADMQTY")).AsFloat());
+            number_("A_PDSQTY", lines.FieldByName(F("ADSQTY")).AsFloat());
+            number_("A_PDMCAL", lines.FieldByName(F("ADMCAL")).AsFloat());
+            text("A_PDIBMONTH", QString());
+            text("A_PDIBSEQ", QString());
+            integer("A_PDIBNUMB", 0);
+            text("A_PDWORK", MyConfig.UIADNB);
+            text("A_PDPGID", kFormName);
+            cds_Balju->Execute();
+        }
+
+        if (supplier.size() <= 4) {
+            p.ParamByName(F("A_GUBUN")).setAsInteger(3);
+            cds_Balju->Execute();
+        }
+        if (!reloaded)
+            m_number->completed();
+        m_lastPlaced.append({month, number, supplier});
+        return true;
+    } catch (const std::exception &e) {
+        WriteLog(QStringLiteral("TF652_RegOrder.btn_BaljuClick Error:") + QString::fromUtf8(e.what()));
+        return false;
+    }
+}
+
+// --- reload and print -----------------------------------------------------------
+
+void TF652_RegOrder::btn_OkClick()
+{
+    TF652_EdOrder picker(this);
+    if (picker.exec() != 1)
+        return;
+    ClientDataSet &order = *picker.cds_F2100_pat;
+    ClientDataSet &orderLines = *picker.cds_F2101_det;
+    if (!orderLines.Active() || !order.Active() || order.IsEmpty())
+        return;
+
+    const int pattern = order.FieldByName(F("PHADNUMB")).AsInteger();
+    const qint64 number = order.FieldByName(F("phnumb")).AsInteger();
+    const QString supplier = picker.CMB_ADNB->currentText();
+    const QString supplierName = order.FieldByName(F("absnam")).AsString();
+    VTB_PATTERNBALJU->CheckBrowseMode();
+    SetSupplier(supplier);
+    try {
+        if (pattern == kGatheredPattern) {
+            DataSet &lines = *VTB_PATTERNBALJU;
+            lines.DisableControls();
+            lines.EmptyTable();
+            for (orderLines.First(); !orderLines.Eof(); orderLines.Next()) {
+                lines.Append();
+                lines.FieldByName(F("ADNUMB")).setAsInteger(orderLines.FieldByName(F("PDNUMB")).AsInteger());
+                lines.FieldByName(F("ADSEQ")).setAsInteger(orderLines.FieldByName(F("PDSEQ")).AsInteger());
+                lines.FieldByName(F("IMITNB")).setAsString(orderLines.FieldByName(F("PDITNB")).AsString());
+                for (const char *unit : {"BDAN", "MDAN", "LDAN"})
+                    lines.FieldByName(F("AD") + F(unit)).setAsString(orderLines.FieldByName(F("PD") + F(unit)).AsString());
+                for (const char *n : {"MCAL", "MQTY", "SQTY"})
+                    lines.FieldByName(F("AD") + F(n)).setAsFloat(orderLines.FieldByName(F("PD") + F(n)).AsFloat());
+                lines.FieldByName(F("IMNAME")).setAsString(orderLines.FieldByName(F("IMNAME")).AsString());
+                lines.FieldByName(F("ADUNIT")).setAsString(orderLines.FieldByName(F("PDUNIT")).AsString());
+                lines.FieldByName(F("SoUnitTotalstock")).setAsString(QStringLiteral("0"));
+                lines.FieldByName(F("REPTQTY")).setAsFloat(0);
+                lines.FieldByName(F("jjgo")).setAsFloat(0);
+                lines.FieldByName(F("ADQTY")).setAsFloat(orderLines.FieldByName(F("PDQTY")).AsFloat());
+                setPrices(lines, orderLines.FieldByName(F("PDUPRC")).AsInteger());
+                lines.FieldByName(F("ADAMT")).setAsCurrency(orderLines.FieldByName(F("PDAMT")).AsCurrency());
+                lines.FieldByName(F("SIZE")).setAsString(orderLines.FieldByName(F("size")).AsString());
+                lines.FieldByName(F("AHADNB")).setAsString(supplier);
+                lines.FieldByName(F("AHADNB_NAME")).setAsString(supplierName);
+                lines.Post();
+            }
+            lines.First();
+            lines.EnableControls();
+        } else {
+            loadPatternLines(pattern, order.FieldByName(F("phadnb")).AsString(), number, true, supplierName);
+        }
+    } catch (const std::exception &e) {
+        WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
+        return;
+    }
+    clearReload(); // a reload replaces an earlier one, wherever its lines are
+    ReloadState = QStringLiteral("1");
+    ReloadNumb = number;
+    ReloadMonth = order.FieldByName(F("PHMONTH")).AsString();
+    ReloadDate = order.FieldByName(F("phdate")).AsDateTime().toString(QStringLiteral("yyyyMMdd"));
+    Source = LinesSource{pattern, order.FieldByName(F("AHNAME")).AsString(), supplier, supplierName, false, true};
+}
+
+void TF652_RegOrder::btn_A4ysPrintClick()
+{
+    if (m_lastPlaced.isEmpty()) {
+        ShowMessageBox(QStringLiteral("발주한 내역이 없습니다."), 2, 2000);
+        return;
+    }
+    for (const PlacedOrder &o : m_lastPlaced)
+        PrintPlacedOrder(o.month, o.number);
+}
+
+void TF652_RegOrder::btn_CloseClick()
+{
+    VTB_PATTERNBALJU->CheckBrowseMode();
+    if (ConfirmClose(VTB_PATTERNBALJU->RecordCount()))
+        done(CloseResult);
+}
