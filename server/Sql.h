@@ -94,28 +94,29 @@ private:
 };
 
 // Column `index` of the current row read through the SQLite library itself,
-// with the reads SQLite::Column offers (no wrapper object per cell).
+// with the reads SQLite::Column offers (no wrapper object per cell). The
+// column's value is taken once and read with the value functions; the
+// connection serves one thread at a time, which that way of reading needs.
 class RawColumn {
 public:
-    RawColumn(sqlite3_stmt *st, int index) : m_st(st), m_index(index) {}
-    int getType() const { return sqlite3_column_type(m_st, m_index); }
+    RawColumn(sqlite3_stmt *st, int index) : m_value(sqlite3_column_value(st, index)) {}
+    int getType() const { return sqlite3_value_type(m_value); }
     bool isNull() const { return getType() == SQLITE_NULL; }
     bool isInteger() const { return getType() == SQLITE_INTEGER; }
     bool isText() const { return getType() == SQLITE_TEXT; }
     bool isBlob() const { return getType() == SQLITE_BLOB; }
-    long long getInt64() const { return sqlite3_column_int64(m_st, m_index); }
-    double getDouble() const { return sqlite3_column_double(m_st, m_index); }
+    long long getInt64() const { return sqlite3_value_int64(m_value); }
+    double getDouble() const { return sqlite3_value_double(m_value); }
     const char *getText(const char *fallback = "") const
     {
-        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_st, m_index));
+        const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(m_value));
         return text ? text : fallback;
     }
-    const void *getBlob() const { return sqlite3_column_blob(m_st, m_index); }
-    int getBytes() const { return sqlite3_column_bytes(m_st, m_index); }
+    const void *getBlob() const { return sqlite3_value_blob(m_value); }
+    int getBytes() const { return sqlite3_value_bytes(m_value); }
 
 private:
-    sqlite3_stmt *m_st;
-    int m_index;
+    sqlite3_value *m_value;
 };
 
 // A statement to run once, like Prepared, held as the SQLite library's own

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QtNumeric>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <cstdio>
@@ -49,29 +50,31 @@ public:
     void endMap() {}
     void endArray() {}
     void append(qint64 v) { v >= 0 ? head(0, quint64(v)) : head(1, quint64(-1 - v)); }
-    void append(bool b) { m_out.append(char(b ? 0xf5 : 0xf4)); }
+    void append(bool b) { put(char(b ? 0xf5 : 0xf4)); }
     void append(double d)
     {
         quint64 bits = 0;
         std::memcpy(&bits, &d, sizeof bits);
-        m_out.append(char(0xfb));
-        for (int shift = 56; shift >= 0; shift -= 8)
-            m_out.append(char((bits >> shift) & 0xff));
+        char bytes[9];
+        bytes[0] = char(0xfb);
+        for (int i = 0; i < 8; ++i)
+            bytes[1 + i] = char((bits >> (56 - 8 * i)) & 0xff);
+        put(bytes, 9);
     }
-    void appendNull() { m_out.append(char(0xf6)); }
+    void appendNull() { put(char(0xf6)); }
     void appendTextString(const char *utf8, qsizetype length)
     {
         head(3, quint64(length));
-        m_out.append(utf8, length);
+        put(utf8, length);
     }
 
-private:
-    void head(int major, quint64 v)
+    // The head of an item: its major type and its count or value, shortest form.
+    static int headBytes(int major, quint64 v, char out[9])
     {
         const char m = char(major << 5);
         if (v < 24) {
-            m_out.append(char(m | char(v)));
-            return;
+            out[0] = char(m | char(v));
+            return 1;
         }
         int bytes = 8;
         char code = 27;
@@ -81,9 +84,34 @@ private:
             bytes = 2, code = 25;
         else if (v <= 0xffffffffu)
             bytes = 4, code = 26;
-        m_out.append(char(m | code));
-        for (int i = bytes - 1; i >= 0; --i)
-            m_out.append(char((v >> (8 * i)) & 0xff));
+        out[0] = char(m | code);
+        for (int i = 0; i < bytes; ++i)
+            out[1 + i] = char((v >> (8 * (bytes - 1 - i))) & 0xff);
+        return 1 + bytes;
+    }
+
+private:
+    void head(int major, quint64 v)
+    {
+        char bytes[9];
+        put(bytes, headBytes(major, v, bytes));
+    }
+
+    // Appends by growing the array and copying, which costs less than
+    // QByteArray::append per item.
+    void put(char c)
+    {
+        const qsizetype at = m_out.size();
+        m_out.resize(at + 1);
+        m_out.data()[at] = c;
+    }
+    void put(const char *bytes, qsizetype n)
+    {
+        if (n <= 0)
+            return;
+        const qsizetype at = m_out.size();
+        m_out.resize(at + n);
+        std::memcpy(m_out.data() + at, bytes, size_t(n));
     }
 
     QByteArray &m_out;
@@ -654,57 +682,25 @@ Request decodeRequest(const QByteArray &bytes)
     return req;
 }
 
-AnswerWriter::AnswerWriter(QList<Column> columns) : m_columns(std::move(columns)) {}
+namespace {
 
-void AnswerWriter::beginRow()
-{
-    CborWriter(m_rows).startArray(m_columns.size());
-    ++m_rowCount;
-    m_cell = 0;
-}
+// Room left for the head of the rows' array, whose count is known at the end.
+constexpr qsizetype kRowsHeadRoom = 9;
 
-void AnswerWriter::addNull()
-{
-    CborWriter(m_rows).appendNull();
-    ++m_cell;
-}
+// The size of the last answer this thread wrote (up to a limit), so that the
+// next one starts with room enough and rarely grows.
+thread_local qsizetype t_lastAnswerBytes = 0;
 
-void AnswerWriter::addInteger(qint64 value)
-{
-    CborWriter(m_rows).append(value);
-    ++m_cell;
-}
+} // namespace
 
-void AnswerWriter::addFloat(double value)
+// The bytes are laid out as they are sent: the map's head, the columns, the
+// "rows" key, room for the rows' head, then the rows. finish() puts the head
+// at the end of its room and drops what is left in front (a QByteArray drops
+// leading bytes without moving the rest).
+AnswerWriter::AnswerWriter(QList<Column> columns) : m_columns(std::move(columns))
 {
-    CborWriter(m_rows).append(value);
-    ++m_cell;
-}
-
-void AnswerWriter::addBoolean(bool value)
-{
-    CborWriter(m_rows).append(value);
-    ++m_cell;
-}
-
-void AnswerWriter::addText(const char *utf8, qsizetype length)
-{
-    CborWriter(m_rows).appendTextString(utf8, length);
-    ++m_cell;
-}
-
-void AnswerWriter::addValue(const QVariant &value)
-{
-    CborWriter w(m_rows);
-    writeValue(w, m_cell < m_columns.size() ? m_columns[m_cell].type : Type::String, value);
-    ++m_cell;
-}
-
-QByteArray AnswerWriter::finish(qint64 rowsAffected)
-{
-    QByteArray out;
-    out.reserve(64 + m_columns.size() * 24 + m_rows.size());
-    CborWriter w(out);
+    m_out.reserve(std::max<qsizetype>(t_lastAnswerBytes, 256 + m_columns.size() * 24));
+    CborWriter w(m_out);
     w.startMap(3);
     writeText(w, QStringLiteral("columns"));
     w.startArray(m_columns.size());
@@ -717,13 +713,74 @@ QByteArray AnswerWriter::finish(qint64 rowsAffected)
     }
     w.endArray();
     writeText(w, QStringLiteral("rows"));
-    w.startArray(m_rowCount);
-    out.append(m_rows);
-    w.endArray();
+    m_rowsHeadAt = m_out.size();
+    m_out.resize(m_rowsHeadAt + kRowsHeadRoom);
+}
+
+void AnswerWriter::reserveRows(qsizetype bytes)
+{
+    m_out.reserve(m_out.size() + bytes + 16);
+}
+
+void AnswerWriter::beginRow()
+{
+    CborWriter(m_out).startArray(m_columns.size());
+    ++m_rowCount;
+    m_cell = 0;
+}
+
+void AnswerWriter::addNull()
+{
+    CborWriter(m_out).appendNull();
+    ++m_cell;
+}
+
+void AnswerWriter::addInteger(qint64 value)
+{
+    CborWriter(m_out).append(value);
+    ++m_cell;
+}
+
+void AnswerWriter::addFloat(double value)
+{
+    CborWriter(m_out).append(value);
+    ++m_cell;
+}
+
+void AnswerWriter::addBoolean(bool value)
+{
+    CborWriter(m_out).append(value);
+    ++m_cell;
+}
+
+void AnswerWriter::addText(const char *utf8, qsizetype length)
+{
+    CborWriter(m_out).appendTextString(utf8, length);
+    ++m_cell;
+}
+
+void AnswerWriter::addValue(const QVariant &value)
+{
+    CborWriter w(m_out);
+    writeValue(w, m_cell < m_columns.size() ? m_columns[m_cell].type : Type::String, value);
+    ++m_cell;
+}
+
+QByteArray AnswerWriter::finish(qint64 rowsAffected)
+{
+    CborWriter w(m_out);
     writeText(w, QStringLiteral("affected"));
     w.append(rowsAffected);
     w.endMap();
-    return out;
+    char head[kRowsHeadRoom];
+    const int headBytes = CborWriter::headBytes(4, quint64(m_rowCount), head);
+    const qsizetype unused = kRowsHeadRoom - headBytes;
+    char *d = m_out.data();
+    std::memcpy(d + m_rowsHeadAt + unused, head, size_t(headBytes));
+    std::memmove(d + unused, d, size_t(m_rowsHeadAt));
+    m_out.remove(0, unused);
+    t_lastAnswerBytes = std::min<qsizetype>(m_out.size() + 64, 256 * 1024);
+    return std::move(m_out);
 }
 
 QByteArray encodeAnswer(const Answer &answer)

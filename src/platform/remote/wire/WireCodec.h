@@ -120,13 +120,14 @@ public:
     void addText(const char *utf8, qsizetype length); // String, DateTime (its wire form)
     // A cell of the current column in its in-memory form (null when invalid).
     void addValue(const QVariant &value);
-    void reserveRows(qsizetype bytes) { m_rows.reserve(bytes); }
+    void reserveRows(qsizetype bytes);
 
-    QByteArray finish(qint64 rowsAffected = -1);
+    QByteArray finish(qint64 rowsAffected = -1); // once, at the end
 
 private:
     QList<Column> m_columns;
-    QByteArray m_rows;
+    QByteArray m_out;
+    qsizetype m_rowsHeadAt = 0;
     qsizetype m_rowCount = 0;
     qsizetype m_cell = 0;
 };
