@@ -418,6 +418,20 @@ bool isPlainDay(const QDate &date)
     return plain;
 }
 
+// The local date-time of a text of the forms dateTimeParts() reads; invalid otherwise.
+template <typename Ch>
+QDateTime localDateTimeOfText(const Ch *t, qsizetype n)
+{
+    DateTimeParts p;
+    if (!dateTimeParts(t, n, p))
+        return {};
+    const QDate date(p.y, p.mo, p.d);
+    const QTime time(p.h, p.mi, p.s, p.ms);
+    if (!date.isValid() || !time.isValid())
+        return {};
+    return localDateTime(date, time);
+}
+
 bool isAsciiSpace(char c)
 {
     return c == ' ' || (c >= '\t' && c <= '\r');
@@ -427,14 +441,7 @@ bool isAsciiSpace(char c)
 
 QDateTime parseDateTimeText(QStringView t)
 {
-    DateTimeParts p;
-    if (!dateTimeParts(t.utf16(), t.size(), p))
-        return {};
-    const QDate date(p.y, p.mo, p.d);
-    const QTime time(p.h, p.mi, p.s, p.ms);
-    if (!date.isValid() || !time.isValid())
-        return {};
-    return localDateTime(date, time);
+    return localDateTimeOfText(t.utf16(), t.size());
 }
 
 bool wireDateTimeOfStored(const char *text, qsizetype length, char out[23])
@@ -456,23 +463,19 @@ bool wireDateTimeOfStored(const char *text, qsizetype length, char out[23])
     if (!date.isValid() || !time.isValid() || p.y > 9999 || !isPlainDay(date))
         return false;
     // "yyyy-MM-ddTHH:mm:ss.zzz", as formatDateTime() writes it.
-    auto put = [&](int at, int value, int width) {
-        for (int i = at + width - 1; i >= at; --i, value /= 10)
-            out[i] = char('0' + value % 10);
+    struct Field {
+        int value, width;
+        char after;
     };
-    put(0, p.y, 4);
-    out[4] = '-';
-    put(5, p.mo, 2);
-    out[7] = '-';
-    put(8, p.d, 2);
-    out[10] = 'T';
-    put(11, p.h, 2);
-    out[13] = ':';
-    put(14, p.mi, 2);
-    out[16] = ':';
-    put(17, p.s, 2);
-    out[19] = '.';
-    put(20, p.ms, 3);
+    char *o = out;
+    for (Field f : {Field{p.y, 4, '-'}, Field{p.mo, 2, '-'}, Field{p.d, 2, 'T'}, Field{p.h, 2, ':'},
+                    Field{p.mi, 2, ':'}, Field{p.s, 2, '.'}, Field{p.ms, 3, 0}}) {
+        for (int i = f.width - 1; i >= 0; --i, f.value /= 10)
+            o[i] = char('0' + f.value % 10);
+        o += f.width;
+        if (f.after)
+            *o++ = f.after;
+    }
     return true;
 }
 
@@ -1033,14 +1036,10 @@ private:
                 ++blanks;
             if (blanks == n) // blank text is null for every kind but text
                 return true;
-            DateTimeParts p;
-            if (!dateTimeParts(s, n, p))
+            const QDateTime dt = localDateTimeOfText(s, n);
+            if (!dt.isValid())
                 return false;
-            const QDate date(p.y, p.mo, p.d);
-            const QTime time(p.h, p.mi, p.s, p.ms);
-            if (!date.isValid() || !time.isValid())
-                return false;
-            out = localDateTime(date, time);
+            out = dt;
             return true;
         }
         }
