@@ -91,6 +91,13 @@ QString numberTextSql(const QString &monthColumn, const QString &numberColumn)
     return QStringLiteral("(%1 || '-' || printf('%05d', %2))").arg(monthColumn, numberColumn);
 }
 
+QString dayText(const QString &column)
+{
+    return QStringLiteral("CASE WHEN length(%1) = 8 THEN substr(%1, 1, 4) || '-' || substr(%1, 5, 2) || '-'"
+                          " || substr(%1, 7, 2) ELSE %1 END")
+        .arg(column);
+}
+
 bool deleteDocument(SQLite::Database &db, const DocumentTable &doc, const QVariantList &key)
 {
     for (const DocumentTable::Lines &l : doc.lines)
@@ -134,6 +141,43 @@ void insertRow(SQLite::Database &db, const QString &table, const RowValues &valu
     for (int i = 0; i < values.size(); ++i)
         bindValue(*st, i + 1, values[i].second);
     st->exec();
+}
+
+std::optional<LineReference> resolveLineReference(SQLite::Database &db, const DocumentTable &doc,
+                                                  const QString &company, const QString &store,
+                                                  const QString &month, qint64 number, qint64 seq,
+                                                  const QString &item)
+{
+    if (number <= 0 || doc.lines.isEmpty())
+        return std::nullopt;
+    // Line columns are <p>CMCD, <p>BUUT, <p>MONTH, <p>NUMB, <p>SEQ, <p>ITNB.
+    const DocumentTable::Lines &lines = doc.lines.first();
+    const QString p = lines.key.value(0).chopped(4);
+    const QString m = identifier(p + QStringLiteral("MONTH")), n = identifier(p + QStringLiteral("NUMB"));
+    const QString s = identifier(p + QStringLiteral("SEQ")), i = identifier(p + QStringLiteral("ITNB"));
+    Prepared st(db, u8(QStringLiteral("SELECT %2, %3, %4 FROM %1"
+                                      " WHERE %6 = ?1 AND %7 = ?2 AND %3 = ?4 AND %5 = ?6 AND %2 <= ?3"
+                                      " ORDER BY (%2 = ?3 AND %4 = ?5) DESC, %2 DESC, (%4 = ?5) DESC, %4 LIMIT 1")
+                           .arg(identifier(lines.table), m, n, s, i, identifier(lines.key.value(0)),
+                                identifier(lines.key.value(1)))));
+    bindText(*st, 1, company);
+    bindText(*st, 2, store);
+    bindText(*st, 3, month);
+    st->bind(4, static_cast<int64_t>(number));
+    st->bind(5, static_cast<int64_t>(seq));
+    bindText(*st, 6, item);
+    if (!st->executeStep())
+        return std::nullopt;
+    return LineReference{QString::fromStdString(st->getColumn(0).getString()), st->getColumn(1).getInt64(),
+                         st->getColumn(2).getInt64()};
+}
+
+void bindDocumentKey(SQLite::Statement &st, const Call &call)
+{
+    bindText(st, 1, call.text(QStringLiteral("A_CMCD")).trimmed());
+    bindText(st, 2, call.text(QStringLiteral("A_BUUT")).trimmed());
+    bindText(st, 3, call.text(QStringLiteral("A_MONTH")).trimmed());
+    st.bind(4, static_cast<int64_t>(call.integer(QStringLiteral("A_NUMB"))));
 }
 
 void audit(Call &call, const QString &procedure, const QString &key, const QString &work, const QString &pgid)

@@ -5,12 +5,15 @@
 // describe their tables once and write headers and lines through here.
 
 #include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
 
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+
+#include <optional>
 
 namespace hq {
 
@@ -49,6 +52,10 @@ QString numberText(const QString &month, qint64 number);
 // numberTextSql("PHMONTH", "PHNUMB") -> "(PHMONTH || '-' || printf('%05d', PHNUMB))".
 QString numberTextSql(const QString &monthColumn, const QString &numberColumn);
 
+// A stored "yyyymmdd" column shown as "yyyy-mm-dd" (an SQL expression); any
+// other text stays as it is.
+QString dayText(const QString &column);
+
 // Deletes the document of `key` (lines first, then the header); returns
 // whether a header existed.
 bool deleteDocument(SQLite::Database &db, const DocumentTable &doc, const QVariantList &key);
@@ -60,6 +67,29 @@ void writeHeader(SQLite::Database &db, const DocumentTable &doc, const RowValues
 
 // Inserts one row into a table (a document line, usually).
 void insertRow(SQLite::Database &db, const QString &table, const RowValues &values);
+
+// A line of a document that a line of another document names (a receipt line
+// its purchase-order line, a release line its received-order line).
+struct LineReference {
+    QString month;
+    qint64 number = 0;
+    qint64 seq = 0;
+};
+
+// The line of `doc` (its first line table) of company and store that a line
+// for `item` names by month, number and sequence: the line named when it holds
+// the item; else, of the documents with that number whose month is the latest
+// up to the sent one and that hold the item, the line of the sent sequence,
+// else their first line of the item. None for a number of 0 or less, or when
+// no document of that number holds the item.
+std::optional<LineReference> resolveLineReference(SQLite::Database &db, const DocumentTable &doc,
+                                                  const QString &company, const QString &store,
+                                                  const QString &month, qint64 number, qint64 seq,
+                                                  const QString &item);
+
+// Binds the document key of a lines query, ?1..?4, from the parameters
+// A_CMCD, A_BUUT, A_MONTH (trimmed) and A_NUMB.
+void bindDocumentKey(SQLite::Statement &st, const Call &call);
 
 // Records a deletion in SYS_AUDIT: the procedure, the deleted key as text and
 // the call's WORK and PGID, at the server's time.

@@ -16,6 +16,7 @@ void registerAllProcedures(Registry &registry)
     registerPurchaseOrderProcedures(registry);
     registerReceiptProcedures(registry);
     registerReleaseProcedures(registry);
+    registerSalesProcedures(registry);
 }
 
 } // namespace hq

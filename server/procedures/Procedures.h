@@ -17,5 +17,6 @@ void registerDeliveryProcedures(Registry &registry); // Deliveries.cpp: delivery
 void registerPurchaseOrderProcedures(Registry &registry); // PurchaseOrders.cpp: orders placed, their lines, deletion
 void registerReceiptProcedures(Registry &registry); // Receipts.cpp: warehouse receipts, order remainder close
 void registerReleaseProcedures(Registry &registry); // Releases.cpp: releases and stock-outs
+void registerSalesProcedures(Registry &registry);   // Sales.cpp: received orders and their release state
 
 } // namespace hq

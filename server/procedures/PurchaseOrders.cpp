@@ -22,14 +22,6 @@ QString dayDate(const QString &column)
     return QStringLiteral("CASE WHEN %1 = '' THEN '19000101' ELSE %1 END").arg(column);
 }
 
-// A stored "yyyymmdd" shown as "yyyy-mm-dd"; '' stays ''.
-QString dayText(const QString &column)
-{
-    return QStringLiteral("CASE WHEN length(%1) = 8 THEN substr(%1, 1, 4) || '-' || substr(%1, 5, 2) || '-'"
-                          " || substr(%1, 7, 2) ELSE %1 END")
-        .arg(column);
-}
-
 // The orders of a store placed on one day, by number; orders gathered from
 // several patterns (pattern number 999) are named "복합패턴".
 void selectDayOrders(Call &call)

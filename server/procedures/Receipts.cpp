@@ -142,37 +142,6 @@ void selectOrderLinesToReceive(Call &call)
               });
 }
 
-struct OrderLine {
-    QString month;
-    qint64 number = 0;
-    qint64 seq = 0;
-};
-
-// The purchase-order line a receipt line receives: the sent order month,
-// number and line when that line holds the item; else the order of that
-// number whose month is the latest up to the sent month with a line of the
-// item (its first such line). None for a line without an order number.
-std::optional<OrderLine> resolveOrderLine(SQLite::Database &db, const QString &company, const QString &store,
-                                          const QString &month, qint64 number, qint64 seq, const QString &item)
-{
-    if (number <= 0)
-        return std::nullopt;
-    Prepared st(db, "SELECT PDMONTH, PDNUMB, PDSEQ FROM F2101"
-                    " WHERE PDCMCD = ?1 AND PDBUUT = ?2 AND PDNUMB = ?4 AND PDITNB = ?6"
-                    " AND (PDMONTH = ?3 AND PDSEQ = ?5 OR PDMONTH <= ?3)"
-                    " ORDER BY (PDMONTH = ?3 AND PDSEQ = ?5) DESC, PDMONTH DESC, PDSEQ LIMIT 1");
-    bindText(*st, 1, company);
-    bindText(*st, 2, store);
-    bindText(*st, 3, month);
-    st->bind(4, static_cast<int64_t>(number));
-    st->bind(5, static_cast<int64_t>(seq));
-    bindText(*st, 6, item);
-    if (!st->executeStep())
-        return std::nullopt;
-    return OrderLine{QString::fromStdString(st->getColumn(0).getString()), st->getColumn(1).getInt64(),
-                     st->getColumn(2).getInt64()};
-}
-
 bool receiptExists(SQLite::Database &db, const QString &company, const QString &store, const QString &month,
                    qint64 number)
 {
@@ -234,8 +203,8 @@ void insertReceipt(Call &call)
     const QString orderMonth = call.text(QStringLiteral("A_WDBAMONTH")).trimmed();
     const qint64 orderNumber = call.integer(QStringLiteral("A_WDBANUMB"));
     const qint64 orderSeq = call.integer(QStringLiteral("A_WDBASEQ"));
-    const std::optional<OrderLine> ref =
-        resolveOrderLine(call.db, company, store, orderMonth, orderNumber, orderSeq, item);
+    const std::optional<LineReference> ref =
+        resolveLineReference(call.db, docs::purchaseOrder(), company, store, orderMonth, orderNumber, orderSeq, item);
     const QVariant baQty = call.value(QStringLiteral("A_BAQTY")).isNull() || call.text(QStringLiteral("A_BAQTY")).trimmed().isEmpty()
                                ? QVariant()
                                : QVariant(call.number(QStringLiteral("A_BAQTY")));

@@ -10,7 +10,11 @@
 #include "Numbering.h"
 #include "procedures/Procedures.h"
 
+#include "core/uKV_Common_Vat.h"
+
 #include <SQLiteCpp/Statement.h>
+
+#include <optional>
 
 namespace hq {
 
@@ -121,8 +125,48 @@ void writeEntryHeader(Call &call)
     writeHeader(call.db, docs::release(), values);
 }
 
+// The tax kind a release's amounts are split by: the header's own, else its
+// customer's.
+QString releaseTaxKind(SQLite::Database &db, const EntryKey &k)
+{
+    Prepared st(db, u8(QStringLiteral("SELECT COALESCE(NULLIF(h.DHTXGU, ''), ")
+                       + partnerSql(QStringLiteral("p.ABTXGU"), QStringLiteral("h.DHCMCD"), QStringLiteral("h.DHBUUT"),
+                                    QStringLiteral("h.DHADNB"))
+                       + QStringLiteral(") FROM F3200 h WHERE h.DHCMCD = ?1 AND h.DHBUUT = ?2 AND h.DHMONTH = ?3"
+                                        " AND h.DHNUMB = ?4")));
+    bindText(*st, 1, k.cmcd);
+    bindText(*st, 2, k.buut);
+    bindText(*st, 3, k.month);
+    st->bind(4, static_cast<int64_t>(k.numb));
+    return st->executeStep() ? QString::fromStdString(st->getColumn(0).getString()) : QString();
+}
+
+// The unit price of a received-order line.
+qint64 receivedOrderPrice(SQLite::Database &db, const EntryKey &k, const LineReference &ref)
+{
+    Prepared st(db, "SELECT ODUPRC FROM F2401 WHERE ODCMCD = ?1 AND ODBUUT = ?2 AND ODMONTH = ?3 AND ODNUMB = ?4"
+                    " AND ODSEQ = ?5");
+    bindText(*st, 1, k.cmcd);
+    bindText(*st, 2, k.buut);
+    bindText(*st, 3, ref.month);
+    st->bind(4, static_cast<int64_t>(ref.number));
+    st->bind(5, static_cast<int64_t>(ref.seq));
+    return st->executeStep() ? st->getColumn(0).getInt64() : 0;
+}
+
+bool isUnset(const Call &call, const char *name)
+{
+    const QString n = QString::fromLatin1(name);
+    return call.value(n).isNull() || call.text(n).trimmed().isEmpty();
+}
+
 // One line of an existing entry; a line sent again under the same sequence
-// replaces the earlier one. The received-order reference is stored as sent.
+// replaces the earlier one. A line naming a received order (A_DDSUNUMB > 0)
+// is tied to the order line it releases (DDRF*, see resolveLineReference);
+// the month, number and sequence are also kept as sent. A line without a
+// price takes the order line's; a line without an amount (A_DDAMT not set)
+// gets quantity x price, truncated, split into supply and VAT by the
+// release's tax kind.
 void writeEntryLine(Call &call)
 {
     const EntryKey k = requireKey(call, QStringLiteral("DD"));
@@ -144,6 +188,25 @@ void writeEntryLine(Call &call)
     del->bind(5, static_cast<int64_t>(seq));
     del->exec();
 
+    const std::optional<LineReference> ref =
+        resolveLineReference(call.db, docs::receivedOrder(), k.cmcd, k.buut, trimmed(call, "A_DDSUMONTH"),
+                             call.integer(QStringLiteral("A_DDSUNUMB")), call.integer(QStringLiteral("A_DDSUSEQ")),
+                             item);
+    const double qty = call.number(QStringLiteral("A_DDQTY"));
+    qint64 price = call.integer(QStringLiteral("A_DDUPRC"));
+    if (price == 0 && ref)
+        price = receivedOrderPrice(call.db, k, *ref);
+    QVariant amount = call.integer(QStringLiteral("A_DDAMT"));
+    QVariant supply = call.integer(QStringLiteral("A_DDGAMT"));
+    QVariant vat = call.integer(QStringLiteral("A_DDTAX"));
+    if (isUnset(call, "A_DDAMT")) {
+        const Currency total(Currency::fromDouble(qty) * price);
+        const VatSplit split = SplitVat(Currency(total.Trunc()), releaseTaxKind(call.db, k));
+        amount = total.Trunc();
+        supply = split.supply;
+        vat = split.vat;
+    }
+
     auto text = [&](const char *name) { return QVariant(trimmed(call, name)); };
     auto integer = [&](const char *name) { return QVariant(call.integer(QString::fromLatin1(name))); };
     auto number = [&](const char *name) { return QVariant(call.number(QString::fromLatin1(name))); };
@@ -159,11 +222,11 @@ void writeEntryLine(Call &call)
                   {QStringLiteral("DDRFID"), text("A_DDRFID")},
                   {QStringLiteral("DDLINB"), text("A_DDLINB")},
                   {QStringLiteral("DDUNIT"), text("A_DDUNIT")},
-                  {QStringLiteral("DDQTY"), number("A_DDQTY")},
-                  {QStringLiteral("DDUPRC"), integer("A_DDUPRC")},
-                  {QStringLiteral("DDAMT"), integer("A_DDAMT")},
-                  {QStringLiteral("DDGAMT"), integer("A_DDGAMT")},
-                  {QStringLiteral("DDTAX"), integer("A_DDTAX")},
+                  {QStringLiteral("DDQTY"), qty},
+                  {QStringLiteral("DDUPRC"), price},
+                  {QStringLiteral("DDAMT"), amount},
+                  {QStringLiteral("DDGAMT"), supply},
+                  {QStringLiteral("DDTAX"), vat},
                   {QStringLiteral("DDBDAN"), text("A_DDBDAN")},
                   {QStringLiteral("DDMDAN"), text("A_DDMDAN")},
                   {QStringLiteral("DDLDAN"), text("A_DDLDAN")},
@@ -176,6 +239,9 @@ void writeEntryLine(Call &call)
                   {QStringLiteral("DDSUMONTH"), text("A_DDSUMONTH")},
                   {QStringLiteral("DDSUNUMB"), integer("A_DDSUNUMB")},
                   {QStringLiteral("DDSUSEQ"), integer("A_DDSUSEQ")},
+                  {QStringLiteral("DDRFMONTH"), ref ? QVariant(ref->month) : QVariant()},
+                  {QStringLiteral("DDRFNUMB"), ref ? QVariant(ref->number) : QVariant()},
+                  {QStringLiteral("DDRFSEQ"), ref ? QVariant(ref->seq) : QVariant()},
                   {QStringLiteral("DDLDANGB"), text("A_DDLDANGB")},
                   {QStringLiteral("DDTXGU"), text("A_DDTXGU")},
                   {QStringLiteral("DDEDFLYN"), text("A_EDFLYN")},
@@ -267,12 +333,7 @@ void selectEntryLines(Call &call)
     call.open({I("DDSEQ"), T("DDITNB", 6), T("itty_name", 20), T("IMNAME", 50), T("DDUNIT", 3), F("DDQTY"),
                I("DDUPRC"), I("DDAMT"), T("bunho", 12), F("odqty"), I("DDSUNUMB"), T("chulgo_bunho", 12),
                T("balju_bunho", 12), T("chulgo_name", 50), T("balju_name", 50)},
-              sql.toUtf8().constData(), [&](SQLite::Statement &st) {
-                  bindText(st, 1, trimmed(call, "A_CMCD"));
-                  bindText(st, 2, trimmed(call, "A_BUUT"));
-                  bindText(st, 3, trimmed(call, "A_MONTH"));
-                  st.bind(4, static_cast<int64_t>(call.integer(QStringLiteral("A_NUMB"))));
-              });
+              sql.toUtf8().constData(), [&](SQLite::Statement &st) { bindDocumentKey(st, call); });
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "documents/DocumentLines.h"
 
+#include "platform/dataset/DataSet.h"
+
 QString ItemTypeWord(const QString &code)
 {
     if (code == QLatin1String("1"))
@@ -38,4 +40,16 @@ QList<FieldDef> ImsiDetailFields()
     QList<FieldDef> fields = PatternLineFields();
     fields.removeIf([](const FieldDef &f) { return f.name == QLatin1String("SIZE"); });
     return fields;
+}
+
+void FilterPatterns(DataSet &patterns, const QString &choice)
+{
+    patterns.setFiltered(false);
+    if (choice == QStringLiteral("제품"))
+        patterns.setFilter(QStringLiteral("(AHADNB = '' or AHADNB < '40000000')"));
+    else if (choice == QStringLiteral("재료"))
+        patterns.setFilter(QStringLiteral(" AHADNB > '40000000' "));
+    else
+        return;
+    patterns.setFiltered(true);
 }

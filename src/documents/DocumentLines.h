@@ -20,6 +20,13 @@ QString ItemTypeWord(const QString &code);
 // its own fields after these.
 QList<FieldDef> PatternLineFields();
 
+// Filters the order patterns (rows of GP_SELECT_F2110_RegOrderSearch) by
+// the pattern filter's choice: "제품" the patterns of branches and product
+// suppliers, "재료" those of material suppliers (codes above "40000000");
+// anything else ("전체") switches the filter off.
+class DataSet;
+void FilterPatterns(DataSet &patterns, const QString &choice);
+
 // The fields of the temporary-save lines VTB_IMSIDETAIL: PatternLineFields()
 // without SIZE.
 QList<FieldDef> ImsiDetailFields();

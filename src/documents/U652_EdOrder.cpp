@@ -30,16 +30,6 @@ const QString kOrderProgram = QStringLiteral("F20_PURCHASEENTRY");
 constexpr int kActionTag = 802;
 constexpr int kGridOptions = 868; // titles, lines, row select, always show selection
 
-TMirelImgBtn *makeButton(QWidget *parent, const char *name, const char *caption, int tag, const QRect &at)
-{
-    auto *b = new TMirelImgBtn(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setCaption(QString::fromUtf8(caption));
-    b->setTag(tag);
-    b->setGeometry(at);
-    return b;
-}
-
 QLineEdit *makeAmountEdit(QWidget *parent, const char *name, const QRect &at)
 {
     auto *e = new QLineEdit(QStringLiteral("0"), parent);
@@ -82,8 +72,8 @@ TF652_EdOrder::TF652_EdOrder(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt:
 
     auto *title = makeLabel(this, "발주내역", QRect(20, 10, 300, 40), 20);
     title->setObjectName(QStringLiteral("lbl_Title"));
-    btn_Minimize = makeButton(this, "btn_Minimize", "_", 0, QRect(920, 10, 44, 40));
-    btn_Close = makeButton(this, "btn_Close", "X", -1, QRect(970, 10, 44, 40));
+    btn_Minimize = NewImgBtn(this, "btn_Minimize", "_", 0, QRect(920, 10, 44, 40));
+    btn_Close = NewImgBtn(this, "btn_Close", "X", -1, QRect(970, 10, 44, 40));
 
     makeLabel(this, "납품희망일", QRect(20, 62, 110, 36));
     date_Wantdate = new QDateEdit(this);
@@ -99,14 +89,14 @@ TF652_EdOrder::TF652_EdOrder(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt:
     grid_Petenlist = new TMirelGrid(this);
     grid_Petenlist->setObjectName(QStringLiteral("grid_Petenlist"));
     grid_Petenlist->setGeometry(20, 108, 360, 560);
-    btn_PetenlistUp = makeButton(this, "btn_PetenlistUp", "▲", kPageUpTag, QRect(20, 676, 176, 50));
-    btn_PetenlistDown = makeButton(this, "btn_PetenlistDown", "▼", kPageDownTag, QRect(204, 676, 176, 50));
+    btn_PetenlistUp = NewImgBtn(this, "btn_PetenlistUp", "▲", kPageUpTag, QRect(20, 676, 176, 50));
+    btn_PetenlistDown = NewImgBtn(this, "btn_PetenlistDown", "▼", kPageDownTag, QRect(204, 676, 176, 50));
 
     grid_Regorderlist = new TMirelGrid(this);
     grid_Regorderlist->setObjectName(QStringLiteral("grid_Regorderlist"));
     grid_Regorderlist->setGeometry(392, 62, 560, 606);
-    btn_RegorderlistUp = makeButton(this, "btn_RegorderlistUp", "▲", kPageUpTag, QRect(960, 62, 54, 296));
-    btn_RegorderlistDown = makeButton(this, "btn_RegorderlistDown", "▼", kPageDownTag, QRect(960, 372, 54, 296));
+    btn_RegorderlistUp = NewImgBtn(this, "btn_RegorderlistUp", "▲", kPageUpTag, QRect(960, 62, 54, 296));
+    btn_RegorderlistDown = NewImgBtn(this, "btn_RegorderlistDown", "▼", kPageDownTag, QRect(960, 372, 54, 296));
 
     makeLabel(this, "공급가액", QRect(392, 680, 80, 40));
     edt_BaljuGong = makeAmountEdit(this, "edt_BaljuGong", QRect(472, 680, 130, 40));
@@ -120,9 +110,9 @@ TF652_EdOrder::TF652_EdOrder(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt:
     CMB_ADNB->setEditText(kAllPartners);
     CMB_ADNB->hide();
 
-    btn_d = makeButton(this, "btn_d", "삭제", kActionTag, QRect(792, 676, 70, 50));
-    BTN_edit = makeButton(this, "BTN_edit", "수 정", kActionTag, QRect(868, 676, 70, 50));
-    BTN_Cls = makeButton(this, "BTN_Cls", "닫 기", kActionTag, QRect(944, 676, 70, 50));
+    btn_d = NewImgBtn(this, "btn_d", "삭제", kActionTag, QRect(792, 676, 70, 50));
+    BTN_edit = NewImgBtn(this, "BTN_edit", "수 정", kActionTag, QRect(868, 676, 70, 50));
+    BTN_Cls = NewImgBtn(this, "BTN_Cls", "닫 기", kActionTag, QRect(944, 676, 70, 50));
 
     cds_F2100_pat = NewRemoteCall(this, "cds_F2100_pat", "dspStoredProc2", "[GP_SELECT_F2100_RegOrderpatSearch]");
     cds_F2101_det = NewRemoteCall(this, "cds_F2101_det", "dspStoredProc3", "[GP_SELECT_F2101_POPUPPURCHASE]");

@@ -1,6 +1,7 @@
 // The work screens the program has, registered with their menu Tags and
 // global instances. A menu Tag not listed here opens a placeholder screen.
 #include "documents/U10021_Warehouse.h"
+#include "documents/U10051_deliver.h"
 #include "documents/U1007_TwoMaterialDisuse.h"
 #include "documents/U1009_TastePresent.h"
 #include "documents/U618_TblOrdList.h"
@@ -18,6 +19,7 @@ void RegisterWorkScreens()
     RegisterScreen<TF10021_Warehouse>(501302, F10021_Warehouse);
     RegisterScreen<TF1009_TastePresent>(TF1009_TastePresent::MenuTagValue, F1009_TastePresent);
     RegisterScreen<TF1007_TwoMaterialDisuse>(TF1007_TwoMaterialDisuse::MenuTagValue, F1007_TwoMaterialDisuse);
+    RegisterScreen<TF10051_deliver>(TF10051_deliver::Tag, F10051_deliver);
 
     // The sign-in screen's table-order button.
     SetTableOrderWindowFactory([](QWidget *parent) -> QDialog * {

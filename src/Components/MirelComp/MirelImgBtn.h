@@ -11,3 +11,7 @@ class TMirelImgBtn : public TMirelButtonBase {
 public:
     explicit TMirelImgBtn(QWidget *parent = nullptr);
 };
+
+// A button of a screen laid out in code: object name, caption (UTF-8), Tag
+// and place on its parent.
+TMirelImgBtn *NewImgBtn(QWidget *parent, const char *name, const char *caption, int tag, const QRect &at);

@@ -1,0 +1,672 @@
+#include "documents/U10051_deliver.h"
+
+#include "Components/MirelComp/MirelGrid.h"
+#include "Components/MirelComp/MirelImgBtn.h"
+#include "Components/MirelComp/PageGrid.h"
+#include "core/MyConfig.h"
+#include "core/uKV_Common_Msg.h"
+#include "core/uKV_Common_Text.h"
+#include "core/uKV_DataModule.h"
+#include "documents/DocumentLines.h"
+#include "documents/DocumentRights.h"
+#include "documents/SupplierCombos.h"
+#include "documents/U651_Susin.h"
+#include "documents/U652_EdOrder.h"
+#include "documents/UnitChooser.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Keys.h"
+#include "platform/remote/ClientDataSet.h"
+#include "shell/RemoteCall.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+
+TF10051_deliver *F10051_deliver = nullptr;
+
+namespace {
+
+const QString kProgramId = QStringLiteral("F30_DELIVERYENTRY");
+const QString kFormName = QStringLiteral("F10051_deliver");
+const QString kAllPartners = QStringLiteral("99999999");
+// Our field of the work lines: the month of the received order a line came
+// from (empty for pattern and placed-order lines).
+const QString kOrderMonth = QStringLiteral("SUMONTH");
+constexpr int kGatheredOrder = 999; // a placed order made of several temporary saves
+constexpr int kLineFont = 17; // rows of about 24 pixels: 27 to a page
+constexpr int kListFont = 11; // the "yyyy-mm-dd" dates fit their columns
+constexpr int kBackspaceTag = -10;
+
+QLabel *makeLabel(QWidget *parent, const char *name, const char *text, const QRect &at, int pointSize)
+{
+    auto *l = new QLabel(QString::fromUtf8(text), parent);
+    l->setObjectName(QLatin1String(name));
+    QFont f = l->font();
+    f.setPointSize(pointSize);
+    f.setBold(true);
+    l->setFont(f);
+    l->setGeometry(at);
+    return l;
+}
+
+// A grid whose rows follow its font (text height + 3, + the row line).
+TMirelGrid *makeGrid(QWidget *parent, const char *name, const QRect &at, int fontPixels, int options)
+{
+    auto *g = new TMirelGrid(parent);
+    g->setObjectName(QLatin1String(name));
+    g->setGeometry(at);
+    g->setOptions(options);
+    QFont f = g->font();
+    f.setPixelSize(fontPixels);
+    g->setFont(f);
+    return g;
+}
+
+void setText(ClientDataSet &cds, const char *name, const QString &value)
+{
+    cds.Params().CreateParam(FieldType::String, QLatin1String(name)).setAsString(value);
+}
+
+void setInteger(ClientDataSet &cds, const char *name, qint64 value)
+{
+    cds.Params().CreateParam(FieldType::Integer, QLatin1String(name)).setAsInteger(int(value));
+}
+
+void setFloat(ClientDataSet &cds, const char *name, double value)
+{
+    cds.Params().CreateParam(FieldType::Float, QLatin1String(name)).setAsFloat(value);
+}
+
+// The parameters of the insert procedure's shared list, header and line,
+// declared once and null until a call sets them; a call keeps what an
+// earlier call set and the server reads only those of the row kind.
+void declareInsertParams(ClientDataSet &cds)
+{
+    struct Decl {
+        const char *name;
+        FieldType type;
+    };
+    using FT = FieldType;
+    static const Decl decls[] = {
+        {"A_GUBUN", FT::SmallInt},     {"A_DHCMCD", FT::String},      {"A_DHBUUT", FT::String},
+        {"A_DHMONTH", FT::String},     {"A_DHNUMB", FT::Integer},     {"A_DHYEAR", FT::String},
+        {"A_DHDATE", FT::String},      {"A_DHADNB", FT::String},      {"A_DHCHTY", FT::String},
+        {"A_DHKSGU", FT::String},      {"A_DHTXGU", FT::String},      {"A_DHGAMT", FT::Integer},
+        {"A_DHTAX", FT::Integer},      {"A_DHAMT", FT::Integer},      {"A_DHDAMT", FT::Integer},
+        {"A_DHGEFL", FT::Boolean},     {"A_DHSBFL", FT::Boolean},     {"A_DHSEME", FT::String},
+        {"A_DHBIGO", FT::String},      {"A_DHPOID", FT::String},      {"A_DHCHDA", FT::String},
+        {"A_DHCHYI", FT::String},      {"A_DHBARS", FT::String},      {"A_DHpdfl", FT::Boolean},
+        {"A_DHKEMONTH", FT::String},   {"A_DHKENUMB", FT::Integer},   {"A_DHKMMONTH", FT::String},
+        {"A_DHKMNUMB", FT::Integer},   {"A_DHWORK", FT::String},      {"A_DHPGID", FT::String},
+        {"A_dhlinb", FT::String},      {"A_DHibbuut_rt", FT::String}, {"A_DHIBMONTH_rt", FT::String},
+        {"A_DhIBNUMB_rt", FT::Integer}, {"A_Dhiblinb", FT::String},   {"A_DDCMCD", FT::String},
+        {"A_DDBUUT", FT::String},      {"A_DDMONTH", FT::String},     {"A_DDNUMB", FT::Integer},
+        {"A_DDSEQ", FT::Integer},      {"A_DDITNB", FT::String},      {"A_DDBAR", FT::String},
+        {"A_DDRFID", FT::String},      {"A_DDLINB", FT::String},      {"A_DDUNIT", FT::String},
+        {"A_DDQTY", FT::Float},        {"A_DDUPRC", FT::Integer},     {"A_DDAMT", FT::Integer},
+        {"A_DDBDAN", FT::String},      {"A_DDMDAN", FT::String},      {"A_DDLDAN", FT::String},
+        {"A_DDMQTY", FT::Float},       {"A_DDSQTY", FT::Float},       {"A_DDMCAL", FT::Float},
+        {"A_DDIBMONTH", FT::String},   {"A_DDIBNUMB", FT::Integer},   {"A_DDIBSEQ", FT::Integer},
+        {"A_DDSUMONTH", FT::String},   {"A_DDSUNUMB", FT::Integer},   {"A_DDSUSEQ", FT::Integer},
+        {"A_DDWORK", FT::String},      {"A_DDPGID", FT::String},      {"A_DDgamt", FT::Integer},
+        {"A_DDtax", FT::Integer},      {"A_DDldangb", FT::String},    {"A_DDTXGU", FT::String},
+        {"a_edflyn", FT::String},
+    };
+    for (const Decl &d : decls)
+        cds.Params().CreateParam(d.type, QLatin1String(d.name));
+}
+
+bool hasQuantity(const DataSet &lines)
+{
+    const Field &qty = lines.FieldByName(QStringLiteral("ADQTY"));
+    return !qty.IsNull() && qty.AsFloat() != 0;
+}
+
+} // namespace
+
+TF10051_deliver::TF10051_deliver(QWidget *parent) : TWorkScreen(Tag, parent)
+{
+    setObjectName(QStringLiteral("F10051_deliver"));
+    setWindowTitle(QStringLiteral("출고"));
+    setFixedSize(ScreenWidth, ScreenHeight);
+    setStyleSheet(QStringLiteral("TF10051_deliver { background: #eef1f6; }"));
+
+    // Top row.
+    Label3 = makeLabel(this, "Label3", "출고", QRect(12, 6, 150, 40), 20);
+    Label5 = makeLabel(this, "Label5", "거래처", QRect(330, 8, 70, 30), 12);
+    CMB_ADNBNAME = new QComboBox(this);
+    CMB_ADNBNAME->setObjectName(QStringLiteral("CMB_ADNBNAME"));
+    CMB_ADNBNAME->setGeometry(404, 8, 145, 30);
+    CMB_ADNB = new QComboBox(this);
+    CMB_ADNB->setObjectName(QStringLiteral("CMB_ADNB"));
+    CMB_ADNB->setEditable(true);
+    CMB_ADNB->hide();
+    BitBtn1 = new QPushButton(QStringLiteral("...."), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setFocusPolicy(Qt::NoFocus);
+    BitBtn1->setGeometry(551, 7, 31, 31);
+    Label1 = makeLabel(this, "Label1", "출 고 일", QRect(590, 8, 72, 30), 12);
+    date_Wantdate = new QDateEdit(this);
+    date_Wantdate->setObjectName(QStringLiteral("date_Wantdate"));
+    date_Wantdate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    date_Wantdate->setCalendarPopup(true);
+    date_Wantdate->setGeometry(665, 8, 132, 29);
+    auto *menu = NewImgBtn(this, "btn_AllMenuView", "메뉴", 0, QRect(821, 0, 54, 50));
+    bindMenuButton(menu);
+    btn_Minimize = NewImgBtn(this, "btn_Minimize", "_", 0, QRect(875, 0, 60, 50));
+    btn_Close = NewImgBtn(this, "btn_Close", "닫기", -1, QRect(935, 0, 89, 50));
+
+    // Work lines.
+    VTB_PATTERNBALJU = new DataSet(this);
+    VTB_PATTERNBALJU->setObjectName(QStringLiteral("VTB_PATTERNBALJU"));
+    VTB_PATTERNBALJU->AddFields(PatternLineFields());
+    VTB_PATTERNBALJU->AddField(kOrderMonth, FieldType::String, 6);
+    VTB_PATTERNBALJU->Open();
+
+    grid_Regorderlist = makeGrid(this, "grid_Regorderlist", QRect(7, 56, 659, 697), kLineFont,
+                                 dgEditing | dgTitles | dgColLines | dgRowLines | dgAlwaysShowSelection);
+    grid_Regorderlist->setDataSource(VTB_PATTERNBALJU);
+    const struct {
+        const char *field, *title;
+        int width;
+        bool editable;
+    } lineColumns[] = {{"ADSEQ", "No", 33, false},     {"IMNAME", "품명", 186, false}, {"SIZE", "규격", 91, false},
+                       {"ADQTY", "수량", 81, true},    {"ADUNIT", "단위", 72, false},  {"ADUPRC", "단가", 118, false},
+                       {"ADAMT", "합계", 0, false},    {"jjgo", "적정재고", 0, false},
+                       {"SoUnitTotalstock", "현재고", 0, false}, {"IMITNB", "IMITNB", 0, false}};
+    for (const auto &c : lineColumns) {
+        TColumn *column = AddGridColumn(grid_Regorderlist, QLatin1String(c.field), QString::fromUtf8(c.title), c.width);
+        column->setReadOnly(!c.editable);
+        if (c.editable)
+            m_qtyColumn = column;
+    }
+    grid_Regorderlist->Columns()[0]->setAlignment(Qt::AlignCenter);
+    btn_RegorderlistUp = NewImgBtn(this, "btn_RegorderlistUp", "▲", kPageUpTag, QRect(671, 56, 40, 66));
+    btn_RegorderlistDown = NewImgBtn(this, "btn_RegorderlistDown", "▼", kPageDownTag, QRect(671, 687, 40, 66));
+
+    // The two sources: received orders and patterns.
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(714, 59, 300, 498);
+    PageControl1->setFocusPolicy(Qt::NoFocus);
+    cg_sujuSheet1 = new QWidget;
+    cg_sujuSheet1->setObjectName(QStringLiteral("cg_sujuSheet1"));
+    cg_patternSheet2 = new QWidget;
+    cg_patternSheet2->setObjectName(QStringLiteral("cg_patternSheet2"));
+    PageControl1->addTab(cg_sujuSheet1, QStringLiteral("수주된 내역"));
+    PageControl1->addTab(cg_patternSheet2, QStringLiteral("패턴출고"));
+
+    constexpr int listOptions = dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection;
+    mgd_RegDeliverylist =
+        makeGrid(cg_sujuSheet1, "mgd_RegDeliverylist", QRect(3, 3, 263, 458), kListFont, listOptions);
+    MirelImgBtn3 = NewImgBtn(cg_sujuSheet1, "MirelImgBtn3", "▲", kPageUpTag, QRect(268, 3, 26, 80));
+    MirelImgBtn4 = NewImgBtn(cg_sujuSheet1, "MirelImgBtn4", "▼", kPageDownTag, QRect(268, 381, 26, 80));
+    grid_PrpaStock1 = makeGrid(cg_patternSheet2, "grid_PrpaStock1", QRect(0, 0, 260, 461), kListFont, listOptions);
+    com_PetenBunruAll = new QComboBox(cg_patternSheet2);
+    com_PetenBunruAll->setObjectName(QStringLiteral("com_PetenBunruAll"));
+    com_PetenBunruAll->addItems({QStringLiteral("전체"), QStringLiteral("제품"), QStringLiteral("재료")});
+    com_PetenBunruAll->setCurrentIndex(0);
+    com_PetenBunruAll->setGeometry(0, 0, 85, 24);
+    com_PetenBunruAll->raise();
+    MirelImgBtn5 = NewImgBtn(cg_patternSheet2, "MirelImgBtn5", "▲", kPageUpTag, QRect(264, 3, 30, 80));
+    MirelImgBtn2 = NewImgBtn(cg_patternSheet2, "MirelImgBtn2", "▼", kPageDownTag, QRect(264, 381, 30, 80));
+
+    cds_F0100 = NewRemoteCall(this, "cds_F0100", "dspStoredProc1", QStringLiteral("[GP_SELECT_F0100_RegOrder_Susin_Search]"));
+    cds_F2110_s = NewRemoteCall(this, "cds_F2110_s", "dspStoredProc2", QStringLiteral("[GP_SELECT_F2110_RegOrderSearch]"));
+    cds_F2111_s =
+        NewRemoteCall(this, "cds_F2111_s", "dspStoredProc7", QStringLiteral("[GP_SELECT_F2111_RegOrderSearch_new1]"));
+    cds_F2400_hed = NewRemoteCall(this, "cds_F2400_hed", "dspStoredProc15", QStringLiteral("[GP_SELECT_F2400_POPUPSALES]"));
+    cds_F2401_det = NewRemoteCall(this, "cds_F2401_det", "dspStoredProc13", QStringLiteral("[GP_SELECT_F2401_POPUPSALES]"));
+    cds_BicgoAll = NewRemoteCall(this, "cds_BicgoAll", "dspStoredProc7", QStringLiteral("[GP_SELECT_MAXNUMBER]"));
+    cds_Chulgo = NewRemoteCall(this, "cds_Chulgo", "dspStoredProc6", QStringLiteral("[GP_INSERT_F3200_DELIVERYENTRY]"));
+    declareInsertParams(*cds_Chulgo);
+    m_number = std::make_unique<DocumentNumber>(*cds_BicgoAll);
+
+    mgd_RegDeliverylist->setDataSource(cds_F2400_hed);
+    AddGridColumn(mgd_RegDeliverylist, QStringLiteral("OHNYDT2"), QStringLiteral("납품예정"), 72);
+    AddGridColumn(mgd_RegDeliverylist, QStringLiteral("OHDATE2"), QStringLiteral("수주일"), 69);
+    AddGridColumn(mgd_RegDeliverylist, QStringLiteral("oHADNB_name"), QStringLiteral("거래처명"), 151);
+    AddGridColumn(mgd_RegDeliverylist, QStringLiteral("OHedfl"), QStringLiteral("진행상태"), 0);
+    AddGridColumn(mgd_RegDeliverylist, QStringLiteral("bunho2"), QStringLiteral("수주번호"), 0);
+    grid_PrpaStock1->setDataSource(cds_F2110_s);
+    TColumn *patternColumn = AddGridColumn(grid_PrpaStock1, QStringLiteral("AHNAME"), QStringLiteral("패턴 선택"), 240);
+    patternColumn->Title()->setAlignment(Qt::AlignRight); // the filter stands over the title's left part
+
+    // Key pad and actions.
+    RbPanel2 = new QWidget(this);
+    RbPanel2->setObjectName(QStringLiteral("RbPanel2"));
+    RbPanel2->setGeometry(714, 556, 310, 207);
+    const struct {
+        const char *name, *caption;
+        int tag, x, y;
+    } keys[] = {{"btn7", "7", 55, 3, 3},     {"btn8", "8", 56, 76, 3},     {"btn9", "9", 57, 149, 3},
+                {"btn4", "4", 52, 3, 53},    {"btn5", "5", 53, 76, 53},    {"btn6", "6", 54, 149, 53},
+                {"bnt1", "1", 49, 3, 103},   {"btn2", "2", 50, 76, 103},   {"btn3", "3", 51, 149, 103},
+                {"btn0", "0", 48, 3, 153},   {"btnJem", ".", 190, 76, 153}, {"btn_ghktkfvy", "←", kBackspaceTag, 149, 153}};
+    for (const auto &k : keys) {
+        TMirelImgBtn *key = NewImgBtn(RbPanel2, k.name, k.caption, k.tag, QRect(k.x, k.y, 73, 50));
+        PadKeys << key;
+        connect(key, &TMirelImgBtn::OnMouseUp, this, [this, key] { PadKeyUp(key->Tag()); });
+    }
+    btn_chul = NewImgBtn(RbPanel2, "btn_chul", "출고", 0, QRect(222, 3, 84, 50));
+    btn_Ok = NewImgBtn(RbPanel2, "btn_Ok", "발주불러오기", 0, QRect(222, 53, 84, 50));
+    btn_Enter = NewImgBtn(RbPanel2, "btn_Enter", "다음", 0, QRect(222, 103, 84, 101));
+    Edit3 = new QLineEdit(QStringLiteral("0"), this);
+    Edit3->setObjectName(QStringLiteral("Edit3"));
+    Edit3->hide();
+
+    m_customers = std::make_unique<TSupplierCombos>(CMB_ADNBNAME, CMB_ADNB);
+
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(btn_Close, &TMirelImgBtn::OnClick, this, [this] { btn_CloseClick(); });
+    connect(btn_Minimize, &TMirelImgBtn::OnClick, this, [this] { showMinimized(); });
+    connect(mgd_RegDeliverylist, &TMirelGrid::OnCellClick, this, [this] { mgd_RegDeliverylistCellClick(); });
+    connect(grid_PrpaStock1, &TMirelGrid::OnCellClick, this, [this] { grid_PrpaStock1CellClick(); });
+    connect(grid_Regorderlist, &TMirelGrid::OnCellClick, this,
+            [this](TColumn *column) { grid_RegorderlistCellClick(column); });
+    connect(com_PetenBunruAll, &QComboBox::currentIndexChanged, this, [this] { com_PetenBunruAllChange(); });
+    connect(MirelImgBtn3, &TMirelImgBtn::OnClick, this, [this] { PageGrid(mgd_RegDeliverylist, kPageUpTag, ListPage); });
+    connect(MirelImgBtn4, &TMirelImgBtn::OnClick, this,
+            [this] { PageGrid(mgd_RegDeliverylist, kPageDownTag, ListPage); });
+    connect(MirelImgBtn5, &TMirelImgBtn::OnClick, this, [this] { PageGrid(grid_PrpaStock1, kPageUpTag, ListPage); });
+    connect(MirelImgBtn2, &TMirelImgBtn::OnClick, this, [this] { PageGrid(grid_PrpaStock1, kPageDownTag, ListPage); });
+    for (TMirelImgBtn *b : {btn_RegorderlistUp, btn_RegorderlistDown})
+        connect(b, &TMirelImgBtn::OnClick, this, [this, b] {
+            if (!VTB_PATTERNBALJU->Active())
+                VTB_PATTERNBALJU->Open();
+            PageGrid(grid_Regorderlist, b->Tag(), LinePage);
+        });
+    connect(btn_chul, &TMirelImgBtn::OnClick, this, [this] { btn_chulClick(); });
+    connect(btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
+    connect(btn_Enter, &TMirelImgBtn::OnClick, this, [this] { btn_EnterClick(); });
+}
+
+TF10051_deliver::~TF10051_deliver()
+{
+    if (F10051_deliver == this)
+        F10051_deliver = nullptr;
+}
+
+void TF10051_deliver::showEvent(QShowEvent *event)
+{
+    TWorkScreen::showEvent(event);
+    if (event->spontaneous() || m_shown)
+        return;
+    m_shown = true;
+    FormShow();
+}
+
+void TF10051_deliver::FormShow()
+{
+    MenuViewState = QStringLiteral("0");
+    m_customers->Load(*cds_F0100);
+    date_Wantdate->setDate(os::Now().date());
+    // The customer change for the empty first entry ("99999999").
+    CMB_ADNBNAME->setCurrentIndex(0);
+    CMB_ADNB->setCurrentIndex(0);
+    if (DM && DM->CheckOrderBlocked(CMB_ADNB->currentText()))
+        m_customers->ClearSelection();
+
+    setText(*cds_F2110_s, "COMPCODE", MyConfig.CompanyCode);
+    setText(*cds_F2110_s, "STORECODE", MyConfig.StoreCode);
+    setText(*cds_F2110_s, "TARGETCODE", CMB_ADNB->currentText());
+    cds_F2110_s->Open();
+
+    // Every open received order.
+    setText(*cds_F2400_hed, "a_cmcd", MyConfig.CompanyCode);
+    setText(*cds_F2400_hed, "a_buut", MyConfig.StoreCode);
+    setText(*cds_F2400_hed, "a_adnb", QString());
+    setText(*cds_F2400_hed, "a_gubun1", QStringLiteral("2"));
+    setText(*cds_F2400_hed, "a_stdt", QStringLiteral("00000000"));
+    setText(*cds_F2400_hed, "a_eddt", QStringLiteral("99999999"));
+    setText(*cds_F2400_hed, "a_gubun2", QStringLiteral("2"));
+    cds_F2400_hed->Open();
+    focusQuantity();
+}
+
+// A quantity being typed is dropped when a source replaces the lines.
+void TF10051_deliver::dropPendingEdit()
+{
+    if (VTB_PATTERNBALJU->State() != DataSetState::Browse)
+        VTB_PATTERNBALJU->Cancel();
+}
+
+void TF10051_deliver::focusQuantity()
+{
+    if (m_qtyColumn)
+        grid_Regorderlist->setSelectedIndex(m_qtyColumn->Index());
+    grid_Regorderlist->setFocus();
+}
+
+void TF10051_deliver::mgd_RegDeliverylistCellClick()
+{
+    if (!cds_F2400_hed->Active() || cds_F2400_hed->IsEmpty())
+        return;
+    m_customers->SetSupplier(cds_F2400_hed->FieldByName(QStringLiteral("OHADNB")).AsString());
+    if (!VTB_PATTERNBALJU->Active())
+        return;
+    DataSet &v = *VTB_PATTERNBALJU;
+    dropPendingEdit();
+    try {
+        const QString month = cds_F2400_hed->FieldByName(QStringLiteral("OHMONTH")).AsString();
+        setText(*cds_F2401_det, "A_CMCD", MyConfig.CompanyCode);
+        setText(*cds_F2401_det, "A_BUUT", MyConfig.StoreCode);
+        setText(*cds_F2401_det, "A_MONTH", month);
+        setInteger(*cds_F2401_det, "A_NUMB", cds_F2400_hed->FieldByName(QStringLiteral("OHNUMB")).AsInteger());
+        cds_F2401_det->Open();
+        v.DisableControls();
+        v.EmptyTable();
+        ClientDataSet &d = *cds_F2401_det;
+        auto src = [&d](const char *name) -> const Field & { return d.FieldByName(QLatin1String(name)); };
+        auto dst = [&v](const char *name) -> Field & { return v.FieldByName(QLatin1String(name)); };
+        for (d.First(); !d.Eof(); d.Next()) {
+            v.Append();
+            dst("ADSEQ").setAsInteger(src("ODSEQ").AsInteger());
+            dst("IMITNB").setAsString(src("ODITNB").AsString());
+            dst("IMNAME").setAsString(src("IMNAME").AsString());
+            dst("ADUNIT").setAsString(src("ODUNIT").AsString());
+            dst("ADMDAN").setAsString(src("ODMDAN").AsString());
+            dst("ADLDAN").setAsString(src("ODLDAN").AsString());
+            dst("ADBDAN").setAsString(src("ODBDAN").AsString());
+            dst("IMITTY").setAsString(src("imitty_name").AsString());
+            dst("SUSUM").setAsInteger(src("ODNUMB").AsInteger());
+            dst("ADMCAL").setAsFloat(src("ODMCAL").AsFloat());
+            dst("ADQTY").setAsFloat(src("sujan_qty").AsFloat());
+            dst("SIZE").setAsString(src("size").AsString());
+            // The order's price in every price field, as pattern lines carry
+            // theirs, so the release sends it.
+            const int price = src("ODUPRC").AsInteger();
+            for (const char *f : {"ADUPRC", "ADUPRC000", "ADUPRC2", "ADUPRC001"})
+                dst(f).setAsInteger(price);
+            dst("SUMONTH").setAsString(month);
+            v.Post();
+        }
+        v.First();
+        v.EnableControls();
+    } catch (const std::exception &e) {
+        if (v.State() != DataSetState::Browse)
+            v.Cancel();
+        while (v.ControlsDisabled())
+            v.EnableControls();
+        WriteLog(QStringLiteral("F1005_Release.cds_F2401_det Error:") + QString::fromUtf8(e.what()));
+    }
+    focusQuantity();
+}
+
+void TF10051_deliver::com_PetenBunruAllChange()
+{
+    FilterPatterns(*cds_F2110_s, com_PetenBunruAll->currentText());
+}
+
+void TF10051_deliver::grid_PrpaStock1CellClick()
+{
+    if (!cds_F2110_s->Active())
+        return;
+    m_customers->SetSupplier(cds_F2110_s->FieldByName(QStringLiteral("AHADNB")).AsString());
+    if (cds_F2110_s->IsEmpty())
+        return;
+    try {
+        setText(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
+        setText(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
+        setInteger(*cds_F2111_s, "HDNUMB", cds_F2110_s->FieldByName(QStringLiteral("AHnumb")).AsInteger());
+        setText(*cds_F2111_s, "TARGETCODE", cds_F2110_s->FieldByName(QStringLiteral("AHADNB")).AsString());
+        cds_F2111_s->Params().CreateParam(FieldType::Integer, QStringLiteral("phnumb")).Clear();
+        cds_F2111_s->Open();
+        appendPatternLines(false);
+    } catch (const std::exception &e) {
+        WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
+    }
+    focusQuantity();
+}
+
+// Replaces the work lines with the pattern lines of cds_F2111_s; the
+// quantity is the pattern's, or with orderedQuantities the placed order's.
+void TF10051_deliver::appendPatternLines(bool orderedQuantities)
+{
+    DataSet &v = *VTB_PATTERNBALJU;
+    ClientDataSet &d = *cds_F2111_s;
+    dropPendingEdit();
+    auto src = [&d](const char *name) -> const Field & { return d.FieldByName(QLatin1String(name)); };
+    auto dst = [&v](const char *name) -> Field & { return v.FieldByName(QLatin1String(name)); };
+    v.DisableControls();
+    try {
+        v.EmptyTable();
+        for (d.First(); !d.Eof(); d.Next()) {
+            v.Append();
+            for (const char *f : {"ADNUMB", "ADSEQ", "IMITNB", "IMITTY", "ADBDAN", "ADMDAN", "ADLDAN", "ADMCAL",
+                                  "ADMQTY", "ADSQTY", "IMNAME", "ADUNIT", "SoUnitTotalstock", "REPTQTY", "jjgo",
+                                  "ADQTY", "ADAMT", "IMPGKI", "IMPMKI", "IMSDKI", "IMSJKI"})
+                dst(f).setAsVariant(src(f).AsVariant());
+            dst("SIZE").setAsString(src("size").AsString());
+            if (orderedQuantities)
+                dst("ADQTY").setAsFloat(src("PDQTY").AsFloat());
+            const QVariant price = src("ADUPRC").AsVariant();
+            for (const char *f : {"ADUPRC", "ADUPRC000", "ADUPRC2", "ADUPRC001"})
+                dst(f).setAsVariant(price);
+            dst("IMITTY").setAsString(ItemTypeWord(dst("IMITTY").AsString()));
+            v.Post();
+        }
+    } catch (...) {
+        if (v.State() != DataSetState::Browse)
+            v.Cancel();
+        v.EnableControls();
+        throw;
+    }
+    v.First();
+    v.EnableControls();
+}
+
+void TF10051_deliver::BitBtn1Click()
+{
+    TF651_Susin picker(this);
+    F651_Susin = &picker;
+    const int result = picker.exec();
+    F651_Susin = nullptr;
+    if (result == 1)
+        m_customers->SetSupplier(picker.Label2->text());
+}
+
+void TF10051_deliver::btn_OkClick()
+{
+    TF652_EdOrder picker(this);
+    F652_EdOrder = &picker;
+    const int result = picker.exec();
+    F652_EdOrder = nullptr;
+    if (result == 1)
+        LoadPlacedOrder(picker);
+}
+
+void TF10051_deliver::LoadPlacedOrder(TF652_EdOrder &picker)
+{
+    m_customers->SetSupplier(picker.CMB_ADNB->currentText());
+    if (!picker.cds_F2101_det->Active() || !cds_F2110_s->Active() || cds_F2110_s->IsEmpty())
+        return;
+    DataSet &order = *picker.cds_F2100_pat;
+    DataSet &v = *VTB_PATTERNBALJU;
+    try {
+        if (order.FieldByName(QStringLiteral("PHADNUMB")).AsInteger() == kGatheredOrder) {
+            dropPendingEdit();
+            DataSet &d = *picker.cds_F2101_det;
+            auto src = [&d](const char *name) -> const Field & { return d.FieldByName(QLatin1String(name)); };
+            auto dst = [&v](const char *name) -> Field & { return v.FieldByName(QLatin1String(name)); };
+            v.DisableControls();
+            v.EmptyTable();
+            for (d.First(); !d.Eof(); d.Next()) {
+                v.Append();
+                const struct {
+                    const char *to, *from;
+                } copied[] = {{"ADNUMB", "PDNUMB"}, {"ADSEQ", "PDSEQ"},   {"IMITNB", "PDITNB"}, {"ADBDAN", "PDBDAN"},
+                              {"ADMDAN", "PDMDAN"}, {"ADLDAN", "PDLDAN"}, {"ADMCAL", "PDMCAL"}, {"ADMQTY", "PDMQTY"},
+                              {"ADSQTY", "PDSQTY"}, {"IMNAME", "IMNAME"}, {"ADUNIT", "PDUNIT"}, {"ADQTY", "PDQTY"},
+                              {"ADAMT", "PDAMT"},   {"SIZE", "size"}};
+                for (const auto &c : copied)
+                    dst(c.to).setAsVariant(src(c.from).AsVariant());
+                dst("SoUnitTotalstock").setAsString(QStringLiteral("0"));
+                dst("REPTQTY").setAsFloat(0);
+                dst("jjgo").setAsFloat(0);
+                const QVariant price = src("PDUPRC").AsVariant();
+                for (const char *f : {"ADUPRC", "ADUPRC000", "ADUPRC2", "ADUPRC001"})
+                    dst(f).setAsVariant(price);
+                v.Post();
+            }
+            v.First();
+            v.EnableControls();
+        } else {
+            setText(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
+            setText(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
+            setInteger(*cds_F2111_s, "HDNUMB", order.FieldByName(QStringLiteral("PHADNUMB")).AsInteger());
+            setText(*cds_F2111_s, "TARGETCODE", order.FieldByName(QStringLiteral("phadnb")).AsString());
+            setInteger(*cds_F2111_s, "phnumb", order.FieldByName(QStringLiteral("phnumb")).AsInteger());
+            cds_F2111_s->Open();
+            appendPatternLines(true);
+        }
+    } catch (const std::exception &e) {
+        if (v.State() != DataSetState::Browse)
+            v.Cancel();
+        while (v.ControlsDisabled())
+            v.EnableControls();
+        WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
+    }
+    focusQuantity();
+}
+
+void TF10051_deliver::grid_RegorderlistCellClick(TColumn *column)
+{
+    if (!column || column->FieldName() != QLatin1String("ADUNIT") || !VTB_PATTERNBALJU->Active()
+        || VTB_PATTERNBALJU->IsEmpty())
+        return;
+    ChooseLineUnit(*VTB_PATTERNBALJU, this);
+    focusQuantity();
+}
+
+void TF10051_deliver::PadKeyUp(int tag)
+{
+    if (!VTB_PATTERNBALJU->Active() || VTB_PATTERNBALJU->IsEmpty())
+        return;
+    // The keys type into the quantity cell, whatever was touched before.
+    if (m_qtyColumn && grid_Regorderlist->SelectedIndex() != m_qtyColumn->Index())
+        grid_Regorderlist->setSelectedIndex(m_qtyColumn->Index());
+    if (!grid_Regorderlist->hasFocus())
+        grid_Regorderlist->setFocus();
+    VTB_PATTERNBALJU->Edit();
+    KeyPress(tag == kBackspaceTag ? 8 : tag);
+}
+
+void TF10051_deliver::btn_EnterClick()
+{
+    if (VTB_PATTERNBALJU->Active() && !VTB_PATTERNBALJU->IsEmpty())
+        VTB_PATTERNBALJU->Next();
+    focusQuantity();
+}
+
+void TF10051_deliver::btn_CloseClick()
+{
+    if (ConfirmClose(VTB_PATTERNBALJU->RecordCount()))
+        done(CloseResult);
+}
+
+void TF10051_deliver::btn_chulClick()
+{
+    if (!HasWriteRight(kProgramId))
+        return;
+    DataSet &v = *VTB_PATTERNBALJU;
+    v.CheckBrowseMode(); // what the quantity cell holds counts
+    bool anyQuantity = false;
+    for (int row = 0; row < v.rowCount() && !anyQuantity; ++row) {
+        DataSet::RowScope scope(v, row);
+        anyQuantity = hasQuantity(v);
+    }
+    // Without a line to send there is nothing to release: no question, no
+    // number, no empty header; the lines stay for correcting.
+    if (!anyQuantity)
+        return;
+    if (CMB_ADNBNAME->currentIndex() <= 0 || CMB_ADNBNAME->currentText().isEmpty()) {
+        ShowMessageBox(QStringLiteral("출고할 지점이 없습니다. 출고처를 선택해 주세요!"), 2, 2000);
+        return;
+    }
+    if (AskMessageBox(CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 출고 하시겠습니까?"), 1) != mrYes)
+        return;
+    saveRelease();
+}
+
+// Number, header, the lines with a quantity; server errors propagate to the
+// error box and leave the lines and the held number for the retry.
+void TF10051_deliver::saveRelease()
+{
+    const QDate d = date_Wantdate->date();
+    const QString month = d.toString(QStringLiteral("yyyyMM"));
+    const qint64 number = m_number->numberFor(ReleaseKind, month);
+    Edit3->setText(QString::number(number));
+
+    ClientDataSet &c = *cds_Chulgo;
+    c.ParamByName(QStringLiteral("A_GUBUN")).setAsSmallInt(1);
+    setText(c, "A_DHCMCD", MyConfig.CompanyCode);
+    setText(c, "A_DHBUUT", MyConfig.StoreCode);
+    setText(c, "A_DHMONTH", month);
+    setInteger(c, "A_DHNUMB", number);
+    setText(c, "A_DHYEAR", d.toString(QStringLiteral("yyyy")));
+    setText(c, "A_DHDATE", d.toString(QStringLiteral("yyyyMMdd")));
+    setText(c, "A_DHADNB", CMB_ADNB->currentText());
+    setText(c, "A_DHCHTY", QStringLiteral("001"));
+    setText(c, "A_DHSEME", QString());
+    setText(c, "A_DHBIGO", QString());
+    setText(c, "A_DHPOID", MyConfig.PosNo);
+    setText(c, "A_DHCHYI", QString());
+    setText(c, "A_DHBARS", QString());
+    c.ParamByName(QStringLiteral("A_DHpdfl")).setAsBoolean(false);
+    setText(c, "A_DHKEMONTH", QString());
+    setInteger(c, "A_DHKENUMB", 0);
+    setText(c, "A_DHKMMONTH", QString());
+    setText(c, "A_DHKMNUMB", QString());
+    setText(c, "A_DHWORK", MyConfig.UIADNB);
+    setText(c, "A_DHPGID", kFormName);
+    c.Execute();
+
+    DataSet &v = *VTB_PATTERNBALJU;
+    auto field = [&v](const char *name) -> const Field & { return v.FieldByName(QLatin1String(name)); };
+    int seq = 0;
+    for (int row = 0; row < v.rowCount(); ++row) {
+        DataSet::RowScope scope(v, row);
+        if (!hasQuantity(v))
+            continue;
+        ++seq;
+        c.ParamByName(QStringLiteral("A_GUBUN")).setAsSmallInt(2);
+        setText(c, "A_DDCMCD", MyConfig.CompanyCode);
+        setText(c, "A_DDBUUT", MyConfig.StoreCode);
+        setText(c, "A_DDMONTH", month);
+        setInteger(c, "A_DDNUMB", number);
+        setInteger(c, "A_DDSEQ", seq);
+        setText(c, "A_DDITNB", field("IMITNB").AsString());
+        setText(c, "A_DDBAR", QString());
+        setText(c, "A_DDRFID", QString());
+        setText(c, "A_DDLINB", QString());
+        setText(c, "A_DDUNIT", field("ADUNIT").AsString());
+        setFloat(c, "A_DDQTY", field("ADQTY").AsFloat());
+        setInteger(c, "A_DDUPRC", field("ADUPRC001").AsInteger());
+        setText(c, "A_DDBDAN", field("ADBDAN").AsString());
+        setText(c, "A_DDMDAN", field("ADMDAN").AsString());
+        setText(c, "A_DDLDAN", field("ADLDAN").AsString());
+        setFloat(c, "A_DDMQTY", field("ADMQTY").AsFloat());
+        setFloat(c, "A_DDSQTY", field("ADSQTY").AsFloat());
+        setFloat(c, "A_DDMCAL", field("ADMCAL").AsFloat());
+        setText(c, "A_DDIBMONTH", QString());
+        setInteger(c, "A_DDIBNUMB", 0);
+        setInteger(c, "A_DDIBSEQ", 0);
+        // A line from a received order names that order's month, so an order
+        // of an earlier month is found; other lines name the release's.
+        const QString orderMonth = field("SUMONTH").AsString();
+        setText(c, "A_DDSUMONTH", orderMonth.isEmpty() ? month : orderMonth);
+        setInteger(c, "A_DDSUNUMB", field("SUSUM").AsInteger());
+        setInteger(c, "A_DDSUSEQ", field("ADSEQ").AsInteger());
+        setText(c, "A_DDWORK", MyConfig.UIADNB);
+        setText(c, "A_DDPGID", kFormName);
+        setText(c, "a_edflyn", QStringLiteral("2"));
+        c.Execute();
+    }
+    m_number->completed();
+    v.EmptyTable();
+}

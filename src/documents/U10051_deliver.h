@@ -1,0 +1,115 @@
+#pragma once
+// The release to customers "출고": one release entry (type "001") to a
+// customer or branch, its lines taken from a received order (tab "수주된 내역"),
+// an order pattern (tab "패턴출고") or an order placed earlier (the placed-order
+// picker). Quantities are corrected on the key pad, which types into the
+// quantity cell of the line grid; the unit of a line switches between the
+// item's two units on the 단위 column.
+//
+// Saving: the signed-in user needs wrau of "F30_DELIVERYENTRY"; only lines
+// with a quantity are sent, numbered 1, 2, ...; with none, nothing is asked
+// or written. The number (kind 13, month of the release date) is held by
+// DocumentNumber until the save completes, so a failed save's retry resends
+// the same key and the server replaces the partly written release. Lines
+// from a received order name its month, number and line, so the server ties
+// them to that order line whatever the release's month.
+
+#include "documents/DocumentNumber.h"
+#include "shell/WorkScreen.h"
+
+#include <QString>
+
+#include <memory>
+
+class ClientDataSet;
+class DataSet;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+class TColumn;
+class TF652_EdOrder;
+class TMirelGrid;
+class TMirelImgBtn;
+class TSupplierCombos;
+
+class TF10051_deliver : public TWorkScreen {
+    Q_OBJECT
+public:
+    static constexpr int Tag = 501304;
+    static constexpr int LinePage = 27;   // rows moved by the line paging buttons
+    static constexpr int ListPage = 8;    // rows moved by the order and pattern paging buttons
+    static constexpr int ReleaseKind = 13; // document kind of the number
+
+    explicit TF10051_deliver(QWidget *parent = nullptr);
+    ~TF10051_deliver() override;
+
+    DataSet *WorkTable() const override { return VTB_PATTERNBALJU; }
+
+    // Controls (component names as object names).
+    QLabel *Label3 = nullptr, *Label5 = nullptr, *Label1 = nullptr;
+    QComboBox *CMB_ADNBNAME = nullptr;
+    QComboBox *CMB_ADNB = nullptr;
+    QPushButton *BitBtn1 = nullptr;
+    QDateEdit *date_Wantdate = nullptr;
+    TMirelImgBtn *btn_Minimize = nullptr, *btn_Close = nullptr;
+    TMirelGrid *grid_Regorderlist = nullptr;
+    TMirelImgBtn *btn_RegorderlistUp = nullptr, *btn_RegorderlistDown = nullptr;
+    QTabWidget *PageControl1 = nullptr;
+    QWidget *cg_sujuSheet1 = nullptr, *cg_patternSheet2 = nullptr;
+    TMirelGrid *mgd_RegDeliverylist = nullptr;
+    TMirelImgBtn *MirelImgBtn3 = nullptr, *MirelImgBtn4 = nullptr;
+    TMirelGrid *grid_PrpaStock1 = nullptr;
+    QComboBox *com_PetenBunruAll = nullptr;
+    TMirelImgBtn *MirelImgBtn5 = nullptr, *MirelImgBtn2 = nullptr;
+    QWidget *RbPanel2 = nullptr;
+    QList<TMirelImgBtn *> PadKeys; // digits, decimal point and backspace (Tag = key)
+    TMirelImgBtn *btn_chul = nullptr, *btn_Ok = nullptr, *btn_Enter = nullptr;
+    QLineEdit *Edit3 = nullptr;
+
+    // Data sets.
+    DataSet *VTB_PATTERNBALJU = nullptr;
+    ClientDataSet *cds_F0100 = nullptr;
+    ClientDataSet *cds_F2110_s = nullptr;
+    ClientDataSet *cds_F2111_s = nullptr;
+    ClientDataSet *cds_F2400_hed = nullptr;
+    ClientDataSet *cds_F2401_det = nullptr;
+    ClientDataSet *cds_BicgoAll = nullptr;
+    ClientDataSet *cds_Chulgo = nullptr;
+
+    TSupplierCombos &Customers() const { return *m_customers; }
+    const DocumentNumber &Number() const { return *m_number; }
+
+    // Handlers, public for tests.
+    void FormShow();
+    void mgd_RegDeliverylistCellClick();          // the touched received order's lines
+    void grid_PrpaStock1CellClick();              // the touched pattern's lines
+    void com_PetenBunruAllChange();               // pattern filter
+    void BitBtn1Click();                          // the supplier picker
+    void btn_OkClick();                           // the placed-order picker
+    void LoadPlacedOrder(TF652_EdOrder &picker);  // what btn_OkClick does after OK
+    void grid_RegorderlistCellClick(TColumn *column);
+    void PadKeyUp(int tag);                       // a key of the key pad
+    void btn_EnterClick();
+    void btn_chulClick();                         // save
+    void btn_CloseClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void appendPatternLines(bool orderedQuantities);
+    void focusQuantity();
+    void dropPendingEdit();
+    void saveRelease();
+
+    std::unique_ptr<TSupplierCombos> m_customers;
+    std::unique_ptr<DocumentNumber> m_number;
+    TColumn *m_qtyColumn = nullptr;
+    bool m_shown = false;
+};
+
+extern TF10051_deliver *F10051_deliver;
