@@ -145,7 +145,10 @@ protected:
 
         connection = QObject::connect(&ScreenRunner(), &TScreenRunner::screenStarting,
                                       [this](int tag, TWorkScreen *screen) {
-                                          Opened o{tag, MyConfig.UIADNB, rightIds(ProgramRights())};
+                                          Opened o;
+                                          o.tag = tag;
+                                          o.user = MyConfig.UIADNB;
+                                          o.rights = rightIds(ProgramRights());
                                           if (auto *clock = qobject_cast<TF638_AttendModify *>(screen)) {
                                               o.number = clock->Edit3->text();
                                               o.name = clock->Label3->text();
