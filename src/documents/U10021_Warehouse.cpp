@@ -1,4 +1,5 @@
 #include "documents/U10021_Warehouse.h"
+#include "shell/ScreenRegistry.h"
 #include "ui_U10021_Warehouse.h"
 
 #include "Components/MirelComp/MirelGrid.h"
@@ -44,7 +45,7 @@ bool isZero(double quantity) { return std::llround(quantity * 10000) == 0; }
 } // namespace
 
 TF10021_Warehouse::TF10021_Warehouse(QWidget *parent)
-    : TWorkScreen(501302, parent), ui(std::make_unique<Ui::TF10021_Warehouse>())
+    : TWorkScreen(MenuTag::Warehouse, parent), ui(std::make_unique<Ui::TF10021_Warehouse>())
 {
     ui->setupUi(this);
     setFixedSize(ScreenWidth, ScreenHeight);

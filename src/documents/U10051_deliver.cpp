@@ -1,4 +1,5 @@
 #include "documents/U10051_deliver.h"
+#include "shell/ScreenRegistry.h"
 #include "ui_U10051_deliver.h"
 
 #include "Components/MirelComp/MirelGrid.h"
@@ -99,7 +100,7 @@ bool hasQuantity(const DataSet &lines)
 } // namespace
 
 TF10051_deliver::TF10051_deliver(QWidget *parent)
-    : TWorkScreen(Tag, parent), ui(std::make_unique<Ui::TF10051_deliver>())
+    : TWorkScreen(MenuTag::Deliver, parent), ui(std::make_unique<Ui::TF10051_deliver>())
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("F10051_deliver"));

@@ -43,7 +43,6 @@ class TF10051_deliver;
 class TF10051_deliver : public TWorkScreen {
     Q_OBJECT
 public:
-    static constexpr int Tag = 501304;
     static constexpr int LinePage = 27;   // rows moved by the line paging buttons
     static constexpr int ListPage = 8;    // rows moved by the order and pattern paging buttons
     static constexpr int ReleaseKind = 13; // document kind of the number

@@ -1,4 +1,5 @@
 #include "documents/U1007_TwoMaterialDisuse.h"
+#include "shell/ScreenRegistry.h"
 
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "core/uKV_Common_Msg.h"
@@ -6,7 +7,7 @@
 
 TF1007_TwoMaterialDisuse *F1007_TwoMaterialDisuse = nullptr;
 
-TF1007_TwoMaterialDisuse::TF1007_TwoMaterialDisuse(QWidget *parent) : TStockOutScreen(MenuTagValue, parent)
+TF1007_TwoMaterialDisuse::TF1007_TwoMaterialDisuse(QWidget *parent) : TStockOutScreen(MenuTag::TwoMaterialDisuse, parent)
 {
     setObjectName(FormName());
     btn_TwoMaterial = btn_Menu10;

@@ -11,7 +11,6 @@
 class TF1007_TwoMaterialDisuse : public TStockOutScreen {
     Q_OBJECT
 public:
-    static constexpr int MenuTagValue = 501306;
 
     explicit TF1007_TwoMaterialDisuse(QWidget *parent = nullptr);
     ~TF1007_TwoMaterialDisuse() override;

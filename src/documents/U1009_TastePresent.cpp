@@ -1,10 +1,11 @@
 #include "documents/U1009_TastePresent.h"
+#include "shell/ScreenRegistry.h"
 
 #include "Components/MirelComp/MirelImgBtn.h"
 
 TF1009_TastePresent *F1009_TastePresent = nullptr;
 
-TF1009_TastePresent::TF1009_TastePresent(QWidget *parent) : TStockOutScreen(MenuTagValue, parent)
+TF1009_TastePresent::TF1009_TastePresent(QWidget *parent) : TStockOutScreen(MenuTag::TastePresent, parent)
 {
     setObjectName(FormName());
     btn_Taste = btn_Menu10;

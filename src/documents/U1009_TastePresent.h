@@ -8,7 +8,6 @@
 class TF1009_TastePresent : public TStockOutScreen {
     Q_OBJECT
 public:
-    static constexpr int MenuTagValue = 501305;
 
     explicit TF1009_TastePresent(QWidget *parent = nullptr);
     ~TF1009_TastePresent() override;

@@ -16,10 +16,10 @@ void RegisterWorkScreens()
     //   RegisterScreen<TF652_RegOrder>(501301, F652_RegOrder);
     RegisterScreen<TF638_AttendModify>(MenuTag::TimeClock, F638_AttendModify);
     RegisterScreen<TF652_RegOrder>(MenuTag::RegOrder, F652_RegOrder);
-    RegisterScreen<TF10021_Warehouse>(501302, F10021_Warehouse);
-    RegisterScreen<TF1009_TastePresent>(TF1009_TastePresent::MenuTagValue, F1009_TastePresent);
-    RegisterScreen<TF1007_TwoMaterialDisuse>(TF1007_TwoMaterialDisuse::MenuTagValue, F1007_TwoMaterialDisuse);
-    RegisterScreen<TF10051_deliver>(TF10051_deliver::Tag, F10051_deliver);
+    RegisterScreen<TF10021_Warehouse>(MenuTag::Warehouse, F10021_Warehouse);
+    RegisterScreen<TF1009_TastePresent>(MenuTag::TastePresent, F1009_TastePresent);
+    RegisterScreen<TF1007_TwoMaterialDisuse>(MenuTag::TwoMaterialDisuse, F1007_TwoMaterialDisuse);
+    RegisterScreen<TF10051_deliver>(MenuTag::Deliver, F10051_deliver);
 
     // The sign-in screen's table-order button.
     SetTableOrderWindowFactory([](QWidget *parent) -> QDialog * {
