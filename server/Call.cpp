@@ -64,6 +64,31 @@ void Call::open(const Cols &cols, const char *sql, std::initializer_list<const c
     for (const char *name : textParams)
         bindText(*st, ++i, text(QString::fromLatin1(name)));
     answer = queryAnswer(*st, cols);
+    m_encoded.clear();
+}
+
+void Call::stream(const Cols &cols, const char *sql, std::initializer_list<const char *> textParams)
+{
+    QVariantList values;
+    values.reserve(qsizetype(textParams.size()));
+    for (const char *name : textParams)
+        values.append(text(QString::fromLatin1(name)));
+    streamValues(cols, sql, values);
+}
+
+void Call::streamValues(const Cols &cols, const char *sql, const QVariantList &values)
+{
+    RawPrepared st(db, sql);
+    int i = 0;
+    for (const QVariant &v : values)
+        bindValue(st, ++i, v);
+    if (m_asBytes) {
+        answer = {};
+        m_encoded = queryAnswerBytes(st, cols);
+    } else {
+        answer = queryAnswer(st, cols);
+        m_encoded.clear();
+    }
 }
 
 QVariant Call::converted(const QString &name, wire::Type type) const

@@ -61,7 +61,23 @@ public:
         Prepared st(db, sql);
         bind(*st);
         answer = queryAnswer(*st, cols);
+        m_encoded.clear();
     }
+
+    // A select whose rows are the whole answer, as open() with the same
+    // arguments (stream: ?1, ?2, ... the texts of the named parameters;
+    // streamValues: ?1, ?2, ... the values given). When the answer goes to
+    // the wire (Dispatcher::handleEncoded), the rows are written from the
+    // statement straight into the answer's bytes, with no value per cell in
+    // between, and `answer` stays empty: a procedure that streams leaves
+    // `answer` alone afterwards. Otherwise it fills `answer` as open() does.
+    void stream(const Cols &cols, const char *sql, std::initializer_list<const char *> textParams);
+    void streamValues(const Cols &cols, const char *sql, const QVariantList &values);
+
+    // Set by the dispatcher for a call whose answer is sent as bytes.
+    void setAnswerAsBytes(bool asBytes) { m_asBytes = asBytes; }
+    // The answer's bytes when the procedure streamed them; empty otherwise.
+    QByteArray takeEncoded() { return std::move(m_encoded); }
 
 private:
     // A value of the parameter converted to `type`; refusals name the parameter.
@@ -69,6 +85,8 @@ private:
     // The value of a parameter that is neither null nor blank text; invalid otherwise.
     QVariant present(const QString &name) const;
     QHash<QString, QVariant> m_params;
+    bool m_asBytes = false;
+    QByteArray m_encoded;
 };
 
 } // namespace hq

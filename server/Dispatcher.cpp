@@ -16,7 +16,12 @@ void Registry::add(const QString &name, bool writes, std::function<void(Call &)>
 
 const Procedure *Registry::find(const QString &commandText) const
 {
-    const auto it = m_procs.find(procedureName(commandText));
+    return findByName(procedureName(commandText));
+}
+
+const Procedure *Registry::findByName(const QString &name) const
+{
+    const auto it = m_procs.find(name);
     return it == m_procs.end() ? nullptr : &it->second;
 }
 
@@ -54,9 +59,23 @@ void Dispatcher::logFailure(const QString &what, const QString &message)
 
 wire::Answer Dispatcher::handle(const wire::Request &request)
 {
+    return run(request, nullptr);
+}
+
+QByteArray Dispatcher::handleEncoded(const wire::Request &request)
+{
+    QByteArray encoded;
+    const wire::Answer answer = run(request, &encoded);
+    return encoded.isEmpty() ? wire::encodeAnswer(answer) : encoded;
+}
+
+// `encoded`: where a streamed answer's bytes go (its Answer is then empty);
+// null when the answer is wanted as values.
+wire::Answer Dispatcher::run(const wire::Request &request, QByteArray *encoded)
+{
     const bool freeSql = request.provider.compare(u"dspQuery1", Qt::CaseInsensitive) == 0;
-    const Procedure *proc = freeSql ? nullptr : m_registry.find(request.commandText);
     const QString what = freeSql ? QStringLiteral("dspQuery1") : Registry::procedureName(request.commandText);
+    const Procedure *proc = freeSql ? nullptr : m_registry.findByName(what);
     if (!freeSql && !proc) {
         const QString msg = QStringLiteral("unknown procedure %1").arg(request.commandText.trimmed());
         logFailure(what, msg);
@@ -68,6 +87,7 @@ wire::Answer Dispatcher::handle(const wire::Request &request)
         auto lease = m_store.acquire();
         SQLite::Database &db = lease.db();
         Call call(db, request);
+        call.setAnswerAsBytes(encoded != nullptr);
         inTransaction(db, proc ? proc->writes : false, [&] {
             if (proc)
                 proc->run(call);
@@ -76,6 +96,8 @@ wire::Answer Dispatcher::handle(const wire::Request &request)
         });
         if (m_hook.afterCommit)
             m_hook.afterCommit(what);
+        if (encoded)
+            *encoded = call.takeEncoded();
         return std::move(call.answer);
     } catch (const CallError &e) {
         // The answer may quote what the terminal sent; the log never does.

@@ -21,6 +21,7 @@ class Registry {
 public:
     void add(const QString &name, bool writes, std::function<void(Call &)> run);
     const Procedure *find(const QString &commandText) const;
+    const Procedure *findByName(const QString &name) const; // name as procedureName() gives it
 
     // "[dbo].[GP_X]", " [GP_X] ", "dbo.gp_x" -> "GP_X"
     static QString procedureName(const QString &commandText);
@@ -46,6 +47,10 @@ public:
 
     // Never throws: failures come back as error answers and are logged.
     wire::Answer handle(const wire::Request &request);
+    // The same call answered as the bytes the server sends, encodeAnswer()
+    // of what handle() gives; the rows of procedures that stream (Call::stream)
+    // go from the store into the bytes directly.
+    QByteArray handleEncoded(const wire::Request &request);
 
     // One line per failed call (default: standard error).
     void setLog(std::function<void(const QString &)> log) { m_log = std::move(log); }
@@ -54,6 +59,8 @@ public:
     void setHook(CallHook hook) { m_hook = std::move(hook); }
 
 private:
+    wire::Answer run(const wire::Request &request, QByteArray *encoded);
+
     Store &m_store;
     Registry m_registry;
     std::function<void(const QString &)> m_log;

@@ -406,7 +406,7 @@ void Session::answerCall(const std::string &received)
         m_res.body().assign(body.constData(), size_t(body.size()));
         return;
     }
-    const QByteArray body = wire::encodeAnswer(m_impl.dispatcher().handle(request));
+    const QByteArray body = m_impl.dispatcher().handleEncoded(request);
     m_res.result(http::status::ok);
     m_res.set(http::field::content_type, kCbor);
     m_res.body().assign(body.constData(), size_t(body.size()));

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 
+#include <charconv>
 #include <cmath>
 
 namespace hq {
@@ -41,10 +42,48 @@ StatementCache::Entry *StatementCache::take(const std::string &sql)
     return &it->second;
 }
 
+StatementCache::~StatementCache()
+{
+    for (auto &[sql, entry] : m_raw)
+        sqlite3_finalize(entry.statement);
+}
+
+StatementCache::RawEntry *StatementCache::takeRaw(const std::string &sql)
+{
+    auto it = m_raw.find(sql);
+    if (it == m_raw.end()) {
+        if (m_raw.size() >= kMaxCachedStatements) {
+            for (auto e = m_raw.begin(); e != m_raw.end();) {
+                if (e->second.busy) {
+                    ++e;
+                    continue;
+                }
+                sqlite3_finalize(e->second.statement);
+                e = m_raw.erase(e);
+            }
+        }
+        sqlite3_stmt *st = nullptr;
+        const int rc = sqlite3_prepare_v3(m_db.getHandle(), sql.c_str(), int(sql.size()), SQLITE_PREPARE_PERSISTENT,
+                                          &st, nullptr);
+        if (rc != SQLITE_OK) {
+            sqlite3_finalize(st);
+            throw SQLite::Exception(m_db.getHandle(), rc);
+        }
+        ++m_prepares;
+        it = m_raw.emplace(sql, RawEntry{st, false}).first;
+    } else if (it->second.busy) {
+        return nullptr;
+    }
+    it->second.busy = true;
+    return &it->second;
+}
+
 std::vector<std::string> StatementCache::texts() const
 {
     std::vector<std::string> out;
     for (const auto &[sql, entry] : m_entries)
+        out.push_back(sql);
+    for (const auto &[sql, entry] : m_raw)
         out.push_back(sql);
     return out;
 }
@@ -86,12 +125,78 @@ Prepared::~Prepared()
     m_entry->busy = false;
 }
 
-void bindText(SQLite::Statement &st, int index, const QString &text)
+RawPrepared::RawPrepared(SQLite::Database &db, const std::string &sql)
 {
-    st.bind(index, u8(text));
+    if (t_cache && t_cacheDb == &db)
+        m_entry = t_cache->takeRaw(sql);
+    if (m_entry) {
+        m_st = m_entry->statement;
+        return;
+    }
+    const int rc = sqlite3_prepare_v2(db.getHandle(), sql.c_str(), int(sql.size()), &m_st, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(m_st);
+        throw SQLite::Exception(db.getHandle(), rc);
+    }
 }
 
-void bindValue(SQLite::Statement &st, int index, const QVariant &value)
+RawPrepared::~RawPrepared()
+{
+    if (!m_entry) {
+        sqlite3_finalize(m_st);
+        return;
+    }
+    // Handed back reset and unbound, so it holds no read transaction open.
+    sqlite3_reset(m_st);
+    sqlite3_clear_bindings(m_st);
+    m_entry->busy = false;
+}
+
+void RawPrepared::check(int result) const
+{
+    if (result != SQLITE_OK)
+        throw SQLite::Exception(sqlite3_db_handle(m_st), result);
+}
+
+void RawPrepared::bind(int index)
+{
+    check(sqlite3_bind_null(m_st, index));
+}
+
+void RawPrepared::bind(int index, int value)
+{
+    check(sqlite3_bind_int(m_st, index, value));
+}
+
+void RawPrepared::bind(int index, int64_t value)
+{
+    check(sqlite3_bind_int64(m_st, index, value));
+}
+
+void RawPrepared::bind(int index, double value)
+{
+    check(sqlite3_bind_double(m_st, index, value));
+}
+
+void RawPrepared::bind(int index, const std::string &utf8)
+{
+    check(sqlite3_bind_text(m_st, index, utf8.data(), int(utf8.size()), SQLITE_TRANSIENT));
+}
+
+bool RawPrepared::executeStep()
+{
+    const int rc = sqlite3_step(m_st);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    throw SQLite::Exception(sqlite3_db_handle(m_st), rc);
+}
+
+namespace {
+
+template <typename Statement>
+void bindValueTo(Statement &st, int index, const QVariant &value)
 {
     if (!value.isValid() || value.isNull()) {
         st.bind(index);
@@ -120,6 +225,28 @@ void bindValue(SQLite::Statement &st, int index, const QVariant &value)
     }
 }
 
+} // namespace
+
+void bindText(SQLite::Statement &st, int index, const QString &text)
+{
+    st.bind(index, u8(text));
+}
+
+void bindText(RawPrepared &st, int index, const QString &text)
+{
+    st.bind(index, u8(text));
+}
+
+void bindValue(SQLite::Statement &st, int index, const QVariant &value)
+{
+    bindValueTo(st, index, value);
+}
+
+void bindValue(RawPrepared &st, int index, const QVariant &value)
+{
+    bindValueTo(st, index, value);
+}
+
 QString storedDateTime(const QDateTime &value)
 {
     return value.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -131,9 +258,11 @@ QString nowText()
 }
 
 
-QVariant readColumn(SQLite::Statement &st, int index, wire::Type type)
+namespace {
+
+template <typename Column>
+QVariant columnValue(const Column &c, wire::Type type)
 {
-    SQLite::Column c = st.getColumn(index);
     if (c.isNull())
         return {};
     switch (type) {
@@ -174,20 +303,135 @@ QVariant readColumn(SQLite::Statement &st, int index, wire::Type type)
     return {};
 }
 
-wire::Answer queryAnswer(SQLite::Statement &st, const Cols &cols)
+QList<wire::Column> wireColumns(const Cols &cols)
+{
+    QList<wire::Column> out;
+    out.reserve(cols.size());
+    for (const Col &c : cols)
+        out.append({c.name, c.type, c.size});
+    return out;
+}
+
+template <typename Statement>
+wire::Answer answerOf(Statement &st, const Cols &cols)
 {
     wire::Answer a;
-    for (const Col &c : cols)
-        a.columns.append({c.name, c.type, c.size});
+    a.columns = wireColumns(cols);
     const int n = int(cols.size());
     while (st.executeStep()) {
         QVariantList row;
         row.reserve(n);
         for (int i = 0; i < n; ++i)
-            row.append(readColumn(st, i, cols[i].type));
+            row.append(columnValue(st.getColumn(i), cols[i].type));
         a.rows.append(std::move(row));
     }
     return a;
+}
+
+// UTF-8 that QString would read and write back unchanged.
+bool keepsItsBytes(const char *p, int n)
+{
+    bool ascii = true;
+    for (int i = 0; i < n && ascii; ++i)
+        ascii = !(p[i] & 0x80);
+    if (ascii)
+        return true;
+    const QByteArrayView view(p, n);
+    return !view.startsWith("\xEF\xBB\xBF") && view.isValidUtf8();
+}
+
+// One cell as writeValue(columnValue(c, type)) would write it. The stored
+// forms that need no conversion are written as they are; the rest go the
+// general way.
+void writeCell(wire::AnswerWriter &w, const RawColumn &c, wire::Type type)
+{
+    const int stored = c.getType();
+    if (stored == SQLITE_NULL) {
+        w.addNull();
+        return;
+    }
+    switch (type) {
+    case wire::Type::Float:
+        w.addFloat(c.getDouble());
+        return;
+    case wire::Type::Currency:
+        w.addInteger(stored == SQLITE_INTEGER ? qint64(c.getInt64()) * 10000
+                                              : qint64(std::llround(c.getDouble() * 10000.0)));
+        return;
+    case wire::Type::SmallInt:
+    case wire::Type::Integer:
+        if (stored != SQLITE_TEXT) {
+            w.addInteger(c.getInt64());
+            return;
+        }
+        break;
+    case wire::Type::Boolean:
+        if (stored != SQLITE_TEXT) {
+            w.addBoolean(c.getInt64() != 0);
+            return;
+        }
+        break;
+    case wire::Type::String:
+        if (stored == SQLITE_TEXT || stored == SQLITE_BLOB) {
+            const char *p = static_cast<const char *>(c.getBlob());
+            const int n = c.getBytes();
+            if (keepsItsBytes(p, n)) {
+                w.addText(p, n);
+                return;
+            }
+        } else if (stored == SQLITE_INTEGER) {
+            char buf[24];
+            const auto end = std::to_chars(buf, buf + sizeof buf, c.getInt64()).ptr;
+            w.addText(buf, end - buf);
+            return;
+        }
+        break;
+    case wire::Type::DateTime:
+        if (stored == SQLITE_TEXT) {
+            char out[23];
+            const char *text = c.getText();
+            if (wire::wireDateTimeOfStored(text, c.getBytes(), out)) {
+                w.addText(out, sizeof out);
+                return;
+            }
+        }
+        break;
+    }
+    w.addValue(columnValue(c, type));
+}
+
+} // namespace
+
+QVariant readColumn(SQLite::Statement &st, int index, wire::Type type)
+{
+    return columnValue(st.getColumn(index), type);
+}
+
+QVariant readColumn(const RawColumn &column, wire::Type type)
+{
+    return columnValue(column, type);
+}
+
+wire::Answer queryAnswer(SQLite::Statement &st, const Cols &cols)
+{
+    return answerOf(st, cols);
+}
+
+wire::Answer queryAnswer(RawPrepared &st, const Cols &cols)
+{
+    return answerOf(st, cols);
+}
+
+QByteArray queryAnswerBytes(RawPrepared &st, const Cols &cols)
+{
+    wire::AnswerWriter w(wireColumns(cols));
+    const int n = int(cols.size());
+    while (st.executeStep()) {
+        w.beginRow();
+        for (int i = 0; i < n; ++i)
+            writeCell(w, st.getColumn(i), cols[i].type);
+    }
+    return w.finish();
 }
 
 wire::Type typeOfDeclared(const QString &declared)

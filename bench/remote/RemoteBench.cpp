@@ -7,6 +7,9 @@
 //   BM_ItemsConcurrent    calls/s of GP_SELECT_F0200_STOCK_POS_ITEMS with 8 concurrent clients
 //   BM_ItemsRawSqlite     the same statement, one transaction per call, on the same store with raw
 //                         SQLite and 8 threads: the ceiling (goal: BM_ItemsConcurrent within 2x)
+//   Both item benchmarks also count cpu_us: the whole process's CPU time per
+//   call (clients, server and SQLite alike), which other programs running on
+//   the machine disturb far less than the wall time.
 //   BM_CallAmongStalled   a user-list call while 256 idle keep-alive connections and 32 clients
 //                         stalled mid-request are open (goal < 200 ms)
 
@@ -26,6 +29,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -72,6 +76,31 @@ struct Servers {
 };
 
 Servers *g_servers = nullptr;
+
+double processCpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+// The process's CPU time from before the benchmark's loops to stop(), per
+// call of all threads; kept by the first thread only (counters add up over threads).
+class ProcessCpuPerCall {
+public:
+    explicit ProcessCpuPerCall(benchmark::State &state) : m_state(state), m_start(processCpuSeconds()) {}
+    void stop()
+    {
+        if (m_state.thread_index() != 0 || m_state.iterations() == 0)
+            return;
+        const double calls = double(m_state.iterations()) * m_state.threads();
+        m_state.counters["cpu_us"] = (processCpuSeconds() - m_start) * 1e6 / calls;
+    }
+
+private:
+    benchmark::State &m_state;
+    double m_start;
+};
 
 void BM_EchoFloor(benchmark::State &state)
 {
@@ -183,11 +212,13 @@ void BM_ItemsConcurrent(benchmark::State &state)
     req.params = {{QStringLiteral("A_CMCD"), wire::Type::String, QStringLiteral("9999")},
                   {QStringLiteral("A_BUUT"), wire::Type::String, QStringLiteral("9999")},
                   {QStringLiteral("A_NAME"), wire::Type::String, QString()}};
+    ProcessCpuPerCall cpu(state);
     for (auto _ : state) {
         const wire::Answer a = conn.call(req);
         if (a.rows.size() != 20)
             state.SkipWithError("wrong answer");
     }
+    cpu.stop();
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_ItemsConcurrent)->Threads(8)->UseRealTime()->Unit(benchmark::kMicrosecond);
@@ -225,6 +256,7 @@ void BM_ItemsRawSqlite(benchmark::State &state)
         return;
     }
     sqlite3_busy_timeout(db, 10000);
+    ProcessCpuPerCall cpu(state);
     for (auto _ : state) {
         sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
         sqlite3_bind_text(st, 1, "9999", -1, SQLITE_STATIC);
@@ -246,6 +278,7 @@ void BM_ItemsRawSqlite(benchmark::State &state)
         if (rows != 20)
             state.SkipWithError("wrong answer");
     }
+    cpu.stop();
     sqlite3_finalize(st);
     sqlite3_close(db);
     state.SetItemsProcessed(state.iterations());

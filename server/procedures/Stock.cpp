@@ -12,30 +12,30 @@ namespace {
 
 void selectCategoriesA(Call &call)
 {
-    call.open({T("GKCMCD", 4), T("GKBUUT", 4), T("GKITTY", 3), T("GKGKID", 3), T("GKDJGU", 1), I("GKSEQ"),
-               T("GKNAME", 50), B("GKUSFL"), DT("GKLADT"), I("gbtype"), I("GKSEQ1")},
-              "WITH c AS (SELECT *, CASE WHEN GKITTY = '0' AND GKDJGU = '1' THEN 0"
-              " WHEN GKITTY = '3' AND GKDJGU = '3' THEN 1"
-              " WHEN GKITTY IN ('5', '6') AND GKDJGU = '3' THEN 2 ELSE 9 END AS gbtype"
-              " FROM F0060 WHERE GKCMCD = ?1 AND GKBUUT = ?2 AND GKUSFL = 1)"
-              " SELECT GKCMCD, GKBUUT, GKITTY, GKGKID, GKDJGU, GKSEQ, GKNAME, GKUSFL, GKLADT, gbtype,"
-              " ROW_NUMBER() OVER (PARTITION BY gbtype ORDER BY GKSEQ, GKGKID, GKITTY) AS GKSEQ1"
-              " FROM c ORDER BY gbtype, GKSEQ1",
-              {"A_CMCD", "A_BUUT"});
+    call.stream({T("GKCMCD", 4), T("GKBUUT", 4), T("GKITTY", 3), T("GKGKID", 3), T("GKDJGU", 1), I("GKSEQ"),
+                 T("GKNAME", 50), B("GKUSFL"), DT("GKLADT"), I("gbtype"), I("GKSEQ1")},
+                "WITH c AS (SELECT *, CASE WHEN GKITTY = '0' AND GKDJGU = '1' THEN 0"
+                " WHEN GKITTY = '3' AND GKDJGU = '3' THEN 1"
+                " WHEN GKITTY IN ('5', '6') AND GKDJGU = '3' THEN 2 ELSE 9 END AS gbtype"
+                " FROM F0060 WHERE GKCMCD = ?1 AND GKBUUT = ?2 AND GKUSFL = 1)"
+                " SELECT GKCMCD, GKBUUT, GKITTY, GKGKID, GKDJGU, GKSEQ, GKNAME, GKUSFL, GKLADT, gbtype,"
+                " ROW_NUMBER() OVER (PARTITION BY gbtype ORDER BY GKSEQ, GKGKID, GKITTY) AS GKSEQ1"
+                " FROM c ORDER BY gbtype, GKSEQ1",
+                {"A_CMCD", "A_BUUT"});
 }
 
 void selectCategoriesB(Call &call)
 {
-    call.open({T("MKCMCD", 4), T("MKBUUT", 4), T("MKITTY", 3), T("MKGKID", 3), T("MKMKID", 3), T("MKDJGU", 1),
-               I("MKSEQ"), T("MKNAME", 50), B("MKUSFL"), DT("MKLADT"), I("mbtype"), I("MKSEQ1")},
-              "WITH c AS (SELECT *, CASE WHEN MKITTY = '0' AND MKDJGU = '1' THEN 0"
-              " WHEN MKITTY = '3' AND MKDJGU = '3' THEN 1"
-              " WHEN MKITTY IN ('5', '6') AND MKDJGU = '3' THEN 2 ELSE 9 END AS mbtype"
-              " FROM F0061 WHERE MKCMCD = ?1 AND MKBUUT = ?2 AND MKUSFL = 1)"
-              " SELECT MKCMCD, MKBUUT, MKITTY, MKGKID, MKMKID, MKDJGU, MKSEQ, MKNAME, MKUSFL, MKLADT, mbtype,"
-              " ROW_NUMBER() OVER (PARTITION BY mbtype, MKGKID ORDER BY MKSEQ, MKMKID, MKITTY) AS MKSEQ1"
-              " FROM c ORDER BY mbtype, MKGKID, MKSEQ1",
-              {"A_CMCD", "A_BUUT"});
+    call.stream({T("MKCMCD", 4), T("MKBUUT", 4), T("MKITTY", 3), T("MKGKID", 3), T("MKMKID", 3), T("MKDJGU", 1),
+                 I("MKSEQ"), T("MKNAME", 50), B("MKUSFL"), DT("MKLADT"), I("mbtype"), I("MKSEQ1")},
+                "WITH c AS (SELECT *, CASE WHEN MKITTY = '0' AND MKDJGU = '1' THEN 0"
+                " WHEN MKITTY = '3' AND MKDJGU = '3' THEN 1"
+                " WHEN MKITTY IN ('5', '6') AND MKDJGU = '3' THEN 2 ELSE 9 END AS mbtype"
+                " FROM F0061 WHERE MKCMCD = ?1 AND MKBUUT = ?2 AND MKUSFL = 1)"
+                " SELECT MKCMCD, MKBUUT, MKITTY, MKGKID, MKMKID, MKDJGU, MKSEQ, MKNAME, MKUSFL, MKLADT, mbtype,"
+                " ROW_NUMBER() OVER (PARTITION BY mbtype, MKGKID ORDER BY MKSEQ, MKMKID, MKITTY) AS MKSEQ1"
+                " FROM c ORDER BY mbtype, MKGKID, MKSEQ1",
+                {"A_CMCD", "A_BUUT"});
 }
 
 // Items in use whose name contains A_NAME (or whose code or barcode is A_NAME).
@@ -45,38 +45,37 @@ void selectCategoriesB(Call &call)
 // both item searches of the terminal get positions 1..n.
 void selectItems(Call &call)
 {
-    call.open({T("IMCMCD", 4),  T("IMBUUT", 4),  T("IMITNB", 6),  T("IMITTY", 3),  T("IMBAR", 30),
-               T("IMRFID", 50), T("IMNAME", 50), T("IMSNAM", 30), T("IMENAM", 50), T("IMSTAN", 20),
-               T("IMSTDT", 8),  T("IMEDDT", 8),  T("IMPGKI", 3),  T("IMPMKI", 3),  T("IMSDKI", 3),
-               T("IMSJKI", 3),  C("IMPRC1"),     B("IMPUFL"),     T("IMCOLOR", 3), T("IMBDAN", 3),
-               T("IMMDAN", 3),  T("IMLDAN", 3),  I("IMMCAL"),     T("IMJDAN", 3),  T("IMIDAN", 3),
-               T("IMTDAN", 3),  T("IMSDAN", 3),  T("IMCDAN", 3),  T("IMEDAN", 3),  T("IMKSGU", 3),
-               T("IMIDGU", 1),  T("IMTXGU", 1),  T("IMSTGU", 1),  B("IMJKFL"),     B("IMJUFL"),
-               B("IMBDFL"),     B("IMSDFL"),     B("IMJOFL"),     I("IMSEQ"),      I("IMSEQ1"),
-               I("IMSEQ2"),     I("IMSEQ9"),     DT("IMOJDT"),    B("IMPSFL"),     B("IMUSFL"),
-               F("IMJEGO"),     T("IMPJDT", 20), DT("IMLADT"),    F("MHEPRI")},
-              "WITH i AS (SELECT f.*, COALESCE(r.MHEPRI, 0) AS MHEPRI_,"
-              " CASE WHEN f.IMITTY IN ('1', '2', '3') THEN 0 WHEN f.IMITTY IN ('5', '6') THEN 1 ELSE 2 END AS grp9,"
-              " CASE WHEN f.IMITTY = '3' THEN 1 WHEN f.IMITTY IN ('5', '6') THEN 2 ELSE 0 END AS grpS,"
-              " CASE WHEN f.IMITTY IN ('1', '2') THEN 0 ELSE 1 END AS grpP"
-              " FROM F0200 f LEFT JOIN F0230 r ON r.MHCMCD = f.IMCMCD AND r.MHBUUT = f.IMBUUT AND r.MHITNB = f.IMITNB"
-              " WHERE f.IMCMCD = ?1 AND f.IMBUUT = ?2 AND f.IMUSFL = 1"
-              " AND (?3 = '' OR instr(lower(f.IMNAME), lower(?3)) > 0 OR f.IMITNB = ?3 OR f.IMBAR = ?3))"
-              " SELECT IMCMCD, IMBUUT, IMITNB, IMITTY, IMBAR, IMRFID, IMNAME, IMSNAM, IMENAM, IMSTAN,"
-              " IMSTDT, IMEDDT, IMPGKI, IMPMKI, IMSDKI, IMSJKI, IMPRC1, IMPUFL, IMCOLOR, IMBDAN,"
-              " IMMDAN, IMLDAN, IMMCAL, IMJDAN, IMIDAN, IMTDAN, IMSDAN, IMCDAN, IMEDAN, IMKSGU,"
-              " IMIDGU, IMTXGU, IMSTGU, IMJKFL, IMJUFL, IMBDFL, IMSDFL, IMJOFL,"
-              " ROW_NUMBER() OVER (PARTITION BY IMSDKI, IMSJKI, grpS ORDER BY IMSORT, IMITNB),"
-              " ROW_NUMBER() OVER (ORDER BY grp9, IMSORT, IMITNB),"
-              " ROW_NUMBER() OVER (PARTITION BY IMPGKI, IMPMKI, grpP ORDER BY IMSORT, IMITNB),"
-              " ROW_NUMBER() OVER (ORDER BY grp9, IMSORT, IMITNB) AS pos9,"
-              " IMOJDT, IMPSFL, IMUSFL, IMJEGO, IMPJDT, IMLADT, MHEPRI_"
-              " FROM i ORDER BY pos9",
-              [&](SQLite::Statement &st) {
-                  bindText(st, 1, call.text(QStringLiteral("A_CMCD")));
-                  bindText(st, 2, call.text(QStringLiteral("A_BUUT")));
-                  bindText(st, 3, call.text(QStringLiteral("A_NAME")).trimmed());
-              });
+    call.streamValues({T("IMCMCD", 4),  T("IMBUUT", 4),  T("IMITNB", 6),  T("IMITTY", 3),  T("IMBAR", 30),
+                       T("IMRFID", 50), T("IMNAME", 50), T("IMSNAM", 30), T("IMENAM", 50), T("IMSTAN", 20),
+                       T("IMSTDT", 8),  T("IMEDDT", 8),  T("IMPGKI", 3),  T("IMPMKI", 3),  T("IMSDKI", 3),
+                       T("IMSJKI", 3),  C("IMPRC1"),     B("IMPUFL"),     T("IMCOLOR", 3), T("IMBDAN", 3),
+                       T("IMMDAN", 3),  T("IMLDAN", 3),  I("IMMCAL"),     T("IMJDAN", 3),  T("IMIDAN", 3),
+                       T("IMTDAN", 3),  T("IMSDAN", 3),  T("IMCDAN", 3),  T("IMEDAN", 3),  T("IMKSGU", 3),
+                       T("IMIDGU", 1),  T("IMTXGU", 1),  T("IMSTGU", 1),  B("IMJKFL"),     B("IMJUFL"),
+                       B("IMBDFL"),     B("IMSDFL"),     B("IMJOFL"),     I("IMSEQ"),      I("IMSEQ1"),
+                       I("IMSEQ2"),     I("IMSEQ9"),     DT("IMOJDT"),    B("IMPSFL"),     B("IMUSFL"),
+                       F("IMJEGO"),     T("IMPJDT", 20), DT("IMLADT"),    F("MHEPRI")},
+                      "WITH i AS (SELECT f.*, COALESCE(r.MHEPRI, 0) AS MHEPRI_,"
+                      " CASE WHEN f.IMITTY IN ('1', '2', '3') THEN 0 WHEN f.IMITTY IN ('5', '6') THEN 1"
+                      " ELSE 2 END AS grp9,"
+                      " CASE WHEN f.IMITTY = '3' THEN 1 WHEN f.IMITTY IN ('5', '6') THEN 2 ELSE 0 END AS grpS,"
+                      " CASE WHEN f.IMITTY IN ('1', '2') THEN 0 ELSE 1 END AS grpP"
+                      " FROM F0200 f LEFT JOIN F0230 r"
+                      " ON r.MHCMCD = f.IMCMCD AND r.MHBUUT = f.IMBUUT AND r.MHITNB = f.IMITNB"
+                      " WHERE f.IMCMCD = ?1 AND f.IMBUUT = ?2 AND f.IMUSFL = 1"
+                      " AND (?3 = '' OR instr(lower(f.IMNAME), lower(?3)) > 0 OR f.IMITNB = ?3 OR f.IMBAR = ?3))"
+                      " SELECT IMCMCD, IMBUUT, IMITNB, IMITTY, IMBAR, IMRFID, IMNAME, IMSNAM, IMENAM, IMSTAN,"
+                      " IMSTDT, IMEDDT, IMPGKI, IMPMKI, IMSDKI, IMSJKI, IMPRC1, IMPUFL, IMCOLOR, IMBDAN,"
+                      " IMMDAN, IMLDAN, IMMCAL, IMJDAN, IMIDAN, IMTDAN, IMSDAN, IMCDAN, IMEDAN, IMKSGU,"
+                      " IMIDGU, IMTXGU, IMSTGU, IMJKFL, IMJUFL, IMBDFL, IMSDFL, IMJOFL,"
+                      " ROW_NUMBER() OVER (PARTITION BY IMSDKI, IMSJKI, grpS ORDER BY IMSORT, IMITNB),"
+                      " ROW_NUMBER() OVER (ORDER BY grp9, IMSORT, IMITNB),"
+                      " ROW_NUMBER() OVER (PARTITION BY IMPGKI, IMPMKI, grpP ORDER BY IMSORT, IMITNB),"
+                      " ROW_NUMBER() OVER (ORDER BY grp9, IMSORT, IMITNB) AS pos9,"
+                      " IMOJDT, IMPSFL, IMUSFL, IMJEGO, IMPJDT, IMLADT, MHEPRI_"
+                      " FROM i ORDER BY pos9",
+                      QVariantList{call.text(QStringLiteral("A_CMCD")), call.text(QStringLiteral("A_BUUT")),
+                           call.text(QStringLiteral("A_NAME")).trimmed()});
 }
 
 // "1" blocks business with the partner: the stored flag, or an amount still

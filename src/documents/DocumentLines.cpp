@@ -1,6 +1,9 @@
 #include "documents/DocumentLines.h"
 
+#include "core/MyConfig.h"
+#include "documents/DocumentCalls.h"
 #include "platform/dataset/DataSet.h"
+#include "platform/remote/ClientDataSet.h"
 
 QString ItemTypeWord(const QString &code)
 {
@@ -35,6 +38,12 @@ QList<FieldDef> PatternLineFields()
             s("AHADNB", 20),            s("AHADNB_NAME", 20)};
 }
 
+void SetLinePrices(DataSet &line, int price)
+{
+    for (const char *name : {"ADUPRC", "ADUPRC000", "ADUPRC2", "ADUPRC001"})
+        line.FieldByName(QLatin1String(name)).setAsInteger(price);
+}
+
 QList<FieldDef> ImsiDetailFields()
 {
     QList<FieldDef> fields = PatternLineFields();
@@ -52,4 +61,13 @@ void FilterPatterns(DataSet &patterns, const QString &choice)
     else
         return;
     patterns.setFiltered(true);
+}
+
+void OpenPatterns(ClientDataSet &patterns, const QString &target)
+{
+    patterns.Close();
+    SetTextParam(patterns, "COMPCODE", MyConfig.CompanyCode);
+    SetTextParam(patterns, "STORECODE", MyConfig.StoreCode);
+    SetTextParam(patterns, "TARGETCODE", target);
+    patterns.Open();
 }

@@ -20,12 +20,21 @@ QString ItemTypeWord(const QString &code);
 // its own fields after these.
 QList<FieldDef> PatternLineFields();
 
+// One unit price into the four price fields of a working line (ADUPRC,
+// ADUPRC000, ADUPRC2, ADUPRC001); the line is in edit or insert.
+class DataSet;
+void SetLinePrices(DataSet &line, int price);
+
 // Filters the order patterns (rows of GP_SELECT_F2110_RegOrderSearch) by
 // the pattern filter's choice: "제품" the patterns of branches and product
 // suppliers, "재료" those of material suppliers (codes above "40000000");
 // anything else ("전체") switches the filter off.
-class DataSet;
 void FilterPatterns(DataSet &patterns, const QString &choice);
+
+// Lists the store's order patterns of a supplier (TARGETCODE; "99999999"
+// every supplier) on a call of GP_SELECT_F2110_RegOrderSearch.
+class ClientDataSet;
+void OpenPatterns(ClientDataSet &patterns, const QString &target);
 
 // The fields of the temporary-save lines VTB_IMSIDETAIL: PatternLineFields()
 // without SIZE.

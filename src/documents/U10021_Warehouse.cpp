@@ -7,6 +7,7 @@
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
+#include "documents/DocumentCalls.h"
 #include "documents/DocumentLines.h"
 #include "documents/DocumentRights.h"
 #include "documents/ReceiptRules.h"
@@ -38,28 +39,7 @@ const QString kFormName = QStringLiteral("F10021_Warehouse");
 
 QString F(const char *name) { return QLatin1String(name); }
 
-// Sets a parameter of a call's list, creating it on first use; a parameter
-// not set for a call keeps the value it last had.
-void setParam(ClientDataSet &cds, FieldType type, const char *name, const QVariant &value)
-{
-    cds.Params().CreateParam(type, QLatin1String(name)).setValue(value);
-}
-
-void setText(ClientDataSet &cds, const char *name, const QString &value)
-{
-    setParam(cds, FieldType::String, name, value);
-}
-
 bool isZero(double quantity) { return std::llround(quantity * 10000) == 0; }
-
-void applyFilter(DataSet &ds, const QString &filter)
-{
-    ds.setFiltered(false);
-    if (filter.isEmpty())
-        return;
-    ds.setFilter(filter);
-    ds.setFiltered(true);
-}
 
 } // namespace
 
@@ -274,21 +254,17 @@ void TF10021_Warehouse::LoadScreen()
     Suppliers->Load(*cds_F0100);
     date_Wantdate->setDate(os::Now().date());
 
-    cds_F2110_s->Close();
-    setText(*cds_F2110_s, "COMPCODE", MyConfig.CompanyCode);
-    setText(*cds_F2110_s, "STORECODE", MyConfig.StoreCode);
-    setText(*cds_F2110_s, "TARGETCODE", target);
-    cds_F2110_s->Open();
+    OpenPatterns(*cds_F2110_s, target);
     com_PetenBunruAllChange();
 
     cds_F2100_hed->Close();
-    setText(*cds_F2100_hed, "a_cmcd", MyConfig.CompanyCode);
-    setText(*cds_F2100_hed, "a_buut", MyConfig.StoreCode);
-    setText(*cds_F2100_hed, "a_name", QString());
-    setText(*cds_F2100_hed, "a_gubun1", QStringLiteral("2"));
-    setText(*cds_F2100_hed, "a_stdt", QStringLiteral("00000000"));
-    setText(*cds_F2100_hed, "a_eddt", QStringLiteral("99999999"));
-    setText(*cds_F2100_hed, "a_gubun2", QStringLiteral("2"));
+    SetTextParam(*cds_F2100_hed, "a_cmcd", MyConfig.CompanyCode);
+    SetTextParam(*cds_F2100_hed, "a_buut", MyConfig.StoreCode);
+    SetTextParam(*cds_F2100_hed, "a_name", QString());
+    SetTextParam(*cds_F2100_hed, "a_gubun1", QStringLiteral("2"));
+    SetTextParam(*cds_F2100_hed, "a_stdt", QStringLiteral("00000000"));
+    SetTextParam(*cds_F2100_hed, "a_eddt", QStringLiteral("99999999"));
+    SetTextParam(*cds_F2100_hed, "a_gubun2", QStringLiteral("2"));
     cds_F2100_hed->Open();
 }
 
@@ -307,15 +283,8 @@ void TF10021_Warehouse::emptyLines()
 
 void TF10021_Warehouse::com_PetenBunruAllChange()
 {
-    const QString kind = com_PetenBunruAll->currentText();
-    if (!cds_F2110_s->Active())
-        return;
-    if (kind == QStringLiteral("제품"))
-        applyFilter(*cds_F2110_s, QStringLiteral("(AHADNB = '' or AHADNB < '40000000')"));
-    else if (kind == QStringLiteral("재료"))
-        applyFilter(*cds_F2110_s, QStringLiteral(" AHADNB > '40000000' "));
-    else
-        applyFilter(*cds_F2110_s, QString());
+    if (cds_F2110_s->Active())
+        FilterPatterns(*cds_F2110_s, com_PetenBunruAll->currentText());
 }
 
 void TF10021_Warehouse::BitBtn1Click()
@@ -344,11 +313,11 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
     DataSet &lines = *VTB_PATTERNBALJU;
     try {
         cds_F2101_det->Close();
-        setText(*cds_F2101_det, "A_CMCD", MyConfig.CompanyCode);
-        setText(*cds_F2101_det, "A_BUUT", MyConfig.StoreCode);
-        setText(*cds_F2101_det, "A_MONTH", orderMonth);
-        setParam(*cds_F2101_det, FieldType::Integer, "A_NUMB", order.FieldByName(F("PHNUMB")).AsInteger());
-        setText(*cds_F2101_det, "a_gubun", QStringLiteral("1"));
+        SetTextParam(*cds_F2101_det, "A_CMCD", MyConfig.CompanyCode);
+        SetTextParam(*cds_F2101_det, "A_BUUT", MyConfig.StoreCode);
+        SetTextParam(*cds_F2101_det, "A_MONTH", orderMonth);
+        SetParam(*cds_F2101_det, FieldType::Integer, "A_NUMB", order.FieldByName(F("PHNUMB")).AsInteger());
+        SetTextParam(*cds_F2101_det, "a_gubun", QStringLiteral("1"));
         cds_F2101_det->Open();
         DataSet &det = *cds_F2101_det;
         for (det.First(); !det.Eof(); det.Next()) {
@@ -429,10 +398,10 @@ void TF10021_Warehouse::grid_PetenlistCellClick()
     DataSet &lines = *VTB_PATTERNBALJU;
     try {
         cds_F2111_s->Close();
-        setText(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
-        setText(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
-        setParam(*cds_F2111_s, FieldType::Integer, "HDNUMB", pattern.FieldByName(F("AHNUMB")).AsInteger());
-        setText(*cds_F2111_s, "TARGETCODE", supplier);
+        SetTextParam(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
+        SetTextParam(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
+        SetParam(*cds_F2111_s, FieldType::Integer, "HDNUMB", pattern.FieldByName(F("AHNUMB")).AsInteger());
+        SetTextParam(*cds_F2111_s, "TARGETCODE", supplier);
         cds_F2111_s->Open();
         Label10->setText(pattern.FieldByName(F("AHNAME")).AsString());
         emptyLines();
@@ -444,8 +413,7 @@ void TF10021_Warehouse::grid_PetenlistCellClick()
                                      "ADAMT", "IMPGKI", "IMPMKI", "IMSDKI", "IMSJKI"})
                 lines.FieldByName(F(name)).setAsVariant(det.FieldByName(F(name)).AsVariant());
             lines.FieldByName(F("IMITTY")).setAsString(ItemTypeWord(det.FieldByName(F("IMITTY")).AsString()));
-            for (const char *price : {"ADUPRC", "ADUPRC2", "ADUPRC000", "ADUPRC001"})
-                lines.FieldByName(F(price)).setAsInteger(det.FieldByName(F("ADUPRC")).AsInteger());
+            SetLinePrices(lines, det.FieldByName(F("ADUPRC")).AsInteger());
             lines.FieldByName(F("SIZE")).setAsString(det.FieldByName(F("size")).AsString());
             lines.FieldByName(F("AHADNB")).setAsString(supplier);
             lines.Post();
@@ -464,13 +432,13 @@ void TF10021_Warehouse::btn_SdStockHedsearchClick()
     DataSet &history = *vtb_3100_hed;
     history.EmptyTable();
     cds_F3100_hed->Close();
-    setText(*cds_F3100_hed, "a_cmcd", MyConfig.CompanyCode);
-    setText(*cds_F3100_hed, "a_buut", MyConfig.StoreCode);
-    setText(*cds_F3100_hed, "a_name", QString());
-    setText(*cds_F3100_hed, "a_stdt", date_SdSearch1->date().toString(QStringLiteral("yyyyMMdd")));
-    setText(*cds_F3100_hed, "a_eddt", date_SdSearch2->date().toString(QStringLiteral("yyyyMMdd")));
-    setText(*cds_F3100_hed, "a_month", QString());
-    setParam(*cds_F3100_hed, FieldType::Integer, "a_numb", 0);
+    SetTextParam(*cds_F3100_hed, "a_cmcd", MyConfig.CompanyCode);
+    SetTextParam(*cds_F3100_hed, "a_buut", MyConfig.StoreCode);
+    SetTextParam(*cds_F3100_hed, "a_name", QString());
+    SetTextParam(*cds_F3100_hed, "a_stdt", date_SdSearch1->date().toString(QStringLiteral("yyyyMMdd")));
+    SetTextParam(*cds_F3100_hed, "a_eddt", date_SdSearch2->date().toString(QStringLiteral("yyyyMMdd")));
+    SetTextParam(*cds_F3100_hed, "a_month", QString());
+    SetParam(*cds_F3100_hed, FieldType::Integer, "a_numb", 0);
     cds_F3100_hed->Open();
     DataSet &found = *cds_F3100_hed;
     history.DisableControls();
@@ -498,11 +466,11 @@ void TF10021_Warehouse::grid_SdStockCellClick()
     emptyLines();
     Edit4->clear();
     cds_F3101_det->Close();
-    setText(*cds_F3101_det, "A_CMCD", MyConfig.CompanyCode);
-    setText(*cds_F3101_det, "A_BUUT", MyConfig.StoreCode);
-    setText(*cds_F3101_det, "A_MONTH", receipt.FieldByName(F("WHMONTH")).AsString());
-    setParam(*cds_F3101_det, FieldType::Integer, "A_NUMB", receipt.FieldByName(F("WHNUMB")).AsInteger());
-    setParam(*cds_F3101_det, FieldType::SmallInt, "A_gubun", receipt.FieldByName(F("gubun")).AsInteger());
+    SetTextParam(*cds_F3101_det, "A_CMCD", MyConfig.CompanyCode);
+    SetTextParam(*cds_F3101_det, "A_BUUT", MyConfig.StoreCode);
+    SetTextParam(*cds_F3101_det, "A_MONTH", receipt.FieldByName(F("WHMONTH")).AsString());
+    SetParam(*cds_F3101_det, FieldType::Integer, "A_NUMB", receipt.FieldByName(F("WHNUMB")).AsInteger());
+    SetParam(*cds_F3101_det, FieldType::SmallInt, "A_gubun", receipt.FieldByName(F("gubun")).AsInteger());
     cds_F3101_det->Open();
     Edit4->setText(receipt.FieldByName(F("WHADNB")).AsString());
     lab_JijemAalrim->setText(receipt.FieldByName(F("WHADNB_name")).AsString());
@@ -627,24 +595,24 @@ void TF10021_Warehouse::saveReceipt()
 
     ClientDataSet &ipgo = *cds_Ipgo;
     const QString taxKind = Edit7->text();
-    setParam(ipgo, FieldType::SmallInt, "A_GUBUN", 1);
-    setText(ipgo, "A_WHCMCD", MyConfig.CompanyCode);
-    setText(ipgo, "A_WHBUUT", MyConfig.StoreCode);
-    setText(ipgo, "A_WHMONTH", month);
-    setText(ipgo, "A_WHYEAR", date.toString(QStringLiteral("yyyy")));
-    setText(ipgo, "A_WHDATE", date.toString(QStringLiteral("yyyyMMdd")));
-    setParam(ipgo, FieldType::Integer, "A_WHNUMB", number);
-    setText(ipgo, "A_WHADNB", supplier);
-    setText(ipgo, "A_WHIBTY", QStringLiteral("001"));
-    setText(ipgo, "A_WHSEME", QString());
-    setText(ipgo, "A_WHCPYEAR", QString());
-    setText(ipgo, "A_WHBIGO", CompletionFlag(quantities));
-    setText(ipgo, "A_WHPOID", MyConfig.PosNo);
-    setText(ipgo, "A_WHWORK", MyConfig.UIADNB);
-    setText(ipgo, "A_WHPGID", kFormName);
-    setParam(ipgo, FieldType::Integer, "A_WHCPSEQ", 0);
-    setText(ipgo, "A_Whtxgu", taxKind);
-    setText(ipgo, "A_WHKSGU", Edit7_1->text());
+    SetParam(ipgo, FieldType::SmallInt, "A_GUBUN", 1);
+    SetTextParam(ipgo, "A_WHCMCD", MyConfig.CompanyCode);
+    SetTextParam(ipgo, "A_WHBUUT", MyConfig.StoreCode);
+    SetTextParam(ipgo, "A_WHMONTH", month);
+    SetTextParam(ipgo, "A_WHYEAR", date.toString(QStringLiteral("yyyy")));
+    SetTextParam(ipgo, "A_WHDATE", date.toString(QStringLiteral("yyyyMMdd")));
+    SetParam(ipgo, FieldType::Integer, "A_WHNUMB", number);
+    SetTextParam(ipgo, "A_WHADNB", supplier);
+    SetTextParam(ipgo, "A_WHIBTY", QStringLiteral("001"));
+    SetTextParam(ipgo, "A_WHSEME", QString());
+    SetTextParam(ipgo, "A_WHCPYEAR", QString());
+    SetTextParam(ipgo, "A_WHBIGO", CompletionFlag(quantities));
+    SetTextParam(ipgo, "A_WHPOID", MyConfig.PosNo);
+    SetTextParam(ipgo, "A_WHWORK", MyConfig.UIADNB);
+    SetTextParam(ipgo, "A_WHPGID", kFormName);
+    SetParam(ipgo, FieldType::Integer, "A_WHCPSEQ", 0);
+    SetTextParam(ipgo, "A_Whtxgu", taxKind);
+    SetTextParam(ipgo, "A_WHKSGU", Edit7_1->text());
     ipgo.Execute();
 
     int seq = 0;
@@ -656,40 +624,40 @@ void TF10021_Warehouse::saveReceipt()
         // A line of an order names that order's line; a pattern line sends
         // the receipt's month and its own place, with no order number.
         const bool ofOrder = !field("BAMONTH").AsString().isEmpty();
-        setParam(ipgo, FieldType::SmallInt, "A_GUBUN", 2);
-        setText(ipgo, "A_WHKSGU", QString());
-        setText(ipgo, "A_WDCMCD", MyConfig.CompanyCode);
-        setText(ipgo, "A_WDBUUT", MyConfig.StoreCode);
-        setText(ipgo, "A_WDMONTH", month);
-        setParam(ipgo, FieldType::Integer, "A_WDNUMB", number);
-        setParam(ipgo, FieldType::Integer, "A_WDSEQ", ++seq);
-        setText(ipgo, "A_WDITNB", field("IMITNB").AsString());
-        setText(ipgo, "A_WDUNIT", field("ADUNIT").AsString());
+        SetParam(ipgo, FieldType::SmallInt, "A_GUBUN", 2);
+        SetTextParam(ipgo, "A_WHKSGU", QString());
+        SetTextParam(ipgo, "A_WDCMCD", MyConfig.CompanyCode);
+        SetTextParam(ipgo, "A_WDBUUT", MyConfig.StoreCode);
+        SetTextParam(ipgo, "A_WDMONTH", month);
+        SetParam(ipgo, FieldType::Integer, "A_WDNUMB", number);
+        SetParam(ipgo, FieldType::Integer, "A_WDSEQ", ++seq);
+        SetTextParam(ipgo, "A_WDITNB", field("IMITNB").AsString());
+        SetTextParam(ipgo, "A_WDUNIT", field("ADUNIT").AsString());
         for (const char *empty : {"A_WDBAR", "A_WDRFID", "A_WDCHMONTH", "A_WDSEMONTH", "A_WHbars", "A_WHlinb",
                                   "A_WHBUSE", "A_EXPIRYDT", "A_WDTXGU"})
-            setText(ipgo, empty, QString());
-        setParam(ipgo, FieldType::Float, "A_WDQTY", quantity);
-        setParam(ipgo, FieldType::Integer, "A_WDUPRC", field("ADUPRC000").AsInteger());
-        setParam(ipgo, FieldType::Integer, "A_WDAMT", amounts.amount);
-        setParam(ipgo, FieldType::Integer, "A_Wdgamt", amounts.supply);
-        setParam(ipgo, FieldType::Integer, "A_Wdtax", amounts.vat);
-        setText(ipgo, "A_WDBDAN", field("ADBDAN").AsString());
-        setText(ipgo, "A_WDMDAN", field("ADMDAN").AsString());
-        setText(ipgo, "A_WDLDAN", field("ADLDAN").AsString());
-        setParam(ipgo, FieldType::Float, "A_WDMQTY", field("ADMQTY").AsFloat());
-        setParam(ipgo, FieldType::Float, "A_WDSQTY", field("ADSQTY").AsFloat());
-        setParam(ipgo, FieldType::Float, "A_WDMCAL", field("ADMCAL").AsFloat());
-        setText(ipgo, "A_WDBAMONTH", ofOrder ? field("BAMONTH").AsString() : month);
-        setParam(ipgo, FieldType::Integer, "A_WDBANUMB", field("SUSUM").AsInteger());
-        setParam(ipgo, FieldType::Integer, "A_WDBASEQ",
+            SetTextParam(ipgo, empty, QString());
+        SetParam(ipgo, FieldType::Float, "A_WDQTY", quantity);
+        SetParam(ipgo, FieldType::Integer, "A_WDUPRC", field("ADUPRC000").AsInteger());
+        SetParam(ipgo, FieldType::Integer, "A_WDAMT", amounts.amount);
+        SetParam(ipgo, FieldType::Integer, "A_Wdgamt", amounts.supply);
+        SetParam(ipgo, FieldType::Integer, "A_Wdtax", amounts.vat);
+        SetTextParam(ipgo, "A_WDBDAN", field("ADBDAN").AsString());
+        SetTextParam(ipgo, "A_WDMDAN", field("ADMDAN").AsString());
+        SetTextParam(ipgo, "A_WDLDAN", field("ADLDAN").AsString());
+        SetParam(ipgo, FieldType::Float, "A_WDMQTY", field("ADMQTY").AsFloat());
+        SetParam(ipgo, FieldType::Float, "A_WDSQTY", field("ADSQTY").AsFloat());
+        SetParam(ipgo, FieldType::Float, "A_WDMCAL", field("ADMCAL").AsFloat());
+        SetTextParam(ipgo, "A_WDBAMONTH", ofOrder ? field("BAMONTH").AsString() : month);
+        SetParam(ipgo, FieldType::Integer, "A_WDBANUMB", field("SUSUM").AsInteger());
+        SetParam(ipgo, FieldType::Integer, "A_WDBASEQ",
                  ofOrder ? field("BASEQ").AsInteger() : field("ADSEQ").AsInteger());
         for (const char *zero : {"A_WDCHNUMB", "A_WDCHSEQ", "A_WDSENUMB", "A_WDSESEQ"})
-            setParam(ipgo, FieldType::Integer, zero, 0);
-        setText(ipgo, "A_WDWORK", MyConfig.UIADNB);
-        setText(ipgo, "A_WDPGID", kFormName);
-        setText(ipgo, "A_WdCHBUUT", supplier);
-        setText(ipgo, "A_BAQTY", QString::number(quantity));
-        setText(ipgo, "A_EDflYn", QStringLiteral("2"));
+            SetParam(ipgo, FieldType::Integer, zero, 0);
+        SetTextParam(ipgo, "A_WDWORK", MyConfig.UIADNB);
+        SetTextParam(ipgo, "A_WDPGID", kFormName);
+        SetTextParam(ipgo, "A_WdCHBUUT", supplier);
+        SetTextParam(ipgo, "A_BAQTY", QString::number(quantity));
+        SetTextParam(ipgo, "A_EDflYn", QStringLiteral("2"));
         ipgo.Execute();
     }
 }
@@ -722,13 +690,13 @@ void TF10021_Warehouse::btn_OkClick()
     }
     try {
         ClientDataSet &close = *cds_F2100_hedup;
-        setText(close, "COMPCODE", MyConfig.CompanyCode);
-        setText(close, "STORECODE", MyConfig.StoreCode);
-        setText(close, "a_month", receipt.FieldByName(F("WHMONTH")).AsString());
-        setParam(close, FieldType::Integer, "Edit1", receipt.FieldByName(F("WHNUMB")).AsInteger());
-        setText(close, "OHWORK", MyConfig.UIADNB);
-        setText(close, "OHPGID", kFormName);
-        setParam(close, FieldType::Integer, "Phedfl", 1);
+        SetTextParam(close, "COMPCODE", MyConfig.CompanyCode);
+        SetTextParam(close, "STORECODE", MyConfig.StoreCode);
+        SetTextParam(close, "a_month", receipt.FieldByName(F("WHMONTH")).AsString());
+        SetParam(close, FieldType::Integer, "Edit1", receipt.FieldByName(F("WHNUMB")).AsInteger());
+        SetTextParam(close, "OHWORK", MyConfig.UIADNB);
+        SetTextParam(close, "OHPGID", kFormName);
+        SetParam(close, FieldType::Integer, "Phedfl", 1);
         close.Execute();
     } catch (const std::exception &e) {
         WriteLog(QStringLiteral("F1002_Warehouse.cds_F2100_hedup Error:") + QString::fromUtf8(e.what()));

@@ -1,4 +1,5 @@
 #include "documents/U10051_deliver.h"
+#include "ui_U10051_deliver.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
@@ -7,6 +8,7 @@
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
 #include "core/uKV_DataModule.h"
+#include "documents/DocumentCalls.h"
 #include "documents/DocumentLines.h"
 #include "documents/DocumentRights.h"
 #include "documents/SupplierCombos.h"
@@ -20,11 +22,9 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QTabWidget>
 
 TF10051_deliver *F10051_deliver = nullptr;
 
@@ -41,44 +41,14 @@ constexpr int kLineFont = 17; // rows of about 24 pixels: 27 to a page
 constexpr int kListFont = 11; // the "yyyy-mm-dd" dates fit their columns
 constexpr int kBackspaceTag = -10;
 
-QLabel *makeLabel(QWidget *parent, const char *name, const char *text, const QRect &at, int pointSize)
+// The rows follow the grid's font (text height + 3, + the row line); its size
+// is in pixels, which the layout's fonts cannot carry.
+void setUpGrid(TMirelGrid *g, int fontPixels, int options)
 {
-    auto *l = new QLabel(QString::fromUtf8(text), parent);
-    l->setObjectName(QLatin1String(name));
-    QFont f = l->font();
-    f.setPointSize(pointSize);
-    f.setBold(true);
-    l->setFont(f);
-    l->setGeometry(at);
-    return l;
-}
-
-// A grid whose rows follow its font (text height + 3, + the row line).
-TMirelGrid *makeGrid(QWidget *parent, const char *name, const QRect &at, int fontPixels, int options)
-{
-    auto *g = new TMirelGrid(parent);
-    g->setObjectName(QLatin1String(name));
-    g->setGeometry(at);
     g->setOptions(options);
     QFont f = g->font();
     f.setPixelSize(fontPixels);
     g->setFont(f);
-    return g;
-}
-
-void setText(ClientDataSet &cds, const char *name, const QString &value)
-{
-    cds.Params().CreateParam(FieldType::String, QLatin1String(name)).setAsString(value);
-}
-
-void setInteger(ClientDataSet &cds, const char *name, qint64 value)
-{
-    cds.Params().CreateParam(FieldType::Integer, QLatin1String(name)).setAsInteger(int(value));
-}
-
-void setFloat(ClientDataSet &cds, const char *name, double value)
-{
-    cds.Params().CreateParam(FieldType::Float, QLatin1String(name)).setAsFloat(value);
 }
 
 // The parameters of the insert procedure's shared list, header and line,
@@ -128,37 +98,43 @@ bool hasQuantity(const DataSet &lines)
 
 } // namespace
 
-TF10051_deliver::TF10051_deliver(QWidget *parent) : TWorkScreen(Tag, parent)
+TF10051_deliver::TF10051_deliver(QWidget *parent)
+    : TWorkScreen(Tag, parent), ui(std::make_unique<Ui::TF10051_deliver>())
 {
+    ui->setupUi(this);
     setObjectName(QStringLiteral("F10051_deliver"));
-    setWindowTitle(QStringLiteral("출고"));
     setFixedSize(ScreenWidth, ScreenHeight);
-    setStyleSheet(QStringLiteral("TF10051_deliver { background: #eef1f6; }"));
+    bindMenuButton(ui->btn_AllMenuView);
 
-    // Top row.
-    Label3 = makeLabel(this, "Label3", "출고", QRect(12, 6, 150, 40), 20);
-    Label5 = makeLabel(this, "Label5", "거래처", QRect(330, 8, 70, 30), 12);
-    CMB_ADNBNAME = new QComboBox(this);
-    CMB_ADNBNAME->setObjectName(QStringLiteral("CMB_ADNBNAME"));
-    CMB_ADNBNAME->setGeometry(404, 8, 145, 30);
-    CMB_ADNB = new QComboBox(this);
-    CMB_ADNB->setObjectName(QStringLiteral("CMB_ADNB"));
-    CMB_ADNB->setEditable(true);
-    CMB_ADNB->hide();
-    BitBtn1 = new QPushButton(QStringLiteral("...."), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setFocusPolicy(Qt::NoFocus);
-    BitBtn1->setGeometry(551, 7, 31, 31);
-    Label1 = makeLabel(this, "Label1", "출 고 일", QRect(590, 8, 72, 30), 12);
-    date_Wantdate = new QDateEdit(this);
-    date_Wantdate->setObjectName(QStringLiteral("date_Wantdate"));
-    date_Wantdate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    date_Wantdate->setCalendarPopup(true);
-    date_Wantdate->setGeometry(665, 8, 132, 29);
-    auto *menu = NewImgBtn(this, "btn_AllMenuView", "메뉴", 0, QRect(821, 0, 54, 50));
-    bindMenuButton(menu);
-    btn_Minimize = NewImgBtn(this, "btn_Minimize", "_", 0, QRect(875, 0, 60, 50));
-    btn_Close = NewImgBtn(this, "btn_Close", "닫기", -1, QRect(935, 0, 89, 50));
+    Label3 = ui->Label3;
+    Label5 = ui->Label5;
+    Label1 = ui->Label1;
+    CMB_ADNBNAME = ui->CMB_ADNBNAME;
+    CMB_ADNB = ui->CMB_ADNB;
+    BitBtn1 = ui->BitBtn1;
+    date_Wantdate = ui->date_Wantdate;
+    btn_Minimize = ui->btn_Minimize;
+    btn_Close = ui->btn_Close;
+    grid_Regorderlist = ui->grid_Regorderlist;
+    btn_RegorderlistUp = ui->btn_RegorderlistUp;
+    btn_RegorderlistDown = ui->btn_RegorderlistDown;
+    PageControl1 = ui->PageControl1;
+    cg_sujuSheet1 = ui->cg_sujuSheet1;
+    cg_patternSheet2 = ui->cg_patternSheet2;
+    mgd_RegDeliverylist = ui->mgd_RegDeliverylist;
+    MirelImgBtn3 = ui->MirelImgBtn3;
+    MirelImgBtn4 = ui->MirelImgBtn4;
+    grid_PrpaStock1 = ui->grid_PrpaStock1;
+    com_PetenBunruAll = ui->com_PetenBunruAll;
+    MirelImgBtn5 = ui->MirelImgBtn5;
+    MirelImgBtn2 = ui->MirelImgBtn2;
+    RbPanel2 = ui->RbPanel2;
+    PadKeys = {ui->btn7, ui->btn8, ui->btn9, ui->btn4, ui->btn5,   ui->btn6,
+               ui->bnt1, ui->btn2, ui->btn3, ui->btn0, ui->btnJem, ui->btn_ghktkfvy};
+    btn_chul = ui->btn_chul;
+    btn_Ok = ui->btn_Ok;
+    btn_Enter = ui->btn_Enter;
+    Edit3 = ui->Edit3;
 
     // Work lines.
     VTB_PATTERNBALJU = new DataSet(this);
@@ -167,8 +143,7 @@ TF10051_deliver::TF10051_deliver(QWidget *parent) : TWorkScreen(Tag, parent)
     VTB_PATTERNBALJU->AddField(kOrderMonth, FieldType::String, 6);
     VTB_PATTERNBALJU->Open();
 
-    grid_Regorderlist = makeGrid(this, "grid_Regorderlist", QRect(7, 56, 659, 697), kLineFont,
-                                 dgEditing | dgTitles | dgColLines | dgRowLines | dgAlwaysShowSelection);
+    setUpGrid(grid_Regorderlist, kLineFont, dgEditing | dgTitles | dgColLines | dgRowLines | dgAlwaysShowSelection);
     grid_Regorderlist->setDataSource(VTB_PATTERNBALJU);
     const struct {
         const char *field, *title;
@@ -185,35 +160,11 @@ TF10051_deliver::TF10051_deliver(QWidget *parent) : TWorkScreen(Tag, parent)
             m_qtyColumn = column;
     }
     grid_Regorderlist->Columns()[0]->setAlignment(Qt::AlignCenter);
-    btn_RegorderlistUp = NewImgBtn(this, "btn_RegorderlistUp", "▲", kPageUpTag, QRect(671, 56, 40, 66));
-    btn_RegorderlistDown = NewImgBtn(this, "btn_RegorderlistDown", "▼", kPageDownTag, QRect(671, 687, 40, 66));
 
     // The two sources: received orders and patterns.
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(714, 59, 300, 498);
-    PageControl1->setFocusPolicy(Qt::NoFocus);
-    cg_sujuSheet1 = new QWidget;
-    cg_sujuSheet1->setObjectName(QStringLiteral("cg_sujuSheet1"));
-    cg_patternSheet2 = new QWidget;
-    cg_patternSheet2->setObjectName(QStringLiteral("cg_patternSheet2"));
-    PageControl1->addTab(cg_sujuSheet1, QStringLiteral("수주된 내역"));
-    PageControl1->addTab(cg_patternSheet2, QStringLiteral("패턴출고"));
-
     constexpr int listOptions = dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection;
-    mgd_RegDeliverylist =
-        makeGrid(cg_sujuSheet1, "mgd_RegDeliverylist", QRect(3, 3, 263, 458), kListFont, listOptions);
-    MirelImgBtn3 = NewImgBtn(cg_sujuSheet1, "MirelImgBtn3", "▲", kPageUpTag, QRect(268, 3, 26, 80));
-    MirelImgBtn4 = NewImgBtn(cg_sujuSheet1, "MirelImgBtn4", "▼", kPageDownTag, QRect(268, 381, 26, 80));
-    grid_PrpaStock1 = makeGrid(cg_patternSheet2, "grid_PrpaStock1", QRect(0, 0, 260, 461), kListFont, listOptions);
-    com_PetenBunruAll = new QComboBox(cg_patternSheet2);
-    com_PetenBunruAll->setObjectName(QStringLiteral("com_PetenBunruAll"));
-    com_PetenBunruAll->addItems({QStringLiteral("전체"), QStringLiteral("제품"), QStringLiteral("재료")});
-    com_PetenBunruAll->setCurrentIndex(0);
-    com_PetenBunruAll->setGeometry(0, 0, 85, 24);
-    com_PetenBunruAll->raise();
-    MirelImgBtn5 = NewImgBtn(cg_patternSheet2, "MirelImgBtn5", "▲", kPageUpTag, QRect(264, 3, 30, 80));
-    MirelImgBtn2 = NewImgBtn(cg_patternSheet2, "MirelImgBtn2", "▼", kPageDownTag, QRect(264, 381, 30, 80));
+    setUpGrid(mgd_RegDeliverylist, kListFont, listOptions);
+    setUpGrid(grid_PrpaStock1, kListFont, listOptions);
 
     cds_F0100 = NewRemoteCall(this, "cds_F0100", "dspStoredProc1", QStringLiteral("[GP_SELECT_F0100_RegOrder_Susin_Search]"));
     cds_F2110_s = NewRemoteCall(this, "cds_F2110_s", "dspStoredProc2", QStringLiteral("[GP_SELECT_F2110_RegOrderSearch]"));
@@ -236,29 +187,6 @@ TF10051_deliver::TF10051_deliver(QWidget *parent) : TWorkScreen(Tag, parent)
     TColumn *patternColumn = AddGridColumn(grid_PrpaStock1, QStringLiteral("AHNAME"), QStringLiteral("패턴 선택"), 240);
     patternColumn->Title()->setAlignment(Qt::AlignRight); // the filter stands over the title's left part
 
-    // Key pad and actions.
-    RbPanel2 = new QWidget(this);
-    RbPanel2->setObjectName(QStringLiteral("RbPanel2"));
-    RbPanel2->setGeometry(714, 556, 310, 207);
-    const struct {
-        const char *name, *caption;
-        int tag, x, y;
-    } keys[] = {{"btn7", "7", 55, 3, 3},     {"btn8", "8", 56, 76, 3},     {"btn9", "9", 57, 149, 3},
-                {"btn4", "4", 52, 3, 53},    {"btn5", "5", 53, 76, 53},    {"btn6", "6", 54, 149, 53},
-                {"bnt1", "1", 49, 3, 103},   {"btn2", "2", 50, 76, 103},   {"btn3", "3", 51, 149, 103},
-                {"btn0", "0", 48, 3, 153},   {"btnJem", ".", 190, 76, 153}, {"btn_ghktkfvy", "←", kBackspaceTag, 149, 153}};
-    for (const auto &k : keys) {
-        TMirelImgBtn *key = NewImgBtn(RbPanel2, k.name, k.caption, k.tag, QRect(k.x, k.y, 73, 50));
-        PadKeys << key;
-        connect(key, &TMirelImgBtn::OnMouseUp, this, [this, key] { PadKeyUp(key->Tag()); });
-    }
-    btn_chul = NewImgBtn(RbPanel2, "btn_chul", "출고", 0, QRect(222, 3, 84, 50));
-    btn_Ok = NewImgBtn(RbPanel2, "btn_Ok", "발주불러오기", 0, QRect(222, 53, 84, 50));
-    btn_Enter = NewImgBtn(RbPanel2, "btn_Enter", "다음", 0, QRect(222, 103, 84, 101));
-    Edit3 = new QLineEdit(QStringLiteral("0"), this);
-    Edit3->setObjectName(QStringLiteral("Edit3"));
-    Edit3->hide();
-
     m_customers = std::make_unique<TSupplierCombos>(CMB_ADNBNAME, CMB_ADNB);
 
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
@@ -280,6 +208,8 @@ TF10051_deliver::TF10051_deliver(QWidget *parent) : TWorkScreen(Tag, parent)
                 VTB_PATTERNBALJU->Open();
             PageGrid(grid_Regorderlist, b->Tag(), LinePage);
         });
+    for (TMirelImgBtn *key : PadKeys)
+        connect(key, &TMirelImgBtn::OnMouseUp, this, [this, key] { PadKeyUp(key->Tag()); });
     connect(btn_chul, &TMirelImgBtn::OnClick, this, [this] { btn_chulClick(); });
     connect(btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
     connect(btn_Enter, &TMirelImgBtn::OnClick, this, [this] { btn_EnterClick(); });
@@ -311,19 +241,16 @@ void TF10051_deliver::FormShow()
     if (DM && DM->CheckOrderBlocked(CMB_ADNB->currentText()))
         m_customers->ClearSelection();
 
-    setText(*cds_F2110_s, "COMPCODE", MyConfig.CompanyCode);
-    setText(*cds_F2110_s, "STORECODE", MyConfig.StoreCode);
-    setText(*cds_F2110_s, "TARGETCODE", CMB_ADNB->currentText());
-    cds_F2110_s->Open();
+    OpenPatterns(*cds_F2110_s, CMB_ADNB->currentText());
 
     // Every open received order.
-    setText(*cds_F2400_hed, "a_cmcd", MyConfig.CompanyCode);
-    setText(*cds_F2400_hed, "a_buut", MyConfig.StoreCode);
-    setText(*cds_F2400_hed, "a_adnb", QString());
-    setText(*cds_F2400_hed, "a_gubun1", QStringLiteral("2"));
-    setText(*cds_F2400_hed, "a_stdt", QStringLiteral("00000000"));
-    setText(*cds_F2400_hed, "a_eddt", QStringLiteral("99999999"));
-    setText(*cds_F2400_hed, "a_gubun2", QStringLiteral("2"));
+    SetTextParam(*cds_F2400_hed, "a_cmcd", MyConfig.CompanyCode);
+    SetTextParam(*cds_F2400_hed, "a_buut", MyConfig.StoreCode);
+    SetTextParam(*cds_F2400_hed, "a_adnb", QString());
+    SetTextParam(*cds_F2400_hed, "a_gubun1", QStringLiteral("2"));
+    SetTextParam(*cds_F2400_hed, "a_stdt", QStringLiteral("00000000"));
+    SetTextParam(*cds_F2400_hed, "a_eddt", QStringLiteral("99999999"));
+    SetTextParam(*cds_F2400_hed, "a_gubun2", QStringLiteral("2"));
     cds_F2400_hed->Open();
     focusQuantity();
 }
@@ -353,10 +280,10 @@ void TF10051_deliver::mgd_RegDeliverylistCellClick()
     dropPendingEdit();
     try {
         const QString month = cds_F2400_hed->FieldByName(QStringLiteral("OHMONTH")).AsString();
-        setText(*cds_F2401_det, "A_CMCD", MyConfig.CompanyCode);
-        setText(*cds_F2401_det, "A_BUUT", MyConfig.StoreCode);
-        setText(*cds_F2401_det, "A_MONTH", month);
-        setInteger(*cds_F2401_det, "A_NUMB", cds_F2400_hed->FieldByName(QStringLiteral("OHNUMB")).AsInteger());
+        SetTextParam(*cds_F2401_det, "A_CMCD", MyConfig.CompanyCode);
+        SetTextParam(*cds_F2401_det, "A_BUUT", MyConfig.StoreCode);
+        SetTextParam(*cds_F2401_det, "A_MONTH", month);
+        SetParam(*cds_F2401_det, FieldType::Integer, "A_NUMB", cds_F2400_hed->FieldByName(QStringLiteral("OHNUMB")).AsInteger());
         cds_F2401_det->Open();
         v.DisableControls();
         v.EmptyTable();
@@ -379,9 +306,7 @@ void TF10051_deliver::mgd_RegDeliverylistCellClick()
             dst("SIZE").setAsString(src("size").AsString());
             // The order's price in every price field, as pattern lines carry
             // theirs, so the release sends it.
-            const int price = src("ODUPRC").AsInteger();
-            for (const char *f : {"ADUPRC", "ADUPRC000", "ADUPRC2", "ADUPRC001"})
-                dst(f).setAsInteger(price);
+            SetLinePrices(v, src("ODUPRC").AsInteger());
             dst("SUMONTH").setAsString(month);
             v.Post();
         }
@@ -410,10 +335,10 @@ void TF10051_deliver::grid_PrpaStock1CellClick()
     if (cds_F2110_s->IsEmpty())
         return;
     try {
-        setText(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
-        setText(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
-        setInteger(*cds_F2111_s, "HDNUMB", cds_F2110_s->FieldByName(QStringLiteral("AHnumb")).AsInteger());
-        setText(*cds_F2111_s, "TARGETCODE", cds_F2110_s->FieldByName(QStringLiteral("AHADNB")).AsString());
+        SetTextParam(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
+        SetTextParam(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
+        SetParam(*cds_F2111_s, FieldType::Integer, "HDNUMB", cds_F2110_s->FieldByName(QStringLiteral("AHnumb")).AsInteger());
+        SetTextParam(*cds_F2111_s, "TARGETCODE", cds_F2110_s->FieldByName(QStringLiteral("AHADNB")).AsString());
         cds_F2111_s->Params().CreateParam(FieldType::Integer, QStringLiteral("phnumb")).Clear();
         cds_F2111_s->Open();
         appendPatternLines(false);
@@ -516,11 +441,11 @@ void TF10051_deliver::LoadPlacedOrder(TF652_EdOrder &picker)
             v.First();
             v.EnableControls();
         } else {
-            setText(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
-            setText(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
-            setInteger(*cds_F2111_s, "HDNUMB", order.FieldByName(QStringLiteral("PHADNUMB")).AsInteger());
-            setText(*cds_F2111_s, "TARGETCODE", order.FieldByName(QStringLiteral("phadnb")).AsString());
-            setInteger(*cds_F2111_s, "phnumb", order.FieldByName(QStringLiteral("phnumb")).AsInteger());
+            SetTextParam(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
+            SetTextParam(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
+            SetParam(*cds_F2111_s, FieldType::Integer, "HDNUMB", order.FieldByName(QStringLiteral("PHADNUMB")).AsInteger());
+            SetTextParam(*cds_F2111_s, "TARGETCODE", order.FieldByName(QStringLiteral("phadnb")).AsString());
+            SetParam(*cds_F2111_s, FieldType::Integer, "phnumb", order.FieldByName(QStringLiteral("phnumb")).AsInteger());
             cds_F2111_s->Open();
             appendPatternLines(true);
         }
@@ -604,26 +529,26 @@ void TF10051_deliver::saveRelease()
 
     ClientDataSet &c = *cds_Chulgo;
     c.ParamByName(QStringLiteral("A_GUBUN")).setAsSmallInt(1);
-    setText(c, "A_DHCMCD", MyConfig.CompanyCode);
-    setText(c, "A_DHBUUT", MyConfig.StoreCode);
-    setText(c, "A_DHMONTH", month);
-    setInteger(c, "A_DHNUMB", number);
-    setText(c, "A_DHYEAR", d.toString(QStringLiteral("yyyy")));
-    setText(c, "A_DHDATE", d.toString(QStringLiteral("yyyyMMdd")));
-    setText(c, "A_DHADNB", CMB_ADNB->currentText());
-    setText(c, "A_DHCHTY", QStringLiteral("001"));
-    setText(c, "A_DHSEME", QString());
-    setText(c, "A_DHBIGO", QString());
-    setText(c, "A_DHPOID", MyConfig.PosNo);
-    setText(c, "A_DHCHYI", QString());
-    setText(c, "A_DHBARS", QString());
+    SetTextParam(c, "A_DHCMCD", MyConfig.CompanyCode);
+    SetTextParam(c, "A_DHBUUT", MyConfig.StoreCode);
+    SetTextParam(c, "A_DHMONTH", month);
+    SetParam(c, FieldType::Integer, "A_DHNUMB", number);
+    SetTextParam(c, "A_DHYEAR", d.toString(QStringLiteral("yyyy")));
+    SetTextParam(c, "A_DHDATE", d.toString(QStringLiteral("yyyyMMdd")));
+    SetTextParam(c, "A_DHADNB", CMB_ADNB->currentText());
+    SetTextParam(c, "A_DHCHTY", QStringLiteral("001"));
+    SetTextParam(c, "A_DHSEME", QString());
+    SetTextParam(c, "A_DHBIGO", QString());
+    SetTextParam(c, "A_DHPOID", MyConfig.PosNo);
+    SetTextParam(c, "A_DHCHYI", QString());
+    SetTextParam(c, "A_DHBARS", QString());
     c.ParamByName(QStringLiteral("A_DHpdfl")).setAsBoolean(false);
-    setText(c, "A_DHKEMONTH", QString());
-    setInteger(c, "A_DHKENUMB", 0);
-    setText(c, "A_DHKMMONTH", QString());
-    setText(c, "A_DHKMNUMB", QString());
-    setText(c, "A_DHWORK", MyConfig.UIADNB);
-    setText(c, "A_DHPGID", kFormName);
+    SetTextParam(c, "A_DHKEMONTH", QString());
+    SetParam(c, FieldType::Integer, "A_DHKENUMB", 0);
+    SetTextParam(c, "A_DHKMMONTH", QString());
+    SetTextParam(c, "A_DHKMNUMB", QString());
+    SetTextParam(c, "A_DHWORK", MyConfig.UIADNB);
+    SetTextParam(c, "A_DHPGID", kFormName);
     c.Execute();
 
     DataSet &v = *VTB_PATTERNBALJU;
@@ -635,36 +560,36 @@ void TF10051_deliver::saveRelease()
             continue;
         ++seq;
         c.ParamByName(QStringLiteral("A_GUBUN")).setAsSmallInt(2);
-        setText(c, "A_DDCMCD", MyConfig.CompanyCode);
-        setText(c, "A_DDBUUT", MyConfig.StoreCode);
-        setText(c, "A_DDMONTH", month);
-        setInteger(c, "A_DDNUMB", number);
-        setInteger(c, "A_DDSEQ", seq);
-        setText(c, "A_DDITNB", field("IMITNB").AsString());
-        setText(c, "A_DDBAR", QString());
-        setText(c, "A_DDRFID", QString());
-        setText(c, "A_DDLINB", QString());
-        setText(c, "A_DDUNIT", field("ADUNIT").AsString());
-        setFloat(c, "A_DDQTY", field("ADQTY").AsFloat());
-        setInteger(c, "A_DDUPRC", field("ADUPRC001").AsInteger());
-        setText(c, "A_DDBDAN", field("ADBDAN").AsString());
-        setText(c, "A_DDMDAN", field("ADMDAN").AsString());
-        setText(c, "A_DDLDAN", field("ADLDAN").AsString());
-        setFloat(c, "A_DDMQTY", field("ADMQTY").AsFloat());
-        setFloat(c, "A_DDSQTY", field("ADSQTY").AsFloat());
-        setFloat(c, "A_DDMCAL", field("ADMCAL").AsFloat());
-        setText(c, "A_DDIBMONTH", QString());
-        setInteger(c, "A_DDIBNUMB", 0);
-        setInteger(c, "A_DDIBSEQ", 0);
+        SetTextParam(c, "A_DDCMCD", MyConfig.CompanyCode);
+        SetTextParam(c, "A_DDBUUT", MyConfig.StoreCode);
+        SetTextParam(c, "A_DDMONTH", month);
+        SetParam(c, FieldType::Integer, "A_DDNUMB", number);
+        SetParam(c, FieldType::Integer, "A_DDSEQ", seq);
+        SetTextParam(c, "A_DDITNB", field("IMITNB").AsString());
+        SetTextParam(c, "A_DDBAR", QString());
+        SetTextParam(c, "A_DDRFID", QString());
+        SetTextParam(c, "A_DDLINB", QString());
+        SetTextParam(c, "A_DDUNIT", field("ADUNIT").AsString());
+        SetParam(c, FieldType::Float, "A_DDQTY", field("ADQTY").AsFloat());
+        SetParam(c, FieldType::Integer, "A_DDUPRC", field("ADUPRC001").AsInteger());
+        SetTextParam(c, "A_DDBDAN", field("ADBDAN").AsString());
+        SetTextParam(c, "A_DDMDAN", field("ADMDAN").AsString());
+        SetTextParam(c, "A_DDLDAN", field("ADLDAN").AsString());
+        SetParam(c, FieldType::Float, "A_DDMQTY", field("ADMQTY").AsFloat());
+        SetParam(c, FieldType::Float, "A_DDSQTY", field("ADSQTY").AsFloat());
+        SetParam(c, FieldType::Float, "A_DDMCAL", field("ADMCAL").AsFloat());
+        SetTextParam(c, "A_DDIBMONTH", QString());
+        SetParam(c, FieldType::Integer, "A_DDIBNUMB", 0);
+        SetParam(c, FieldType::Integer, "A_DDIBSEQ", 0);
         // A line from a received order names that order's month, so an order
         // of an earlier month is found; other lines name the release's.
         const QString orderMonth = field("SUMONTH").AsString();
-        setText(c, "A_DDSUMONTH", orderMonth.isEmpty() ? month : orderMonth);
-        setInteger(c, "A_DDSUNUMB", field("SUSUM").AsInteger());
-        setInteger(c, "A_DDSUSEQ", field("ADSEQ").AsInteger());
-        setText(c, "A_DDWORK", MyConfig.UIADNB);
-        setText(c, "A_DDPGID", kFormName);
-        setText(c, "a_edflyn", QStringLiteral("2"));
+        SetTextParam(c, "A_DDSUMONTH", orderMonth.isEmpty() ? month : orderMonth);
+        SetParam(c, FieldType::Integer, "A_DDSUNUMB", field("SUSUM").AsInteger());
+        SetParam(c, FieldType::Integer, "A_DDSUSEQ", field("ADSEQ").AsInteger());
+        SetTextParam(c, "A_DDWORK", MyConfig.UIADNB);
+        SetTextParam(c, "A_DDPGID", kFormName);
+        SetTextParam(c, "a_edflyn", QStringLiteral("2"));
         c.Execute();
     }
     m_number->completed();

@@ -36,6 +36,10 @@ class TMirelGrid;
 class TMirelImgBtn;
 class TSupplierCombos;
 
+namespace Ui {
+class TF10051_deliver;
+}
+
 class TF10051_deliver : public TWorkScreen {
     Q_OBJECT
 public:
@@ -106,6 +110,7 @@ private:
     void dropPendingEdit();
     void saveRelease();
 
+    std::unique_ptr<Ui::TF10051_deliver> ui;
     std::unique_ptr<TSupplierCombos> m_customers;
     std::unique_ptr<DocumentNumber> m_number;
     TColumn *m_qtyColumn = nullptr;

@@ -7,6 +7,7 @@
 #include "core/MyConfig.h"
 #include "shell/RemoteCall.h"
 #include "core/uKV_DataModule.h"
+#include "documents/DocumentCalls.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/U403_Keyboard.h"
@@ -19,19 +20,6 @@
 TF618_TblOrdList *F618_TblOrdList = nullptr;
 
 const QString TF618_TblOrdList::JumunFilter = QStringLiteral("(CKDATE = NULL OR CKDATE < '2000-01-01 12:00:00')");
-
-namespace {
-
-// Amounts with thousands separators once the answer's fields exist.
-void formatAmounts(ClientDataSet *cds, const char *field)
-{
-    cds->AfterOpen = [field](DataSet &ds) {
-        if (Field *f = ds.FindField(QLatin1String(field)))
-            f->setDisplayFormat(QStringLiteral("#,##0"));
-    };
-}
-
-} // namespace
 
 TF618_TblOrdList::TF618_TblOrdList(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(std::make_unique<Ui::TF618_TblOrdList>())
@@ -58,8 +46,8 @@ TF618_TblOrdList::TF618_TblOrdList(QWidget *parent)
 
     cds_F4104 = NewRemoteCall(this, "cds_F4104", "dspStoredProc3", "GP_SELECT_F4104_SuppOrder_JumunSearch");
     cds_F4101_dt = NewRemoteCall(this, "cds_F4101_dt", "dspStoredProc5", "GP_SELECT_F4101_SuppOrder_DetailSearch");
-    formatAmounts(cds_F4104, "SHAMT");
-    formatAmounts(cds_F4101_dt, "SDAMT");
+    ShowAmountsOnOpen(*cds_F4104, {QStringLiteral("SHAMT")});
+    ShowAmountsOnOpen(*cds_F4101_dt, {QStringLiteral("SDAMT")});
 
     // The "주 문" column shows how long ago the line was ordered.
     Field &ordered = DM->adt_TBLDTL->FieldByName(QStringLiteral("ORD_DT"));

@@ -1,4 +1,5 @@
 #include "documents/U652_EdOrder.h"
+#include "ui_U652_EdOrder.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
@@ -10,12 +11,12 @@
 #include "core/uKV_Common_Text.h"
 #include "core/uKV_Common_Vat.h"
 #include "core/uKV_DataModule.h"
+#include "documents/DocumentCalls.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QLabel>
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QTimeEdit>
@@ -27,97 +28,38 @@ namespace {
 const QString kAllPartners = QStringLiteral("99999999");
 const QString kGatheredPattern = QStringLiteral("복합패턴");
 const QString kOrderProgram = QStringLiteral("F20_PURCHASEENTRY");
-constexpr int kActionTag = 802;
 constexpr int kGridOptions = 868; // titles, lines, row select, always show selection
-
-QLineEdit *makeAmountEdit(QWidget *parent, const char *name, const QRect &at)
-{
-    auto *e = new QLineEdit(QStringLiteral("0"), parent);
-    e->setObjectName(QLatin1String(name));
-    e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    e->setEnabled(false);
-    e->setGeometry(at);
-    return e;
-}
-
-QLabel *makeLabel(QWidget *parent, const char *text, const QRect &at, int pointSize = 12)
-{
-    auto *l = new QLabel(QString::fromUtf8(text), parent);
-    QFont f = l->font();
-    f.setPointSize(pointSize);
-    f.setBold(true);
-    l->setFont(f);
-    l->setGeometry(at);
-    return l;
-}
-
-// Shows the amounts of the order data sets with thousands separators.
-void formatAmounts(ClientDataSet *cds, QStringList fields)
-{
-    cds->AfterOpen = [fields](DataSet &ds) {
-        for (const QString &name : fields)
-            if (Field *f = ds.FindField(name))
-                f->setDisplayFormat(QStringLiteral("#,##0"));
-    };
-}
 
 } // namespace
 
-TF652_EdOrder::TF652_EdOrder(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+TF652_EdOrder::TF652_EdOrder(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), ui(std::make_unique<Ui::TF652_EdOrder>())
 {
-    setObjectName(QStringLiteral("F652_EdOrder"));
-    setWindowTitle(QStringLiteral("패턴 발주"));
+    ui->setupUi(this);
     setFixedSize(1024, 768);
-    setStyleSheet(QStringLiteral("TF652_EdOrder { background: #eef1f6; }"));
-
-    auto *title = makeLabel(this, "발주내역", QRect(20, 10, 300, 40), 20);
-    title->setObjectName(QStringLiteral("lbl_Title"));
-    btn_Minimize = NewImgBtn(this, "btn_Minimize", "_", 0, QRect(920, 10, 44, 40));
-    btn_Close = NewImgBtn(this, "btn_Close", "X", -1, QRect(970, 10, 44, 40));
-
-    makeLabel(this, "납품희망일", QRect(20, 62, 110, 36));
-    date_Wantdate = new QDateEdit(this);
-    date_Wantdate->setObjectName(QStringLiteral("date_Wantdate"));
-    date_Wantdate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    date_Wantdate->setCalendarPopup(true);
-    date_Wantdate->setGeometry(130, 62, 200, 36);
-    time_Wanttime = new QTimeEdit(this);
-    time_Wanttime->setObjectName(QStringLiteral("time_Wanttime"));
-    time_Wanttime->setGeometry(340, 62, 110, 36);
-    time_Wanttime->hide(); // set at showing, never used
-
-    grid_Petenlist = new TMirelGrid(this);
-    grid_Petenlist->setObjectName(QStringLiteral("grid_Petenlist"));
-    grid_Petenlist->setGeometry(20, 108, 360, 560);
-    btn_PetenlistUp = NewImgBtn(this, "btn_PetenlistUp", "▲", kPageUpTag, QRect(20, 676, 176, 50));
-    btn_PetenlistDown = NewImgBtn(this, "btn_PetenlistDown", "▼", kPageDownTag, QRect(204, 676, 176, 50));
-
-    grid_Regorderlist = new TMirelGrid(this);
-    grid_Regorderlist->setObjectName(QStringLiteral("grid_Regorderlist"));
-    grid_Regorderlist->setGeometry(392, 62, 560, 606);
-    btn_RegorderlistUp = NewImgBtn(this, "btn_RegorderlistUp", "▲", kPageUpTag, QRect(960, 62, 54, 296));
-    btn_RegorderlistDown = NewImgBtn(this, "btn_RegorderlistDown", "▼", kPageDownTag, QRect(960, 372, 54, 296));
-
-    makeLabel(this, "공급가액", QRect(392, 680, 80, 40));
-    edt_BaljuGong = makeAmountEdit(this, "edt_BaljuGong", QRect(472, 680, 130, 40));
-    makeLabel(this, "V.A.T", QRect(612, 680, 60, 40));
-    edt_BaljuVAT = makeAmountEdit(this, "edt_BaljuVAT", QRect(672, 680, 110, 40));
-    edt_BaljuSum = makeAmountEdit(this, "edt_BaljuSum", QRect(0, 0, 10, 10));
-    edt_BaljuSum->hide();
-    CMB_ADNB = new QComboBox(this);
-    CMB_ADNB->setObjectName(QStringLiteral("CMB_ADNB"));
-    CMB_ADNB->setEditable(true);
+    date_Wantdate = ui->date_Wantdate;
+    time_Wanttime = ui->time_Wanttime; // set at showing, never used
+    grid_Petenlist = ui->grid_Petenlist;
+    grid_Regorderlist = ui->grid_Regorderlist;
+    edt_BaljuGong = ui->edt_BaljuGong;
+    edt_BaljuVAT = ui->edt_BaljuVAT;
+    edt_BaljuSum = ui->edt_BaljuSum;
+    CMB_ADNB = ui->CMB_ADNB;
+    BTN_edit = ui->BTN_edit;
+    BTN_Cls = ui->BTN_Cls;
+    btn_d = ui->btn_d;
+    btn_PetenlistUp = ui->btn_PetenlistUp;
+    btn_PetenlistDown = ui->btn_PetenlistDown;
+    btn_RegorderlistUp = ui->btn_RegorderlistUp;
+    btn_RegorderlistDown = ui->btn_RegorderlistDown;
+    btn_Close = ui->btn_Close;
+    btn_Minimize = ui->btn_Minimize;
     CMB_ADNB->setEditText(kAllPartners);
-    CMB_ADNB->hide();
-
-    btn_d = NewImgBtn(this, "btn_d", "삭제", kActionTag, QRect(792, 676, 70, 50));
-    BTN_edit = NewImgBtn(this, "BTN_edit", "수 정", kActionTag, QRect(868, 676, 70, 50));
-    BTN_Cls = NewImgBtn(this, "BTN_Cls", "닫 기", kActionTag, QRect(944, 676, 70, 50));
 
     cds_F2100_pat = NewRemoteCall(this, "cds_F2100_pat", "dspStoredProc2", "[GP_SELECT_F2100_RegOrderpatSearch]");
     cds_F2101_det = NewRemoteCall(this, "cds_F2101_det", "dspStoredProc3", "[GP_SELECT_F2101_POPUPPURCHASE]");
     cds_F2100_BaljuDel = NewRemoteCall(this, "cds_F2100_BaljuDel", "dspStoredProc11", "[GP_DELETE_F2100_PURCHASEENTRY]");
-    formatAmounts(cds_F2101_det, {QStringLiteral("PDUPRC"), QStringLiteral("PDAMT")});
+    ShowAmountsOnOpen(*cds_F2101_det, {QStringLiteral("PDUPRC"), QStringLiteral("PDAMT")});
     cds_F2100_pat->AfterOpen = [](DataSet &ds) {
         if (Field *f = ds.FindField(QStringLiteral("phdate")))
             f->setDisplayFormat(QStringLiteral("mm-dd"));
@@ -203,11 +145,9 @@ void TF652_EdOrder::LoadOrders()
     // Lines of an order of another date must not travel with this date's rows.
     clearTouched();
     cds_F2100_pat->Close();
-    Params &params = cds_F2100_pat->Params();
-    params.CreateParam(FieldType::String, QStringLiteral("COMPCODE")).setAsString(MyConfig.CompanyCode);
-    params.CreateParam(FieldType::String, QStringLiteral("STORECODE")).setAsString(MyConfig.StoreCode);
-    params.CreateParam(FieldType::String, QStringLiteral("orderdate"))
-        .setAsString(date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")));
+    SetTextParam(*cds_F2100_pat, "COMPCODE", MyConfig.CompanyCode);
+    SetTextParam(*cds_F2100_pat, "STORECODE", MyConfig.StoreCode);
+    SetTextParam(*cds_F2100_pat, "orderdate", date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")));
     cds_F2100_pat->Open();
 }
 
@@ -218,12 +158,11 @@ void TF652_EdOrder::grid_PetenlistCellClick()
     const QString month = cds_F2100_pat->FieldByName(QStringLiteral("PHMONTH")).AsString();
     const qint64 number = cds_F2100_pat->FieldByName(QStringLiteral("PHNUMB")).AsInteger();
     clearTouched();
-    Params &params = cds_F2101_det->Params();
-    params.CreateParam(FieldType::String, QStringLiteral("A_CMCD")).setAsString(MyConfig.CompanyCode);
-    params.CreateParam(FieldType::String, QStringLiteral("A_BUUT")).setAsString(MyConfig.StoreCode);
-    params.CreateParam(FieldType::String, QStringLiteral("A_MONTH")).setAsString(month);
-    params.CreateParam(FieldType::Integer, QStringLiteral("A_NUMB")).setAsInteger(number);
-    params.CreateParam(FieldType::String, QStringLiteral("a_gubun")).setAsString(QStringLiteral("1"));
+    SetTextParam(*cds_F2101_det, "A_CMCD", MyConfig.CompanyCode);
+    SetTextParam(*cds_F2101_det, "A_BUUT", MyConfig.StoreCode);
+    SetTextParam(*cds_F2101_det, "A_MONTH", month);
+    SetParam(*cds_F2101_det, FieldType::Integer, "A_NUMB", number);
+    SetTextParam(*cds_F2101_det, "a_gubun", QStringLiteral("1"));
     cds_F2101_det->Open();
     m_touched = {month, number};
     CMB_ADNB->setEditText(cds_F2100_pat->FieldByName(QStringLiteral("PHadnb")).AsString());
@@ -279,13 +218,12 @@ void TF652_EdOrder::btn_dClick()
         return;
     const QString month = cds_F2100_pat->FieldByName(QStringLiteral("PHMONTH")).AsString();
     const qint64 number = cds_F2100_pat->FieldByName(QStringLiteral("phnumb")).AsInteger();
-    Params &params = cds_F2100_BaljuDel->Params();
-    params.CreateParam(FieldType::String, QStringLiteral("PHCMCD")).setAsString(MyConfig.CompanyCode);
-    params.CreateParam(FieldType::String, QStringLiteral("PHBUUT")).setAsString(MyConfig.StoreCode);
-    params.CreateParam(FieldType::String, QStringLiteral("PHMONTH")).setAsString(month);
-    params.CreateParam(FieldType::Integer, QStringLiteral("PHNUMB")).setAsInteger(number);
-    params.CreateParam(FieldType::String, QStringLiteral("WORK")).setAsString(MyConfig.UIADNB);
-    params.CreateParam(FieldType::String, QStringLiteral("PGID")).setAsString(QStringLiteral("F652_EdOrder"));
+    SetTextParam(*cds_F2100_BaljuDel, "PHCMCD", MyConfig.CompanyCode);
+    SetTextParam(*cds_F2100_BaljuDel, "PHBUUT", MyConfig.StoreCode);
+    SetTextParam(*cds_F2100_BaljuDel, "PHMONTH", month);
+    SetParam(*cds_F2100_BaljuDel, FieldType::Integer, "PHNUMB", number);
+    SetTextParam(*cds_F2100_BaljuDel, "WORK", MyConfig.UIADNB);
+    SetTextParam(*cds_F2100_BaljuDel, "PGID", QStringLiteral("F652_EdOrder"));
     cds_F2100_BaljuDel->Execute(); // a refusal raises to the error box; the list stays as it was
     LoadOrders();
 }

@@ -16,14 +16,19 @@
 #include <QDialog>
 #include <QVariantList>
 
+#include <memory>
+
 class ClientDataSet;
 class QComboBox;
 class QDateEdit;
-class QLabel;
 class QLineEdit;
 class QTimeEdit;
 class TMirelGrid;
 class TMirelImgBtn;
+
+namespace Ui {
+class TF652_EdOrder;
+}
 
 class TF652_EdOrder : public QDialog {
     Q_OBJECT
@@ -74,6 +79,7 @@ private:
     void clearTouched();
     void showTotals(const QString &taxKind);
 
+    std::unique_ptr<Ui::TF652_EdOrder> ui;
     QVariantList m_touched; // PHMONTH, PHNUMB of the order whose lines are open
     bool m_shown = false;
 };

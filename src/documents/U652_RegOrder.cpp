@@ -8,6 +8,7 @@
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
 #include "core/uKV_DataModule.h"
+#include "documents/DocumentCalls.h"
 #include "documents/DocumentLines.h"
 #include "documents/DocumentNumber.h"
 #include "documents/DocumentRights.h"
@@ -55,13 +56,6 @@ void copyFields(DataSet &to, const DataSet &from, const char *const *names, int 
 {
     for (int i = 0; i < count; ++i)
         to.FieldByName(F(names[i])).setAsVariant(from.FieldByName(F(names[i])).AsVariant());
-}
-
-// One price into the four price fields of a line.
-void setPrices(DataSet &line, int price)
-{
-    for (const char *name : {"ADUPRC", "ADUPRC000", "ADUPRC2", "ADUPRC001"})
-        line.FieldByName(F(name)).setAsInteger(price);
 }
 
 QString today(const char *format) { return os::Now().date().toString(QLatin1String(format)); }
@@ -256,12 +250,7 @@ void TF652_RegOrder::FormShow()
     if (DM->CheckOrderBlocked(m_combos->Code()))
         m_combos->ClearSelection();
 
-    cds_F2110_s->Close();
-    Params &params = cds_F2110_s->Params();
-    params.CreateParam(FieldType::String, F("COMPCODE")).setAsString(MyConfig.CompanyCode);
-    params.CreateParam(FieldType::String, F("STORECODE")).setAsString(MyConfig.StoreCode);
-    params.CreateParam(FieldType::String, F("TARGETCODE")).setAsString(m_combos->Code());
-    cds_F2110_s->Open();
+    OpenPatterns(*cds_F2110_s, m_combos->Code());
     grid_Regorderlist->setFocus();
 }
 
@@ -279,15 +268,7 @@ void TF652_RegOrder::BitBtn1Click()
 
 void TF652_RegOrder::com_PetenBunruAllClick()
 {
-    const QString choice = com_PetenBunruAll->currentText();
-    cds_F2110_s->setFiltered(false);
-    if (choice == QStringLiteral("제품")) {
-        cds_F2110_s->setFilter(QStringLiteral("(AHADNB = '' or AHADNB < '40000000')"));
-        cds_F2110_s->setFiltered(true);
-    } else if (choice == QStringLiteral("재료")) {
-        cds_F2110_s->setFilter(QStringLiteral(" AHADNB > '40000000' "));
-        cds_F2110_s->setFiltered(true);
-    }
+    FilterPatterns(*cds_F2110_s, com_PetenBunruAll->currentText());
 }
 
 // --- loading lines ------------------------------------------------------------
@@ -330,12 +311,11 @@ void TF652_RegOrder::loadPatternLines(int pattern, const QString &supplier, qint
                                       const QString &supplierName)
 {
     cds_F2111_s->Close();
-    Params &params = cds_F2111_s->Params();
-    params.CreateParam(FieldType::String, F("COMPCODE")).setAsString(MyConfig.CompanyCode);
-    params.CreateParam(FieldType::String, F("STORECODE")).setAsString(MyConfig.StoreCode);
-    params.CreateParam(FieldType::Integer, F("HDNUMB")).setAsInteger(pattern);
-    params.CreateParam(FieldType::String, F("TARGETCODE")).setAsString(supplier);
-    params.CreateParam(FieldType::Integer, F("phnumb")).setAsInteger(int(orderNumber));
+    SetTextParam(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
+    SetTextParam(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
+    SetParam(*cds_F2111_s, FieldType::Integer, "HDNUMB", pattern);
+    SetTextParam(*cds_F2111_s, "TARGETCODE", supplier);
+    SetParam(*cds_F2111_s, FieldType::Integer, "phnumb", int(orderNumber));
     cds_F2111_s->Open();
 
     DataSet &lines = *VTB_PATTERNBALJU;
@@ -351,7 +331,7 @@ void TF652_RegOrder::loadPatternLines(int pattern, const QString &supplier, qint
             lines.FieldByName(F(name)).setAsVariant(rows.FieldByName(F(name)).AsVariant());
         lines.FieldByName(F("ADQTY"))
             .setAsFloat(rows.FieldByName(orderedQuantities ? F("PDQTY") : F("ADQTY")).AsFloat());
-        setPrices(lines, rows.FieldByName(F("ADUPRC")).AsInteger());
+        SetLinePrices(lines, rows.FieldByName(F("ADUPRC")).AsInteger());
         lines.FieldByName(F("ADAMT")).setAsCurrency(rows.FieldByName(F("ADAMT")).AsCurrency());
         lines.FieldByName(F("SIZE")).setAsString(rows.FieldByName(F("size")).AsString());
         lines.FieldByName(F("AHADNB")).setAsString(supplier);
@@ -390,7 +370,7 @@ void TF652_RegOrder::appendSavedLine(DataSet &saved)
     lines.FieldByName(F("IMITTY")).setAsString(ItemTypeWord(saved.FieldByName(F("IMITTY")).AsString()));
     copyFields(lines, saved, kLineTexts, std::size(kLineTexts));
     copyFields(lines, saved, kLineNumbers, std::size(kLineNumbers));
-    setPrices(lines, saved.FieldByName(F("ADUPRC")).AsInteger());
+    SetLinePrices(lines, saved.FieldByName(F("ADUPRC")).AsInteger());
     lines.FieldByName(F("ADAMT")).setAsCurrency(saved.FieldByName(F("ADAMT")).AsCurrency());
     lines.Post();
 }
@@ -617,7 +597,7 @@ void TF652_RegOrder::btn_ImsiSaveClick()
             copyFields(saved, lines, kLineTexts, std::size(kLineTexts));
             copyFields(saved, lines, kLineNumbers, std::size(kLineNumbers));
             saved.FieldByName(F("jjgo")).setAsVariant(lines.FieldByName(F("jjgo")).AsVariant());
-            setPrices(saved, lines.FieldByName(F("ADUPRC")).AsInteger());
+            SetLinePrices(saved, lines.FieldByName(F("ADUPRC")).AsInteger());
             saved.FieldByName(F("ADAMT")).setAsCurrency(lines.FieldByName(F("ADAMT")).AsCurrency());
             saved.FieldByName(F("AHADNB")).setAsString(supplier);
             saved.FieldByName(F("AHADNB_NAME")).setAsString(supplierName);
@@ -795,35 +775,27 @@ bool TF652_RegOrder::placeOneOrder(const OrderJob &job, bool reloaded)
             number = m_number->numberFor(kPurchaseOrderKind, month, supplier);
         }
 
-        Params &p = cds_Balju->Params();
-        const auto text = [&p](const char *name, const QString &value) {
-            p.CreateParam(FieldType::String, F(name)).setAsString(value);
-        };
-        const auto integer = [&p](const char *name, qint64 value) {
-            p.CreateParam(FieldType::Integer, F(name)).setValue(QVariant(value));
-        };
-        const auto number_ = [&p](const char *name, double value) {
-            p.CreateParam(FieldType::Float, F(name)).setAsFloat(value);
-        };
+        ClientDataSet &call = *cds_Balju;
+        Params &p = call.Params();
         p.CreateParam(FieldType::SmallInt, F("A_GUBUN")).setAsInteger(1);
-        text("A_PHCMCD", MyConfig.CompanyCode);
-        text("A_PHBUUT", MyConfig.StoreCode);
-        text("A_PHMONTH", month);
-        integer("A_PHNUMB", number);
-        text("A_PHYEAR", day.left(4));
-        text("A_PHDATE", day);
-        text("A_PHADNB", supplier);
-        text("A_PHBATY", QStringLiteral("001"));
+        SetTextParam(call, "A_PHCMCD", MyConfig.CompanyCode);
+        SetTextParam(call, "A_PHBUUT", MyConfig.StoreCode);
+        SetTextParam(call, "A_PHMONTH", month);
+        SetParam(call, FieldType::Integer, "A_PHNUMB", number);
+        SetTextParam(call, "A_PHYEAR", day.left(4));
+        SetTextParam(call, "A_PHDATE", day);
+        SetTextParam(call, "A_PHADNB", supplier);
+        SetTextParam(call, "A_PHBATY", QStringLiteral("001"));
         for (const char *empty : {"A_PHSEME", "A_PHBODT", "A_PHNWDT", "A_PHGMDA", "A_PHBIGO", "A_PHnpjs", "A_PHbada"})
-            text(empty, QString());
-        text("A_PHNYDT", date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")));
-        integer("A_PHUAMT", 0);
-        integer("A_PHADNUMB", job.pattern); // 999 for every order of several saves
-        text("A_PHPOID", MyConfig.PosNo);
+            SetTextParam(call, empty, QString());
+        SetTextParam(call, "A_PHNYDT", date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")));
+        SetParam(call, FieldType::Integer, "A_PHUAMT", 0);
+        SetParam(call, FieldType::Integer, "A_PHADNUMB", job.pattern); // 999 for every order of several saves
+        SetTextParam(call, "A_PHPOID", MyConfig.PosNo);
         p.CreateParam(FieldType::Boolean, F("A_PHedfl")).setAsBoolean(false);
-        text("A_PHWORK", MyConfig.UIADNB);
-        text("A_PHPGID", kFormName);
-        text("A_PHTXGU", QStringLiteral("1"));
+        SetTextParam(call, "A_PHWORK", MyConfig.UIADNB);
+        SetTextParam(call, "A_PHPGID", kFormName);
+        SetTextParam(call, "A_PHTXGU", QStringLiteral("1"));
         cds_Balju->Execute();
 
         DataSet &lines = *VTB_PATTERNBALJU;
@@ -838,28 +810,28 @@ bool TF652_RegOrder::placeOneOrder(const OrderJob &job, bool reloaded)
             lines.FieldByName(F("ADAMT")).setAsCurrency(money.amount);
             lines.Post();
             p.ParamByName(F("A_GUBUN")).setAsInteger(2);
-            text("A_PDCMCD", MyConfig.CompanyCode);
-            text("A_PDBUUT", MyConfig.StoreCode);
-            text("A_PDMONTH", month);
-            integer("A_PDNUMB", number);
-            integer("A_PDSEQ", ++seq);
-            text("A_PDITNB", lines.FieldByName(F("IMITNB")).AsString());
-            text("A_PDUNIT", lines.FieldByName(F("ADUNIT")).AsString());
-            number_("A_PDQTY", quantity);
-            integer("A_PDUPRC", lines.FieldByName(F("ADUPRC")).AsInteger());
-            integer("A_PDAMT", money.total);
-            integer("A_pdgamt", money.supply);
-            integer("A_pdtax", money.vat);
+            SetTextParam(call, "A_PDCMCD", MyConfig.CompanyCode);
+            SetTextParam(call, "A_PDBUUT", MyConfig.StoreCode);
+            SetTextParam(call, "A_PDMONTH", month);
+            SetParam(call, FieldType::Integer, "A_PDNUMB", number);
+            SetParam(call, FieldType::Integer, "A_PDSEQ", ++seq);
+            SetTextParam(call, "A_PDITNB", lines.FieldByName(F("IMITNB")).AsString());
+            SetTextParam(call, "A_PDUNIT", lines.FieldByName(F("ADUNIT")).AsString());
+            SetParam(call, FieldType::Float, "A_PDQTY", quantity);
+            SetParam(call, FieldType::Integer, "A_PDUPRC", lines.FieldByName(F("ADUPRC")).AsInteger());
+            SetParam(call, FieldType::Integer, "A_PDAMT", money.total);
+            SetParam(call, FieldType::Integer, "A_pdgamt", money.supply);
+            SetParam(call, FieldType::Integer, "A_pdtax", money.vat);
             for (const char *unit : {"ADBDAN", "ADMDAN", "ADLDAN"})
-                text((QByteArray("A_PD") + (unit + 2)).constData(), lines.FieldByName(F(unit)).AsString());
-            number_("A_PDMQTY", lines.FieldByName(F("ADMQTY")).AsFloat());
-            number_("A_PDSQTY", lines.FieldByName(F("ADSQTY")).AsFloat());
-            number_("A_PDMCAL", lines.FieldByName(F("ADMCAL")).AsFloat());
-            text("A_PDIBMONTH", QString());
-            text("A_PDIBSEQ", QString());
-            integer("A_PDIBNUMB", 0);
-            text("A_PDWORK", MyConfig.UIADNB);
-            text("A_PDPGID", kFormName);
+                SetTextParam(call, (QByteArray("A_PD") + (unit + 2)).constData(), lines.FieldByName(F(unit)).AsString());
+            SetParam(call, FieldType::Float, "A_PDMQTY", lines.FieldByName(F("ADMQTY")).AsFloat());
+            SetParam(call, FieldType::Float, "A_PDSQTY", lines.FieldByName(F("ADSQTY")).AsFloat());
+            SetParam(call, FieldType::Float, "A_PDMCAL", lines.FieldByName(F("ADMCAL")).AsFloat());
+            SetTextParam(call, "A_PDIBMONTH", QString());
+            SetTextParam(call, "A_PDIBSEQ", QString());
+            SetParam(call, FieldType::Integer, "A_PDIBNUMB", 0);
+            SetTextParam(call, "A_PDWORK", MyConfig.UIADNB);
+            SetTextParam(call, "A_PDPGID", kFormName);
             cds_Balju->Execute();
         }
 
@@ -915,7 +887,7 @@ void TF652_RegOrder::btn_OkClick()
                 lines.FieldByName(F("REPTQTY")).setAsFloat(0);
                 lines.FieldByName(F("jjgo")).setAsFloat(0);
                 lines.FieldByName(F("ADQTY")).setAsFloat(orderLines.FieldByName(F("PDQTY")).AsFloat());
-                setPrices(lines, orderLines.FieldByName(F("PDUPRC")).AsInteger());
+                SetLinePrices(lines, orderLines.FieldByName(F("PDUPRC")).AsInteger());
                 lines.FieldByName(F("ADAMT")).setAsCurrency(orderLines.FieldByName(F("PDAMT")).AsCurrency());
                 lines.FieldByName(F("SIZE")).setAsString(orderLines.FieldByName(F("size")).AsString());
                 lines.FieldByName(F("AHADNB")).setAsString(supplier);

@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 
 #include <limits>
 
@@ -109,6 +113,42 @@ TEST(WireCodec, DateTimeTravelsAsLocalText)
     req.params = {{QStringLiteral("d"), Type::DateTime, QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5, 6))}};
     const QByteArray bytes = encodeRequest(req);
     EXPECT_TRUE(bytes.contains("2024-01-02T03:04:05.006"));
+}
+
+// Stored date-times are turned into their wire text directly only on days the
+// local clock keeps its offset: in a zone that moves its clocks, the days it
+// does so take the general way (a time in the skipped hour does not exist),
+// and every direct text equals the general one. Returns the cases that differ.
+int clockChangeDayMismatches()
+{
+    setenv("TZ", "Europe/Berlin", 1);
+    tzset();
+    const struct {
+        const char *stored;
+        bool direct;
+    } cases[] = {
+        {"2031-03-30 02:30:00", false}, {"2031-03-30 01:59:59", false}, {"20310330", false},
+        {"2031-10-26 02:30:00", false}, {"2031-10-26 12:00:00", false}, {"2031-03-29 02:30:00", true},
+        {"2031-03-31 02:30:00", true},  {" 2031-06-01 12:00 ", true},    {"20310601", true},
+        {"2031-10-27 23:59:59", true},
+    };
+    int wrong = 0;
+    for (const auto &c : cases) {
+        char out[23];
+        const bool direct = wireDateTimeOfStored(c.stored, qsizetype(std::strlen(c.stored)), out);
+        const QString general = formatDateTime(parseDateTimeText(QString::fromLatin1(c.stored).trimmed()));
+        if (direct != c.direct || (direct && QString::fromLatin1(out, 23) != general)) {
+            std::fprintf(stderr, "%s: direct %d, general %s\n", c.stored, int(direct), qPrintable(general));
+            ++wrong;
+        }
+    }
+    return wrong;
+}
+
+// In a child process, with a zone of its own.
+TEST(WireCodecDeathTest, StoredDateTimesOfClockChangeDaysTakeTheGeneralWay)
+{
+    EXPECT_EXIT(std::exit(clockChangeDayMismatches()), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(WireCodec, MalformedBytesAreRefused)

@@ -5,10 +5,13 @@
 #include <QStringList>
 #include <QtNumeric>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <cstdio>
 #include <limits>
+#include <string_view>
+#include <unordered_map>
 
 namespace wire {
 
@@ -47,29 +50,31 @@ public:
     void endMap() {}
     void endArray() {}
     void append(qint64 v) { v >= 0 ? head(0, quint64(v)) : head(1, quint64(-1 - v)); }
-    void append(bool b) { m_out.append(char(b ? 0xf5 : 0xf4)); }
+    void append(bool b) { put(char(b ? 0xf5 : 0xf4)); }
     void append(double d)
     {
         quint64 bits = 0;
         std::memcpy(&bits, &d, sizeof bits);
-        m_out.append(char(0xfb));
-        for (int shift = 56; shift >= 0; shift -= 8)
-            m_out.append(char((bits >> shift) & 0xff));
+        char bytes[9];
+        bytes[0] = char(0xfb);
+        for (int i = 0; i < 8; ++i)
+            bytes[1 + i] = char((bits >> (56 - 8 * i)) & 0xff);
+        put(bytes, 9);
     }
-    void appendNull() { m_out.append(char(0xf6)); }
+    void appendNull() { put(char(0xf6)); }
     void appendTextString(const char *utf8, qsizetype length)
     {
         head(3, quint64(length));
-        m_out.append(utf8, length);
+        put(utf8, length);
     }
 
-private:
-    void head(int major, quint64 v)
+    // The head of an item: its major type and its count or value, shortest form.
+    static int headBytes(int major, quint64 v, char out[9])
     {
         const char m = char(major << 5);
         if (v < 24) {
-            m_out.append(char(m | char(v)));
-            return;
+            out[0] = char(m | char(v));
+            return 1;
         }
         int bytes = 8;
         char code = 27;
@@ -79,9 +84,34 @@ private:
             bytes = 2, code = 25;
         else if (v <= 0xffffffffu)
             bytes = 4, code = 26;
-        m_out.append(char(m | code));
-        for (int i = bytes - 1; i >= 0; --i)
-            m_out.append(char((v >> (8 * i)) & 0xff));
+        out[0] = char(m | code);
+        for (int i = 0; i < bytes; ++i)
+            out[1 + i] = char((v >> (8 * (bytes - 1 - i))) & 0xff);
+        return 1 + bytes;
+    }
+
+private:
+    void head(int major, quint64 v)
+    {
+        char bytes[9];
+        put(bytes, headBytes(major, v, bytes));
+    }
+
+    // Appends by growing the array and copying, which costs less than
+    // QByteArray::append per item.
+    void put(char c)
+    {
+        const qsizetype at = m_out.size();
+        m_out.resize(at + 1);
+        m_out.data()[at] = c;
+    }
+    void put(const char *bytes, qsizetype n)
+    {
+        if (n <= 0)
+            return;
+        const qsizetype at = m_out.size();
+        m_out.resize(at + n);
+        std::memcpy(m_out.data() + at, bytes, size_t(n));
     }
 
     QByteArray &m_out;
@@ -300,55 +330,153 @@ QString formatDateTime(const QDateTime &value)
 
 namespace {
 
+struct DateTimeParts {
+    int y = -1, mo = -1, d = -1, h = 0, mi = 0, s = 0, ms = 0;
+};
+
 // Digits at [pos, pos + n) as a number; -1 when any is not a digit.
-int digits(QStringView t, qsizetype pos, qsizetype n)
+template <typename Ch>
+int digits(const Ch *t, qsizetype pos, qsizetype n)
 {
     int v = 0;
     for (qsizetype i = pos; i < pos + n; ++i) {
-        const char16_t c = t[i].unicode();
-        if (c < u'0' || c > u'9')
+        const unsigned c = unsigned(t[i]);
+        if (c < '0' || c > '9')
             return -1;
-        v = v * 10 + (c - u'0');
+        v = v * 10 + int(c - '0');
     }
     return v;
+}
+
+// The fields of "yyyyMMdd" or "yyyy-MM-dd[(T| )HH:mm[:ss[.zzz]]]", read by
+// hand (this runs for every date-time cell of an answer); false when the text
+// has another form. The fields are not checked against the calendar.
+template <typename Ch>
+bool dateTimeParts(const Ch *t, qsizetype n, DateTimeParts &p)
+{
+    if (n == 8) {
+        p.y = digits(t, 0, 4), p.mo = digits(t, 4, 2), p.d = digits(t, 6, 2);
+    } else if (n >= 10 && t[4] == '-' && t[7] == '-') {
+        p.y = digits(t, 0, 4), p.mo = digits(t, 5, 2), p.d = digits(t, 8, 2);
+        if (n > 10) {
+            if ((t[10] != 'T' && t[10] != ' ') || n < 16 || t[13] != ':')
+                return false;
+            p.h = digits(t, 11, 2), p.mi = digits(t, 14, 2);
+            if (n > 16) {
+                if (n < 19 || t[16] != ':')
+                    return false;
+                p.s = digits(t, 17, 2);
+                if (n > 19) {
+                    if (n != 23 || t[19] != '.')
+                        return false;
+                    p.ms = digits(t, 20, 3);
+                }
+            }
+        }
+    } else {
+        return false;
+    }
+    return p.y >= 0 && p.mo >= 0 && p.d >= 0 && p.h >= 0 && p.mi >= 0 && p.s >= 0 && p.ms >= 0;
+}
+
+// Local date-times by their fields. Making a local QDateTime asks the C
+// library for the zone's offset (a lock and a table search each time), and an
+// answer repeats the same few stamps in many rows. The zone is set once at
+// start-up, so an entry stays right for the life of the process.
+QDateTime localDateTime(const QDate &date, const QTime &time)
+{
+    struct Cache {
+        std::unordered_map<qint64, QDateTime> byStamp;
+    };
+    thread_local Cache cache;
+    const qint64 key = date.toJulianDay() * 86400000 + time.msecsSinceStartOfDay();
+    const auto it = cache.byStamp.find(key);
+    if (it != cache.byStamp.end())
+        return it->second;
+    if (cache.byStamp.size() >= 4096)
+        cache.byStamp.clear();
+    return cache.byStamp.emplace(key, QDateTime(date, time)).first->second;
+}
+
+// True when every wall-clock time of the day exists once in the local zone
+// (no change of its offset from midnight to midnight), so that a local
+// QDateTime of that day keeps the date and time it was made from.
+bool isPlainDay(const QDate &date)
+{
+    thread_local std::unordered_map<qint64, bool> known;
+    const qint64 day = date.toJulianDay();
+    const auto it = known.find(day);
+    if (it != known.end())
+        return it->second;
+    const QDateTime start(date, QTime(0, 0));
+    const QDateTime next(date.addDays(1), QTime(0, 0));
+    const bool plain = start.isValid() && next.isValid() && start.date() == date && start.time() == QTime(0, 0)
+                       && start.offsetFromUtc() == next.offsetFromUtc();
+    if (known.size() >= 4096)
+        known.clear();
+    known.emplace(day, plain);
+    return plain;
+}
+
+// The local date-time of a text of the forms dateTimeParts() reads; invalid otherwise.
+template <typename Ch>
+QDateTime localDateTimeOfText(const Ch *t, qsizetype n)
+{
+    DateTimeParts p;
+    if (!dateTimeParts(t, n, p))
+        return {};
+    const QDate date(p.y, p.mo, p.d);
+    const QTime time(p.h, p.mi, p.s, p.ms);
+    if (!date.isValid() || !time.isValid())
+        return {};
+    return localDateTime(date, time);
+}
+
+bool isAsciiSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 } // namespace
 
 QDateTime parseDateTimeText(QStringView t)
 {
-    // Read by hand: this runs for every date-time cell of an answer.
-    int y = -1, mo = -1, d = -1, h = 0, mi = 0, s = 0, ms = 0;
-    const qsizetype n = t.size();
-    if (n == 8) {
-        y = digits(t, 0, 4), mo = digits(t, 4, 2), d = digits(t, 6, 2);
-    } else if (n >= 10 && t[4] == u'-' && t[7] == u'-') {
-        y = digits(t, 0, 4), mo = digits(t, 5, 2), d = digits(t, 8, 2);
-        if (n > 10) {
-            if ((t[10] != u'T' && t[10] != u' ') || n < 16 || t[13] != u':')
-                return {};
-            h = digits(t, 11, 2), mi = digits(t, 14, 2);
-            if (n > 16) {
-                if (n < 19 || t[16] != u':')
-                    return {};
-                s = digits(t, 17, 2);
-                if (n > 19) {
-                    if (n != 23 || t[19] != u'.')
-                        return {};
-                    ms = digits(t, 20, 3);
-                }
-            }
-        }
-    } else {
-        return {};
+    return localDateTimeOfText(t.utf16(), t.size());
+}
+
+bool wireDateTimeOfStored(const char *text, qsizetype length, char out[23])
+{
+    // Only plain ASCII is read here: other blanks and characters take the general way.
+    qsizetype b = 0, e = length;
+    for (qsizetype i = 0; i < length; ++i)
+        if (text[i] == 0 || (text[i] & 0x80))
+            return false;
+    while (b < e && isAsciiSpace(text[b]))
+        ++b;
+    while (e > b && isAsciiSpace(text[e - 1]))
+        --e;
+    DateTimeParts p;
+    if (!dateTimeParts(text + b, e - b, p))
+        return false;
+    const QDate date(p.y, p.mo, p.d);
+    const QTime time(p.h, p.mi, p.s, p.ms);
+    if (!date.isValid() || !time.isValid() || p.y > 9999 || !isPlainDay(date))
+        return false;
+    // "yyyy-MM-ddTHH:mm:ss.zzz", as formatDateTime() writes it.
+    struct Field {
+        int value, width;
+        char after;
+    };
+    char *o = out;
+    for (Field f : {Field{p.y, 4, '-'}, Field{p.mo, 2, '-'}, Field{p.d, 2, 'T'}, Field{p.h, 2, ':'},
+                    Field{p.mi, 2, ':'}, Field{p.s, 2, '.'}, Field{p.ms, 3, 0}}) {
+        for (int i = f.width - 1; i >= 0; --i, f.value /= 10)
+            o[i] = char('0' + f.value % 10);
+        o += f.width;
+        if (f.after)
+            *o++ = f.after;
     }
-    if (y < 0 || mo < 0 || d < 0 || h < 0 || mi < 0 || s < 0 || ms < 0)
-        return {};
-    const QDate date(y, mo, d);
-    const QTime time(h, mi, s, ms);
-    if (!date.isValid() || !time.isValid())
-        return {};
-    return QDateTime(date, time);
+    return true;
 }
 
 QDateTime parseDateTime(const QString &text)
@@ -557,23 +685,29 @@ Request decodeRequest(const QByteArray &bytes)
     return req;
 }
 
-QByteArray encodeAnswer(const Answer &answer)
+namespace {
+
+// Room left for the head of the rows' array, whose count is known at the end.
+constexpr qsizetype kRowsHeadRoom = 9;
+
+// The size of the last answer this thread wrote (up to a limit), so that the
+// next one starts with room enough and rarely grows.
+thread_local qsizetype t_lastAnswerBytes = 0;
+
+} // namespace
+
+// The bytes are laid out as they are sent: the map's head, the columns, the
+// "rows" key, room for the rows' head, then the rows. finish() puts the head
+// at the end of its room and drops what is left in front (a QByteArray drops
+// leading bytes without moving the rest).
+AnswerWriter::AnswerWriter(QList<Column> columns) : m_columns(std::move(columns))
 {
-    QByteArray out;
-    // About the size of a typical cell, so that growing rarely copies.
-    out.reserve(64 + answer.columns.size() * 24 + answer.rows.size() * answer.columns.size() * 12);
-    CborWriter w(out);
-    if (answer.isError()) {
-        w.startMap(1);
-        writeText(w, QStringLiteral("error"));
-        writeText(w, answer.error);
-        w.endMap();
-        return out;
-    }
+    m_out.reserve(std::max<qsizetype>(t_lastAnswerBytes, 256 + m_columns.size() * 24));
+    CborWriter w(m_out);
     w.startMap(3);
     writeText(w, QStringLiteral("columns"));
-    w.startArray(answer.columns.size());
-    for (const Column &c : answer.columns) {
+    w.startArray(m_columns.size());
+    for (const Column &c : m_columns) {
         w.startArray(3);
         writeText(w, c.name);
         w.append(qint64(c.type));
@@ -582,22 +716,381 @@ QByteArray encodeAnswer(const Answer &answer)
     }
     w.endArray();
     writeText(w, QStringLiteral("rows"));
-    w.startArray(answer.rows.size());
-    const qsizetype n = answer.columns.size();
-    for (const QVariantList &row : answer.rows) {
-        w.startArray(n);
-        for (qsizetype i = 0; i < n; ++i)
-            writeValue(w, answer.columns[i].type, i < row.size() ? row[i] : QVariant());
-        w.endArray();
-    }
-    w.endArray();
-    writeText(w, QStringLiteral("affected"));
-    w.append(answer.rowsAffected);
-    w.endMap();
-    return out;
+    m_rowsHeadAt = m_out.size();
+    m_out.resize(m_rowsHeadAt + kRowsHeadRoom);
 }
 
+void AnswerWriter::reserveRows(qsizetype bytes)
+{
+    m_out.reserve(m_out.size() + bytes + 16);
+}
+
+void AnswerWriter::beginRow()
+{
+    CborWriter(m_out).startArray(m_columns.size());
+    ++m_rowCount;
+    m_cell = 0;
+}
+
+void AnswerWriter::addNull()
+{
+    CborWriter(m_out).appendNull();
+    ++m_cell;
+}
+
+void AnswerWriter::addInteger(qint64 value)
+{
+    CborWriter(m_out).append(value);
+    ++m_cell;
+}
+
+void AnswerWriter::addFloat(double value)
+{
+    CborWriter(m_out).append(value);
+    ++m_cell;
+}
+
+void AnswerWriter::addBoolean(bool value)
+{
+    CborWriter(m_out).append(value);
+    ++m_cell;
+}
+
+void AnswerWriter::addText(const char *utf8, qsizetype length)
+{
+    CborWriter(m_out).appendTextString(utf8, length);
+    ++m_cell;
+}
+
+void AnswerWriter::addValue(const QVariant &value)
+{
+    CborWriter w(m_out);
+    writeValue(w, m_cell < m_columns.size() ? m_columns[m_cell].type : Type::String, value);
+    ++m_cell;
+}
+
+QByteArray AnswerWriter::finish(qint64 rowsAffected)
+{
+    CborWriter w(m_out);
+    writeText(w, QStringLiteral("affected"));
+    w.append(rowsAffected);
+    w.endMap();
+    char head[kRowsHeadRoom];
+    const int headBytes = CborWriter::headBytes(4, quint64(m_rowCount), head);
+    const qsizetype unused = kRowsHeadRoom - headBytes;
+    char *d = m_out.data();
+    std::memcpy(d + m_rowsHeadAt + unused, head, size_t(headBytes));
+    std::memmove(d + unused, d, size_t(m_rowsHeadAt));
+    m_out.remove(0, unused);
+    t_lastAnswerBytes = std::min<qsizetype>(m_out.size() + 64, 256 * 1024);
+    return std::move(m_out);
+}
+
+QByteArray encodeAnswer(const Answer &answer)
+{
+    if (answer.isError()) {
+        QByteArray out;
+        CborWriter w(out);
+        w.startMap(1);
+        writeText(w, QStringLiteral("error"));
+        writeText(w, answer.error);
+        w.endMap();
+        return out;
+    }
+    AnswerWriter writer(answer.columns);
+    const qsizetype n = answer.columns.size();
+    // About the size of a typical cell, so that growing rarely copies.
+    writer.reserveRows(answer.rows.size() * (1 + n * 12));
+    for (const QVariantList &row : answer.rows) {
+        writer.beginRow();
+        for (qsizetype i = 0; i < n; ++i)
+            writer.addValue(i < row.size() ? row[i] : QVariant());
+    }
+    return writer.finish(answer.rowsAffected);
+}
+
+namespace {
+
+// The quick reader of answers: definite lengths and cells that need no
+// conversion beyond their column's kind. It declines (returns false) at
+// anything else, valid or not, and the general reader takes the answer over,
+// so both accept the same answers with the same values.
+class QuickAnswerReader {
+public:
+    explicit QuickAnswerReader(const QByteArray &bytes)
+        : m_p(reinterpret_cast<const uchar *>(bytes.constData())), m_end(m_p + bytes.size())
+    {
+    }
+
+    bool read(Answer &a)
+    {
+        quint64 pairs = 0;
+        if (!head(5, pairs))
+            return false;
+        bool haveError = false, haveColumns = false, haveRows = false, haveAffected = false;
+        for (quint64 k = 0; k < pairs; ++k) {
+            const char *key = nullptr;
+            qsizetype len = 0;
+            if (!rawText(key, len))
+                return false;
+            const std::string_view name(key, size_t(len));
+            bool ok = false;
+            if (name == "error" && !haveError) {
+                haveError = true;
+                ok = text(a.error);
+                if (a.error.isEmpty())
+                    a.error = QStringLiteral("error");
+            } else if (name == "columns" && !haveColumns && !haveRows) {
+                haveColumns = true;
+                ok = columns(a);
+            } else if (name == "rows" && !haveRows && haveColumns) {
+                haveRows = true;
+                ok = rows(a);
+            } else if (name == "affected" && !haveAffected) {
+                haveAffected = true;
+                ok = integer(a.rowsAffected);
+            }
+            if (!ok)
+                return false;
+        }
+        return m_p == m_end && (a.isError() || haveRows || !a.columns.isEmpty() || a.rowsAffected >= 0);
+    }
+
+private:
+    // The head of a definite-length item of major type `major`.
+    bool head(int major, quint64 &arg)
+    {
+        if (m_p == m_end || (*m_p >> 5) != major)
+            return false;
+        return argument(arg);
+    }
+
+    bool argument(quint64 &arg)
+    {
+        const int info = *m_p++ & 31;
+        if (info < 24) {
+            arg = quint64(info);
+            return true;
+        }
+        if (info > 27)
+            return false;
+        const int bytes = 1 << (info - 24);
+        if (m_end - m_p < bytes)
+            return false;
+        arg = 0;
+        for (int i = 0; i < bytes; ++i)
+            arg = (arg << 8) | *m_p++;
+        return true;
+    }
+
+    bool rawText(const char *&utf8, qsizetype &length)
+    {
+        quint64 n = 0;
+        if (!head(3, n) || n > quint64(m_end - m_p))
+            return false;
+        utf8 = reinterpret_cast<const char *>(m_p);
+        length = qsizetype(n);
+        m_p += n;
+        return true;
+    }
+
+    // Texts must be valid UTF-8; one that begins with a byte-order mark is
+    // left to the general reader.
+    bool text(QString &out)
+    {
+        const char *s = nullptr;
+        qsizetype n = 0;
+        if (!rawText(s, n))
+            return false;
+        bool ascii = true;
+        for (qsizetype i = 0; i < n && ascii; ++i)
+            ascii = !(s[i] & 0x80);
+        if (ascii) {
+            out = QString::fromLatin1(s, n);
+            return true;
+        }
+        const QByteArrayView view(s, n);
+        if (view.startsWith("\xEF\xBB\xBF") || !view.isValidUtf8())
+            return false;
+        out = QString::fromUtf8(view);
+        return true;
+    }
+
+    bool integer(qint64 &out)
+    {
+        if (m_p == m_end)
+            return false;
+        const int major = *m_p >> 5;
+        quint64 v = 0;
+        if ((major != 0 && major != 1) || !argument(v) || v > quint64(std::numeric_limits<qint64>::max()))
+            return false;
+        out = major == 0 ? qint64(v) : -1 - qint64(v);
+        return true;
+    }
+
+    bool columns(Answer &a)
+    {
+        quint64 count = 0;
+        if (!head(4, count) || count > quint64(m_end - m_p))
+            return false;
+        a.columns.reserve(qsizetype(count));
+        for (quint64 i = 0; i < count; ++i) {
+            quint64 three = 0;
+            Column c;
+            qint64 type = 0, size = 0;
+            if (!head(4, three) || three != 3 || !text(c.name) || !integer(type) || !isKnownType(int(type))
+                || type != qint64(int(type)) || !integer(size))
+                return false;
+            c.type = Type(type);
+            c.size = int(size);
+            a.columns.append(c);
+        }
+        return true;
+    }
+
+    bool rows(Answer &a)
+    {
+        quint64 count = 0;
+        if (!head(4, count) || count > quint64(m_end - m_p))
+            return false;
+        const qsizetype n = a.columns.size();
+        a.rows.reserve(qsizetype(count));
+        m_lastTexts.resize(n);
+        for (quint64 r = 0; r < count; ++r) {
+            quint64 cells = 0;
+            if (!head(4, cells) || cells != quint64(n))
+                return false;
+            QVariantList row;
+            row.reserve(n);
+            for (qsizetype i = 0; i < n; ++i) {
+                if (!cell(i, a.columns[i].type, row.emplace_back()))
+                    return false;
+            }
+            a.rows.append(std::move(row));
+        }
+        return true;
+    }
+
+    // A cell as coerce() would make it of the value read; false for the
+    // values it converts further or refuses.
+    bool cell(qsizetype column, Type type, QVariant &out)
+    {
+        if (m_p == m_end)
+            return false;
+        const uchar initial = *m_p;
+        if (initial == 0xf6 || initial == 0xf7) { // null, undefined
+            ++m_p;
+            return true;
+        }
+        switch (type) {
+        case Type::String:
+            return textCell(column, out);
+        case Type::SmallInt:
+        case Type::Integer:
+        case Type::Currency: {
+            qint64 v = 0;
+            if (!integer(v))
+                return false;
+            out = v;
+            return true;
+        }
+        case Type::Float: {
+            double d = 0;
+            if (initial == 0xfb || initial == 0xfa) {
+                quint64 bits = 0;
+                if (!argument(bits))
+                    return false;
+                if (initial == 0xfb) {
+                    std::memcpy(&d, &bits, sizeof d);
+                } else {
+                    const quint32 b32 = quint32(bits);
+                    float f = 0;
+                    std::memcpy(&f, &b32, sizeof f);
+                    d = f;
+                }
+                if (!std::isfinite(d))
+                    return false;
+            } else {
+                qint64 v = 0;
+                if (!integer(v))
+                    return false;
+                d = double(v);
+            }
+            out = d;
+            return true;
+        }
+        case Type::Boolean:
+            if (initial == 0xf4 || initial == 0xf5 || initial == 0x00 || initial == 0x01) {
+                ++m_p;
+                out = initial == 0xf5 || initial == 0x01;
+                return true;
+            }
+            return false;
+        case Type::DateTime: {
+            const char *s = nullptr;
+            qsizetype n = 0;
+            if (!rawText(s, n))
+                return false;
+            qsizetype blanks = 0;
+            while (blanks < n && isAsciiSpace(s[blanks]))
+                ++blanks;
+            if (blanks == n) // blank text is null for every kind but text
+                return true;
+            const QDateTime dt = localDateTimeOfText(s, n);
+            if (!dt.isValid())
+                return false;
+            out = dt;
+            return true;
+        }
+        }
+        return false;
+    }
+
+    // A text cell. A column often repeats its text from row to row (codes,
+    // units, flags): the repeat shares the text read before.
+    bool textCell(qsizetype column, QVariant &out)
+    {
+        const uchar *start = m_p;
+        const char *s = nullptr;
+        qsizetype n = 0;
+        if (!rawText(s, n))
+            return false;
+        LastText &last = m_lastTexts[column];
+        if (last.bytes && last.length == n && std::memcmp(last.bytes, s, size_t(n)) == 0) {
+            out = last.text;
+            return true;
+        }
+        m_p = start;
+        QString t;
+        if (!text(t))
+            return false;
+        last = {s, n, t};
+        out = std::move(t);
+        return true;
+    }
+
+    struct LastText {
+        const char *bytes = nullptr;
+        qsizetype length = 0;
+        QString text;
+    };
+
+    const uchar *m_p;
+    const uchar *m_end;
+    QList<LastText> m_lastTexts; // by column
+};
+
+} // namespace
+
 Answer decodeAnswer(const QByteArray &bytes)
+{
+    Answer a;
+    if (QuickAnswerReader(bytes).read(a))
+        return a;
+    return decodeAnswerGeneral(bytes);
+}
+
+Answer decodeAnswerGeneral(const QByteArray &bytes)
 {
     QCborStreamReader r(bytes);
     Answer a;

@@ -85,9 +85,51 @@ QDateTime parseDateTime(const QString &text); // invalid when the text is not th
 // The wire form and the stored forms: "yyyy-MM-dd[(T| )HH:mm[:ss[.zzz]]]", "yyyyMMdd".
 QDateTime parseDateTimeText(QStringView text);
 
+// The wire form of a date-time stored as text ("yyyy-MM-dd[ HH:mm[:ss[.zzz]]]",
+// "yyyymmdd", blanks around allowed): the 23 characters formatDateTime(
+// parseDateTimeText(text)) gives, written to `out`, when they follow from the
+// text alone (a valid date-time of a day without a change of the clock's
+// offset). False otherwise: the caller takes the general way.
+bool wireDateTimeOfStored(const char *text, qsizetype length, char out[23]);
+
 QByteArray encodeRequest(const Request &request);
 Request decodeRequest(const QByteArray &bytes);
 QByteArray encodeAnswer(const Answer &answer);
 Answer decodeAnswer(const QByteArray &bytes);
+// decodeAnswer reads the usual answers (definite lengths, cells of their
+// column's kind) by a quick way of its own and hands every other form to this
+// general reader, which accepts the same answers and words every refusal.
+Answer decodeAnswerGeneral(const QByteArray &bytes);
+
+// Writes an answer cell by cell as its rows are read (a server sending rows
+// straight from its store): the columns first, then every row's cells in
+// column order, then finish(). encodeAnswer() writes through it, so an answer
+// gives the same bytes either way.
+class AnswerWriter {
+public:
+    explicit AnswerWriter(QList<Column> columns);
+
+    const QList<Column> &columns() const { return m_columns; }
+    qsizetype rowCount() const { return m_rowCount; }
+
+    void beginRow(); // then exactly one cell per column
+    void addNull();
+    void addInteger(qint64 value); // SmallInt, Integer, Currency (ten-thousandths)
+    void addFloat(double value);
+    void addBoolean(bool value);
+    void addText(const char *utf8, qsizetype length); // String, DateTime (its wire form)
+    // A cell of the current column in its in-memory form (null when invalid).
+    void addValue(const QVariant &value);
+    void reserveRows(qsizetype bytes);
+
+    QByteArray finish(qint64 rowsAffected = -1); // once, at the end
+
+private:
+    QList<Column> m_columns;
+    QByteArray m_out;
+    qsizetype m_rowsHeadAt = 0;
+    qsizetype m_rowCount = 0;
+    qsizetype m_cell = 0;
+};
 
 } // namespace wire
