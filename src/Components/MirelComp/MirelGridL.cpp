@@ -503,11 +503,15 @@ void TMCustomDBGrid::setTitleFontColor(int color)
 
 int TMCustomDBGrid::TitlePitch() const
 {
+    // The painter resolves a title font against the font of the title row,
+    // which a grid takes from its parent as well (a tab page handed to its
+    // tab widget after the grid was made): measure the font it paints with.
+    const QFont rowFont = horizontalHeader()->viewport()->font();
     int height = 0;
     for (int i = 0; i < m_columns.Count(); ++i)
-        height = std::max(height, QFontMetrics(m_columns.Items(i)->Title()->Font()).height());
+        height = std::max(height, QFontMetrics(m_columns.Items(i)->Title()->Font().resolve(rowFont)).height());
     if (m_columns.Count() == 0)
-        height = QFontMetrics(m_titleFont).height();
+        height = QFontMetrics(m_titleFont.resolve(rowFont)).height();
     return height + 4 + ((m_gridOptions & goFixedHorzLine) ? 1 : 0);
 }
 

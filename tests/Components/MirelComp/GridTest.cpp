@@ -212,6 +212,35 @@ TEST(MirelGrid, TitlesShowCaptionsOrTheFieldsDisplayName)
     EXPECT_EQ(image.pixel(x0, y) | 0xFF000000u, rgbOf(15658734));
 }
 
+TEST(MirelGrid, TitleRowFitsTheFontTheGridTakesFromItsParent)
+{
+    // A form's tab page is made without a parent and handed to its tab widget
+    // afterwards: the grid on it takes the tab widget's larger font only then,
+    // and its titles are painted in that font. The title row must be as high,
+    // or the captions are cut off at the bottom.
+    QWidget tabs;
+    tabs.setFont(mirel::makeFont(QString::fromUtf8("굴림"), -24, true));
+    auto *page = new QWidget;
+    auto *grid = new TMirelGrid(page);
+    grid->setGeometry(0, 0, 300, 200);
+    DataSet ds;
+    ds.AddField("NAME", FieldType::String, 20);
+    ds.Open();
+    grid->setDataSource(&ds);
+    TColumn *c = grid->Columns().Add();
+    c->setFieldName("NAME");
+    c->Title()->setCaption(QString::fromUtf8("패턴 선택"));
+    c->setWidth(200);
+    page->setParent(&tabs);
+    const int painted = QFontMetrics(tabs.font()).height();
+    EXPECT_GE(grid->horizontalHeader()->sizeHint().height(), painted + 4);
+
+    // A title font set on purpose sizes the row by itself.
+    const QFont own = mirel::makeFont(QString::fromUtf8("돋움체"), -12, false);
+    grid->setTitleFont(own);
+    EXPECT_EQ(grid->horizontalHeader()->sizeHint().height(), QFontMetrics(own).height() + 4 + 1);
+}
+
 TEST(MirelGrid, WithoutOwnColumnsTheGridShowsEveryField)
 {
     DataSet ds;
