@@ -23,6 +23,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -143,6 +144,7 @@ TF10051_deliver::TF10051_deliver(QWidget *parent)
     VTB_PATTERNBALJU->AddFields(PatternLineFields());
     VTB_PATTERNBALJU->AddField(kOrderMonth, FieldType::String, 6);
     VTB_PATTERNBALJU->Open();
+    VTB_PATTERNBALJU->FieldByName(QStringLiteral("ADUPRC")).setDisplayFormat(QStringLiteral("#,##0"));
 
     setUpGrid(grid_Regorderlist, kLineFont, dgEditing | dgTitles | dgColLines | dgRowLines | dgAlwaysShowSelection);
     grid_Regorderlist->setDataSource(VTB_PATTERNBALJU);
@@ -187,6 +189,12 @@ TF10051_deliver::TF10051_deliver(QWidget *parent)
     grid_PrpaStock1->setDataSource(cds_F2110_s);
     TColumn *patternColumn = AddGridColumn(grid_PrpaStock1, QStringLiteral("AHNAME"), QStringLiteral("패턴 선택"), 240);
     patternColumn->Title()->setAlignment(Qt::AlignRight); // the filter stands over the title's left part
+    // The title row is as tall as the filter, so the filter covers the title
+    // and not the first pattern.
+    QFont titleFont = grid_PrpaStock1->font();
+    while (QFontMetrics(titleFont).height() + 4 < com_PetenBunruAll->height())
+        titleFont.setPixelSize(titleFont.pixelSize() + 1);
+    patternColumn->Title()->setFont(titleFont);
 
     m_customers = std::make_unique<TSupplierCombos>(CMB_ADNBNAME, CMB_ADNB);
 
