@@ -117,6 +117,7 @@ TF10021_Warehouse::TF10021_Warehouse(QWidget *parent)
         ds.FieldByName(F("ADAMT")).setAsCurrency(price * ds.FieldByName(F("ADQTY")).AsFloat());
     };
     VTB_PATTERNBALJU->Open();
+    VTB_PATTERNBALJU->FieldByName(F("ADUPRC")).setDisplayFormat(QStringLiteral("#,##0"));
     VTB_PATTERNBALJU->FieldByName(F("ADAMT")).setDisplayFormat(QStringLiteral("#,##0"));
 
     vtb_3100_hed = new DataSet(this);
@@ -205,11 +206,11 @@ void TF10021_Warehouse::setupGrids()
         bool visible;
     };
     static const Col cols[] = {{"ADSEQ", "No", 30, true},       {"IMITTY", "유형", 40, true},
-                               {"IMNAME", "품명", 92, true},    {"SIZE", "규격", 40, true},
+                               {"IMNAME", "품명", 82, true},    {"SIZE", "규격", 40, true},
                                {"ADQTY", "수량", 44, true},     {"ADUNIT", "단위", 38, true},
                                {"ADUPRC", "단가", 50, true},    {"ADAMT", "금액", 62, true},
                                {"jjgo", "적정재고", 50, false}, {"SoUnitTotalstock", "현재고", 50, false},
-                               {"IMITNB", "IMITNB", 50, false}, {"chulgo_qty", "출고수량", 48, true}};
+                               {"IMITNB", "IMITNB", 50, false}, {"chulgo_qty", "출고수량", 54, true}};
     for (TMirelGrid *lines : {MirelGrid1, grid_Regorderlist}) {
         lines->setDataSource(VTB_PATTERNBALJU);
         for (const Col &c : cols) {
