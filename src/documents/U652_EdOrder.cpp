@@ -71,6 +71,8 @@ TF652_EdOrder::TF652_EdOrder(QWidget *parent)
     AddGridColumn(grid_Petenlist, "phdate", "일자", 74);
     AddGridColumn(grid_Petenlist, "AHNAME", "패턴명", 155);
     AddGridColumn(grid_Petenlist, "absnam", "거래처명", 97);
+    m_selectedCell = grid_Petenlist->ColorSelectedCell();
+    m_selectedFont = grid_Petenlist->ColorSelectedFont();
 
     grid_Regorderlist->setOptions(kGridOptions);
     grid_Regorderlist->setDefaultRowHeight(LineRowHeight);
@@ -138,6 +140,15 @@ void TF652_EdOrder::clearTouched()
     edt_BaljuSum->setText(QStringLiteral("0"));
     edt_BaljuGong->setText(QStringLiteral("0"));
     edt_BaljuVAT->setText(QStringLiteral("0"));
+    markTouchedRow(false);
+}
+
+// Only a touched order is handed back with its lines, so the list shows no
+// chosen row until the user touches one.
+void TF652_EdOrder::markTouchedRow(bool touched)
+{
+    grid_Petenlist->setColorSelectedCell(touched ? m_selectedCell : grid_Petenlist->Color());
+    grid_Petenlist->setColorSelectedFont(touched ? m_selectedFont : grid_Petenlist->FontColor());
 }
 
 void TF652_EdOrder::LoadOrders()
@@ -165,6 +176,7 @@ void TF652_EdOrder::grid_PetenlistCellClick()
     SetTextParam(*cds_F2101_det, "a_gubun", QStringLiteral("1"));
     cds_F2101_det->Open();
     m_touched = {month, number};
+    markTouchedRow(true);
     CMB_ADNB->setEditText(cds_F2100_pat->FieldByName(QStringLiteral("PHadnb")).AsString());
     showTotals(cds_F2100_pat->FieldByName(QStringLiteral("PHtxgu")).AsString());
 }

@@ -78,10 +78,13 @@ protected:
 private:
     void clearTouched();
     void showTotals(const QString &taxKind);
+    void markTouchedRow(bool touched);
 
     std::unique_ptr<Ui::TF652_EdOrder> ui;
     QVariantList m_touched; // PHMONTH, PHNUMB of the order whose lines are open
     bool m_shown = false;
+    int m_selectedCell = 0; // the order list's selection colours, shown once a row is touched
+    int m_selectedFont = 0;
 };
 
 extern TF652_EdOrder *F652_EdOrder;
