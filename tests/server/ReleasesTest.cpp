@@ -76,12 +76,6 @@ protected:
     static QString day(int back) { return QDate::currentDate().addDays(-back).toString(QStringLiteral("yyyyMMdd")); }
 };
 
-#define ASSERT_OK(a)                                                                                                 \
-    do {                                                                                                             \
-        const wire::Answer ok_ = (a);                                                                                \
-        ASSERT_FALSE(ok_.isError()) << ok_.error.toStdString();                                                      \
-    } while (0)
-
 } // namespace
 
 TEST_F(Releases, EntryIsWrittenAndAResentHeaderReplacesItsLines)

@@ -94,12 +94,6 @@ protected:
     }
 };
 
-#define ASSERT_OK(a)                                                                                                 \
-    do {                                                                                                             \
-        const wire::Answer ok_ = (a);                                                                                \
-        ASSERT_FALSE(ok_.isError()) << ok_.error.toStdString();                                                      \
-    } while (0)
-
 } // namespace
 
 TEST_F(Sales, OpenOrdersAndLinesShowWhatIsLeftToRelease)

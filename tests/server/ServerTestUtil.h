@@ -75,3 +75,10 @@ protected:
 };
 
 } // namespace servertest
+
+// Fails the test with the server's error text when an answer is an error.
+#define ASSERT_OK(a)                                                                                                 \
+    do {                                                                                                             \
+        const wire::Answer ok_ = (a);                                                                                \
+        ASSERT_FALSE(ok_.isError()) << ok_.error.toStdString();                                                      \
+    } while (0)
