@@ -18,9 +18,11 @@ WITH gone AS (
 ), l AS (
     SELECT d.ODCMCD AS cmcd, d.ODBUUT AS buut, d.ODMONTH AS month, d.ODNUMB AS numb, d.ODSEQ AS seq,
            d.ODQTY AS qty, h.OHEDFL AS closed,
-           COALESCE(g.baseqty, 0)
-             / CASE WHEN d.ODUNIT <> '' AND d.ODUNIT = d.ODMDAN AND d.ODUNIT <> d.ODLDAN AND d.ODMCAL > 0
-                    THEN d.ODMCAL ELSE 1 END AS released
+           -- Quantities carry four decimals; rounding the converted sum keeps
+           -- binary float error (0.7 + 0.1 < 0.8) from leaving a line open.
+           ROUND(COALESCE(g.baseqty, 0)
+                 / CASE WHEN d.ODUNIT <> '' AND d.ODUNIT = d.ODMDAN AND d.ODUNIT <> d.ODLDAN AND d.ODMCAL > 0
+                        THEN d.ODMCAL ELSE 1 END, 4) AS released
     FROM F2401 d
     JOIN F2400 h ON h.OHCMCD = d.ODCMCD AND h.OHBUUT = d.ODBUUT AND h.OHMONTH = d.ODMONTH AND h.OHNUMB = d.ODNUMB
     LEFT JOIN gone g ON g.cmcd = d.ODCMCD AND g.buut = d.ODBUUT AND g.month = d.ODMONTH AND g.numb = d.ODNUMB

@@ -5,6 +5,7 @@
 #include "ServerTestUtil.h"
 
 #include <QDate>
+#include <QScopeGuard>
 
 #include <SQLiteCpp/Statement.h>
 
@@ -201,4 +202,35 @@ TEST_F(Sales, AmountsSplitByTheCustomersTaxKind)
         ASSERT_OK(line(c.numb, 1, QStringLiteral("100001"), 3, month(), 0, 1, 11));
         EXPECT_EQ(row(QStringLiteral("SELECT DDAMT, DDGAMT, DDTAX FROM F3201 WHERE DDNUMB = %1").arg(c.numb)), c.split);
     }
+}
+
+TEST_F(Sales, AnOrderReleasedInDecimalPartsIsDoneWhenTheyAddUpToIt)
+{
+    // 0.8 kg ordered, released as 0.7 and 0.1: in binary floating point the
+    // two add up to a hair under 0.8, which must not leave the order open.
+    {
+        auto lease = server().store().acquire();
+        lease.db().exec("INSERT INTO F2400 (OHCMCD, OHBUUT, OHMONTH, OHNUMB, OHYEAR, OHDATE, OHADNB, OHNYDT, OHTXGU,"
+                        " OHEDFL, OHPOID, OHWORK, OHPGID, OHLADT)"
+                        " VALUES ('9999', '9999', '" + month().toStdString() + "', 950, '', '', '0003', '', '1', 0,"
+                        " '99', '', '', '');"
+                        "INSERT INTO F2401 (ODCMCD, ODBUUT, ODMONTH, ODNUMB, ODSEQ, ODITNB, ODUNIT, ODQTY, ODUPRC,"
+                        " ODAMT, ODGAMT, ODTAX, ODBDAN, ODMDAN, ODLDAN, ODMCAL, ODLADT)"
+                        " VALUES ('9999', '9999', '" + month().toStdString() + "', 950, 1, '100005', 'EA', 0.8,"
+                        " 10, 8, 7, 1, 'EA', 'EA', 'EA', 1, '')");
+    }
+    const auto cleanUp = qScopeGuard([] {
+        auto lease = server().store().acquire();
+        lease.db().exec("DELETE FROM F2401 WHERE ODCMCD = '9999' AND ODNUMB = 950;"
+                        "DELETE FROM F2400 WHERE OHCMCD = '9999' AND OHNUMB = 950");
+    });
+    ASSERT_OK(header(907, QStringLiteral("0003")));
+    ASSERT_OK(line(907, 1, QStringLiteral("100005"), 0.7, month(), 950, 1));
+    ASSERT_OK(line(907, 2, QStringLiteral("100005"), 0.1, month(), 950, 1));
+
+    const wire::Answer lines = orderLines(month(), 950);
+    ASSERT_OK(lines);
+    EXPECT_EQ(cell(lines, 0, "sujan_qty").toDouble(), 0.0);
+    EXPECT_EQ(cell(lines, 0, "gubun").toString(), QStringLiteral("출고완료"));
+    EXPECT_FALSE(column(openOrders(), QStringLiteral("OHNUMB")).contains(QStringLiteral("950")));
 }
