@@ -140,11 +140,13 @@ struct OrderKey {
 };
 
 // Whether goods were received against the order (a receipt line resolved to
-// it, or naming it as sent).
+// it, or naming it as sent and resolved to no order: a line resolved to
+// another order of that number received that one, not this).
 bool orderReceived(SQLite::Database &db, const OrderKey &k)
 {
     Prepared st(db, "SELECT 1 FROM F3101 WHERE WDCMCD = ?1 AND WDBUUT = ?2"
-                    " AND ((WDRFMONTH = ?3 AND WDRFNUMB = ?4) OR (WDBAMONTH = ?3 AND WDBANUMB = ?4)) LIMIT 1");
+                    " AND ((WDRFMONTH = ?3 AND WDRFNUMB = ?4)"
+                    " OR (WDRFNUMB IS NULL AND WDBAMONTH = ?3 AND WDBANUMB = ?4)) LIMIT 1");
     for (int i = 0; i < 4; ++i)
         bindValue(*st, i + 1, k.values()[i]);
     return st->executeStep();
@@ -169,11 +171,15 @@ QList<OrderKey> handOversOf(SQLite::Database &db, const OrderKey &k)
     return keys;
 }
 
-// Whether the supplying unit released goods against a received order.
+// Whether the supplying unit released goods against a received order: a
+// release line resolved to it, or naming it and resolved to no order (the
+// month a release line names is its own, so a line resolved to another
+// order of that number released that one).
 bool receivedOrderReleased(SQLite::Database &db, const OrderKey &k)
 {
     Prepared st(db, "SELECT 1 FROM F3201 WHERE DDCMCD = ?1 AND DDBUUT = ?2"
-                    " AND ((DDRFMONTH = ?3 AND DDRFNUMB = ?4) OR (DDSUMONTH = ?3 AND DDSUNUMB = ?4)) LIMIT 1");
+                    " AND ((DDRFMONTH = ?3 AND DDRFNUMB = ?4)"
+                    " OR (DDRFNUMB IS NULL AND DDSUMONTH = ?3 AND DDSUNUMB = ?4)) LIMIT 1");
     for (int i = 0; i < 4; ++i)
         bindValue(*st, i + 1, k.values()[i]);
     return st->executeStep();

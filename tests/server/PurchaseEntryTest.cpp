@@ -158,6 +158,35 @@ TEST_F(PurchaseEntry, RefusalsLeaveTheOrderOnFileAsItWas)
     EXPECT_EQ(receivedLines(), "1:100001x2.0=3600 2:100002x3.0=2100");
 }
 
+TEST_F(PurchaseEntry, GoodsOfAnotherOrderOfTheSameNumberDoNotBlockTheOrder)
+{
+    place(10, QStringLiteral("0001"));
+    place(12, QStringLiteral("40000001"));
+    // A receipt line that named order 12 of this month but was resolved to
+    // order 12 of the month before (the one holding the item), and a release
+    // at the unit whose line names its received order #1 by the release's
+    // own month while it released #1 of the month before.
+    exec("INSERT INTO F3100 (WHCMCD, WHBUUT, WHMONTH, WHNUMB, WHDATE) VALUES ('9999', '9999', '203102', 1, '20310211');"
+         "INSERT INTO F3101 (WDCMCD, WDBUUT, WDMONTH, WDNUMB, WDSEQ, WDITNB, WDQTY, WDBAMONTH, WDBANUMB, WDBASEQ,"
+         " WDRFMONTH, WDRFNUMB, WDRFSEQ) VALUES ('9999', '9999', '203102', 1, 1, '100009', 1, '203102', 12, 1,"
+         " '203101', 12, 1);"
+         "INSERT INTO F3200 (DHCMCD, DHBUUT, DHMONTH, DHNUMB, DHDATE, DHCHTY) VALUES ('9999', '0001', '203102', 1,"
+         " '20310211', '001');"
+         "INSERT INTO F3201 (DDCMCD, DDBUUT, DDMONTH, DDNUMB, DDSEQ, DDITNB, DDQTY, DDSUMONTH, DDSUNUMB, DDSUSEQ,"
+         " DDRFMONTH, DDRFNUMB, DDRFSEQ) VALUES ('9999', '0001', '203102', 1, 1, '100009', 1, '203102', 1, 1,"
+         " '203101', 1, 1)");
+
+    for (const wire::Answer &a : {header(12, QStringLiteral("40000001")), header(10, QStringLiteral("0001")),
+                                  handOver(10, QStringLiteral("0001"))})
+        EXPECT_TRUE(a.error.isEmpty()) << a.error.toStdString();
+    const wire::Answer deleted = call(QStringLiteral("[GP_DELETE_F2100_PURCHASEENTRY]"),
+                                      {{"PHCMCD", QStringLiteral("9999")}, {"PHBUUT", QStringLiteral("9999")},
+                                       {"PHMONTH", kMonth}, {"PHNUMB", 10}, {"WORK", QStringLiteral("90000001")},
+                                       {"PGID", QStringLiteral("F652_RegOrder")}});
+    EXPECT_TRUE(deleted.error.isEmpty()) << deleted.error.toStdString();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM F2400 WHERE OHMONTH = '203102'"), 0);
+}
+
 TEST_F(PurchaseEntry, WhatIsWrittenAndWhatNotForEachRowKind)
 {
     // A line without its header, and an unknown row kind, are refused.
