@@ -306,13 +306,8 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
     const QString supplierName = order.FieldByName(F("PHADNB_name")).AsString();
     const QString status = order.FieldByName(F("PHedfl")).AsString();
     const QString orderMonth = order.FieldByName(F("PHMONTH")).AsString();
-    Label10->clear();
-    setSupplier(supplier);
-    emptyLines();
-    date_Wantdate->setDate(order.FieldByName(F("PHNYDT")).AsDateTime().date());
-    lab_JijemAalrim->setText(supplierName);
-
-    DataSet &lines = *VTB_PATTERNBALJU;
+    // The order's lines are read before the screen changes: a failed read
+    // leaves the lines being received, their supplier and date as they were.
     try {
         cds_F2101_det->Close();
         SetTextParam(*cds_F2101_det, "A_CMCD", MyConfig.CompanyCode);
@@ -321,6 +316,18 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
         SetParam(*cds_F2101_det, FieldType::Integer, "A_NUMB", order.FieldByName(F("PHNUMB")).AsInteger());
         SetTextParam(*cds_F2101_det, "a_gubun", QStringLiteral("1"));
         cds_F2101_det->Open();
+    } catch (const std::exception &e) {
+        WriteLog(QStringLiteral("F1002_Warehouse.cds_F2101_det Error:") + QString::fromUtf8(e.what()));
+        return;
+    }
+    Label10->clear();
+    setSupplier(supplier);
+    emptyLines();
+    date_Wantdate->setDate(order.FieldByName(F("PHNYDT")).AsDateTime().date());
+    lab_JijemAalrim->setText(supplierName);
+
+    DataSet &lines = *VTB_PATTERNBALJU;
+    try {
         DataSet &det = *cds_F2101_det;
         for (det.First(); !det.Eof(); det.Next()) {
             auto from = [&det](const char *name) -> const Field & { return det.FieldByName(F(name)); };
@@ -465,8 +472,7 @@ void TF10021_Warehouse::grid_SdStockCellClick()
     DataSet &receipt = *vtb_3100_hed;
     if (!receipt.Active() || receipt.IsEmpty())
         return;
-    emptyLines();
-    Edit4->clear();
+    // Read first: a failed read (to the error box) leaves the lines as they were.
     cds_F3101_det->Close();
     SetTextParam(*cds_F3101_det, "A_CMCD", MyConfig.CompanyCode);
     SetTextParam(*cds_F3101_det, "A_BUUT", MyConfig.StoreCode);
@@ -474,6 +480,8 @@ void TF10021_Warehouse::grid_SdStockCellClick()
     SetParam(*cds_F3101_det, FieldType::Integer, "A_NUMB", receipt.FieldByName(F("WHNUMB")).AsInteger());
     SetParam(*cds_F3101_det, FieldType::SmallInt, "A_gubun", receipt.FieldByName(F("gubun")).AsInteger());
     cds_F3101_det->Open();
+    emptyLines();
+    Edit4->clear();
     Edit4->setText(receipt.FieldByName(F("WHADNB")).AsString());
     lab_JijemAalrim->setText(receipt.FieldByName(F("WHADNB_name")).AsString());
     DataSet &lines = *VTB_PATTERNBALJU;

@@ -519,3 +519,35 @@ TEST_F(WarehouseReceipt, OrderLinesCarryWhatTheSupplierShipped)
 }
 
 } // namespace
+
+TEST_F(WarehouseReceipt, AFailedReadOfAnotherOrderOrReceiptKeepsTheLinesBeingReceived)
+{
+    touchOrder(2, "40000001");
+    setQuantity(2, 4);
+    const QStringList typed = lines();
+    const QString supplier = w->Edit4->text();
+    const QDate date = w->date_Wantdate->date();
+    ASSERT_EQ(typed.size(), 2);
+
+    // Another order is touched but its lines cannot be read.
+    server().failCall(QStringLiteral("GP_SELECT_F2101_POPUPPURCHASE_NEW"), 1, TestServer::FailMode::BeforeRun);
+    touchOrder(90, "0001");
+    EXPECT_EQ(lines(), typed);
+    EXPECT_EQ(w->Edit4->text(), supplier);
+    EXPECT_EQ(w->date_Wantdate->date(), date);
+    EXPECT_FALSE(w->CMB_ADNBNAME->isEnabled());
+
+    // A history receipt is touched but its lines cannot be read.
+    const QDate seeded = QDate::currentDate().addDays(-2);
+    searchHistory(seeded, seeded);
+    ASSERT_FALSE(history().isEmpty());
+    server().failCall(QStringLiteral("GP_SELECT_F3101_WAREHOUSEENTRY_POS"), 1, TestServer::FailMode::BeforeRun);
+    EXPECT_ANY_THROW(w->grid_SdStockCellClick());
+    EXPECT_EQ(lines(), typed);
+    EXPECT_EQ(w->Edit4->text(), supplier);
+
+    // The lines are still the order's: they are received as typed.
+    MessageResponder responder;
+    save(responder);
+    EXPECT_EQ(newReceipts(), 1);
+}
