@@ -179,6 +179,27 @@ TEST_F(Receipts, EachLineIsTiedToTheOrderLineHoldingItsItem)
               QStringLiteral("003|3|40000001|1"));
 }
 
+TEST_F(Receipts, AnOrderReceivedInDecimalPartsIsCompleteWhenTheyAddUpToIt)
+{
+    // 0.8 kg ordered, received as 0.7 and 0.1: in binary floating point the
+    // two add up to a hair under 0.8, which must not leave the order open.
+    exec("INSERT INTO F2100 (PHCMCD, PHBUUT, PHMONTH, PHNUMB, PHDATE, PHADNB)"
+         " VALUES ('9999', '9999', '201002', 9, '20100207', '40000001');"
+         "INSERT INTO F2101 (PDCMCD, PDBUUT, PDMONTH, PDNUMB, PDSEQ, PDITNB, PDUNIT, PDQTY)"
+         " VALUES ('9999', '9999', '201002', 9, 1, '500002', 'KG', 0.8);");
+    ASSERT_FALSE(header(QStringLiteral("201002"), 2).isError());
+    ASSERT_FALSE(line(QStringLiteral("201002"), 2, 1, "500002", 0.7, QStringLiteral("201002"), 9, 1).isError());
+    ASSERT_FALSE(line(QStringLiteral("201002"), 2, 2, "500002", 0.1, QStringLiteral("201002"), 9, 1).isError());
+    EXPECT_EQ(scalar(QStringLiteral("SELECT status || '|' || (remainder = 0) FROM V_PO_LINE_STATE"
+                                    " WHERE cmcd = '9999' AND month = '201002' AND numb = 9 AND seq = 1"))
+                  .toString(),
+              QStringLiteral("입고완료|1"));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT status FROM V_PO_STATE WHERE cmcd = '9999' AND month = '201002'"
+                                    " AND numb = 9"))
+                  .toString(),
+              QStringLiteral("입고완료"));
+}
+
 TEST_F(Receipts, HistoryAndLinesAnswerWhatWasWritten)
 {
     ASSERT_FALSE(header(QStringLiteral("201002"), 12).isError());
