@@ -9,6 +9,7 @@
 #include "platform/http/HttpClient.h"
 #include "platform/os/Process.h"
 #include "platform/os/ProgramFile.h"
+#include "shell/ModalWindows.h"
 
 #include <QApplication>
 #include <QFile>
@@ -19,7 +20,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QProgressBar>
-#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -112,8 +112,7 @@ TF002_Updater::TF002_Updater(QWidget *parent)
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setFixedSize(426, 314);
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    CenterOnOwner(this);
 
     img_Back = ui->img_Back;
     img_Start = ui->img_Start;
