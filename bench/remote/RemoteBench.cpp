@@ -117,17 +117,23 @@ void BM_EchoFloor(benchmark::State &state)
 }
 BENCHMARK(BM_EchoFloor)->Unit(benchmark::kMicrosecond);
 
+// The demo store's user list (three users) as the sign-in screen asks for it.
+void prepareUserList(ClientDataSet &cds, RemoteConnection &conn)
+{
+    cds.setRemoteServer(&conn);
+    cds.setProviderName(QStringLiteral("dspStoredProc1"));
+    cds.setCommandText(QStringLiteral("GP_SELECT_F0050_POS_USERLIST"));
+    cds.Params().CreateParam(FieldType::String, QStringLiteral("@A_CMCD")).setAsString(QStringLiteral("9999"));
+    cds.Params().CreateParam(FieldType::String, QStringLiteral("@A_STCD")).setAsString(QStringLiteral("9999"));
+}
+
 void BM_OpenUserList(benchmark::State &state)
 {
     RemoteConnection conn;
     conn.setTargetUrl(g_servers->url());
     conn.Connect();
     ClientDataSet cds;
-    cds.setRemoteServer(&conn);
-    cds.setProviderName(QStringLiteral("dspStoredProc1"));
-    cds.setCommandText(QStringLiteral("GP_SELECT_F0050_POS_USERLIST"));
-    cds.Params().CreateParam(FieldType::String, QStringLiteral("@A_CMCD")).setAsString(QStringLiteral("9999"));
-    cds.Params().CreateParam(FieldType::String, QStringLiteral("@A_STCD")).setAsString(QStringLiteral("9999"));
+    prepareUserList(cds, conn);
     for (auto _ : state) {
         cds.Open();
         if (cds.RecordCount() != 3)
@@ -304,11 +310,7 @@ void BM_CallAmongStalled(benchmark::State &state)
     RemoteConnection conn;
     conn.setTargetUrl(g_servers->url());
     ClientDataSet cds;
-    cds.setRemoteServer(&conn);
-    cds.setProviderName(QStringLiteral("dspStoredProc1"));
-    cds.setCommandText(QStringLiteral("GP_SELECT_F0050_POS_USERLIST"));
-    cds.Params().CreateParam(FieldType::String, QStringLiteral("@A_CMCD")).setAsString(QStringLiteral("9999"));
-    cds.Params().CreateParam(FieldType::String, QStringLiteral("@A_STCD")).setAsString(QStringLiteral("9999"));
+    prepareUserList(cds, conn);
     for (auto _ : state) {
         // A new connection each time, as a terminal that just started.
         conn.Connect();

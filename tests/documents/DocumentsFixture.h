@@ -44,17 +44,7 @@ protected:
         return cds;
     }
 
-    static void exec(const std::string &sql)
-    {
-        auto lease = server().store().acquire();
-        lease.db().exec(sql);
-    }
 
-    static int scalar(const std::string &sql)
-    {
-        auto lease = server().store().acquire();
-        return lease.db().execAndGet(sql).getInt();
-    }
 
     static int callsOf(const QString &procedure) { return int(server().calls().count(procedure)); }
 };

@@ -24,11 +24,6 @@ protected:
                      {"DATE", cell(orders, row, "SHDATE")}},
                     QStringLiteral("dspStoredProc5"));
     }
-    static void exec(const char *sql)
-    {
-        auto lease = server().store().acquire();
-        lease.db().exec(sql);
-    }
 };
 
 } // namespace

@@ -14,11 +14,6 @@ namespace {
 
 class NoticePages : public TestServerSuite {
 protected:
-    static void exec(const char *sql)
-    {
-        auto lease = server().store().acquire();
-        lease.db().exec(sql);
-    }
 
     static hq::Page get(const std::string &path, const hq::Query &query)
     {

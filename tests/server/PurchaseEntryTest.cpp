@@ -24,20 +24,10 @@ protected:
              "DELETE FROM SYS_NUMBER WHERE NBMONTH = '203102'");
     }
 
-    static void exec(const std::string &statements)
-    {
-        auto lease = server().store().acquire();
-        lease.db().exec(statements);
-    }
     static std::string text(const std::string &query)
     {
         auto lease = server().store().acquire();
         return lease.db().execAndGet(query).getString();
-    }
-    static int count(const std::string &query)
-    {
-        auto lease = server().store().acquire();
-        return lease.db().execAndGet(query).getInt();
     }
 
     static wire::Answer header(qint64 numb, const QString &supplier, qint64 pattern = 1)
@@ -106,8 +96,8 @@ TEST_F(PurchaseEntry, AnOrderToABusinessUnitIsHandedOverAsItsReceivedOrder)
 
     // A second order draws the unit's next number.
     place(11, QStringLiteral("0001"));
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2400 WHERE OHBUUT = '0001' AND OHMONTH = '203102'"), 2);
-    EXPECT_EQ(count("SELECT OHNUMB FROM F2400 WHERE OHBANUMB = 11 AND OHBAMONTH = '203102'"), 2);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2400 WHERE OHBUUT = '0001' AND OHMONTH = '203102'"), 2);
+    EXPECT_EQ(scalar("SELECT OHNUMB FROM F2400 WHERE OHBANUMB = 11 AND OHBAMONTH = '203102'"), 2);
 }
 
 TEST_F(PurchaseEntry, AHeaderSentAgainReplacesTheOrderAndItsHandOverUnderTheSameKeys)
@@ -117,8 +107,8 @@ TEST_F(PurchaseEntry, AHeaderSentAgainReplacesTheOrderAndItsHandOverUnderTheSame
     for (const wire::Answer &a : {header(10, QStringLiteral("0001")), line(10, 1, QStringLiteral("100001"), 5, 1800),
                                   handOver(10, QStringLiteral("0001"))})
         ASSERT_TRUE(a.error.isEmpty()) << a.error.toStdString();
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2101 WHERE PDMONTH = '203102' AND PDNUMB = 10"), 1);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2400 WHERE OHMONTH = '203102'"), 1);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2101 WHERE PDMONTH = '203102' AND PDNUMB = 10"), 1);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2400 WHERE OHMONTH = '203102'"), 1);
     EXPECT_EQ(receivedLines(), "1:100001x5.0=9000");
 
     // A line sent twice (a retry after a lost answer) stays one line.
@@ -184,7 +174,7 @@ TEST_F(PurchaseEntry, GoodsOfAnotherOrderOfTheSameNumberDoNotBlockTheOrder)
                                        {"PHMONTH", kMonth}, {"PHNUMB", 10}, {"WORK", QStringLiteral("90000001")},
                                        {"PGID", QStringLiteral("F652_RegOrder")}});
     EXPECT_TRUE(deleted.error.isEmpty()) << deleted.error.toStdString();
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2400 WHERE OHMONTH = '203102'"), 0);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2400 WHERE OHMONTH = '203102'"), 0);
 }
 
 TEST_F(PurchaseEntry, WhatIsWrittenAndWhatNotForEachRowKind)
@@ -192,7 +182,7 @@ TEST_F(PurchaseEntry, WhatIsWrittenAndWhatNotForEachRowKind)
     // A line without its header, and an unknown row kind, are refused.
     EXPECT_FALSE(line(20, 1, QStringLiteral("100001"), 1, 1800).error.isEmpty());
     EXPECT_FALSE(call(QStringLiteral("[GP_INSERT_F2100_PURCHASEENTRY]"), {{"A_GUBUN", 4}}).error.isEmpty());
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2101 WHERE PDMONTH = '203102'"), 0);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2101 WHERE PDMONTH = '203102'"), 0);
 
     // The hand-over of an order to a supplier, to no one or to an unknown unit writes nothing.
     place(20, QStringLiteral("40000001"));
@@ -205,10 +195,10 @@ TEST_F(PurchaseEntry, WhatIsWrittenAndWhatNotForEachRowKind)
         SCOPED_TRACE(c.supplier.toStdString());
         EXPECT_TRUE(handOver(c.numb, c.supplier).error.isEmpty());
     }
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2400 WHERE OHMONTH = '203102'"), 0);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2100 WHERE PHMONTH = '203102' AND PHOHNUMB IS NOT NULL"), 0);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2400 WHERE OHMONTH = '203102'"), 0);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2100 WHERE PHMONTH = '203102' AND PHOHNUMB IS NOT NULL"), 0);
     // The stale values of the other row kinds were not read.
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2100 WHERE PHNUMB IN (555, 777)"), 0);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2100 WHERE PHNUMB IN (555, 777)"), 0);
     EXPECT_EQ(text("SELECT PHADNB FROM F2100 WHERE PHMONTH = '203102' AND PHNUMB = 20"), "40000001");
 }
 

@@ -17,16 +17,6 @@ protected:
         auto lease = server().store().acquire();
         return lease.db().execAndGet(expr).getString();
     }
-    static void exec(const std::string &statements)
-    {
-        auto lease = server().store().acquire();
-        lease.db().exec(statements);
-    }
-    static int count(const std::string &query)
-    {
-        auto lease = server().store().acquire();
-        return lease.db().execAndGet(query).getInt();
-    }
     static QString day(const char *modifier)
     {
         return QString::fromStdString(
@@ -164,16 +154,16 @@ TEST_F(PurchaseOrders, DeleteTakesTheHandOverAlongAndIsRefusedOnceGoodsMoved)
     // The previous month's order 90 with its hand-over at 0001.
     const QString prev = QString::fromStdString(sql("SELECT PHMONTH FROM F2100 WHERE PHCMCD = '9999' AND PHNUMB = 90"));
     const std::string p = prev.toStdString();
-    ASSERT_EQ(count("SELECT COUNT(*) FROM F2400 WHERE OHBUUT = '0001' AND OHBANUMB = 90"), 1);
-    const int audits = count("SELECT COUNT(*) FROM SYS_AUDIT");
+    ASSERT_EQ(scalar("SELECT COUNT(*) FROM F2400 WHERE OHBUUT = '0001' AND OHBANUMB = 90"), 1);
+    const int audits = scalar("SELECT COUNT(*) FROM SYS_AUDIT");
 
     const wire::Answer ok = remove(prev, 90);
     ASSERT_FALSE(ok.isError()) << ok.error.toStdString();
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2100 WHERE PHNUMB = 90"), 0);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2101 WHERE PDNUMB = 90"), 0);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2400 WHERE OHBUUT = '0001' AND OHBANUMB = 90"), 0);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2401 WHERE ODBUUT = '0001' AND ODNUMB = 3"), 0);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM SYS_AUDIT"), audits + 1);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2100 WHERE PHNUMB = 90"), 0);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2101 WHERE PDNUMB = 90"), 0);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2400 WHERE OHBUUT = '0001' AND OHBANUMB = 90"), 0);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2401 WHERE ODBUUT = '0001' AND ODNUMB = 3"), 0);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM SYS_AUDIT"), audits + 1);
     EXPECT_EQ(sql("SELECT AUKEY || '|' || AUWORK FROM SYS_AUDIT ORDER BY rowid DESC LIMIT 1"),
               "9999/9999/" + p + "-00090|90000001");
     EXPECT_TRUE(remove(prev, 90).isError()); // gone: no silent success
@@ -194,10 +184,10 @@ TEST_F(PurchaseOrders, DeleteTakesTheHandOverAlongAndIsRefusedOnceGoodsMoved)
     EXPECT_EQ(released.error, QStringLiteral("출고된 수주가 있어 발주를 삭제할 수 없습니다."));
     exec("DELETE FROM F3200 WHERE DHNUMB = 802 AND DHBUUT = '0001'");
 
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2100 WHERE PHNUMB = 4"), 1);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2101 WHERE PDNUMB = 4"), 1);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM F2400 WHERE OHBUUT = '0001' AND OHBANUMB = 4"), 1);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM SYS_AUDIT"), audits + 1);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2100 WHERE PHNUMB = 4"), 1);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2101 WHERE PDNUMB = 4"), 1);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2400 WHERE OHBUUT = '0001' AND OHBANUMB = 4"), 1);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM SYS_AUDIT"), audits + 1);
 }
 
 } // namespace

@@ -44,11 +44,6 @@ protected:
         m_params.clear();
     }
 
-    static void exec(const char *sql)
-    {
-        auto lease = server().store().acquire();
-        lease.db().exec(sql);
-    }
     static QVariant scalar(const QString &sql)
     {
         auto lease = server().store().acquire();

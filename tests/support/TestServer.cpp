@@ -3,6 +3,7 @@
 #include "DemoSeed.h"
 #include "HqServer.h"
 #include "NoticePages.h"
+#include "Store.h"
 #include "Updates.h"
 #include "platform/remote/RemoteConnection.h"
 
@@ -238,6 +239,18 @@ void TestServerSuite::TearDownTestSuite()
 TestServer &TestServerSuite::server()
 {
     return *s_server;
+}
+
+void TestServerSuite::exec(const std::string &sql)
+{
+    auto lease = server().store().acquire();
+    lease.db().exec(sql);
+}
+
+int TestServerSuite::scalar(const std::string &query)
+{
+    auto lease = server().store().acquire();
+    return lease.db().execAndGet(query).getInt();
 }
 
 RemoteConnection &TestServerSuite::connection()

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <memory>
 
 class RemoteConnection;
@@ -80,6 +81,10 @@ protected:
     static TestServer &server();
     // A connected connection shared by the suite's tests.
     static RemoteConnection &connection();
+    // Runs SQL statements on the suite's store.
+    static void exec(const std::string &sql);
+    // The first column of the first row of a query on the store, as an integer.
+    static int scalar(const std::string &query);
 
 private:
     static TestServer *s_server;
