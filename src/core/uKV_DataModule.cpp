@@ -1,5 +1,6 @@
 #include "core/uKV_DataModule.h"
 
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
@@ -29,11 +30,6 @@ FieldDef text(const char *name, int size)
 FieldDef typed(const char *name, FieldType type)
 {
     return {QLatin1String(name), type, 0};
-}
-
-void setStringParam(ClientDataSet &cds, const QString &name, const QString &value)
-{
-    cds.Params().CreateParam(FT::String, name).setAsString(value);
 }
 
 // The wire type of a configuration field's saved parameter.
@@ -254,8 +250,8 @@ bool TDM::LoadJumunList()
 {
     try {
         cds_LoginList->Close();
-        setStringParam(*cds_LoginList, QStringLiteral("@A_CMCD"), MyConfig.CompanyCode);
-        setStringParam(*cds_LoginList, QStringLiteral("@A_STCD"), MyConfig.StoreCode);
+        SetTextParam(*cds_LoginList, QStringLiteral("@A_CMCD"), MyConfig.CompanyCode);
+        SetTextParam(*cds_LoginList, QStringLiteral("@A_STCD"), MyConfig.StoreCode);
         cds_LoginList->Open();
         // The lists are rebuilt and replace the old ones only when the whole
         // answer was read: the table-order window reloads them at every refresh.
@@ -343,10 +339,10 @@ bool TDM::loadCache(ClientDataSet &query, DataSet &cache, bool withName, const c
         return false;
     try {
         query.Close();
-        setStringParam(query, QStringLiteral("A_CMCD"), MyConfig.CompanyCode);
-        setStringParam(query, QStringLiteral("A_BUUT"), MyConfig.StoreCode);
+        SetTextParam(query, QStringLiteral("A_CMCD"), MyConfig.CompanyCode);
+        SetTextParam(query, QStringLiteral("A_BUUT"), MyConfig.StoreCode);
         if (withName)
-            setStringParam(query, QStringLiteral("A_NAME"), QString());
+            SetTextParam(query, QStringLiteral("A_NAME"), QString());
         query.Open();
         CopyRowsIntoCache(query, cache);
         query.Close();
@@ -408,9 +404,9 @@ bool TDM::GetSrvTime()
 bool TDM::CheckOrderBlocked(const QString &supplierCode)
 {
     cds_F2100_Chk->Close();
-    setStringParam(*cds_F2100_Chk, QStringLiteral("A_CMCD"), MyConfig.CompanyCode);
-    setStringParam(*cds_F2100_Chk, QStringLiteral("A_BUUT"), MyConfig.StoreCode);
-    setStringParam(*cds_F2100_Chk, QStringLiteral("A_ADNB"), supplierCode);
+    SetTextParam(*cds_F2100_Chk, QStringLiteral("A_CMCD"), MyConfig.CompanyCode);
+    SetTextParam(*cds_F2100_Chk, QStringLiteral("A_BUUT"), MyConfig.StoreCode);
+    SetTextParam(*cds_F2100_Chk, QStringLiteral("A_ADNB"), supplierCode);
     cds_F2100_Chk->Open();
     bool blocked = false;
     cds_F2100_Chk->First();
@@ -434,9 +430,9 @@ bool TDM::LoadConfig()
 {
     try {
         cds_LoadConfig->Close();
-        setStringParam(*cds_LoadConfig, QStringLiteral("@A_COMPANYCODE"), MyConfig.CompanyCode);
-        setStringParam(*cds_LoadConfig, QStringLiteral("@A_STORECODE"), MyConfig.StoreCode);
-        setStringParam(*cds_LoadConfig, QStringLiteral("@A_POSNO"), MyConfig.PosNo);
+        SetTextParam(*cds_LoadConfig, QStringLiteral("@A_COMPANYCODE"), MyConfig.CompanyCode);
+        SetTextParam(*cds_LoadConfig, QStringLiteral("@A_STORECODE"), MyConfig.StoreCode);
+        SetTextParam(*cds_LoadConfig, QStringLiteral("@A_POSNO"), MyConfig.PosNo);
         cds_LoadConfig->Open();
         if (cds_LoadConfig->IsEmpty()) {
             cds_LoadConfig->Close();
@@ -468,9 +464,9 @@ bool TDM::SaveConfig()
     try {
         cds_SaveConfig->Close();
         cds_SaveConfig->Params().Clear();
-        setStringParam(*cds_SaveConfig, QStringLiteral("@A_COMPANYCODE"), MyConfig.CompanyCode);
-        setStringParam(*cds_SaveConfig, QStringLiteral("@A_STORECODE"), MyConfig.StoreCode);
-        setStringParam(*cds_SaveConfig, QStringLiteral("@A_POSNO"), MyConfig.PosNo);
+        SetTextParam(*cds_SaveConfig, QStringLiteral("@A_COMPANYCODE"), MyConfig.CompanyCode);
+        SetTextParam(*cds_SaveConfig, QStringLiteral("@A_STORECODE"), MyConfig.StoreCode);
+        SetTextParam(*cds_SaveConfig, QStringLiteral("@A_POSNO"), MyConfig.PosNo);
         for (const ConfigField *field : ConfigSaveOrder())
             cds_SaveConfig->Params()
                 .CreateParam(paramTypeOf(*field), QLatin1String(field->param))
@@ -487,9 +483,9 @@ bool TDM::SsLoadConfig()
 {
     try {
         cds_SangsanLodeConfig->Close();
-        setStringParam(*cds_SangsanLodeConfig, QStringLiteral("@pccmcd"), MyConfig.CompanyCode);
-        setStringParam(*cds_SangsanLodeConfig, QStringLiteral("@pcbuut"), MyConfig.StoreCode);
-        setStringParam(*cds_SangsanLodeConfig, QStringLiteral("@pcpoid"), MyConfig.PosNo);
+        SetTextParam(*cds_SangsanLodeConfig, QStringLiteral("@pccmcd"), MyConfig.CompanyCode);
+        SetTextParam(*cds_SangsanLodeConfig, QStringLiteral("@pcbuut"), MyConfig.StoreCode);
+        SetTextParam(*cds_SangsanLodeConfig, QStringLiteral("@pcpoid"), MyConfig.PosNo);
         cds_SangsanLodeConfig->Open();
         cds_SangsanLodeConfig->First();
         if (cds_SangsanLodeConfig->IsEmpty())
@@ -507,12 +503,12 @@ bool TDM::SsSaveConfig()
 {
     try {
         cds_SangsanSaveConfig->Close();
-        setStringParam(*cds_SangsanSaveConfig, QStringLiteral("@pccmcd"), MyConfig.CompanyCode);
-        setStringParam(*cds_SangsanSaveConfig, QStringLiteral("@pcbuut"), MyConfig.StoreCode);
-        setStringParam(*cds_SangsanSaveConfig, QStringLiteral("@pcpoid"), MyConfig.PosNo);
-        setStringParam(*cds_SangsanSaveConfig, QStringLiteral("@pcprst"), MyConfig.pcprst);
-        setStringParam(*cds_SangsanSaveConfig, QStringLiteral("@pcwork"), MyConfig.UIADNB);
-        setStringParam(*cds_SangsanSaveConfig, QStringLiteral("@pcpgid"), QStringLiteral("DM"));
+        SetTextParam(*cds_SangsanSaveConfig, QStringLiteral("@pccmcd"), MyConfig.CompanyCode);
+        SetTextParam(*cds_SangsanSaveConfig, QStringLiteral("@pcbuut"), MyConfig.StoreCode);
+        SetTextParam(*cds_SangsanSaveConfig, QStringLiteral("@pcpoid"), MyConfig.PosNo);
+        SetTextParam(*cds_SangsanSaveConfig, QStringLiteral("@pcprst"), MyConfig.pcprst);
+        SetTextParam(*cds_SangsanSaveConfig, QStringLiteral("@pcwork"), MyConfig.UIADNB);
+        SetTextParam(*cds_SangsanSaveConfig, QStringLiteral("@pcpgid"), QStringLiteral("DM"));
         cds_SangsanSaveConfig->Execute();
         return true;
     } catch (const std::exception &e) {

@@ -1,19 +1,14 @@
 #pragma once
-// Small helpers for the server calls of the document screens.
+// Small helpers for the server calls of the document screens (the
+// parameter setters are the core ones).
 
-#include "platform/dataset/Field.h"
+#include "core/CallParams.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
 class ClientDataSet;
-
-// Sets a parameter of a call's list, creating it on first use (the value is
-// converted to the type); a parameter not set for a call keeps the value it
-// last had.
-void SetParam(ClientDataSet &cds, FieldType type, const char *name, const QVariant &value);
-void SetTextParam(ClientDataSet &cds, const char *name, const QString &value);
 
 // Shows the named amount fields of every answer with thousands separators
 // ("#,##0") once the answer's fields exist; a field the answer lacks is

@@ -2,6 +2,7 @@
 #include "ui_U505_ScrollMenu.h"
 
 #include "Components/MirelComp/MirelImgBtn.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_DataModule.h"
 #include "platform/remote/ClientDataSet.h"
@@ -49,11 +50,6 @@ const QList<ButtonRight> &buttonRights()
         {501314, {"F02_RECIPE"}, Right::Read},
     };
     return table;
-}
-
-void setStringParam(ClientDataSet &cds, const char *name, const QString &value)
-{
-    cds.Params().CreateParam(FieldType::String, QLatin1String(name)).setAsString(value);
 }
 
 } // namespace
@@ -137,11 +133,11 @@ void TF505_ScrollMenu::FormShow()
 
         cds_Login->Close();
         cds_Login->Params().Clear();
-        setStringParam(*cds_Login, "@A_CMCD", MyConfig.CompanyCode);
-        setStringParam(*cds_Login, "@A_STCD", MyConfig.StoreCode);
-        setStringParam(*cds_Login, "@A_USER", signIn->IdText());
-        setStringParam(*cds_Login, "@A_PWD", signIn->PasswordText());
-        setStringParam(*cds_Login, "@A_BAR", signIn->BarcodeText());
+        SetTextParam(*cds_Login, "@A_CMCD", MyConfig.CompanyCode);
+        SetTextParam(*cds_Login, "@A_STCD", MyConfig.StoreCode);
+        SetTextParam(*cds_Login, "@A_USER", signIn->IdText());
+        SetTextParam(*cds_Login, "@A_PWD", signIn->PasswordText());
+        SetTextParam(*cds_Login, "@A_BAR", signIn->BarcodeText());
         cds_Login->Open();
         if (cds_Login->IsEmpty())
             return;
@@ -150,8 +146,8 @@ void TF505_ScrollMenu::FormShow()
 
         CDS_AUTHORIZE->Close();
         CDS_AUTHORIZE->Params().Clear();
-        setStringParam(*CDS_AUTHORIZE, "A_CMCD", MyConfig.CompanyCode);
-        setStringParam(*CDS_AUTHORIZE, "A_USGR", cds_Login->FieldByName(QStringLiteral("abuserw")).AsString());
+        SetTextParam(*CDS_AUTHORIZE, "A_CMCD", MyConfig.CompanyCode);
+        SetTextParam(*CDS_AUTHORIZE, "A_USGR", cds_Login->FieldByName(QStringLiteral("abuserw")).AsString());
         CDS_AUTHORIZE->Open();
 
         enableByRights();

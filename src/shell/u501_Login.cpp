@@ -4,6 +4,7 @@
 
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/MirelTrnBtn.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/ProgramRights.h"
 #include "core/TCM.h"
@@ -62,11 +63,6 @@ PrinterSetupDialog &printerSetupSlot()
 {
     static PrinterSetupDialog dialog = defaultPrinterSetup;
     return dialog;
-}
-
-void setParam(ClientDataSet &cds, const char *name, const QString &value)
-{
-    cds.Params().CreateParam(FieldType::String, QLatin1String(name)).setAsString(value);
 }
 
 QString serverBase()
@@ -207,11 +203,11 @@ bool TF501_Login::CheckLogin()
         ClientDataSet &login = *cds_Login;
         login.Close();
         login.Params().Clear();
-        setParam(login, "@A_CMCD", MyConfig.CompanyCode);
-        setParam(login, "@A_STCD", MyConfig.StoreCode);
-        setParam(login, "@A_USER", edt_ID->text());
-        setParam(login, "@A_PWD", edt_PWD->text());
-        setParam(login, "@A_BAR", edt_Barcode->text());
+        SetTextParam(login, "@A_CMCD", MyConfig.CompanyCode);
+        SetTextParam(login, "@A_STCD", MyConfig.StoreCode);
+        SetTextParam(login, "@A_USER", edt_ID->text());
+        SetTextParam(login, "@A_PWD", edt_PWD->text());
+        SetTextParam(login, "@A_BAR", edt_Barcode->text());
         login.Open();
         if (login.IsEmpty())
             return false;
@@ -245,8 +241,8 @@ bool TF501_Login::loadRights()
     ClientDataSet &rights = *CDS_AUTHORIZE;
     rights.Close();
     rights.Params().Clear();
-    setParam(rights, "A_CMCD", MyConfig.CompanyCode);
-    setParam(rights, "A_USGR", cds_Login->FieldByName(QStringLiteral("abuserw")).AsString());
+    SetTextParam(rights, "A_CMCD", MyConfig.CompanyCode);
+    SetTextParam(rights, "A_USGR", cds_Login->FieldByName(QStringLiteral("abuserw")).AsString());
     rights.Open();
     SetProgramRights(CDS_AUTHORIZE);
     return !rights.IsEmpty();
@@ -536,8 +532,8 @@ void TF501_Login::LoadNotices()
     ClientDataSet &notices = *cds_Notice;
     notices.Close();
     notices.Params().Clear();
-    setParam(notices, "@FBCMCD", MyConfig.CompanyCode);
-    setParam(notices, "@FBBUUT", MyConfig.StoreCode);
+    SetTextParam(notices, "@FBCMCD", MyConfig.CompanyCode);
+    SetTextParam(notices, "@FBBUUT", MyConfig.StoreCode);
     notices.Params().CreateParam(FieldType::Integer, QStringLiteral("@FBNUMB")).setAsInteger(0);
     notices.Open();
     showNoticePage(0);
@@ -577,8 +573,8 @@ void TF501_Login::NoticeClick(int n)
         ClientDataSet &notice = *cds_Notice;
         notice.Close();
         notice.Params().Clear();
-        setParam(notice, "@FBCMCD", MyConfig.CompanyCode);
-        setParam(notice, "@FBBUUT", MyConfig.StoreCode);
+        SetTextParam(notice, "@FBCMCD", MyConfig.CompanyCode);
+        SetTextParam(notice, "@FBBUUT", MyConfig.StoreCode);
         notice.Params().CreateParam(FieldType::Integer, QStringLiteral("@FBNUMB")).setAsInteger(tag);
         notice.Open();
         for (notice.First(); !notice.Eof(); notice.Next())
