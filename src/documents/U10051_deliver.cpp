@@ -192,8 +192,8 @@ TF10051_deliver::TF10051_deliver(QWidget *parent)
     // The title row is as tall as the filter, so the filter covers the title
     // and not the first pattern.
     QFont titleFont = grid_PrpaStock1->font();
-    while (QFontMetrics(titleFont).height() + 4 < com_PetenBunruAll->height())
-        titleFont.setPixelSize(titleFont.pixelSize() + 1);
+    for (int px = kListFont; QFontMetrics(titleFont).height() + 4 < com_PetenBunruAll->height() && px < 64; ++px)
+        titleFont.setPixelSize(px + 1);
     patternColumn->Title()->setFont(titleFont);
 
     m_customers = std::make_unique<TSupplierCombos>(CMB_ADNBNAME, CMB_ADNB);
