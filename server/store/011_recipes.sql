@@ -1,0 +1,41 @@
+-- Recipes as master data: the header figures the recipe sheet shows beside
+-- the production quantity and unit cost, and the recipe lines. A line with
+-- MDPAKY 0 is a group heading; any other line names its ingredient item in
+-- MDMTNB, which production uses to take the ingredients out of stock.
+
+ALTER TABLE F0230 ADD COLUMN MHBHWT REAL NOT NULL DEFAULT 0;   -- dividing weight (g)
+ALTER TABLE F0230 ADD COLUMN MHPJWT REAL NOT NULL DEFAULT 0;   -- product weight (g)
+ALTER TABLE F0230 ADD COLUMN MHJSUM REAL NOT NULL DEFAULT 0;   -- weight sum (g)
+ALTER TABLE F0230 ADD COLUMN MHRORT REAL NOT NULL DEFAULT 0;   -- baking loss (%)
+ALTER TABLE F0230 ADD COLUMN MHROWT REAL NOT NULL DEFAULT 0;   -- baking loss (g)
+ALTER TABLE F0230 ADD COLUMN MHLORT REAL NOT NULL DEFAULT 0;   -- loss (%)
+ALTER TABLE F0230 ADD COLUMN MHLOWT REAL NOT NULL DEFAULT 0;   -- loss (g)
+ALTER TABLE F0230 ADD COLUMN MHPJQT REAL NOT NULL DEFAULT 0;   -- packing quantity
+ALTER TABLE F0230 ADD COLUMN MHCJML REAL NOT NULL DEFAULT 0;   -- filling sum (g)
+ALTER TABLE F0230 ADD COLUMN MHNQTY REAL NOT NULL DEFAULT 0;   -- product quantity
+ALTER TABLE F0230 ADD COLUMN MHSSJJ REAL NOT NULL DEFAULT 0;   -- production adjustment
+ALTER TABLE F0230 ADD COLUMN MHJJGO REAL NOT NULL DEFAULT 0;   -- proper stock
+ALTER TABLE F0230 ADD COLUMN MHSTND INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE F0230 ADD COLUMN MHFLAG INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE F0230 ADD COLUMN MHSKLR INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE F0230 ADD COLUMN MHSTGU TEXT NOT NULL DEFAULT '2'; -- "1" whole recipe, otherwise by process
+
+CREATE TABLE IF NOT EXISTS F0231 (  -- recipe lines, in sort-key order (4 characters per level)
+    MDCMCD TEXT NOT NULL,
+    MDBUUT TEXT NOT NULL,
+    MDITNB TEXT NOT NULL,            -- the product the recipe makes
+    MDSORT TEXT NOT NULL,
+    MDSEQ INTEGER NOT NULL DEFAULT 0,
+    MDPAKY INTEGER NOT NULL DEFAULT 0, -- 0 group line, otherwise an ingredient
+    MDMTNB TEXT NOT NULL DEFAULT '', -- the ingredient item (empty on group lines)
+    MDNAME TEXT NOT NULL DEFAULT '',
+    MDWGHT REAL NOT NULL DEFAULT 0,  -- quantity in MDUNIT for MHPQTY of the product
+    MDUNIT TEXT NOT NULL DEFAULT '',
+    MDLINE TEXT NOT NULL DEFAULT '', -- process step
+    MDPERC REAL NOT NULL DEFAULT 0,  -- share of its group in %; 0 = computed when read
+    MDWENO INTEGER NOT NULL DEFAULT 0,
+    MDQINC INTEGER NOT NULL DEFAULT 0,
+    MDLADT DATETIME,
+    PRIMARY KEY (MDCMCD, MDBUUT, MDITNB, MDSORT)
+);
+CREATE INDEX IF NOT EXISTS F0231_MATERIAL ON F0231 (MDCMCD, MDBUUT, MDMTNB);
