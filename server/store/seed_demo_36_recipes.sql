@@ -2,7 +2,9 @@
 -- 우유식빵, 단팥빵 and 생크림케이크, entered for store 9999 and copied to the
 -- other business units as the items are. 고구마케이크 has no recipe.
 -- MHEPRI, the cost of one unit, is Σ ingredient weight × the ingredient's
--- transfer price (IMPRC2) ÷ MHPQTY.
+-- transfer price (IMPRC2) ÷ MHPQTY. Ingredients weighed in G or ML count
+-- towards the weight sum (MDWENO), those counted in EA towards the quantity
+-- (MDQINC); every share (MDPERC) is left to the server to work out.
 
 DELETE FROM F0231 WHERE MDCMCD = '9999';
 DELETE FROM F0230 WHERE MHCMCD = '9999';
@@ -47,7 +49,9 @@ INSERT INTO seed_rl VALUES
 
 INSERT INTO F0231 (MDCMCD, MDBUUT, MDITNB, MDSORT, MDSEQ, MDPAKY, MDMTNB, MDNAME, MDWGHT, MDUNIT, MDLINE, MDPERC,
                    MDWENO, MDQINC, MDLADT)
-  SELECT '9999', '9999', itnb, sort, seq, paky, mtnb, name, wght, unit, line, 0, 0, 0, datetime('now', 'localtime')
+  SELECT '9999', '9999', itnb, sort, seq, paky, mtnb, name, wght, unit, line, 0,
+         CASE WHEN paky <> 0 AND unit IN ('G', 'ML') THEN 1 ELSE 0 END,
+         CASE WHEN paky <> 0 AND unit = 'EA' THEN 1 ELSE 0 END, datetime('now', 'localtime')
   FROM seed_rl;
 DROP TABLE seed_rl;
 
