@@ -17,6 +17,8 @@ void registerAllProcedures(Registry &registry)
     registerReceiptProcedures(registry);
     registerReleaseProcedures(registry);
     registerSalesProcedures(registry);
+    registerProductionProcedures(registry);
+    registerJobOrderProcedures(registry);
 }
 
 } // namespace hq

@@ -18,5 +18,7 @@ void registerPurchaseOrderProcedures(Registry &registry); // PurchaseOrders.cpp:
 void registerReceiptProcedures(Registry &registry); // Receipts.cpp: warehouse receipts, order remainder close
 void registerReleaseProcedures(Registry &registry); // Releases.cpp: releases and stock-outs
 void registerSalesProcedures(Registry &registry);   // Sales.cpp: received orders and their release state
+void registerProductionProcedures(Registry &registry); // Production.cpp: productions and their lines
+void registerJobOrderProcedures(Registry &registry); // JobOrders.cpp: job orders, their lines, production forecast
 
 } // namespace hq
