@@ -40,7 +40,9 @@ public:
 
     Ui::TF1301_ObtainSearch *form() const { return ui.get(); }
 
-    DataSet *TargetBasket = nullptr; // job-order entry's basket, filled by OK
+    // Job-order entry's basket, filled by OK: the entry screens' fields and
+    // job-order entry's own ohnydt, IMJJGO, current_qty and product_qty.
+    DataSet *TargetBasket = nullptr;
 
     // The day of date_ObSearch (after result 1: the day copied).
     QDate SearchDate() const;
