@@ -217,8 +217,9 @@ TEST_F(Pickers, AFailedOrEmptyHandOverKeepsTheBasketAndThePickerOpen)
         EXPECT_EQ(BasketLines(*basket), QStringList{"1 500002 1"});
         EXPECT_EQ(errors.texts.size(), c.errorBox ? 1 : 0);
         EXPECT_EQ(responder.contains(kNothing), !c.errorBox);
-        if (c.log)
+        if (c.log) {
             EXPECT_TRUE(logText().contains(QLatin1String(c.log)));
+        }
     }
 }
 
