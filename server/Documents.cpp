@@ -98,6 +98,13 @@ QString dayText(const QString &column)
         .arg(column);
 }
 
+QString itemTypeNameSql(const QString &typeCode)
+{
+    return QStringLiteral("CASE %1 WHEN '1' THEN '제품' WHEN '2' THEN '상품' WHEN '3' THEN '반제품'"
+                          " WHEN '5' THEN '원재료' WHEN '6' THEN '부재료' ELSE '' END")
+        .arg(typeCode);
+}
+
 bool deleteDocument(SQLite::Database &db, const DocumentTable &doc, const QVariantList &key)
 {
     for (const DocumentTable::Lines &l : doc.lines)

@@ -56,6 +56,12 @@ QString numberTextSql(const QString &monthColumn, const QString &numberColumn);
 // other text stays as it is.
 QString dayText(const QString &column);
 
+// SQL expression for the name the screens show and filter for an item-type
+// code (a column or expression): 1 제품, 2 상품, 3 반제품, 5 원재료, 6 부재료,
+// '' for any other. The names are fixed, so that a company's code table
+// cannot rename what the screens match.
+QString itemTypeNameSql(const QString &typeCode);
+
 // Deletes the document of `key` (lines first, then the header); returns
 // whether a header existed.
 bool deleteDocument(SQLite::Database &db, const DocumentTable &doc, const QVariantList &key);

@@ -12,7 +12,7 @@ QString stockOnDayCte(const QString &name, const QString &company, const QString
                " %1 AS (SELECT m.itnb AS itnb, SUM(m.qty) AS qty FROM V_STOCKMOVE m"
                " LEFT JOIN %1_open o ON o.itnb = m.itnb"
                " WHERE m.cmcd = %2 AND m.buut = %3 AND m.day <= %4"
-               " AND (o.d0 IS NULL OR m.day >= o.d0) AND (m.kind <> 'OPEN' OR m.day = o.d0)"
+               " AND (o.d0 IS NULL OR m.day >= o.d0) AND (m.kind <> 'OPEN' OR m.day = o.d0) AND m.kind <> 'PLOSS'"
                " GROUP BY m.itnb)")
         .arg(name, company, store, day);
 }

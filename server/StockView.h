@@ -1,9 +1,11 @@
 #pragma once
 // Stock on hand from the movement view V_STOCKMOVE (opening balances,
-// receipts, releases; quantities in the item's base unit): an item's stock on
-// a day is its latest opening balance on or before that day plus every
-// movement from the balance's day up to and including that day (every
-// movement up to the day when the item has no opening balance).
+// receipts, production and the ingredients it used, releases; quantities in
+// the item's base unit): an item's stock on a day is its latest opening
+// balance on or before that day plus every movement from the balance's day up
+// to and including that day (every movement up to the day when the item has
+// no opening balance). Production losses (PLOSS) are listed in the view but
+// never were stock, so they are left out.
 
 #include <QString>
 #include <QtGlobal>

@@ -18,6 +18,8 @@ void registerAllProcedures(Registry &registry)
     registerReleaseProcedures(registry);
     registerSalesProcedures(registry);
     registerRecipeProcedures(registry);
+    registerProductionProcedures(registry);
+    registerJobOrderProcedures(registry);
 }
 
 } // namespace hq

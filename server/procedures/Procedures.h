@@ -19,5 +19,7 @@ void registerReceiptProcedures(Registry &registry); // Receipts.cpp: warehouse r
 void registerReleaseProcedures(Registry &registry); // Releases.cpp: releases and stock-outs
 void registerSalesProcedures(Registry &registry);   // Sales.cpp: received orders and their release state
 void registerRecipeProcedures(Registry &registry);  // Recipes.cpp: recipe headers and lines
+void registerProductionProcedures(Registry &registry); // Production.cpp: productions and their lines
+void registerJobOrderProcedures(Registry &registry); // JobOrders.cpp: job orders, their lines, production forecast
 
 } // namespace hq

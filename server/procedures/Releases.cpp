@@ -23,12 +23,10 @@ namespace {
 const QString kInsert = QStringLiteral("GP_INSERT_F3200_DELIVERYENTRY");
 const QString kDelete = QStringLiteral("GP_DELETE_F3200_DELIVERYENTRY");
 
-// The names of the release types and item types the screens filter and show;
-// fixed, so that a company's code table cannot rename what the screens match.
+// The names of the release types the screens filter and show; fixed, so
+// that a company's code table cannot rename what the screens match.
 const char *kReleaseTypeName = "CASE h.DHCHTY WHEN '001' THEN '출고' WHEN '003' THEN '증정' WHEN '004' THEN '시식'"
                                " WHEN '005' THEN '폐기' WHEN '010' THEN '2차재료' ELSE '' END";
-const char *kItemTypeName = "CASE i.IMITTY WHEN '1' THEN '제품' WHEN '2' THEN '상품' WHEN '3' THEN '반제품'"
-                            " WHEN '5' THEN '원재료' WHEN '6' THEN '부재료' ELSE '' END";
 
 bool isReleaseType(const QString &type)
 {
@@ -310,7 +308,7 @@ void selectEntries(Call &call)
 void selectEntryLines(Call &call)
 {
     const QString sql =
-        QStringLiteral("SELECT d.DDSEQ, d.DDITNB, ") + QString::fromUtf8(kItemTypeName)
+        QStringLiteral("SELECT d.DDSEQ, d.DDITNB, ") + itemTypeNameSql(QStringLiteral("i.IMITTY"))
         + QStringLiteral(", COALESCE(i.IMNAME, ''), d.DDUNIT, d.DDQTY, d.DDUPRC, d.DDAMT,"
                          " CASE WHEN o.OHNUMB IS NULL THEN '' ELSE ")
         + numberTextSql(QStringLiteral("o.OHMONTH"), QStringLiteral("o.OHNUMB"))

@@ -2,11 +2,25 @@
 
 #include "platform/remote/ClientDataSet.h"
 
-void ShowAmountsOnOpen(ClientDataSet &cds, const QStringList &fields)
+namespace {
+
+void showOnOpen(ClientDataSet &cds, const QStringList &fields, const QString &format)
 {
-    cds.AfterOpen = [fields](DataSet &ds) {
+    cds.AfterOpen = [fields, format](DataSet &ds) {
         for (const QString &name : fields)
             if (Field *f = ds.FindField(name))
-                f->setDisplayFormat(QStringLiteral("#,##0"));
+                f->setDisplayFormat(format);
     };
+}
+
+} // namespace
+
+void ShowAmountsOnOpen(ClientDataSet &cds, const QStringList &fields)
+{
+    showOnOpen(cds, fields, QStringLiteral("#,##0"));
+}
+
+void ShowQuantitiesOnOpen(ClientDataSet &cds, const QStringList &fields)
+{
+    showOnOpen(cds, fields, QStringLiteral("#,##0.##"));
 }

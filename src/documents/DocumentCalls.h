@@ -14,3 +14,6 @@ class ClientDataSet;
 // ("#,##0") once the answer's fields exist; a field the answer lacks is
 // passed over. Takes the data set's AfterOpen.
 void ShowAmountsOnOpen(ClientDataSet &cds, const QStringList &fields);
+// The same for quantities: thousands separators and at most two decimals
+// ("#,##0.##").
+void ShowQuantitiesOnOpen(ClientDataSet &cds, const QStringList &fields);

@@ -210,7 +210,9 @@ bool TItemEntryScreen::eventFilter(QObject *watched, QEvent *event)
     return TWorkScreen::eventFilter(watched, event);
 }
 
-QList<FieldDef> TItemEntryScreen::BasketFields() const
+QList<FieldDef> TItemEntryScreen::BasketFields() const { return ItemEntryBasketFields(); }
+
+QList<FieldDef> ItemEntryBasketFields()
 {
     using T = FieldType;
     return {{F("ADSEQ"), T::Integer},     {F("IMITNB"), T::String, 6},  {F("IMITTY"), T::String, 4},

@@ -217,6 +217,10 @@ private:
     bool m_shown = false;
 };
 
+// The fields of the basket vtb_STOCK, in order, as the members share them
+// (BasketFields() of a member that adds none).
+QList<FieldDef> ItemEntryBasketFields();
+
 // The category and item filters of the pads for an item kind.
 QString CategoryAFilter(int itemKind);
 QString CategoryBFilter(int itemKind, const QString &codeA);

@@ -3,7 +3,8 @@
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
-#include "Components/MirelComp/PageGrid.h"
+#include "documents/BasketLines.h"
+#include "documents/PickerGrid.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
@@ -29,15 +30,6 @@ constexpr int kRowSelectOptions = dgTitles | dgColLines | dgRowLines | dgRowSele
 constexpr int kMultiSelectOptions = dgTitles | dgColLines | dgRowLines | dgAlwaysShowSelection | dgMultiSelect;
 
 QString F(const char *name) { return QLatin1String(name); }
-
-// One line of an entry as the copy hands it to the basket.
-struct CopiedLine {
-    int seq = 0;
-    QString item, name, unit, type;
-    double quantity = 0;
-    int price = 0;
-    int receivedOrder = 0;
-};
 
 } // namespace
 
@@ -77,31 +69,14 @@ TF1013_ReleaseList::TF1013_ReleaseList(QWidget *parent)
                 f->setDisplayFormat(QStringLiteral("#,##0.##"));
     };
 
-    grid_ChStock1->setOptions(kRowSelectOptions);
-    grid_ChStock1->setDefaultRowHeight(30);
-    grid_ChStock1->setDataSource(cds_F3200_hed);
-    AddGridColumn(grid_ChStock1, F("bunho"), QStringLiteral("출고번호"), 101);
-    AddGridColumn(grid_ChStock1, F("DHADNB_name"), QStringLiteral("거래처명"), 0)->setVisible(false);
-    AddGridColumn(grid_ChStock1, F("DHCHTY_NAME"), QStringLiteral("출고형태"), 157);
+    SetUpPickerGrid(grid_ChStock1, cds_F3200_hed,
+                    {{"bunho", "출고번호", 101}, {"DHADNB_name", "거래처명", 0}, {"DHCHTY_NAME", "출고형태", 157}});
+    grid_ChStock1->Columns().Items(1)->setVisible(false);
 
-    grid_ChStock2->setOptions(kRowSelectOptions);
-    grid_ChStock2->setDefaultRowHeight(30);
-    grid_ChStock2->setDataSource(cds_F3201_det);
-    struct Col {
-        const char *field, *title;
-        int width;
-        bool centred;
-    };
-    static const Col lineColumns[] = {{"DDSEQ", "순", 31, false},      {"itty_name", "유형", 55, true},
-                                      {"IMNAME", "제 품 명", 177, false}, {"DDUNIT", "단위", 37, true},
-                                      {"DDQTY", "출수량", 57, false},    {"DDUPRC", "단가", 67, false},
-                                      {"DDAMT", "금액", 81, false},      {"bunho", "수주번호", 90, false},
-                                      {"odqty", "수수량", 57, false}};
-    for (const Col &c : lineColumns) {
-        TColumn *column = AddGridColumn(grid_ChStock2, F(c.field), QString::fromUtf8(c.title), c.width);
-        if (c.centred)
-            column->setAlignment(Qt::AlignCenter);
-    }
+    SetUpPickerGrid(grid_ChStock2, cds_F3201_det,
+                    {{"DDSEQ", "순", 31},        {"itty_name", "유형", 55, true}, {"IMNAME", "제 품 명", 177},
+                     {"DDUNIT", "단위", 37, true}, {"DDQTY", "출수량", 57},        {"DDUPRC", "단가", 67},
+                     {"DDAMT", "금액", 81},       {"bunho", "수주번호", 90},      {"odqty", "수수량", 57}});
 
     connect(btn_Close, &TMirelImgBtn::OnClick, this, [this] { done(ClosedResult); });
     connect(btn_chulgoStockHedsearch, &TMirelImgBtn::OnClick, this, [this] { btn_chulgoStockHedsearchClick(); });
@@ -113,10 +88,8 @@ TF1013_ReleaseList::TF1013_ReleaseList(QWidget *parent)
         {btn_ChJeruo, ItemTypeButton::Materials}};
     for (const auto &[button, type] : typeButtons)
         connect(button, &TMirelImgBtn::OnClick, this, [this, type = type] { ItemTypeClick(type); });
-    for (TMirelImgBtn *b : {btn_ChStock1Up, btn_ChStock1Down})
-        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageGrid(grid_ChStock1, b->Tag(), RowsPerPage); });
-    for (TMirelImgBtn *b : {btn_ChStock2Up, btn_ChStock2Down})
-        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageGrid(grid_ChStock2, b->Tag(), RowsPerPage); });
+    ConnectPageButtons(btn_ChStock1Up, btn_ChStock1Down, grid_ChStock1, RowsPerPage);
+    ConnectPageButtons(btn_ChStock2Up, btn_ChStock2Down, grid_ChStock2, RowsPerPage);
 }
 
 TF1013_ReleaseList::~TF1013_ReleaseList()
@@ -220,21 +193,21 @@ void TF1013_ReleaseList::btn_ScEditClick()
         return;
 
     // Every line the item-type filter shows is read before the basket changes.
-    QList<CopiedLine> lines;
+    QList<BasketLine> lines;
     try {
         OpenEntryLines(m_chosen.month, m_chosen.number);
         DataSet &d = *cds_F3201_det;
         for (d.First(); !d.Eof(); d.Next()) {
-            CopiedLine line;
-            line.seq = d.FieldByName(F("DDSEQ")).AsInteger();
-            line.item = d.FieldByName(F("DDITNB")).AsString();
-            line.name = d.FieldByName(F("IMNAME")).AsString();
-            line.unit = d.FieldByName(F("DDUNIT")).AsString();
-            line.type = d.FieldByName(F("itty_name")).AsString();
-            line.quantity = d.FieldByName(F("DDQTY")).AsFloat();
-            line.price = d.FieldByName(F("DDUPRC")).AsInteger();
-            line.receivedOrder = d.FieldByName(F("DDSUNUMB")).AsInteger();
-            lines.append(line);
+            const auto value = [&d](const char *name) { return d.FieldByName(F(name)).AsVariant(); };
+            lines.append({{F("ADSEQ"), value("DDSEQ")},
+                          {F("IMITNB"), value("DDITNB")},
+                          {F("IMNAME"), value("IMNAME")},
+                          {F("ADUNIT"), value("DDUNIT")},
+                          {F("IMITTY"), value("itty_name")},
+                          {F("ADQTY"), value("DDQTY")},
+                          {F("ADUPRC2"), value("DDUPRC")},
+                          {F("ADUPRC001"), value("DDUPRC")},
+                          {F("SUSUM"), value("DDSUNUMB")}});
         }
     } catch (const std::exception &e) {
         WriteLog(QStringLiteral("F1013_ReleaseList.btn_ScEdit Error"));
@@ -242,23 +215,7 @@ void TF1013_ReleaseList::btn_ScEditClick()
         return;
     }
 
-    DataSet &basket = *TargetBasket;
-    basket.DisableControls();
-    basket.EmptyTable();
-    for (const CopiedLine &line : lines) {
-        basket.Append();
-        basket.FieldByName(F("ADSEQ")).setAsInteger(line.seq);
-        basket.FieldByName(F("IMITNB")).setAsString(line.item);
-        basket.FieldByName(F("IMNAME")).setAsString(line.name);
-        basket.FieldByName(F("ADUNIT")).setAsString(line.unit);
-        basket.FieldByName(F("IMITTY")).setAsString(line.type);
-        basket.FieldByName(F("ADQTY")).setAsFloat(line.quantity);
-        basket.FieldByName(F("ADUPRC2")).setAsInteger(line.price);
-        basket.FieldByName(F("ADUPRC001")).setAsInteger(line.price);
-        basket.FieldByName(F("SUSUM")).setAsInteger(line.receivedOrder);
-        basket.Post();
-    }
-    basket.EnableControls();
+    ReplaceBasketLines(*TargetBasket, lines);
     cds_F3201_det->Close();
     done(CopiedResult);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// A QApplication for the whole test program (fonts, PDF writer, dialogs), and
-// helpers that read a PDF back as text.
+// A QApplication for the whole test program (fonts, PDF writer, dialogs;
+// TestApp.cpp), and helpers that read a PDF back as text (PdfText.cpp, also
+// for test programs that run on an application object of their own).
 
 #include <QString>
 #include <QStringList>
