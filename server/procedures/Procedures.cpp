@@ -17,6 +17,7 @@ void registerAllProcedures(Registry &registry)
     registerReceiptProcedures(registry);
     registerReleaseProcedures(registry);
     registerSalesProcedures(registry);
+    registerInquiryProcedures(registry);
 }
 
 } // namespace hq

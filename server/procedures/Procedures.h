@@ -18,5 +18,6 @@ void registerPurchaseOrderProcedures(Registry &registry); // PurchaseOrders.cpp:
 void registerReceiptProcedures(Registry &registry); // Receipts.cpp: warehouse receipts, order remainder close
 void registerReleaseProcedures(Registry &registry); // Releases.cpp: releases and stock-outs
 void registerSalesProcedures(Registry &registry);   // Sales.cpp: received orders and their release state
+void registerInquiryProcedures(Registry &registry); // Inquiries.cpp: category lists of the inquiry screens
 
 } // namespace hq
