@@ -6,6 +6,7 @@
 #include "documents/U1009_TastePresent.h"
 #include "documents/U618_TblOrdList.h"
 #include "documents/U652_RegOrder.h"
+#include "inquiries/U656_StockDetail.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/U638_AttendModify.h"
 #include "shell/u501_Login.h"
@@ -20,6 +21,7 @@ void RegisterWorkScreens()
     RegisterScreen<TF1009_TastePresent>(MenuTag::TastePresent, F1009_TastePresent);
     RegisterScreen<TF1007_TwoMaterialDisuse>(MenuTag::TwoMaterialDisuse, F1007_TwoMaterialDisuse);
     RegisterScreen<TF10051_deliver>(MenuTag::Deliver, F10051_deliver);
+    RegisterScreen<TF656_StockDetail>(MenuTag::StockDetail, F656_StockDetail);
 
     // The sign-in screen's table-order button.
     SetTableOrderWindowFactory([](QWidget *parent) -> QDialog * {
