@@ -298,6 +298,10 @@ TEST_F(StockDetail, LineGridsToggleWhileShownAndTheCloseButtonEndsTheScreen)
     touchRow("grid_ChStock2", 0);
     touchRow("grid_ChStock2", 1);
     EXPECT_EQ(releases->SelectedRows().Count(), 2);
+    touchRow("grid_ChStock1", 1); // another release's lines: nothing of the last one stays selected
+    EXPECT_EQ(releases->SelectedRows().Count(), 0);
+    touchRow("grid_ChStock2", 1);
+    EXPECT_EQ(releases->SelectedRows().Count(), 1);
 
     w->CloseOperation();
     EXPECT_TRUE(w->isVisible());
