@@ -6,6 +6,7 @@
 // Run: build/bench/bench_regorder (QT_QPA_PLATFORM=offscreen is set when unset).
 
 #include "../BenchMain.h"
+#include "../LoopbackEcho.h"
 #include "core/MyConfig.h"
 #include "core/ProgramRights.h"
 #include "core/uKV_Common_Msg.h"
@@ -19,9 +20,6 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-#include <httplib.h>
-
-#include <thread>
 
 namespace {
 
@@ -66,28 +64,13 @@ BENCHMARK(BM_PlaceOrderOf100Lines)->Unit(benchmark::kMillisecond);
 
 void BM_LoopbackEchoes(benchmark::State &state)
 {
-    httplib::Server echo;
-    echo.set_tcp_nodelay(true);
-    echo.Post("/echo", [](const httplib::Request &req, httplib::Response &res) {
-        res.set_content(req.body, "application/octet-stream");
-    });
-    const int port = echo.bind_to_any_port("127.0.0.1");
-    std::thread loop([&] { echo.listen_after_bind(); });
-    while (!echo.is_running())
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    httplib::Client c("127.0.0.1", port);
-    c.set_keep_alive(true);
-    c.set_tcp_nodelay(true);
+    LoopbackEcho echo;
     const std::string body(600, 'x'); // about a line call's request
     for (auto _ : state) {
-        for (int i = 0; i < Calls; ++i) {
-            auto res = c.Post("/echo", body, "application/octet-stream");
-            if (!res || res->body.size() != body.size())
+        for (int i = 0; i < Calls; ++i)
+            if (!echo.roundTrip(body))
                 state.SkipWithError("echo failed");
-        }
     }
-    echo.stop();
-    loop.join();
     state.counters["calls"] = Calls;
 }
 BENCHMARK(BM_LoopbackEchoes)->Unit(benchmark::kMillisecond);

@@ -13,6 +13,7 @@
 //   BM_CallAmongStalled   a user-list call while 256 idle keep-alive connections and 32 clients
 //                         stalled mid-request are open (goal < 200 ms)
 
+#include "../LoopbackEcho.h"
 #include "Allocator.h"
 #include "DemoSeed.h"
 #include "HqServer.h"
@@ -38,9 +39,7 @@ namespace {
 
 struct Servers {
     // The floor: an echo server with the same socket options as ours.
-    httplib::Server echo;
-    int echoPort = 0;
-    std::thread echoThread;
+    LoopbackEcho echo;
 
     QTemporaryDir dir;
     std::unique_ptr<hq::Store> store;
@@ -49,15 +48,6 @@ struct Servers {
 
     Servers()
     {
-        echo.set_tcp_nodelay(true);
-        echo.Post("/echo", [](const httplib::Request &req, httplib::Response &res) {
-            res.set_content(req.body, "application/octet-stream");
-        });
-        echoPort = echo.bind_to_any_port("127.0.0.1");
-        echoThread = std::thread([this] { echo.listen_after_bind(); });
-        while (!echo.is_running())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-
         store = std::make_unique<hq::Store>(dir.filePath(QStringLiteral("hq.db")).toStdString());
         hq::seedDemo(*store, hq::HashCost::Minimal);
         dispatcher = std::make_unique<hq::Dispatcher>(*store);
@@ -69,8 +59,6 @@ struct Servers {
     ~Servers()
     {
         hq->stop();
-        echo.stop();
-        echoThread.join();
     }
     QString url() const { return QStringLiteral("http://127.0.0.1:%1/BIN").arg(hq->port()); }
 };
@@ -104,16 +92,10 @@ private:
 
 void BM_EchoFloor(benchmark::State &state)
 {
-    httplib::Client c("127.0.0.1", g_servers->echoPort);
-    c.set_keep_alive(true);
-    c.set_tcp_nodelay(true);
     const std::string body(64, 'x');
-    for (auto _ : state) {
-        auto res = c.Post("/echo", body, "application/octet-stream");
-        if (!res || res->body.size() != body.size())
+    for (auto _ : state)
+        if (!g_servers->echo.roundTrip(body))
             state.SkipWithError("echo failed");
-        benchmark::DoNotOptimize(res);
-    }
 }
 BENCHMARK(BM_EchoFloor)->Unit(benchmark::kMicrosecond);
 

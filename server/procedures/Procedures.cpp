@@ -20,6 +20,7 @@ void registerAllProcedures(Registry &registry)
     registerRecipeProcedures(registry);
     registerProductionProcedures(registry);
     registerJobOrderProcedures(registry);
+    registerInquiryProcedures(registry);
 }
 
 } // namespace hq

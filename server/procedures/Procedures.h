@@ -21,5 +21,6 @@ void registerSalesProcedures(Registry &registry);   // Sales.cpp: received order
 void registerRecipeProcedures(Registry &registry);  // Recipes.cpp: recipe headers and lines
 void registerProductionProcedures(Registry &registry); // Production.cpp: productions and their lines
 void registerJobOrderProcedures(Registry &registry); // JobOrders.cpp: job orders, their lines, production forecast
+void registerInquiryProcedures(Registry &registry); // Inquiries.cpp: category lists of the inquiry screens
 
 } // namespace hq

@@ -7,6 +7,7 @@
 #include "documents/U618_TblOrdList.h"
 #include "documents/U652_RegOrder.h"
 #include "production/U1307_RECIPYVIEW.h"
+#include "inquiries/U656_StockDetail.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/U638_AttendModify.h"
 #include "shell/u501_Login.h"
@@ -22,6 +23,7 @@ void RegisterWorkScreens()
     RegisterScreen<TF1007_TwoMaterialDisuse>(MenuTag::TwoMaterialDisuse, F1007_TwoMaterialDisuse);
     RegisterScreen<TF10051_deliver>(MenuTag::Deliver, F10051_deliver);
     RegisterScreen<TF1307_RECIPYVIEW>(MenuTag::RecipeView, F1307_RECIPYVIEW);
+    RegisterScreen<TF656_StockDetail>(MenuTag::StockDetail, F656_StockDetail);
 
     // The sign-in screen's table-order button.
     SetTableOrderWindowFactory([](QWidget *parent) -> QDialog * {

@@ -37,6 +37,7 @@ constexpr int Warehouse = 501302;
 constexpr int Deliver = 501304;
 constexpr int TastePresent = 501305;
 constexpr int TwoMaterialDisuse = 501306;
+constexpr int StockDetail = 501307;  // the document history
 constexpr int RecipeView = 501314; // closes the on-screen keyboard when left
 constexpr int TimeClock = 501315;  // receives the sign-in row when opened
 constexpr int NormalStock = 501317;

@@ -65,15 +65,16 @@ protected:
     void SetUp() override
     {
         DocumentsSuite::SetUp();
-        // Back to the demo state: only the seeded receipt, every order open.
+        // Back to the demo state: only the seeded receipt, every order open
+        // but the two closed ones of the history (number 60).
         exec("DELETE FROM F3101 WHERE WDCMCD = '9999' AND NOT (WDNUMB = 1 AND WDMONTH = strftime('%Y%m', 'now',"
              " 'localtime', '-2 day') AND WDITNB IN ('100001', '100002'));"
              "DELETE FROM F3100 WHERE WHCMCD = '9999' AND NOT (WHNUMB = 1 AND WHDATE = strftime('%Y%m%d', 'now',"
              " 'localtime', '-2 day'));"
              "UPDATE F3100 SET WHBIGO = '2' WHERE WHCMCD = '9999';"
-             "UPDATE F2100 SET PHEDFL = 0 WHERE PHCMCD = '9999';"
+             "UPDATE F2100 SET PHEDFL = 0 WHERE PHCMCD = '9999' AND PHNUMB <> 60;"
              "UPDATE F2100 SET PHTXGU = '3' WHERE PHCMCD = '9999' AND PHNUMB = 2;"
-             "UPDATE F2400 SET OHEDFL = 0 WHERE OHCMCD = '9999';");
+             "UPDATE F2400 SET OHEDFL = 0 WHERE OHCMCD = '9999' AND OHNUMB <> 60;");
         MyConfig.UIADNB = QStringLiteral("90000001");
         rights.AddField(QStringLiteral("slpgid"), FieldType::String, 40);
         rights.AddField(QStringLiteral("wrau"), FieldType::Boolean);
