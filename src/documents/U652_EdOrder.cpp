@@ -9,7 +9,7 @@
 #include "core/ProgramRights.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
-#include "core/uKV_Common_Vat.h"
+#include "platform/dataset/Vat.h"
 #include "core/uKV_DataModule.h"
 #include "documents/DocumentCalls.h"
 #include "platform/os/Clock.h"
