@@ -1,12 +1,12 @@
 #include "documents/StockOutScreen.h"
 
 #include "Components/MirelComp/MirelDBEdit.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "documents/U1013_ReleaseList.h"
 #include "platform/dataset/DataSet.h"
 #include "platform/remote/ClientDataSet.h"
-#include "shell/RemoteCall.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,10 +1,11 @@
 #include "documents/U10051_deliver.h"
-#include "shell/ScreenRegistry.h"
+#include "shell/MenuTags.h"
 #include "ui_U10051_deliver.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
@@ -19,7 +20,6 @@
 #include "platform/os/Clock.h"
 #include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
-#include "shell/RemoteCall.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -1,5 +1,5 @@
 #include "documents/U1007_TwoMaterialDisuse.h"
-#include "shell/ScreenRegistry.h"
+#include "shell/MenuTags.h"
 
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "core/uKV_Common_Msg.h"

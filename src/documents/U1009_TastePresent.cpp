@@ -1,5 +1,5 @@
 #include "documents/U1009_TastePresent.h"
-#include "shell/ScreenRegistry.h"
+#include "shell/MenuTags.h"
 
 #include "Components/MirelComp/MirelImgBtn.h"
 

@@ -4,6 +4,7 @@
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
@@ -11,7 +12,6 @@
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/RaldApplication.h"
-#include "shell/RemoteCall.h"
 
 #include <QDateEdit>
 #include <QLabel>

@@ -6,6 +6,7 @@
 #include "core/MyConfig.h"
 #include "core/uKV_DataModule.h"
 #include "platform/remote/ClientDataSet.h"
+#include "shell/MenuTags.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/ScreenRunner.h"
 #include "shell/SignInSource.h"

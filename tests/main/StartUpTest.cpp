@@ -14,11 +14,11 @@
 #include "platform/os/ProgramFile.h"
 #include "platform/os/SingleInstance.h"
 #include "server/Store.h"
+#include "shell/NoticeBrowser.h"
 #include "shell/U401_Dialog.h"
 #include "shell/U403_Keyboard.h"
-#include "shell/NoticeBrowser.h"
-#include "shell/u501_Login.h"
-#include "shell/u502_MngUsers.h"
+#include "signin/u501_Login.h"
+#include "signin/u502_MngUsers.h"
 
 #include <QLabel>
 #include "shell/U505_ScrollMenu.h"

@@ -1,16 +1,16 @@
-#include "shell/U680_Vacamng.h"
+#include "attendance/U680_Vacamng.h"
 #include "ui_U680_Vacamng.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/ModalWindows.h"
-#include "shell/RemoteCall.h"
 
 #include <QComboBox>
 #include <QDateEdit>

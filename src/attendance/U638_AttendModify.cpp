@@ -1,18 +1,18 @@
-#include "shell/U638_AttendModify.h"
+#include "attendance/U638_AttendModify.h"
 #include "ui_U638_AttendModify.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
+#include "attendance/U637_DiligenceDetailsEdit.h"
+#include "attendance/U680_Vacamng.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
-#include "shell/ScreenRegistry.h"
-#include "shell/RemoteCall.h"
-#include "shell/U637_DiligenceDetailsEdit.h"
-#include "shell/U680_Vacamng.h"
+#include "shell/MenuTags.h"
 
 #include <QDateEdit>
 #include <QLabel>

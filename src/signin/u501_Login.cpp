@@ -1,4 +1,4 @@
-#include "shell/u501_Login.h"
+#include "signin/u501_Login.h"
 
 #include "ui_u501_Login.h"
 
@@ -14,16 +14,16 @@
 #include "platform/os/Process.h"
 #include "platform/remote/ClientDataSet.h"
 #include "platform/report/Report.h"
+#include "settings/u302_ConfigEnv.h"
+#include "shell/MenuTags.h"
 #include "shell/NoticeBrowser.h"
 #include "shell/PlaceholderScreen.h"
-#include "shell/RemoteCall.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/ScreenRunner.h"
 #include "shell/U401_Dialog.h"
 #include "shell/U403_Keyboard.h"
 #include "shell/U505_ScrollMenu.h"
-#include "shell/u302_ConfigEnv.h"
-#include "shell/u502_MngUsers.h"
+#include "signin/u502_MngUsers.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,11 +1,11 @@
-#include "shell/u502_MngUsers.h"
+#include "signin/u502_MngUsers.h"
 
 #include "ui_u502_MngUsers.h"
 
 #include "Components/MirelComp/MirelTrnBtn.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "platform/remote/ClientDataSet.h"
-#include "shell/RemoteCall.h"
 
 #include <QShowEvent>
 

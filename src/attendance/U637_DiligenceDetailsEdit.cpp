@@ -1,9 +1,10 @@
-#include "shell/U637_DiligenceDetailsEdit.h"
+#include "attendance/U637_DiligenceDetailsEdit.h"
 #include "ui_U637_DiligenceDetailsEdit.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
@@ -13,7 +14,6 @@
 #include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/ModalWindows.h"
-#include "shell/RemoteCall.h"
 
 #include <QComboBox>
 #include <QDateEdit>
