@@ -47,24 +47,6 @@ TF1013_ReleaseList::TF1013_ReleaseList(QWidget *parent)
     ui->setupUi(this);
     setObjectName(QStringLiteral("F1013_ReleaseList"));
     setFixedSize(1024, 768);
-    Image1 = ui->Image1;
-    Image3 = ui->Image3;
-    btn_Close = ui->btn_Close;
-    btn_ChAll = ui->btn_ChAll;
-    btn_ChJefum = ui->btn_ChJefum;
-    btn_ChBanjefum = ui->btn_ChBanjefum;
-    btn_ChSangfum = ui->btn_ChSangfum;
-    btn_ChJeruo = ui->btn_ChJeruo;
-    date_ChSearch1 = ui->date_ChSearch1;
-    date_ChSearch2 = ui->date_ChSearch2;
-    btn_chulgoStockHedsearch = ui->btn_chulgoStockHedsearch;
-    grid_ChStock1 = ui->grid_ChStock1;
-    grid_ChStock2 = ui->grid_ChStock2;
-    btn_ChStock1Up = ui->btn_ChStock1Up;
-    btn_ChStock1Down = ui->btn_ChStock1Down;
-    btn_ChStock2Up = ui->btn_ChStock2Up;
-    btn_ChStock2Down = ui->btn_ChStock2Down;
-    btn_ScEdit = ui->btn_ScEdit;
 
     cds_F3200_hed = NewRemoteCall(this, "cds_F3200_hed", "dspStoredProc8", QStringLiteral("[GP_SELECT_F3200_DELIVERYENTRY_POS]"));
     cds_F3201_det = NewRemoteCall(this, "cds_F3201_det", "dspStoredProc9", QStringLiteral("[GP_SELECT_F3201_DELIVERYENTRY]"));
@@ -77,16 +59,16 @@ TF1013_ReleaseList::TF1013_ReleaseList(QWidget *parent)
                 f->setDisplayFormat(QStringLiteral("#,##0.##"));
     };
 
-    grid_ChStock1->setOptions(kRowSelectOptions);
-    grid_ChStock1->setDefaultRowHeight(30);
-    grid_ChStock1->setDataSource(cds_F3200_hed);
-    AddGridColumn(grid_ChStock1, F("bunho"), QStringLiteral("출고번호"), 101);
-    AddGridColumn(grid_ChStock1, F("DHADNB_name"), QStringLiteral("거래처명"), 0)->setVisible(false);
-    AddGridColumn(grid_ChStock1, F("DHCHTY_NAME"), QStringLiteral("출고형태"), 157);
+    ui->grid_ChStock1->setOptions(kRowSelectOptions);
+    ui->grid_ChStock1->setDefaultRowHeight(30);
+    ui->grid_ChStock1->setDataSource(cds_F3200_hed);
+    AddGridColumn(ui->grid_ChStock1, F("bunho"), QStringLiteral("출고번호"), 101);
+    AddGridColumn(ui->grid_ChStock1, F("DHADNB_name"), QStringLiteral("거래처명"), 0)->setVisible(false);
+    AddGridColumn(ui->grid_ChStock1, F("DHCHTY_NAME"), QStringLiteral("출고형태"), 157);
 
-    grid_ChStock2->setOptions(kRowSelectOptions);
-    grid_ChStock2->setDefaultRowHeight(30);
-    grid_ChStock2->setDataSource(cds_F3201_det);
+    ui->grid_ChStock2->setOptions(kRowSelectOptions);
+    ui->grid_ChStock2->setDefaultRowHeight(30);
+    ui->grid_ChStock2->setDataSource(cds_F3201_det);
     struct Col {
         const char *field, *title;
         int width;
@@ -98,25 +80,25 @@ TF1013_ReleaseList::TF1013_ReleaseList(QWidget *parent)
                                       {"DDAMT", "금액", 81, false},      {"bunho", "수주번호", 90, false},
                                       {"odqty", "수수량", 57, false}};
     for (const Col &c : lineColumns) {
-        TColumn *column = AddGridColumn(grid_ChStock2, F(c.field), QString::fromUtf8(c.title), c.width);
+        TColumn *column = AddGridColumn(ui->grid_ChStock2, F(c.field), QString::fromUtf8(c.title), c.width);
         if (c.centred)
             column->setAlignment(Qt::AlignCenter);
     }
 
-    connect(btn_Close, &TMirelImgBtn::OnClick, this, [this] { done(ClosedResult); });
-    connect(btn_chulgoStockHedsearch, &TMirelImgBtn::OnClick, this, [this] { btn_chulgoStockHedsearchClick(); });
-    connect(grid_ChStock1, &TMirelGrid::OnCellClick, this, [this] { grid_ChStock1CellClick(); });
-    connect(btn_ScEdit, &TMirelImgBtn::OnClick, this, [this] { btn_ScEditClick(); });
+    connect(ui->btn_Close, &TMirelImgBtn::OnClick, this, [this] { done(ClosedResult); });
+    connect(ui->btn_chulgoStockHedsearch, &TMirelImgBtn::OnClick, this, [this] { btn_chulgoStockHedsearchClick(); });
+    connect(ui->grid_ChStock1, &TMirelGrid::OnCellClick, this, [this] { grid_ChStock1CellClick(); });
+    connect(ui->btn_ScEdit, &TMirelImgBtn::OnClick, this, [this] { btn_ScEditClick(); });
     const std::pair<TMirelImgBtn *, ItemTypeButton> typeButtons[] = {
-        {btn_ChAll, ItemTypeButton::All},         {btn_ChJefum, ItemTypeButton::Product},
-        {btn_ChBanjefum, ItemTypeButton::SemiProduct}, {btn_ChSangfum, ItemTypeButton::Goods},
-        {btn_ChJeruo, ItemTypeButton::Materials}};
+        {ui->btn_ChAll, ItemTypeButton::All},         {ui->btn_ChJefum, ItemTypeButton::Product},
+        {ui->btn_ChBanjefum, ItemTypeButton::SemiProduct}, {ui->btn_ChSangfum, ItemTypeButton::Goods},
+        {ui->btn_ChJeruo, ItemTypeButton::Materials}};
     for (const auto &[button, type] : typeButtons)
         connect(button, &TMirelImgBtn::OnClick, this, [this, type = type] { ItemTypeClick(type); });
-    for (TMirelImgBtn *b : {btn_ChStock1Up, btn_ChStock1Down})
-        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageGrid(grid_ChStock1, b->Tag(), RowsPerPage); });
-    for (TMirelImgBtn *b : {btn_ChStock2Up, btn_ChStock2Down})
-        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageGrid(grid_ChStock2, b->Tag(), RowsPerPage); });
+    for (TMirelImgBtn *b : {ui->btn_ChStock1Up, ui->btn_ChStock1Down})
+        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageGrid(ui->grid_ChStock1, b->Tag(), RowsPerPage); });
+    for (TMirelImgBtn *b : {ui->btn_ChStock2Up, ui->btn_ChStock2Down})
+        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageGrid(ui->grid_ChStock2, b->Tag(), RowsPerPage); });
 }
 
 TF1013_ReleaseList::~TF1013_ReleaseList()
@@ -143,21 +125,21 @@ void TF1013_ReleaseList::showEvent(QShowEvent *event)
 void TF1013_ReleaseList::FormShow()
 {
     const QDate today = os::Now().date();
-    date_ChSearch1->setDate(today);
-    date_ChSearch2->setDate(today);
-    Image1->hide();
-    Image3->show();
+    ui->date_ChSearch1->setDate(today);
+    ui->date_ChSearch2->setDate(today);
+    ui->Image1->hide();
+    ui->Image3->show();
     const bool secondaryAndDiscards = ListMode == QLatin1String("1");
-    btn_ChSangfum->setVisible(!secondaryAndDiscards);
-    btn_ChJeruo->setVisible(!secondaryAndDiscards);
-    grid_ChStock2->setOptions(kMultiSelectOptions);
-    grid_ChStock2->setToggleSelect(true);
+    ui->btn_ChSangfum->setVisible(!secondaryAndDiscards);
+    ui->btn_ChJeruo->setVisible(!secondaryAndDiscards);
+    ui->grid_ChStock2->setOptions(kMultiSelectOptions);
+    ui->grid_ChStock2->setToggleSelect(true);
 }
 
 void TF1013_ReleaseList::done(int result)
 {
-    grid_ChStock2->setToggleSelect(false);
-    grid_ChStock2->setOptions(kRowSelectOptions);
+    ui->grid_ChStock2->setToggleSelect(false);
+    ui->grid_ChStock2->setOptions(kRowSelectOptions);
     QDialog::done(result);
 }
 
@@ -168,8 +150,8 @@ void TF1013_ReleaseList::btn_chulgoStockHedsearchClick()
     p.CreateParam(FieldType::String, F("a_cmcd")).setAsString(MyConfig.CompanyCode);
     p.CreateParam(FieldType::String, F("a_buut")).setAsString(MyConfig.StoreCode);
     p.CreateParam(FieldType::String, F("a_name")).setAsString(QString());
-    p.CreateParam(FieldType::String, F("a_stdt")).setAsString(date_ChSearch1->date().toString(QStringLiteral("yyyyMMdd")));
-    p.CreateParam(FieldType::String, F("a_eddt")).setAsString(date_ChSearch2->date().toString(QStringLiteral("yyyyMMdd")));
+    p.CreateParam(FieldType::String, F("a_stdt")).setAsString(ui->date_ChSearch1->date().toString(QStringLiteral("yyyyMMdd")));
+    p.CreateParam(FieldType::String, F("a_eddt")).setAsString(ui->date_ChSearch2->date().toString(QStringLiteral("yyyyMMdd")));
     p.CreateParam(FieldType::String, F("a_month")).setAsString(QString());
     p.CreateParam(FieldType::Integer, F("a_numb")).setAsInteger(0);
     cds_F3200_hed->Open(); // a server error reaches the error box; the lines stay as they were
@@ -190,7 +172,7 @@ void TF1013_ReleaseList::OpenEntryLines(const QString &month, qint64 number)
 
 void TF1013_ReleaseList::grid_ChStock1CellClick()
 {
-    btn_ChAll->setDown(true);
+    ui->btn_ChAll->setDown(true);
     cds_F3201_det->setFiltered(false);
     if (!cds_F3200_hed->Active() || cds_F3200_hed->IsEmpty())
         return;
