@@ -10,7 +10,7 @@
 #include "Numbering.h"
 #include "procedures/Procedures.h"
 
-#include "core/uKV_Common_Vat.h"
+#include "platform/dataset/Vat.h"
 
 #include <SQLiteCpp/Statement.h>
 

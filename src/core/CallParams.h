@@ -1,5 +1,6 @@
 #pragma once
-// Setting the parameters of a server call.
+// A screen's server calls: the client data set of a call, and setting its
+// parameters.
 
 #include "platform/dataset/Field.h"
 
@@ -7,6 +8,12 @@
 #include <QVariant>
 
 class ClientDataSet;
+class QObject;
+
+// A client data set of a screen: named, owned by owner and bound to the
+// central data module's connection (none while there is no data module).
+ClientDataSet *NewRemoteCall(QObject *owner, const char *objectName, const char *providerName,
+                             const QString &commandText);
 
 // Sets a parameter of a call's list, creating it on first use (the value is
 // converted to the type); a parameter not set for a call keeps the value it

@@ -101,40 +101,8 @@ TItemEntryScreen::TItemEntryScreen(int menuTag, QWidget *parent)
     setFixedSize(ScreenWidth, ScreenHeight);
     bindMenuButton(ui->btn_AllMenuView);
 
-    mgd_StockItems = ui->mgd_StockItems;
-    lab_BanpumNeyek = ui->lab_BanpumNeyek;
-    edt_StockSum = ui->edt_StockSum;
-    date_Wantdate = ui->date_Wantdate;
-    time_Wanttime = ui->time_Wanttime;
-    btn_Danui1 = ui->btn_Danui1;
-    edt_Surang1 = ui->edt_Surang1;
-    Label7 = ui->Label7;
-    Edit6 = ui->Edit6;
-    Edit9 = ui->Edit9;
-    Edit3 = ui->Edit3;
-    Edit30 = ui->Edit30;
-    Edit31 = ui->Edit31;
-    Edit33 = ui->Edit33;
-    edt_JepumSearch = ui->edt_JepumSearch;
-    btn_JepumSearch = ui->btn_JepumSearch;
-    btn_Close = ui->btn_Close;
-    btn_Minimize = ui->btn_Minimize;
-    btn_Ok = ui->btn_Ok;
-    btn_Del = ui->btn_Del;
-    btn_AllDel = ui->btn_AllDel;
-    btnJem = ui->btnJem;
-    btn_ghktkfvy = ui->btn_ghktkfvy;
-    DigitButtons = {ui->btn0, ui->bnt1, ui->btn2, ui->btn3, ui->btn4, ui->btn5, ui->btn6, ui->btn7, ui->btn8, ui->btn9};
-    btn_Menu1 = ui->btn_Menu1;
-    btn_Menu2 = ui->btn_Menu2;
-    btn_Menu4 = ui->btn_Menu4;
-    btn_Menu5 = ui->btn_Menu5;
-    btn_Menu6 = ui->btn_Menu6;
-    btn_Menu8 = ui->btn_Menu8;
-    btn_Menu9 = ui->btn_Menu9;
-    btn_Menu10 = ui->btn_Menu10;
-    btn_Menu11 = ui->btn_Menu11;
-    btn_Menu9->hide(); // members that save with it show it
+    const QList<TMirelImgBtn *> digitButtons = {ui->btn0, ui->bnt1, ui->btn2, ui->btn3, ui->btn4, ui->btn5, ui->btn6, ui->btn7, ui->btn8, ui->btn9};
+    ui->btn_Menu9->hide(); // members that save with it show it
 
     vtb_STOCK = new DataSet(this);
     vtb_STOCK->setObjectName(QStringLiteral("vtb_STOCK"));
@@ -160,36 +128,36 @@ TItemEntryScreen::TItemEntryScreen(int menuTag, QWidget *parent)
     };
     vtb_STOCK->AfterPost = [this](DataSet &) { RecomputeTotals(); };
 
-    connect(btn_Close, &TMirelImgBtn::OnClick, this, [this] { btn_CloseClick(); });
-    connect(btn_Minimize, &TMirelImgBtn::OnClick, this, [] {
+    connect(ui->btn_Close, &TMirelImgBtn::OnClick, this, [this] { btn_CloseClick(); });
+    connect(ui->btn_Minimize, &TMirelImgBtn::OnClick, this, [] {
         if (QWidget *w = QApplication::activeWindow())
             w->showMinimized();
     });
-    connect(btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
-    connect(btn_Del, &TMirelImgBtn::OnClick, this, [this] { btn_DelClick(); });
-    connect(btn_AllDel, &TMirelImgBtn::OnClick, this, [this] { btn_AllDelClick(); });
-    connect(btnJem, &TMirelImgBtn::OnClick, this, [this] { btnJemClick(); });
-    connect(btn_ghktkfvy, &TMirelImgBtn::OnClick, this, [this] { btn_ghktkfvyClick(); });
-    connect(btn_Danui1, &TMirelMenuBtn::OnClick, this, [this] { btn_Danui1Click(); });
-    connect(btn_JepumSearch, &TMirelImgBtn::OnClick, this, [this] { btn_JepumSearchClick(); });
-    for (TMirelImgBtn *digit : DigitButtons)
+    connect(ui->btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
+    connect(ui->btn_Del, &TMirelImgBtn::OnClick, this, [this] { btn_DelClick(); });
+    connect(ui->btn_AllDel, &TMirelImgBtn::OnClick, this, [this] { btn_AllDelClick(); });
+    connect(ui->btnJem, &TMirelImgBtn::OnClick, this, [this] { btnJemClick(); });
+    connect(ui->btn_ghktkfvy, &TMirelImgBtn::OnClick, this, [this] { btn_ghktkfvyClick(); });
+    connect(ui->btn_Danui1, &TMirelMenuBtn::OnClick, this, [this] { btn_Danui1Click(); });
+    connect(ui->btn_JepumSearch, &TMirelImgBtn::OnClick, this, [this] { btn_JepumSearchClick(); });
+    for (TMirelImgBtn *digit : digitButtons)
         connect(digit, &TMirelImgBtn::OnMouseUp, this, [this, digit] { bntSuMouseUp(digit->Tag()); });
-    for (TMirelImgBtn *b : {btn_Menu1, btn_Menu2, btn_Menu4, btn_Menu5, btn_Menu6, btn_Menu8, btn_Menu9, btn_Menu10,
-                            btn_Menu11})
+    for (TMirelImgBtn *b : {ui->btn_Menu1, ui->btn_Menu2, ui->btn_Menu4, ui->btn_Menu5, ui->btn_Menu6, ui->btn_Menu8, ui->btn_Menu9, ui->btn_Menu10,
+                            ui->btn_Menu11})
         connect(b, &TMirelImgBtn::OnClick, this, [this, b] { btn_MenuClick(b->Tag()); });
     connect(ui->mgd_StockItemsUp, &TMirelImgBtn::OnClick, this, [this] {
-        mgd_StockItems->setFocus();
+        ui->mgd_StockItems->setFocus();
         if (vtb_STOCK->Active())
             vtb_STOCK->MoveBy(-10);
     });
     connect(ui->mgd_StockItemsDown, &TMirelImgBtn::OnClick, this, [this] {
-        mgd_StockItems->setFocus();
+        ui->mgd_StockItems->setFocus();
         if (vtb_STOCK->Active())
             vtb_STOCK->MoveBy(10);
     });
-    edt_Surang1->installEventFilter(this);
-    edt_JepumSearch->installEventFilter(this);
-    mgd_StockItems->viewport()->installEventFilter(this);
+    ui->edt_Surang1->installEventFilter(this);
+    ui->edt_JepumSearch->installEventFilter(this);
+    ui->mgd_StockItems->viewport()->installEventFilter(this);
 }
 
 TItemEntryScreen::~TItemEntryScreen() = default;
@@ -200,11 +168,11 @@ bool TItemEntryScreen::eventFilter(QObject *watched, QEvent *event)
         if (auto *edit = qobject_cast<QLineEdit *>(watched); edit && IsKeypadTarget(edit))
             edt_Enter(edit);
     } else if (event->type() == QEvent::MouseButtonRelease) {
-        if (watched == edt_JepumSearch)
-            edt_JepumSearch->selectAll();
+        if (watched == ui->edt_JepumSearch)
+            ui->edt_JepumSearch->selectAll();
         else if (auto *edit = qobject_cast<QLineEdit *>(watched); edit && IsKeypadTarget(edit))
             edt_MouseUp(edit);
-        else if (watched == mgd_StockItems->viewport())
+        else if (watched == ui->mgd_StockItems->viewport())
             mgd_StockItemsMouseUp();
     }
     return TWorkScreen::eventFilter(watched, event);
@@ -240,7 +208,7 @@ void TItemEntryScreen::SetupGridColumns()
                                {"ADAMT", "합계", 60, false, false}, {"bigo", "비고", 53, false, true},
                                {"sss", "부가세여부코드", 30, false, true}};
     for (const Col &c : cols) {
-        TColumn *column = AddGridColumn(mgd_StockItems, QLatin1String(c.field), QString::fromUtf8(c.title), c.width);
+        TColumn *column = AddGridColumn(ui->mgd_StockItems, QLatin1String(c.field), QString::fromUtf8(c.title), c.width);
         column->setVisible(c.visible);
         if (c.centred)
             column->setAlignment(Qt::AlignCenter);
@@ -264,7 +232,7 @@ void TItemEntryScreen::FormShow()
         vtb_STOCK->Open();
         if (Field *amount = vtb_STOCK->FindField(F("ADAMT")))
             amount->setDisplayFormat(QStringLiteral("#,##0.##"));
-        mgd_StockItems->setDataSource(vtb_STOCK);
+        ui->mgd_StockItems->setDataSource(vtb_STOCK);
         SetupGridColumns();
     }
     MenuViewState = QStringLiteral("0");
@@ -273,8 +241,8 @@ void TItemEntryScreen::FormShow()
     StockTypeABtn();
     StockTypeBBtn();
     StockItemsBtn();
-    mgd_StockItems->setFocus();
-    btn_Menu1->setDown(true);
+    ui->mgd_StockItems->setFocus();
+    ui->btn_Menu1->setDown(true);
     ResetWantDate();
 }
 
@@ -287,8 +255,8 @@ void TItemEntryScreen::closeEvent(QCloseEvent *event)
 void TItemEntryScreen::ResetWantDate()
 {
     const QDateTime now = os::Now();
-    date_Wantdate->setDate(now.date());
-    time_Wanttime->setTime(now.time());
+    ui->date_Wantdate->setDate(now.date());
+    ui->time_Wanttime->setTime(now.time());
 }
 
 bool TItemEntryScreen::CreateMenuButtons()
@@ -477,7 +445,7 @@ bool TItemEntryScreen::StockItemsBtn()
             throw std::runtime_error("no data module");
         DataSet &cache = *DM->vtb_SCITM;
         QString positionField;
-        if (!edt_JepumSearch->text().isEmpty()) {
+        if (!ui->edt_JepumSearch->text().isEmpty()) {
             positionField = QStringLiteral("IMSEQ9");
             ApplyClientFilter(cache, SearchFilter());
         } else {
@@ -597,7 +565,7 @@ bool TItemEntryScreen::StockLoadItems()
         cds_StockItems->Close();
         cds_StockItems->Params().CreateParam(FieldType::String, QStringLiteral("A_CMCD")).setAsString(MyConfig.CompanyCode);
         cds_StockItems->Params().CreateParam(FieldType::String, QStringLiteral("A_BUUT")).setAsString(MyConfig.StoreCode);
-        cds_StockItems->Params().CreateParam(FieldType::String, QStringLiteral("A_NAME")).setAsString(edt_JepumSearch->text().left(100));
+        cds_StockItems->Params().CreateParam(FieldType::String, QStringLiteral("A_NAME")).setAsString(ui->edt_JepumSearch->text().left(100));
         cds_StockItems->Open();
         // The same copy as the start-up load, MHEPRI included: production
         // costs its lines with it.
@@ -644,9 +612,9 @@ bool TItemEntryScreen::RegItemStock(const QString &code, const QString &name, co
             b.FieldByName(F("SDFL")).setAsBoolean(includeVat);
             b.Post();
         }
-        btn_Danui1->setDown(true);
+        ui->btn_Danui1->setDown(true);
         ShowCurrentLine();
-        edt_Surang1->selectAll();
+        ui->edt_Surang1->selectAll();
         return true;
     } catch (const std::exception &) {
         if (vtb_STOCK->State() != DataSetState::Browse)
@@ -662,15 +630,15 @@ bool TItemEntryScreen::ShowCurrentLine()
         DataSet &b = *vtb_STOCK;
         if (!b.Active() || b.RecordCount() == 0)
             return true;
-        btn_Danui1->setCaption(QString::number(b.FieldByName(F("ADMCAL")).AsFloat(), 'g', 15) + " "
+        ui->btn_Danui1->setCaption(QString::number(b.FieldByName(F("ADMCAL")).AsFloat(), 'g', 15) + " "
                                + b.FieldByName(F("ADLDAN")).AsString());
         const QString quantity = QString::number(b.FieldByName(F("ADQTY")).AsFloat(), 'g', 15);
-        edt_Surang1->setText(quantity);
-        Edit9->setText(quantity);
+        ui->edt_Surang1->setText(quantity);
+        ui->Edit9->setText(quantity);
         const QString unit = b.FieldByName(F("ADUNIT")).AsString();
         if (!unit.isEmpty()) {
-            Edit6->setText(unit);
-            Label7->setText(unit);
+            ui->Edit6->setText(unit);
+            ui->Label7->setText(unit);
         }
         ShowCurrentLineExtra();
         return true;
@@ -688,7 +656,7 @@ void TItemEntryScreen::RecomputeTotals()
         total += b.FieldByName(F("ADAMT")).AsCurrency();
     }
     StockTotal = total;
-    edt_StockSum->setText(FormatAmount(Currency(StockTotal.Trunc())));
+    ui->edt_StockSum->setText(FormatAmount(Currency(StockTotal.Trunc())));
 }
 
 void TItemEntryScreen::DeleteLinesWhere(const std::function<bool(DataSet &)> &drop)
@@ -772,28 +740,28 @@ void TItemEntryScreen::btn_OkClick()
         return;
     b.Edit();
     bool ok = false;
-    const double quantity = edt_Surang1->text().toDouble(&ok);
+    const double quantity = ui->edt_Surang1->text().toDouble(&ok);
     b.FieldByName(F("ADQTY")).setAsFloat(ok ? quantity : 0);
-    if (Edit6->text() == b.FieldByName(F("ADLDAN")).AsString())
-        b.FieldByName(F("ADUNIT")).setAsString(Edit6->text());
+    if (ui->Edit6->text() == b.FieldByName(F("ADLDAN")).AsString())
+        b.FieldByName(F("ADUNIT")).setAsString(ui->Edit6->text());
     b.Post();
     b.Next();
     ShowCurrentLine();
     KeypadState = QStringLiteral("0");
-    edt_Surang1->setFocus();
-    edt_Surang1->selectAll();
+    ui->edt_Surang1->setFocus();
+    ui->edt_Surang1->selectAll();
 }
 
 void TItemEntryScreen::btn_Danui1Click()
 {
-    const QString state = lab_BanpumNeyek->text();
+    const QString state = ui->lab_BanpumNeyek->text();
     if (state == QStringLiteral("입고 진행중") || state == QStringLiteral("출고 진행중"))
         return;
     if (vtb_STOCK->RecordCount() == 0)
         return;
     const QString unit = vtb_STOCK->FieldByName(F("ADLDAN")).AsString();
-    Label7->setText(unit);
-    Edit6->setText(unit);
+    ui->Label7->setText(unit);
+    ui->Edit6->setText(unit);
 }
 
 void TItemEntryScreen::mgd_StockItemsMouseUp()
@@ -804,15 +772,17 @@ void TItemEntryScreen::mgd_StockItemsMouseUp()
 
 // --- deleting and resetting ---
 
+bool TItemEntryScreen::IsKeypadTarget(QLineEdit *edit) const { return edit == ui->edt_Surang1; }
+
 void TItemEntryScreen::ClearEntryFields()
 {
-    lab_BanpumNeyek->clear();
-    edt_StockSum->clear();
-    Label7->clear();
-    Edit6->clear();
-    edt_Surang1->clear();
-    btn_Danui1->setCaption(QString());
-    btn_Danui1->setDown(false);
+    ui->lab_BanpumNeyek->clear();
+    ui->edt_StockSum->clear();
+    ui->Label7->clear();
+    ui->Edit6->clear();
+    ui->edt_Surang1->clear();
+    ui->btn_Danui1->setCaption(QString());
+    ui->btn_Danui1->setDown(false);
 }
 
 void TItemEntryScreen::ResetBasket(bool keepReloadFields)
@@ -820,12 +790,12 @@ void TItemEntryScreen::ResetBasket(bool keepReloadFields)
     vtb_STOCK->EmptyTable();
     ClearEntryFields();
     if (!keepReloadFields) {
-        Edit30->clear();
-        Edit31->clear();
+        ui->Edit30->clear();
+        ui->Edit31->clear();
     }
     KeypadState = QStringLiteral("0");
     m_number->completed();
-    Edit3->setText(QStringLiteral("0"));
+    ui->Edit3->setText(QStringLiteral("0"));
     RecomputeTotals();
 }
 
@@ -891,16 +861,16 @@ void TItemEntryScreen::btn_MenuClick(int tag)
 
 void TItemEntryScreen::SaveEntry()
 {
-    const QDate date = date_Wantdate->date();
+    const QDate date = ui->date_Wantdate->date();
     const QString month = date.toString(QStringLiteral("yyyyMM"));
     const qint64 number = m_number->numberFor(DocumentKind(), month);
-    Edit3->setText(QString::number(number));
+    ui->Edit3->setText(QString::number(number));
     if (vtb_STOCK->RecordCount() == 0)
         return; // the number stays held for this month's next save
     SaveSteps(number, month, date);
     m_number->completed();
     SavedNumb = QString::number(number);
-    SavedTime = QDateTime(date, time_Wanttime->time());
+    SavedTime = QDateTime(date, ui->time_Wanttime->time());
     ResetBasket(true);
 }
 
@@ -967,10 +937,10 @@ void TItemEntryScreen::ReloadEntry()
     b.First();
     RecomputeTotals();
     if (b.RecordCount() > 0) {
-        lab_BanpumNeyek->setText(ReloadStateText());
-        Edit30->setText(month);
-        Edit31->setText(number);
-        Edit33->setText(date.toString(QStringLiteral("yyyyMMdd")));
+        ui->lab_BanpumNeyek->setText(ReloadStateText());
+        ui->Edit30->setText(month);
+        ui->Edit31->setText(number);
+        ui->Edit33->setText(date.toString(QStringLiteral("yyyyMMdd")));
         ShowCurrentLine();
     }
 }

@@ -38,13 +38,7 @@
 
 class ClientDataSet;
 class DataSet;
-class QDateEdit;
-class QLabel;
 class QLineEdit;
-class QTimeEdit;
-class TMirelDBEdit;
-class TMirelGrid;
-class TMirelImgBtn;
 class TMirelMenuBtn;
 
 namespace Ui {
@@ -69,28 +63,10 @@ public:
     TItemEntryScreen(int menuTag, QWidget *parent = nullptr);
     ~TItemEntryScreen() override;
 
-    DataSet *WorkTable() const override { return vtb_STOCK; }
+    // The generated form: every control under its component name.
+    Ui::TItemEntryScreen &form() const { return *ui; }
 
-    // The controls.
-    TMirelGrid *mgd_StockItems = nullptr;
-    QLabel *lab_BanpumNeyek = nullptr;
-    TMirelDBEdit *edt_StockSum = nullptr;
-    QDateEdit *date_Wantdate = nullptr;
-    QTimeEdit *time_Wanttime = nullptr;
-    TMirelMenuBtn *btn_Danui1 = nullptr;
-    QLineEdit *edt_Surang1 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLineEdit *Edit6 = nullptr, *Edit9 = nullptr, *Edit3 = nullptr;
-    QLineEdit *Edit30 = nullptr, *Edit31 = nullptr, *Edit33 = nullptr;
-    QLineEdit *edt_JepumSearch = nullptr;
-    TMirelImgBtn *btn_JepumSearch = nullptr;
-    TMirelImgBtn *btn_Close = nullptr, *btn_Minimize = nullptr;
-    TMirelImgBtn *btn_Ok = nullptr, *btn_Del = nullptr, *btn_AllDel = nullptr;
-    TMirelImgBtn *btnJem = nullptr, *btn_ghktkfvy = nullptr;
-    QList<TMirelImgBtn *> DigitButtons; // Tag = digit
-    TMirelImgBtn *btn_Menu1 = nullptr, *btn_Menu2 = nullptr, *btn_Menu4 = nullptr;
-    TMirelImgBtn *btn_Menu5 = nullptr, *btn_Menu6 = nullptr, *btn_Menu8 = nullptr, *btn_Menu9 = nullptr;
-    TMirelImgBtn *btn_Menu10 = nullptr, *btn_Menu11 = nullptr; // 651310, 651311
+    DataSet *WorkTable() const override { return vtb_STOCK; }
 
     DataSet *vtb_STOCK = nullptr;
     ClientDataSet *cds_BicgoAll = nullptr;   // GP_SELECT_MAXNUMBER
@@ -187,7 +163,7 @@ protected:
     // The price field the line amount is computed from.
     virtual QString AmountPriceField() const { return QStringLiteral("ADUPRC001"); }
     // Whether an edit is a key-pad target.
-    virtual bool IsKeypadTarget(QLineEdit *edit) const { return edit == edt_Surang1; }
+    virtual bool IsKeypadTarget(QLineEdit *edit) const;
     // Clears the entry fields (members clear their own after calling this).
     virtual void ClearEntryFields();
     virtual void ShowCurrentLineExtra() {}

@@ -1,6 +1,6 @@
 #include "documents/OrderLineAmount.h"
 
-#include "core/uKV_Common_Vat.h"
+#include "platform/dataset/Vat.h"
 
 OrderLineAmounts OrderLineAmount(double quantity, qint64 unitPrice)
 {

@@ -1,6 +1,6 @@
 #include "documents/ReceiptRules.h"
 
-#include "core/uKV_Common_Vat.h"
+#include "platform/dataset/Vat.h"
 
 #include <cmath>
 

@@ -1,12 +1,13 @@
 #include "documents/StockOutScreen.h"
+#include "ui_ItemEntryScreen.h"
 
 #include "Components/MirelComp/MirelDBEdit.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "documents/U1013_ReleaseList.h"
 #include "platform/dataset/DataSet.h"
 #include "platform/remote/ClientDataSet.h"
-#include "shell/RemoteCall.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -42,7 +43,7 @@ void TStockOutScreen::SaveAs(const QString &releaseType)
 
 void TStockOutScreen::SaveSteps(qint64 number, const QString &month, const QDate &date)
 {
-    const QString form = FormName();
+    const QString formName = FormName();
     const QString user = MyConfig.UIADNB;
     Params &p = cds_Chulgo->Params();
     auto text = [&p](const char *name, const QString &value) {
@@ -80,7 +81,7 @@ void TStockOutScreen::SaveSteps(qint64 number, const QString &month, const QDate
     text("A_DHKMMONTH", QString());
     p.CreateParam(FieldType::Integer, F("A_DHKMNUMB")).setValue(QString()); // the empty text: null
     text("A_DHWORK", user);
-    text("A_DHPGID", form);
+    text("A_DHPGID", formName);
     cds_Chulgo->Execute();
 
     // Every line, whatever its quantity.
@@ -119,11 +120,11 @@ void TStockOutScreen::SaveSteps(qint64 number, const QString &month, const QDate
             integer("A_DDSUNUMB", field("SUSUM").AsInteger());
             integer("A_DDSUSEQ", field("ADSEQ").AsInteger());
             text("A_DDWORK", user);
-            text("A_DDPGID", form);
+            text("A_DDPGID", formName);
             integer("A_DDgamt", amount);
             integer("A_DDtax", 0);
             cds_Chulgo->Execute();
-            edt_StockSum->setText(QStringLiteral("0"));
+            form().edt_StockSum->setText(QStringLiteral("0"));
         }
     } catch (...) {
         b.EnableControls();
@@ -170,7 +171,7 @@ QString TStockOutScreen::ReloadStateText() const { return kReloadState; }
 
 void TStockOutScreen::DeleteEntry()
 {
-    if (lab_BanpumNeyek->text() != kReloadState)
+    if (form().lab_BanpumNeyek->text() != kReloadState)
         return;
     if (AskMessageBox(QStringLiteral("한번 삭제되면 복구가 안됩니다 정말로 삭제하시겠습니까?"), 1) != 6)
         return;
@@ -178,8 +179,8 @@ void TStockOutScreen::DeleteEntry()
     p.Clear();
     p.CreateParam(FieldType::String, F("A_DHCMCD")).setAsString(MyConfig.CompanyCode);
     p.CreateParam(FieldType::String, F("A_DHBUUT")).setAsString(MyConfig.StoreCode);
-    p.CreateParam(FieldType::String, F("A_DHMONTH")).setAsString(Edit30->text());
-    p.CreateParam(FieldType::Integer, F("A_DHNUMB")).setAsInteger(Edit31->text().toInt());
+    p.CreateParam(FieldType::String, F("A_DHMONTH")).setAsString(form().Edit30->text());
+    p.CreateParam(FieldType::Integer, F("A_DHNUMB")).setAsInteger(form().Edit31->text().toInt());
     p.CreateParam(FieldType::String, F("A_DHWORK")).setAsString(MyConfig.UIADNB);
     p.CreateParam(FieldType::String, F("A_DHPGID")).setAsString(FormName());
     cds_F3200_ChulgoDel->Execute(); // a refusal reaches the error box; the basket stays

@@ -1,10 +1,12 @@
 #include "documents/U10021_Warehouse.h"
-#include "shell/ScreenRegistry.h"
+#include "shell/MenuTags.h"
 #include "ui_U10021_Warehouse.h"
+#include "ui_U651_Susin.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
@@ -19,7 +21,6 @@
 #include "platform/os/Clock.h"
 #include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
-#include "shell/RemoteCall.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -51,46 +52,11 @@ TF10021_Warehouse::TF10021_Warehouse(QWidget *parent)
     setFixedSize(ScreenWidth, ScreenHeight);
     bindMenuButton(ui->btn_AllMenuView);
 
-    date_Wantdate = ui->date_Wantdate;
-    CMB_ADNBNAME = ui->CMB_ADNBNAME;
-    CMB_ADNB = ui->CMB_ADNB;
-    combo_Tax = ui->combo_Tax;
-    com_PetenBunruAll = ui->com_PetenBunruAll;
-    BitBtn1 = ui->BitBtn1;
-    lab_JijemAalrim = ui->lab_JijemAalrim;
-    Label10 = ui->Label10;
-    Edit4 = ui->Edit4;
-    Edit3 = ui->Edit3;
-    Edit7 = ui->Edit7;
-    Edit7_1 = ui->Edit7_1;
-    PageControl1 = ui->PageControl1;
-    grid_StockItems = ui->grid_StockItems;
-    grid_Petenlist = ui->grid_Petenlist;
-    grid_SdStock = ui->grid_SdStock;
-    MirelGrid1 = ui->MirelGrid1;
-    grid_Regorderlist = ui->grid_Regorderlist;
-    date_SdSearch1 = ui->date_SdSearch1;
-    date_SdSearch2 = ui->date_SdSearch2;
-    btn_SdStockHedsearch = ui->btn_SdStockHedsearch;
-    Button1 = ui->Button1;
-    MirelImgBtn1 = ui->MirelImgBtn1;
-    MirelImgBtn2 = ui->MirelImgBtn2;
-    btn_PetenlistUp = ui->btn_PetenlistUp;
-    btn_PetenlistDown = ui->btn_PetenlistDown;
-    btn_SdStock1Up = ui->btn_SdStock1Up;
-    btn_SdStock1Down = ui->btn_SdStock1Down;
-    btn_RegorderlistUp = ui->btn_RegorderlistUp;
-    btn_RegorderlistDown = ui->btn_RegorderlistDown;
-    btn_Enter = ui->btn_Enter;
-    btn_Menu = ui->btn_Menu;
-    btn_Ok = ui->btn_Ok;
-    btn_Close = ui->btn_Close;
-    btn_Minimize = ui->btn_Minimize;
-    KeyPad = {ui->btn7, ui->btn8, ui->btn9, ui->btn4, ui->btn5,   ui->btn6,
+    const QList<TMirelImgBtn *> padKeys = {ui->btn7, ui->btn8, ui->btn9, ui->btn4, ui->btn5,   ui->btn6,
               ui->bnt1, ui->btn2, ui->btn3, ui->btn0, ui->btnJem, ui->btn_ghktkfvy};
-    PageControl1->setCurrentWidget(ui->ibgosheet4);
+    ui->PageControl1->setCurrentWidget(ui->ibgosheet4);
 
-    Suppliers = new TSupplierCombos(CMB_ADNBNAME, CMB_ADNB, this);
+    Suppliers = new TSupplierCombos(ui->CMB_ADNBNAME, ui->CMB_ADNB, this);
 
     cds_F0100 = NewRemoteCall(this, "cds_F0100", "dspStoredProc1", "[GP_SELECT_F0100_RegOrder_Susin_Search]");
     cds_F2110_s = NewRemoteCall(this, "cds_F2110_s", "dspStoredProc2", "[GP_SELECT_F2110_RegOrderSearch]");
@@ -127,46 +93,46 @@ TF10021_Warehouse::TF10021_Warehouse(QWidget *parent)
     vtb_3100_hed->Open();
 
     const QDate today = os::Now().date();
-    date_Wantdate->setDate(today);
-    date_SdSearch1->setDate(today);
-    date_SdSearch2->setDate(today);
+    ui->date_Wantdate->setDate(today);
+    ui->date_SdSearch1->setDate(today);
+    ui->date_SdSearch2->setDate(today);
     setupGrids();
 
     connect(Suppliers, &TSupplierCombos::userChose, this, [this](const QString &code) {
-        Edit4->setText(code == QLatin1String("99999999") ? QString::fromUtf8(NoSupplier) : code);
+        ui->Edit4->setText(code == QLatin1String("99999999") ? QString::fromUtf8(NoSupplier) : code);
     });
     // Runs after the combos' own handler: a choice the block check cleared
     // leaves the receipt without a supplier.
-    connect(CMB_ADNBNAME, &QComboBox::activated, this, [this] {
-        if (CMB_ADNBNAME->currentIndex() < 0)
-            Edit4->setText(QString::fromUtf8(NoSupplier));
+    connect(ui->CMB_ADNBNAME, &QComboBox::activated, this, [this] {
+        if (ui->CMB_ADNBNAME->currentIndex() < 0)
+            ui->Edit4->setText(QString::fromUtf8(NoSupplier));
     });
-    connect(com_PetenBunruAll, &QComboBox::activated, this, [this] { com_PetenBunruAllChange(); });
-    connect(BitBtn1, &TMirelImgBtn::OnClick, this, [this] { BitBtn1Click(); });
-    connect(grid_StockItems, &TMirelGrid::OnCellClick, this, [this] { grid_StockItemsCellClick(); });
-    connect(grid_Petenlist, &TMirelGrid::OnCellClick, this, [this] { grid_PetenlistCellClick(); });
-    connect(grid_SdStock, &TMirelGrid::OnCellClick, this, [this] { grid_SdStockCellClick(); });
-    for (TMirelGrid *lines : {MirelGrid1, grid_Regorderlist})
+    connect(ui->com_PetenBunruAll, &QComboBox::activated, this, [this] { com_PetenBunruAllChange(); });
+    connect(ui->BitBtn1, &TMirelImgBtn::OnClick, this, [this] { BitBtn1Click(); });
+    connect(ui->grid_StockItems, &TMirelGrid::OnCellClick, this, [this] { grid_StockItemsCellClick(); });
+    connect(ui->grid_Petenlist, &TMirelGrid::OnCellClick, this, [this] { grid_PetenlistCellClick(); });
+    connect(ui->grid_SdStock, &TMirelGrid::OnCellClick, this, [this] { grid_SdStockCellClick(); });
+    for (TMirelGrid *lines : {ui->MirelGrid1, ui->grid_Regorderlist})
         connect(lines, &TMirelGrid::OnCellClick, this, [this](TColumn *column) {
             if (column && column->FieldName() == QLatin1String("ADUNIT") && !VTB_PATTERNBALJU->IsEmpty())
                 ChooseLineUnit(*VTB_PATTERNBALJU, this);
         });
-    connect(btn_SdStockHedsearch, &TMirelImgBtn::OnClick, this, [this] { btn_SdStockHedsearchClick(); });
-    for (TMirelImgBtn *b : {MirelImgBtn1, MirelImgBtn2})
-        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageList(grid_StockItems, b->Tag()); });
-    for (TMirelImgBtn *b : {btn_PetenlistUp, btn_PetenlistDown})
-        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageList(grid_Petenlist, b->Tag()); });
-    for (TMirelImgBtn *b : {btn_SdStock1Up, btn_SdStock1Down})
-        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageList(grid_SdStock, b->Tag()); });
-    for (TMirelImgBtn *b : {btn_RegorderlistUp, btn_RegorderlistDown})
+    connect(ui->btn_SdStockHedsearch, &TMirelImgBtn::OnClick, this, [this] { btn_SdStockHedsearchClick(); });
+    for (TMirelImgBtn *b : {ui->MirelImgBtn1, ui->MirelImgBtn2})
+        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageList(ui->grid_StockItems, b->Tag()); });
+    for (TMirelImgBtn *b : {ui->btn_PetenlistUp, ui->btn_PetenlistDown})
+        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageList(ui->grid_Petenlist, b->Tag()); });
+    for (TMirelImgBtn *b : {ui->btn_SdStock1Up, ui->btn_SdStock1Down})
+        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageList(ui->grid_SdStock, b->Tag()); });
+    for (TMirelImgBtn *b : {ui->btn_RegorderlistUp, ui->btn_RegorderlistDown})
         connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageLines(b->Tag()); });
-    for (TMirelImgBtn *key : KeyPad)
+    for (TMirelImgBtn *key : padKeys)
         connect(key, &TMirelImgBtn::OnMouseUp, this, [this, key] { KeyPadMouseUp(key->Tag()); });
-    connect(btn_Enter, &TMirelImgBtn::OnClick, this, [this] { btn_EnterClick(); });
-    connect(btn_Menu, &TMirelImgBtn::OnClick, this, [this] { btn_MenuClick(); });
-    connect(btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
-    connect(btn_Close, &TMirelImgBtn::OnClick, this, [this] { btn_CloseClick(); });
-    connect(btn_Minimize, &TMirelImgBtn::OnClick, this, [] {
+    connect(ui->btn_Enter, &TMirelImgBtn::OnClick, this, [this] { btn_EnterClick(); });
+    connect(ui->btn_Menu, &TMirelImgBtn::OnClick, this, [this] { btn_MenuClick(); });
+    connect(ui->btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
+    connect(ui->btn_Close, &TMirelImgBtn::OnClick, this, [this] { btn_CloseClick(); });
+    connect(ui->btn_Minimize, &TMirelImgBtn::OnClick, this, [] {
         if (QWidget *w = QApplication::activeWindow())
             w->showMinimized();
     });
@@ -177,28 +143,28 @@ TF10021_Warehouse::~TF10021_Warehouse() = default;
 void TF10021_Warehouse::setupGrids()
 {
     constexpr int listOptions = dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection;
-    grid_StockItems->setOptions(listOptions);
-    grid_StockItems->setReadOnly(true);
-    grid_StockItems->setDataSource(cds_F2100_hed);
-    AddGridColumn(grid_StockItems, F("PHNYDT2"), QStringLiteral("납품예정"), 120);
-    AddGridColumn(grid_StockItems, F("PHDATE2"), QStringLiteral("발 주 일"), 120);
-    AddGridColumn(grid_StockItems, F("PHADNB_name"), QStringLiteral("거래처명"), 190);
-    AddGridColumn(grid_StockItems, F("PHedfl"), QStringLiteral("진행상태"), 80)->setVisible(false);
-    AddGridColumn(grid_StockItems, F("bunho2"), QStringLiteral("발주번호"), 100)->setVisible(false);
+    ui->grid_StockItems->setOptions(listOptions);
+    ui->grid_StockItems->setReadOnly(true);
+    ui->grid_StockItems->setDataSource(cds_F2100_hed);
+    AddGridColumn(ui->grid_StockItems, F("PHNYDT2"), QStringLiteral("납품예정"), 120);
+    AddGridColumn(ui->grid_StockItems, F("PHDATE2"), QStringLiteral("발 주 일"), 120);
+    AddGridColumn(ui->grid_StockItems, F("PHADNB_name"), QStringLiteral("거래처명"), 190);
+    AddGridColumn(ui->grid_StockItems, F("PHedfl"), QStringLiteral("진행상태"), 80)->setVisible(false);
+    AddGridColumn(ui->grid_StockItems, F("bunho2"), QStringLiteral("발주번호"), 100)->setVisible(false);
 
-    grid_Petenlist->setOptions(listOptions);
-    grid_Petenlist->setReadOnly(true);
-    grid_Petenlist->setDataSource(cds_F2110_s);
-    AddGridColumn(grid_Petenlist, F("AHNAME"), QStringLiteral("패턴 선택"), 420);
+    ui->grid_Petenlist->setOptions(listOptions);
+    ui->grid_Petenlist->setReadOnly(true);
+    ui->grid_Petenlist->setDataSource(cds_F2110_s);
+    AddGridColumn(ui->grid_Petenlist, F("AHNAME"), QStringLiteral("패턴 선택"), 420);
 
-    grid_SdStock->setOptions(listOptions | dgMultiSelect);
-    grid_SdStock->setReadOnly(true);
-    grid_SdStock->setDataSource(vtb_3100_hed);
-    TColumn *check = AddGridColumn(grid_SdStock, F("check"), QStringLiteral(" "), 40);
+    ui->grid_SdStock->setOptions(listOptions | dgMultiSelect);
+    ui->grid_SdStock->setReadOnly(true);
+    ui->grid_SdStock->setDataSource(vtb_3100_hed);
+    TColumn *check = AddGridColumn(ui->grid_SdStock, F("check"), QStringLiteral(" "), 40);
     check->setColor(15780518); // sky blue
     check->setAlignment(Qt::AlignCenter);
-    AddGridColumn(grid_SdStock, F("bunho"), QStringLiteral("입고번호"), 160);
-    AddGridColumn(grid_SdStock, F("WHADNB_name"), QStringLiteral("거래처명"), 230);
+    AddGridColumn(ui->grid_SdStock, F("bunho"), QStringLiteral("입고번호"), 160);
+    AddGridColumn(ui->grid_SdStock, F("WHADNB_name"), QStringLiteral("거래처명"), 230);
 
     struct Col {
         const char *field, *title;
@@ -211,7 +177,7 @@ void TF10021_Warehouse::setupGrids()
                                {"ADUPRC", "단가", 50, true},    {"ADAMT", "금액", 62, true},
                                {"jjgo", "적정재고", 50, false}, {"SoUnitTotalstock", "현재고", 50, false},
                                {"IMITNB", "IMITNB", 50, false}, {"chulgo_qty", "출고수량", 54, true}};
-    for (TMirelGrid *lines : {MirelGrid1, grid_Regorderlist}) {
+    for (TMirelGrid *lines : {ui->MirelGrid1, ui->grid_Regorderlist}) {
         lines->setDataSource(VTB_PATTERNBALJU);
         for (const Col &c : cols) {
             TColumn *column = AddGridColumn(lines, F(c.field), QString::fromUtf8(c.title), c.width);
@@ -219,7 +185,7 @@ void TF10021_Warehouse::setupGrids()
             column->setReadOnly(QLatin1String(c.field) != QLatin1String("ADQTY"));
         }
     }
-    MirelGrid1->raise();
+    ui->MirelGrid1->raise();
 }
 
 void TF10021_Warehouse::showEvent(QShowEvent *event)
@@ -254,7 +220,7 @@ void TF10021_Warehouse::LoadScreen()
     if (target.isEmpty())
         target = QStringLiteral("99999999");
     Suppliers->Load(*cds_F0100);
-    date_Wantdate->setDate(os::Now().date());
+    ui->date_Wantdate->setDate(os::Now().date());
 
     OpenPatterns(*cds_F2110_s, target);
     com_PetenBunruAllChange();
@@ -273,7 +239,7 @@ void TF10021_Warehouse::LoadScreen()
 void TF10021_Warehouse::setSupplier(const QString &code)
 {
     Suppliers->SetSupplier(code);
-    Edit4->setText(code);
+    ui->Edit4->setText(code);
 }
 
 void TF10021_Warehouse::emptyLines()
@@ -286,7 +252,7 @@ void TF10021_Warehouse::emptyLines()
 void TF10021_Warehouse::com_PetenBunruAllChange()
 {
     if (cds_F2110_s->Active())
-        FilterPatterns(*cds_F2110_s, com_PetenBunruAll->currentText());
+        FilterPatterns(*cds_F2110_s, ui->com_PetenBunruAll->currentText());
 }
 
 void TF10021_Warehouse::BitBtn1Click()
@@ -294,7 +260,7 @@ void TF10021_Warehouse::BitBtn1Click()
     TF651_Susin picker(this);
     if (picker.exec() != 1)
         return;
-    setSupplier(picker.Label2->text());
+    setSupplier(picker.form().Label2->text());
 }
 
 void TF10021_Warehouse::grid_StockItemsCellClick()
@@ -320,11 +286,11 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
         WriteLog(QStringLiteral("F1002_Warehouse.cds_F2101_det Error:") + QString::fromUtf8(e.what()));
         return;
     }
-    Label10->clear();
+    ui->Label10->clear();
     setSupplier(supplier);
     emptyLines();
-    date_Wantdate->setDate(order.FieldByName(F("PHNYDT")).AsDateTime().date());
-    lab_JijemAalrim->setText(supplierName);
+    ui->date_Wantdate->setDate(order.FieldByName(F("PHNYDT")).AsDateTime().date());
+    ui->lab_JijemAalrim->setText(supplierName);
 
     DataSet &lines = *VTB_PATTERNBALJU;
     try {
@@ -380,19 +346,19 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
     lines.EnableControls();
 
     if (lines.IsEmpty()) {
-        CMB_ADNBNAME->setEnabled(true);
-        CMB_ADNBNAME->setCurrentIndex(-1);
-        combo_Tax->setEnabled(true);
+        ui->CMB_ADNBNAME->setEnabled(true);
+        ui->CMB_ADNBNAME->setCurrentIndex(-1);
+        ui->combo_Tax->setEnabled(true);
         return;
     }
-    Edit4->setText(supplier);
-    lab_JijemAalrim->setText(supplierName);
-    CMB_ADNBNAME->setEnabled(false);
-    combo_Tax->setEnabled(false);
+    ui->Edit4->setText(supplier);
+    ui->lab_JijemAalrim->setText(supplierName);
+    ui->CMB_ADNBNAME->setEnabled(false);
+    ui->combo_Tax->setEnabled(false);
     if (const auto tax = TaxKindOfOrder(order.FieldByName(F("PHtxgu")).AsString())) {
-        Edit7->setText(tax->code);
-        Edit7_1->setText(tax->kindCode);
-        combo_Tax->setCurrentText(tax->comboText);
+        ui->Edit7->setText(tax->code);
+        ui->Edit7_1->setText(tax->kindCode);
+        ui->combo_Tax->setCurrentText(tax->comboText);
     }
     focusQuantity();
 }
@@ -412,7 +378,7 @@ void TF10021_Warehouse::grid_PetenlistCellClick()
         SetParam(*cds_F2111_s, FieldType::Integer, "HDNUMB", pattern.FieldByName(F("AHNUMB")).AsInteger());
         SetTextParam(*cds_F2111_s, "TARGETCODE", supplier);
         cds_F2111_s->Open();
-        Label10->setText(pattern.FieldByName(F("AHNAME")).AsString());
+        ui->Label10->setText(pattern.FieldByName(F("AHNAME")).AsString());
         emptyLines();
         DataSet &det = *cds_F2111_s;
         for (det.First(); !det.Eof(); det.Next()) {
@@ -444,8 +410,8 @@ void TF10021_Warehouse::btn_SdStockHedsearchClick()
     SetTextParam(*cds_F3100_hed, "a_cmcd", MyConfig.CompanyCode);
     SetTextParam(*cds_F3100_hed, "a_buut", MyConfig.StoreCode);
     SetTextParam(*cds_F3100_hed, "a_name", QString());
-    SetTextParam(*cds_F3100_hed, "a_stdt", date_SdSearch1->date().toString(QStringLiteral("yyyyMMdd")));
-    SetTextParam(*cds_F3100_hed, "a_eddt", date_SdSearch2->date().toString(QStringLiteral("yyyyMMdd")));
+    SetTextParam(*cds_F3100_hed, "a_stdt", ui->date_SdSearch1->date().toString(QStringLiteral("yyyyMMdd")));
+    SetTextParam(*cds_F3100_hed, "a_eddt", ui->date_SdSearch2->date().toString(QStringLiteral("yyyyMMdd")));
     SetTextParam(*cds_F3100_hed, "a_month", QString());
     SetParam(*cds_F3100_hed, FieldType::Integer, "a_numb", 0);
     cds_F3100_hed->Open();
@@ -481,9 +447,9 @@ void TF10021_Warehouse::grid_SdStockCellClick()
     SetParam(*cds_F3101_det, FieldType::SmallInt, "A_gubun", receipt.FieldByName(F("gubun")).AsInteger());
     cds_F3101_det->Open();
     emptyLines();
-    Edit4->clear();
-    Edit4->setText(receipt.FieldByName(F("WHADNB")).AsString());
-    lab_JijemAalrim->setText(receipt.FieldByName(F("WHADNB_name")).AsString());
+    ui->Edit4->clear();
+    ui->Edit4->setText(receipt.FieldByName(F("WHADNB")).AsString());
+    ui->lab_JijemAalrim->setText(receipt.FieldByName(F("WHADNB_name")).AsString());
     DataSet &lines = *VTB_PATTERNBALJU;
     DataSet &det = *cds_F3101_det;
     for (det.First(); !det.Eof(); det.Next()) {
@@ -507,9 +473,9 @@ void TF10021_Warehouse::grid_SdStockCellClick()
 
 void TF10021_Warehouse::focusQuantity()
 {
-    MirelGrid1->setFocus();
+    ui->MirelGrid1->setFocus();
     if (Field *quantity = VTB_PATTERNBALJU->FindField(F("ADQTY")))
-        MirelGrid1->setSelectedField(quantity);
+        ui->MirelGrid1->setSelectedField(quantity);
 }
 
 void TF10021_Warehouse::btn_EnterClick()
@@ -528,8 +494,8 @@ void TF10021_Warehouse::KeyPadMouseUp(int tag)
         return;
     // The keys go to the quantity cell of the line grid.
     QWidget *focus = QApplication::focusWidget();
-    if (!focus || (focus != MirelGrid1 && !MirelGrid1->isAncestorOf(focus))
-        || MirelGrid1->SelectedField() != lines.FindField(F("ADQTY")))
+    if (!focus || (focus != ui->MirelGrid1 && !ui->MirelGrid1->isAncestorOf(focus))
+        || ui->MirelGrid1->SelectedField() != lines.FindField(F("ADQTY")))
         focusQuantity();
     if (lines.State() == DataSetState::Browse)
         lines.Edit();
@@ -539,7 +505,7 @@ void TF10021_Warehouse::KeyPadMouseUp(int tag)
 void TF10021_Warehouse::PageList(TMCustomDBGrid *grid, int tag)
 {
     // The list pairs move the other way round: the upper button forward.
-    const int rows = grid == grid_SdStock ? std::max(1, grid_SdStock->VisibleRowCount()) : ListPage;
+    const int rows = grid == ui->grid_SdStock ? std::max(1, ui->grid_SdStock->VisibleRowCount()) : ListPage;
     PageGrid(grid, tag == kPageUpTag ? kPageDownTag : kPageUpTag, rows);
 }
 
@@ -547,7 +513,7 @@ void TF10021_Warehouse::PageLines(int tag)
 {
     if (VTB_PATTERNBALJU->IsEmpty())
         return;
-    PageGrid(MirelGrid1, tag, LinePage);
+    PageGrid(ui->MirelGrid1, tag, LinePage);
 }
 
 void TF10021_Warehouse::btn_MenuClick()
@@ -562,13 +528,13 @@ void TF10021_Warehouse::btn_MenuClick()
         ShowMessageBox(QStringLiteral("입고내역은 다시 입고할 수 없습니다."), 2, 2000);
         return;
     }
-    const QString supplier = Edit4->text().trimmed();
+    const QString supplier = ui->Edit4->text().trimmed();
     if (Suppliers->Name().isEmpty() || supplier.isEmpty() || supplier == QString::fromUtf8(NoSupplier)) {
         ShowMessageBox(QStringLiteral("입고할 지점을 선택해 주세요!"), 2, 2000);
         return;
     }
-    if (combo_Tax->currentText() == QStringLiteral("기타")) {
-        combo_Tax->setFocus();
+    if (ui->combo_Tax->currentText() == QStringLiteral("기타")) {
+        ui->combo_Tax->setFocus();
         ShowMessageBox(QStringLiteral("입고시 기타는 포함되지 않습니다"), 2, 2000);
         return;
     }
@@ -590,11 +556,11 @@ void TF10021_Warehouse::btn_MenuClick()
 // receive (the order's own month and line) and their amounts by tax kind.
 void TF10021_Warehouse::saveReceipt()
 {
-    const QDate date = date_Wantdate->date();
+    const QDate date = ui->date_Wantdate->date();
     const QString month = date.toString(QStringLiteral("yyyyMM"));
-    const QString supplier = Edit4->text().trimmed();
+    const QString supplier = ui->Edit4->text().trimmed();
     const qint64 number = m_number->numberFor(DocumentKind, month, supplier);
-    Edit3->setText(QString::number(number));
+    ui->Edit3->setText(QString::number(number));
 
     DataSet &lines = *VTB_PATTERNBALJU;
     QList<ReceivedQuantity> quantities;
@@ -604,7 +570,7 @@ void TF10021_Warehouse::saveReceipt()
     }
 
     ClientDataSet &ipgo = *cds_Ipgo;
-    const QString taxKind = Edit7->text();
+    const QString taxKind = ui->Edit7->text();
     SetParam(ipgo, FieldType::SmallInt, "A_GUBUN", 1);
     SetTextParam(ipgo, "A_WHCMCD", MyConfig.CompanyCode);
     SetTextParam(ipgo, "A_WHBUUT", MyConfig.StoreCode);
@@ -622,7 +588,7 @@ void TF10021_Warehouse::saveReceipt()
     SetTextParam(ipgo, "A_WHPGID", kFormName);
     SetParam(ipgo, FieldType::Integer, "A_WHCPSEQ", 0);
     SetTextParam(ipgo, "A_Whtxgu", taxKind);
-    SetTextParam(ipgo, "A_WHKSGU", Edit7_1->text());
+    SetTextParam(ipgo, "A_WHKSGU", ui->Edit7_1->text());
     ipgo.Execute();
 
     int seq = 0;
@@ -675,15 +641,15 @@ void TF10021_Warehouse::saveReceipt()
 void TF10021_Warehouse::resetAfterSave()
 {
     emptyLines();
-    lab_JijemAalrim->clear();
-    Edit7->setText(QStringLiteral("1"));
-    Edit7_1->setText(QStringLiteral("001"));
-    combo_Tax->setCurrentText(QStringLiteral("포함"));
-    combo_Tax->setEnabled(true);
-    CMB_ADNBNAME->setEnabled(true);
-    CMB_ADNBNAME->setCurrentIndex(-1);
-    Edit4->setText(QString::fromUtf8(NoSupplier));
-    Edit3->setText(QStringLiteral("0"));
+    ui->lab_JijemAalrim->clear();
+    ui->Edit7->setText(QStringLiteral("1"));
+    ui->Edit7_1->setText(QStringLiteral("001"));
+    ui->combo_Tax->setCurrentText(QStringLiteral("포함"));
+    ui->combo_Tax->setEnabled(true);
+    ui->CMB_ADNBNAME->setEnabled(true);
+    ui->CMB_ADNBNAME->setCurrentIndex(-1);
+    ui->Edit4->setText(QString::fromUtf8(NoSupplier));
+    ui->Edit3->setText(QStringLiteral("0"));
 }
 
 void TF10021_Warehouse::btn_OkClick()

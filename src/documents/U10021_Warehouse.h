@@ -23,14 +23,7 @@
 
 class ClientDataSet;
 class DataSet;
-class QComboBox;
-class QDateEdit;
-class QLabel;
-class QLineEdit;
-class QTabWidget;
 class TMCustomDBGrid;
-class TMirelGrid;
-class TMirelImgBtn;
 class TSupplierCombos;
 
 namespace Ui {
@@ -48,26 +41,10 @@ public:
     explicit TF10021_Warehouse(QWidget *parent = nullptr);
     ~TF10021_Warehouse() override;
 
-    DataSet *WorkTable() const override { return VTB_PATTERNBALJU; }
+    // The generated form: every control under its component name.
+    Ui::TF10021_Warehouse &form() const { return *ui; }
 
-    // The controls.
-    QDateEdit *date_Wantdate = nullptr;
-    QComboBox *CMB_ADNBNAME = nullptr, *CMB_ADNB = nullptr, *combo_Tax = nullptr, *com_PetenBunruAll = nullptr;
-    TMirelImgBtn *BitBtn1 = nullptr;
-    QLabel *lab_JijemAalrim = nullptr, *Label10 = nullptr;
-    QLineEdit *Edit4 = nullptr, *Edit3 = nullptr, *Edit7 = nullptr, *Edit7_1 = nullptr;
-    QTabWidget *PageControl1 = nullptr;
-    TMirelGrid *grid_StockItems = nullptr, *grid_Petenlist = nullptr, *grid_SdStock = nullptr;
-    TMirelGrid *MirelGrid1 = nullptr, *grid_Regorderlist = nullptr;
-    QDateEdit *date_SdSearch1 = nullptr, *date_SdSearch2 = nullptr;
-    TMirelImgBtn *btn_SdStockHedsearch = nullptr, *Button1 = nullptr;
-    TMirelImgBtn *MirelImgBtn1 = nullptr, *MirelImgBtn2 = nullptr;
-    TMirelImgBtn *btn_PetenlistUp = nullptr, *btn_PetenlistDown = nullptr;
-    TMirelImgBtn *btn_SdStock1Up = nullptr, *btn_SdStock1Down = nullptr;
-    TMirelImgBtn *btn_RegorderlistUp = nullptr, *btn_RegorderlistDown = nullptr;
-    TMirelImgBtn *btn_Enter = nullptr, *btn_Menu = nullptr, *btn_Ok = nullptr;
-    TMirelImgBtn *btn_Close = nullptr, *btn_Minimize = nullptr;
-    QList<TMirelImgBtn *> KeyPad; // Tags 48-57, 190, -10
+    DataSet *WorkTable() const override { return VTB_PATTERNBALJU; }
 
     // The work lines and the history.
     DataSet *VTB_PATTERNBALJU = nullptr;

@@ -1,10 +1,13 @@
 #include "documents/U10051_deliver.h"
-#include "shell/ScreenRegistry.h"
+#include "shell/MenuTags.h"
 #include "ui_U10051_deliver.h"
+#include "ui_U651_Susin.h"
+#include "ui_U652_EdOrder.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
@@ -19,7 +22,6 @@
 #include "platform/os/Clock.h"
 #include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
-#include "shell/RemoteCall.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -108,35 +110,8 @@ TF10051_deliver::TF10051_deliver(QWidget *parent)
     setFixedSize(ScreenWidth, ScreenHeight);
     bindMenuButton(ui->btn_AllMenuView);
 
-    Label3 = ui->Label3;
-    Label5 = ui->Label5;
-    Label1 = ui->Label1;
-    CMB_ADNBNAME = ui->CMB_ADNBNAME;
-    CMB_ADNB = ui->CMB_ADNB;
-    BitBtn1 = ui->BitBtn1;
-    date_Wantdate = ui->date_Wantdate;
-    btn_Minimize = ui->btn_Minimize;
-    btn_Close = ui->btn_Close;
-    grid_Regorderlist = ui->grid_Regorderlist;
-    btn_RegorderlistUp = ui->btn_RegorderlistUp;
-    btn_RegorderlistDown = ui->btn_RegorderlistDown;
-    PageControl1 = ui->PageControl1;
-    cg_sujuSheet1 = ui->cg_sujuSheet1;
-    cg_patternSheet2 = ui->cg_patternSheet2;
-    mgd_RegDeliverylist = ui->mgd_RegDeliverylist;
-    MirelImgBtn3 = ui->MirelImgBtn3;
-    MirelImgBtn4 = ui->MirelImgBtn4;
-    grid_PrpaStock1 = ui->grid_PrpaStock1;
-    com_PetenBunruAll = ui->com_PetenBunruAll;
-    MirelImgBtn5 = ui->MirelImgBtn5;
-    MirelImgBtn2 = ui->MirelImgBtn2;
-    RbPanel2 = ui->RbPanel2;
-    PadKeys = {ui->btn7, ui->btn8, ui->btn9, ui->btn4, ui->btn5,   ui->btn6,
+    const QList<TMirelImgBtn *> padKeys = {ui->btn7, ui->btn8, ui->btn9, ui->btn4, ui->btn5,   ui->btn6,
                ui->bnt1, ui->btn2, ui->btn3, ui->btn0, ui->btnJem, ui->btn_ghktkfvy};
-    btn_chul = ui->btn_chul;
-    btn_Ok = ui->btn_Ok;
-    btn_Enter = ui->btn_Enter;
-    Edit3 = ui->Edit3;
 
     // Work lines.
     VTB_PATTERNBALJU = new DataSet(this);
@@ -146,8 +121,8 @@ TF10051_deliver::TF10051_deliver(QWidget *parent)
     VTB_PATTERNBALJU->Open();
     VTB_PATTERNBALJU->FieldByName(QStringLiteral("ADUPRC")).setDisplayFormat(QStringLiteral("#,##0"));
 
-    setUpGrid(grid_Regorderlist, kLineFont, dgEditing | dgTitles | dgColLines | dgRowLines | dgAlwaysShowSelection);
-    grid_Regorderlist->setDataSource(VTB_PATTERNBALJU);
+    setUpGrid(ui->grid_Regorderlist, kLineFont, dgEditing | dgTitles | dgColLines | dgRowLines | dgAlwaysShowSelection);
+    ui->grid_Regorderlist->setDataSource(VTB_PATTERNBALJU);
     const struct {
         const char *field, *title;
         int width;
@@ -157,17 +132,17 @@ TF10051_deliver::TF10051_deliver(QWidget *parent)
                        {"ADAMT", "합계", 0, false},    {"jjgo", "적정재고", 0, false},
                        {"SoUnitTotalstock", "현재고", 0, false}, {"IMITNB", "IMITNB", 0, false}};
     for (const auto &c : lineColumns) {
-        TColumn *column = AddGridColumn(grid_Regorderlist, QLatin1String(c.field), QString::fromUtf8(c.title), c.width);
+        TColumn *column = AddGridColumn(ui->grid_Regorderlist, QLatin1String(c.field), QString::fromUtf8(c.title), c.width);
         column->setReadOnly(!c.editable);
         if (c.editable)
             m_qtyColumn = column;
     }
-    grid_Regorderlist->Columns()[0]->setAlignment(Qt::AlignCenter);
+    ui->grid_Regorderlist->Columns()[0]->setAlignment(Qt::AlignCenter);
 
     // The two sources: received orders and patterns.
     constexpr int listOptions = dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection;
-    setUpGrid(mgd_RegDeliverylist, kListFont, listOptions);
-    setUpGrid(grid_PrpaStock1, kListFont, listOptions);
+    setUpGrid(ui->mgd_RegDeliverylist, kListFont, listOptions);
+    setUpGrid(ui->grid_PrpaStock1, kListFont, listOptions);
 
     cds_F0100 = NewRemoteCall(this, "cds_F0100", "dspStoredProc1", QStringLiteral("[GP_SELECT_F0100_RegOrder_Susin_Search]"));
     cds_F2110_s = NewRemoteCall(this, "cds_F2110_s", "dspStoredProc2", QStringLiteral("[GP_SELECT_F2110_RegOrderSearch]"));
@@ -180,48 +155,48 @@ TF10051_deliver::TF10051_deliver(QWidget *parent)
     declareInsertParams(*cds_Chulgo);
     m_number = std::make_unique<DocumentNumber>(*cds_BicgoAll);
 
-    mgd_RegDeliverylist->setDataSource(cds_F2400_hed);
-    AddGridColumn(mgd_RegDeliverylist, QStringLiteral("OHNYDT2"), QStringLiteral("납품예정"), 72);
-    AddGridColumn(mgd_RegDeliverylist, QStringLiteral("OHDATE2"), QStringLiteral("수주일"), 69);
-    AddGridColumn(mgd_RegDeliverylist, QStringLiteral("oHADNB_name"), QStringLiteral("거래처명"), 151);
-    AddGridColumn(mgd_RegDeliverylist, QStringLiteral("OHedfl"), QStringLiteral("진행상태"), 0);
-    AddGridColumn(mgd_RegDeliverylist, QStringLiteral("bunho2"), QStringLiteral("수주번호"), 0);
-    grid_PrpaStock1->setDataSource(cds_F2110_s);
-    TColumn *patternColumn = AddGridColumn(grid_PrpaStock1, QStringLiteral("AHNAME"), QStringLiteral("패턴 선택"), 240);
+    ui->mgd_RegDeliverylist->setDataSource(cds_F2400_hed);
+    AddGridColumn(ui->mgd_RegDeliverylist, QStringLiteral("OHNYDT2"), QStringLiteral("납품예정"), 72);
+    AddGridColumn(ui->mgd_RegDeliverylist, QStringLiteral("OHDATE2"), QStringLiteral("수주일"), 69);
+    AddGridColumn(ui->mgd_RegDeliverylist, QStringLiteral("oHADNB_name"), QStringLiteral("거래처명"), 151);
+    AddGridColumn(ui->mgd_RegDeliverylist, QStringLiteral("OHedfl"), QStringLiteral("진행상태"), 0);
+    AddGridColumn(ui->mgd_RegDeliverylist, QStringLiteral("bunho2"), QStringLiteral("수주번호"), 0);
+    ui->grid_PrpaStock1->setDataSource(cds_F2110_s);
+    TColumn *patternColumn = AddGridColumn(ui->grid_PrpaStock1, QStringLiteral("AHNAME"), QStringLiteral("패턴 선택"), 240);
     patternColumn->Title()->setAlignment(Qt::AlignRight); // the filter stands over the title's left part
     // The title row is as tall as the filter, so the filter covers the title
     // and not the first pattern.
-    QFont titleFont = grid_PrpaStock1->font();
-    for (int px = kListFont; QFontMetrics(titleFont).height() + 4 < com_PetenBunruAll->height() && px < 64; ++px)
+    QFont titleFont = ui->grid_PrpaStock1->font();
+    for (int px = kListFont; QFontMetrics(titleFont).height() + 4 < ui->com_PetenBunruAll->height() && px < 64; ++px)
         titleFont.setPixelSize(px + 1);
     patternColumn->Title()->setFont(titleFont);
 
-    m_customers = std::make_unique<TSupplierCombos>(CMB_ADNBNAME, CMB_ADNB);
+    m_customers = std::make_unique<TSupplierCombos>(ui->CMB_ADNBNAME, ui->CMB_ADNB);
 
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-    connect(btn_Close, &TMirelImgBtn::OnClick, this, [this] { btn_CloseClick(); });
-    connect(btn_Minimize, &TMirelImgBtn::OnClick, this, [this] { showMinimized(); });
-    connect(mgd_RegDeliverylist, &TMirelGrid::OnCellClick, this, [this] { mgd_RegDeliverylistCellClick(); });
-    connect(grid_PrpaStock1, &TMirelGrid::OnCellClick, this, [this] { grid_PrpaStock1CellClick(); });
-    connect(grid_Regorderlist, &TMirelGrid::OnCellClick, this,
+    connect(ui->BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    connect(ui->btn_Close, &TMirelImgBtn::OnClick, this, [this] { btn_CloseClick(); });
+    connect(ui->btn_Minimize, &TMirelImgBtn::OnClick, this, [this] { showMinimized(); });
+    connect(ui->mgd_RegDeliverylist, &TMirelGrid::OnCellClick, this, [this] { mgd_RegDeliverylistCellClick(); });
+    connect(ui->grid_PrpaStock1, &TMirelGrid::OnCellClick, this, [this] { grid_PrpaStock1CellClick(); });
+    connect(ui->grid_Regorderlist, &TMirelGrid::OnCellClick, this,
             [this](TColumn *column) { grid_RegorderlistCellClick(column); });
-    connect(com_PetenBunruAll, &QComboBox::currentIndexChanged, this, [this] { com_PetenBunruAllChange(); });
-    connect(MirelImgBtn3, &TMirelImgBtn::OnClick, this, [this] { PageGrid(mgd_RegDeliverylist, kPageUpTag, ListPage); });
-    connect(MirelImgBtn4, &TMirelImgBtn::OnClick, this,
-            [this] { PageGrid(mgd_RegDeliverylist, kPageDownTag, ListPage); });
-    connect(MirelImgBtn5, &TMirelImgBtn::OnClick, this, [this] { PageGrid(grid_PrpaStock1, kPageUpTag, ListPage); });
-    connect(MirelImgBtn2, &TMirelImgBtn::OnClick, this, [this] { PageGrid(grid_PrpaStock1, kPageDownTag, ListPage); });
-    for (TMirelImgBtn *b : {btn_RegorderlistUp, btn_RegorderlistDown})
+    connect(ui->com_PetenBunruAll, &QComboBox::currentIndexChanged, this, [this] { com_PetenBunruAllChange(); });
+    connect(ui->MirelImgBtn3, &TMirelImgBtn::OnClick, this, [this] { PageGrid(ui->mgd_RegDeliverylist, kPageUpTag, ListPage); });
+    connect(ui->MirelImgBtn4, &TMirelImgBtn::OnClick, this,
+            [this] { PageGrid(ui->mgd_RegDeliverylist, kPageDownTag, ListPage); });
+    connect(ui->MirelImgBtn5, &TMirelImgBtn::OnClick, this, [this] { PageGrid(ui->grid_PrpaStock1, kPageUpTag, ListPage); });
+    connect(ui->MirelImgBtn2, &TMirelImgBtn::OnClick, this, [this] { PageGrid(ui->grid_PrpaStock1, kPageDownTag, ListPage); });
+    for (TMirelImgBtn *b : {ui->btn_RegorderlistUp, ui->btn_RegorderlistDown})
         connect(b, &TMirelImgBtn::OnClick, this, [this, b] {
             if (!VTB_PATTERNBALJU->Active())
                 VTB_PATTERNBALJU->Open();
-            PageGrid(grid_Regorderlist, b->Tag(), LinePage);
+            PageGrid(ui->grid_Regorderlist, b->Tag(), LinePage);
         });
-    for (TMirelImgBtn *key : PadKeys)
+    for (TMirelImgBtn *key : padKeys)
         connect(key, &TMirelImgBtn::OnMouseUp, this, [this, key] { PadKeyUp(key->Tag()); });
-    connect(btn_chul, &TMirelImgBtn::OnClick, this, [this] { btn_chulClick(); });
-    connect(btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
-    connect(btn_Enter, &TMirelImgBtn::OnClick, this, [this] { btn_EnterClick(); });
+    connect(ui->btn_chul, &TMirelImgBtn::OnClick, this, [this] { btn_chulClick(); });
+    connect(ui->btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
+    connect(ui->btn_Enter, &TMirelImgBtn::OnClick, this, [this] { btn_EnterClick(); });
 }
 
 TF10051_deliver::~TF10051_deliver()
@@ -243,14 +218,14 @@ void TF10051_deliver::FormShow()
 {
     MenuViewState = QStringLiteral("0");
     m_customers->Load(*cds_F0100);
-    date_Wantdate->setDate(os::Now().date());
+    ui->date_Wantdate->setDate(os::Now().date());
     // The customer change for the empty first entry ("99999999").
-    CMB_ADNBNAME->setCurrentIndex(0);
-    CMB_ADNB->setCurrentIndex(0);
-    if (DM && DM->CheckOrderBlocked(CMB_ADNB->currentText()))
+    ui->CMB_ADNBNAME->setCurrentIndex(0);
+    ui->CMB_ADNB->setCurrentIndex(0);
+    if (DM && DM->CheckOrderBlocked(ui->CMB_ADNB->currentText()))
         m_customers->ClearSelection();
 
-    OpenPatterns(*cds_F2110_s, CMB_ADNB->currentText());
+    OpenPatterns(*cds_F2110_s, ui->CMB_ADNB->currentText());
 
     // Every open received order.
     SetTextParam(*cds_F2400_hed, "a_cmcd", MyConfig.CompanyCode);
@@ -274,8 +249,8 @@ void TF10051_deliver::dropPendingEdit()
 void TF10051_deliver::focusQuantity()
 {
     if (m_qtyColumn)
-        grid_Regorderlist->setSelectedIndex(m_qtyColumn->Index());
-    grid_Regorderlist->setFocus();
+        ui->grid_Regorderlist->setSelectedIndex(m_qtyColumn->Index());
+    ui->grid_Regorderlist->setFocus();
 }
 
 void TF10051_deliver::mgd_RegDeliverylistCellClick()
@@ -333,7 +308,7 @@ void TF10051_deliver::mgd_RegDeliverylistCellClick()
 
 void TF10051_deliver::com_PetenBunruAllChange()
 {
-    FilterPatterns(*cds_F2110_s, com_PetenBunruAll->currentText());
+    FilterPatterns(*cds_F2110_s, ui->com_PetenBunruAll->currentText());
 }
 
 void TF10051_deliver::grid_PrpaStock1CellClick()
@@ -401,7 +376,7 @@ void TF10051_deliver::BitBtn1Click()
     const int result = picker.exec();
     F651_Susin = nullptr;
     if (result == 1)
-        m_customers->SetSupplier(picker.Label2->text());
+        m_customers->SetSupplier(picker.form().Label2->text());
 }
 
 void TF10051_deliver::btn_OkClick()
@@ -416,7 +391,7 @@ void TF10051_deliver::btn_OkClick()
 
 void TF10051_deliver::LoadPlacedOrder(TF652_EdOrder &picker)
 {
-    m_customers->SetSupplier(picker.CMB_ADNB->currentText());
+    m_customers->SetSupplier(picker.form().CMB_ADNB->currentText());
     if (!picker.cds_F2101_det->Active() || !cds_F2110_s->Active() || cds_F2110_s->IsEmpty())
         return;
     DataSet &order = *picker.cds_F2100_pat;
@@ -482,10 +457,10 @@ void TF10051_deliver::PadKeyUp(int tag)
     if (!VTB_PATTERNBALJU->Active() || VTB_PATTERNBALJU->IsEmpty())
         return;
     // The keys type into the quantity cell, whatever was touched before.
-    if (m_qtyColumn && grid_Regorderlist->SelectedIndex() != m_qtyColumn->Index())
-        grid_Regorderlist->setSelectedIndex(m_qtyColumn->Index());
-    if (!grid_Regorderlist->hasFocus())
-        grid_Regorderlist->setFocus();
+    if (m_qtyColumn && ui->grid_Regorderlist->SelectedIndex() != m_qtyColumn->Index())
+        ui->grid_Regorderlist->setSelectedIndex(m_qtyColumn->Index());
+    if (!ui->grid_Regorderlist->hasFocus())
+        ui->grid_Regorderlist->setFocus();
     VTB_PATTERNBALJU->Edit();
     KeyPress(tag == kBackspaceTag ? 8 : tag);
 }
@@ -518,11 +493,11 @@ void TF10051_deliver::btn_chulClick()
     // number, no empty header; the lines stay for correcting.
     if (!anyQuantity)
         return;
-    if (CMB_ADNBNAME->currentIndex() <= 0 || CMB_ADNBNAME->currentText().isEmpty()) {
+    if (ui->CMB_ADNBNAME->currentIndex() <= 0 || ui->CMB_ADNBNAME->currentText().isEmpty()) {
         ShowMessageBox(QStringLiteral("출고할 지점이 없습니다. 출고처를 선택해 주세요!"), 2, 2000);
         return;
     }
-    if (AskMessageBox(CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 출고 하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 출고 하시겠습니까?"), 1) != mrYes)
         return;
     saveRelease();
 }
@@ -531,10 +506,10 @@ void TF10051_deliver::btn_chulClick()
 // error box and leave the lines and the held number for the retry.
 void TF10051_deliver::saveRelease()
 {
-    const QDate d = date_Wantdate->date();
+    const QDate d = ui->date_Wantdate->date();
     const QString month = d.toString(QStringLiteral("yyyyMM"));
     const qint64 number = m_number->numberFor(ReleaseKind, month);
-    Edit3->setText(QString::number(number));
+    ui->Edit3->setText(QString::number(number));
 
     ClientDataSet &c = *cds_Chulgo;
     c.ParamByName(QStringLiteral("A_GUBUN")).setAsSmallInt(1);
@@ -544,7 +519,7 @@ void TF10051_deliver::saveRelease()
     SetParam(c, FieldType::Integer, "A_DHNUMB", number);
     SetTextParam(c, "A_DHYEAR", d.toString(QStringLiteral("yyyy")));
     SetTextParam(c, "A_DHDATE", d.toString(QStringLiteral("yyyyMMdd")));
-    SetTextParam(c, "A_DHADNB", CMB_ADNB->currentText());
+    SetTextParam(c, "A_DHADNB", ui->CMB_ADNB->currentText());
     SetTextParam(c, "A_DHCHTY", QStringLiteral("001"));
     SetTextParam(c, "A_DHSEME", QString());
     SetTextParam(c, "A_DHBIGO", QString());

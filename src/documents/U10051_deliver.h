@@ -23,17 +23,9 @@
 
 class ClientDataSet;
 class DataSet;
-class QComboBox;
-class QDateEdit;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTabWidget;
 class QWidget;
 class TColumn;
 class TF652_EdOrder;
-class TMirelGrid;
-class TMirelImgBtn;
 class TSupplierCombos;
 
 namespace Ui {
@@ -50,28 +42,10 @@ public:
     explicit TF10051_deliver(QWidget *parent = nullptr);
     ~TF10051_deliver() override;
 
-    DataSet *WorkTable() const override { return VTB_PATTERNBALJU; }
+    // The generated form: every control under its component name.
+    Ui::TF10051_deliver &form() const { return *ui; }
 
-    // Controls (component names as object names).
-    QLabel *Label3 = nullptr, *Label5 = nullptr, *Label1 = nullptr;
-    QComboBox *CMB_ADNBNAME = nullptr;
-    QComboBox *CMB_ADNB = nullptr;
-    QPushButton *BitBtn1 = nullptr;
-    QDateEdit *date_Wantdate = nullptr;
-    TMirelImgBtn *btn_Minimize = nullptr, *btn_Close = nullptr;
-    TMirelGrid *grid_Regorderlist = nullptr;
-    TMirelImgBtn *btn_RegorderlistUp = nullptr, *btn_RegorderlistDown = nullptr;
-    QTabWidget *PageControl1 = nullptr;
-    QWidget *cg_sujuSheet1 = nullptr, *cg_patternSheet2 = nullptr;
-    TMirelGrid *mgd_RegDeliverylist = nullptr;
-    TMirelImgBtn *MirelImgBtn3 = nullptr, *MirelImgBtn4 = nullptr;
-    TMirelGrid *grid_PrpaStock1 = nullptr;
-    QComboBox *com_PetenBunruAll = nullptr;
-    TMirelImgBtn *MirelImgBtn5 = nullptr, *MirelImgBtn2 = nullptr;
-    QWidget *RbPanel2 = nullptr;
-    QList<TMirelImgBtn *> PadKeys; // digits, decimal point and backspace (Tag = key)
-    TMirelImgBtn *btn_chul = nullptr, *btn_Ok = nullptr, *btn_Enter = nullptr;
-    QLineEdit *Edit3 = nullptr;
+    DataSet *WorkTable() const override { return VTB_PATTERNBALJU; }
 
     // Data sets.
     DataSet *VTB_PATTERNBALJU = nullptr;

@@ -1,5 +1,6 @@
 #include "documents/U1007_TwoMaterialDisuse.h"
-#include "shell/ScreenRegistry.h"
+#include "shell/MenuTags.h"
+#include "ui_ItemEntryScreen.h"
 
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "core/uKV_Common_Msg.h"
@@ -10,12 +11,10 @@ TF1007_TwoMaterialDisuse *F1007_TwoMaterialDisuse = nullptr;
 TF1007_TwoMaterialDisuse::TF1007_TwoMaterialDisuse(QWidget *parent) : TStockOutScreen(MenuTag::TwoMaterialDisuse, parent)
 {
     setObjectName(FormName());
-    btn_TwoMaterial = btn_Menu10;
-    btn_TwoMaterial->setObjectName(QStringLiteral("btn_TwoMaterial"));
-    btn_TwoMaterial->setCaption(QStringLiteral("2차재료"));
-    btn_Disuse = btn_Menu11;
-    btn_Disuse->setObjectName(QStringLiteral("btn_Disuse"));
-    btn_Disuse->setCaption(QStringLiteral("폐기"));
+    form().btn_Menu10->setObjectName(QStringLiteral("btn_TwoMaterial")); // 651310
+    form().btn_Menu10->setCaption(QStringLiteral("2차재료"));
+    form().btn_Menu11->setObjectName(QStringLiteral("btn_Disuse")); // 651311
+    form().btn_Menu11->setCaption(QStringLiteral("폐기"));
 }
 
 TF1007_TwoMaterialDisuse::~TF1007_TwoMaterialDisuse()

@@ -11,12 +11,8 @@
 class TF1007_TwoMaterialDisuse : public TStockOutScreen {
     Q_OBJECT
 public:
-
     explicit TF1007_TwoMaterialDisuse(QWidget *parent = nullptr);
     ~TF1007_TwoMaterialDisuse() override;
-
-    TMirelImgBtn *btn_TwoMaterial = nullptr; // 651310
-    TMirelImgBtn *btn_Disuse = nullptr;      // 651311
 
     // The "2차재료" button: the material check, then the save.
     void SaveSecondaryMaterial();

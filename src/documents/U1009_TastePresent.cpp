@@ -1,5 +1,6 @@
 #include "documents/U1009_TastePresent.h"
-#include "shell/ScreenRegistry.h"
+#include "shell/MenuTags.h"
+#include "ui_ItemEntryScreen.h"
 
 #include "Components/MirelComp/MirelImgBtn.h"
 
@@ -8,12 +9,10 @@ TF1009_TastePresent *F1009_TastePresent = nullptr;
 TF1009_TastePresent::TF1009_TastePresent(QWidget *parent) : TStockOutScreen(MenuTag::TastePresent, parent)
 {
     setObjectName(FormName());
-    btn_Taste = btn_Menu10;
-    btn_Taste->setObjectName(QStringLiteral("btn_Taste"));
-    btn_Taste->setCaption(QStringLiteral("시식"));
-    btn_Present = btn_Menu11;
-    btn_Present->setObjectName(QStringLiteral("btn_Present"));
-    btn_Present->setCaption(QStringLiteral("증정"));
+    form().btn_Menu10->setObjectName(QStringLiteral("btn_Taste")); // 651310
+    form().btn_Menu10->setCaption(QStringLiteral("시식"));
+    form().btn_Menu11->setObjectName(QStringLiteral("btn_Present")); // 651311
+    form().btn_Menu11->setCaption(QStringLiteral("증정"));
 }
 
 TF1009_TastePresent::~TF1009_TastePresent()

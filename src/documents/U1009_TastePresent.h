@@ -8,12 +8,8 @@
 class TF1009_TastePresent : public TStockOutScreen {
     Q_OBJECT
 public:
-
     explicit TF1009_TastePresent(QWidget *parent = nullptr);
     ~TF1009_TastePresent() override;
-
-    TMirelImgBtn *btn_Taste = nullptr;   // 651310
-    TMirelImgBtn *btn_Present = nullptr; // 651311
 
 protected:
     QString FormName() const override { return QStringLiteral("F1009_TastePresent"); }

@@ -1,8 +1,8 @@
 #include "documents/U1010_OrderList.h"
 
-#include "core/MyConfig.h"
 #include "Components/MirelComp/MirelGrid.h"
-#include "shell/RemoteCall.h"
+#include "core/CallParams.h"
+#include "core/MyConfig.h"
 #include "core/PrintThread.h"
 #include "core/uKV_Common_Text.h"
 #include "core/uKV_DataModule.h"

@@ -5,6 +5,7 @@
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "documents/BasketLines.h"
 #include "documents/PickerGrid.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
@@ -12,7 +13,6 @@
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/RaldApplication.h"
-#include "shell/RemoteCall.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -39,24 +39,6 @@ TF1013_ReleaseList::TF1013_ReleaseList(QWidget *parent)
     ui->setupUi(this);
     setObjectName(QStringLiteral("F1013_ReleaseList"));
     setFixedSize(1024, 768);
-    Image1 = ui->Image1;
-    Image3 = ui->Image3;
-    btn_Close = ui->btn_Close;
-    btn_ChAll = ui->btn_ChAll;
-    btn_ChJefum = ui->btn_ChJefum;
-    btn_ChBanjefum = ui->btn_ChBanjefum;
-    btn_ChSangfum = ui->btn_ChSangfum;
-    btn_ChJeruo = ui->btn_ChJeruo;
-    date_ChSearch1 = ui->date_ChSearch1;
-    date_ChSearch2 = ui->date_ChSearch2;
-    btn_chulgoStockHedsearch = ui->btn_chulgoStockHedsearch;
-    grid_ChStock1 = ui->grid_ChStock1;
-    grid_ChStock2 = ui->grid_ChStock2;
-    btn_ChStock1Up = ui->btn_ChStock1Up;
-    btn_ChStock1Down = ui->btn_ChStock1Down;
-    btn_ChStock2Up = ui->btn_ChStock2Up;
-    btn_ChStock2Down = ui->btn_ChStock2Down;
-    btn_ScEdit = ui->btn_ScEdit;
 
     cds_F3200_hed = NewRemoteCall(this, "cds_F3200_hed", "dspStoredProc8", QStringLiteral("[GP_SELECT_F3200_DELIVERYENTRY_POS]"));
     cds_F3201_det = NewRemoteCall(this, "cds_F3201_det", "dspStoredProc9", QStringLiteral("[GP_SELECT_F3201_DELIVERYENTRY]"));
@@ -69,27 +51,27 @@ TF1013_ReleaseList::TF1013_ReleaseList(QWidget *parent)
                 f->setDisplayFormat(QStringLiteral("#,##0.##"));
     };
 
-    SetUpPickerGrid(grid_ChStock1, cds_F3200_hed,
+    SetUpPickerGrid(ui->grid_ChStock1, cds_F3200_hed,
                     {{"bunho", "출고번호", 101}, {"DHADNB_name", "거래처명", 0}, {"DHCHTY_NAME", "출고형태", 157}});
-    grid_ChStock1->Columns().Items(1)->setVisible(false);
+    ui->grid_ChStock1->Columns().Items(1)->setVisible(false);
 
-    SetUpPickerGrid(grid_ChStock2, cds_F3201_det,
+    SetUpPickerGrid(ui->grid_ChStock2, cds_F3201_det,
                     {{"DDSEQ", "순", 31},        {"itty_name", "유형", 55, true}, {"IMNAME", "제 품 명", 177},
                      {"DDUNIT", "단위", 37, true}, {"DDQTY", "출수량", 57},        {"DDUPRC", "단가", 67},
                      {"DDAMT", "금액", 81},       {"bunho", "수주번호", 90},      {"odqty", "수수량", 57}});
 
-    connect(btn_Close, &TMirelImgBtn::OnClick, this, [this] { done(ClosedResult); });
-    connect(btn_chulgoStockHedsearch, &TMirelImgBtn::OnClick, this, [this] { btn_chulgoStockHedsearchClick(); });
-    connect(grid_ChStock1, &TMirelGrid::OnCellClick, this, [this] { grid_ChStock1CellClick(); });
-    connect(btn_ScEdit, &TMirelImgBtn::OnClick, this, [this] { btn_ScEditClick(); });
+    connect(ui->btn_Close, &TMirelImgBtn::OnClick, this, [this] { done(ClosedResult); });
+    connect(ui->btn_chulgoStockHedsearch, &TMirelImgBtn::OnClick, this, [this] { btn_chulgoStockHedsearchClick(); });
+    connect(ui->grid_ChStock1, &TMirelGrid::OnCellClick, this, [this] { grid_ChStock1CellClick(); });
+    connect(ui->btn_ScEdit, &TMirelImgBtn::OnClick, this, [this] { btn_ScEditClick(); });
     const std::pair<TMirelImgBtn *, ItemTypeButton> typeButtons[] = {
-        {btn_ChAll, ItemTypeButton::All},         {btn_ChJefum, ItemTypeButton::Product},
-        {btn_ChBanjefum, ItemTypeButton::SemiProduct}, {btn_ChSangfum, ItemTypeButton::Goods},
-        {btn_ChJeruo, ItemTypeButton::Materials}};
+        {ui->btn_ChAll, ItemTypeButton::All},         {ui->btn_ChJefum, ItemTypeButton::Product},
+        {ui->btn_ChBanjefum, ItemTypeButton::SemiProduct}, {ui->btn_ChSangfum, ItemTypeButton::Goods},
+        {ui->btn_ChJeruo, ItemTypeButton::Materials}};
     for (const auto &[button, type] : typeButtons)
         connect(button, &TMirelImgBtn::OnClick, this, [this, type = type] { ItemTypeClick(type); });
-    ConnectPageButtons(btn_ChStock1Up, btn_ChStock1Down, grid_ChStock1, RowsPerPage);
-    ConnectPageButtons(btn_ChStock2Up, btn_ChStock2Down, grid_ChStock2, RowsPerPage);
+    ConnectPageButtons(ui->btn_ChStock1Up, ui->btn_ChStock1Down, ui->grid_ChStock1, RowsPerPage);
+    ConnectPageButtons(ui->btn_ChStock2Up, ui->btn_ChStock2Down, ui->grid_ChStock2, RowsPerPage);
 }
 
 TF1013_ReleaseList::~TF1013_ReleaseList()
@@ -116,21 +98,21 @@ void TF1013_ReleaseList::showEvent(QShowEvent *event)
 void TF1013_ReleaseList::FormShow()
 {
     const QDate today = os::Now().date();
-    date_ChSearch1->setDate(today);
-    date_ChSearch2->setDate(today);
-    Image1->hide();
-    Image3->show();
+    ui->date_ChSearch1->setDate(today);
+    ui->date_ChSearch2->setDate(today);
+    ui->Image1->hide();
+    ui->Image3->show();
     const bool secondaryAndDiscards = ListMode == QLatin1String("1");
-    btn_ChSangfum->setVisible(!secondaryAndDiscards);
-    btn_ChJeruo->setVisible(!secondaryAndDiscards);
-    grid_ChStock2->setOptions(kMultiSelectOptions);
-    grid_ChStock2->setToggleSelect(true);
+    ui->btn_ChSangfum->setVisible(!secondaryAndDiscards);
+    ui->btn_ChJeruo->setVisible(!secondaryAndDiscards);
+    ui->grid_ChStock2->setOptions(kMultiSelectOptions);
+    ui->grid_ChStock2->setToggleSelect(true);
 }
 
 void TF1013_ReleaseList::done(int result)
 {
-    grid_ChStock2->setToggleSelect(false);
-    grid_ChStock2->setOptions(kRowSelectOptions);
+    ui->grid_ChStock2->setToggleSelect(false);
+    ui->grid_ChStock2->setOptions(kRowSelectOptions);
     QDialog::done(result);
 }
 
@@ -141,8 +123,8 @@ void TF1013_ReleaseList::btn_chulgoStockHedsearchClick()
     p.CreateParam(FieldType::String, F("a_cmcd")).setAsString(MyConfig.CompanyCode);
     p.CreateParam(FieldType::String, F("a_buut")).setAsString(MyConfig.StoreCode);
     p.CreateParam(FieldType::String, F("a_name")).setAsString(QString());
-    p.CreateParam(FieldType::String, F("a_stdt")).setAsString(date_ChSearch1->date().toString(QStringLiteral("yyyyMMdd")));
-    p.CreateParam(FieldType::String, F("a_eddt")).setAsString(date_ChSearch2->date().toString(QStringLiteral("yyyyMMdd")));
+    p.CreateParam(FieldType::String, F("a_stdt")).setAsString(ui->date_ChSearch1->date().toString(QStringLiteral("yyyyMMdd")));
+    p.CreateParam(FieldType::String, F("a_eddt")).setAsString(ui->date_ChSearch2->date().toString(QStringLiteral("yyyyMMdd")));
     p.CreateParam(FieldType::String, F("a_month")).setAsString(QString());
     p.CreateParam(FieldType::Integer, F("a_numb")).setAsInteger(0);
     cds_F3200_hed->Open(); // a server error reaches the error box; the lines stay as they were
@@ -163,7 +145,7 @@ void TF1013_ReleaseList::OpenEntryLines(const QString &month, qint64 number)
 
 void TF1013_ReleaseList::grid_ChStock1CellClick()
 {
-    btn_ChAll->setDown(true);
+    ui->btn_ChAll->setDown(true);
     cds_F3201_det->setFiltered(false);
     if (!cds_F3200_hed->Active() || cds_F3200_hed->IsEmpty())
         return;

@@ -33,10 +33,6 @@
 
 class ClientDataSet;
 class DataSet;
-class QDateEdit;
-class QLabel;
-class TMirelGrid;
-class TMirelImgBtn;
 
 namespace Ui {
 class TF1013_ReleaseList;
@@ -52,6 +48,9 @@ public:
     explicit TF1013_ReleaseList(QWidget *parent = nullptr);
     ~TF1013_ReleaseList() override;
 
+    // The generated form: every control under its component name.
+    Ui::TF1013_ReleaseList &form() const { return *ui; }
+
     QString ListMode;             // "1" or "2"
     DataSet *TargetBasket = nullptr; // the caller's basket, filled by the copy
 
@@ -63,17 +62,6 @@ public:
     };
     // The entry whose lines are shown (after result 1: the copied entry).
     Entry ChosenEntry() const { return m_chosen; }
-
-    QLabel *Image1 = nullptr, *Image3 = nullptr;
-    TMirelImgBtn *btn_Close = nullptr;
-    TMirelImgBtn *btn_ChAll = nullptr, *btn_ChJefum = nullptr, *btn_ChBanjefum = nullptr;
-    TMirelImgBtn *btn_ChSangfum = nullptr, *btn_ChJeruo = nullptr;
-    QDateEdit *date_ChSearch1 = nullptr, *date_ChSearch2 = nullptr;
-    TMirelImgBtn *btn_chulgoStockHedsearch = nullptr;
-    TMirelGrid *grid_ChStock1 = nullptr, *grid_ChStock2 = nullptr;
-    TMirelImgBtn *btn_ChStock1Up = nullptr, *btn_ChStock1Down = nullptr;
-    TMirelImgBtn *btn_ChStock2Up = nullptr, *btn_ChStock2Down = nullptr;
-    TMirelImgBtn *btn_ScEdit = nullptr;
 
     ClientDataSet *cds_F3200_hed = nullptr; // GP_SELECT_F3200_DELIVERYENTRY_POS
     ClientDataSet *cds_F3201_det = nullptr; // GP_SELECT_F3201_DELIVERYENTRY

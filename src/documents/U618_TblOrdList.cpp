@@ -4,8 +4,8 @@
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
-#include "shell/RemoteCall.h"
 #include "core/uKV_DataModule.h"
 #include "documents/DocumentCalls.h"
 #include "platform/os/Clock.h"
@@ -27,22 +27,6 @@ TF618_TblOrdList::TF618_TblOrdList(QWidget *parent)
     ui->setupUi(this);
     setFixedSize(1024, 768);
 
-    btn_AllJumunList = ui->btn_AllJumunList;
-    btn_NapPum = ui->btn_NapPum;
-    pgc_TblOrdList = ui->pgc_TblOrdList;
-    mgd_TableJumunList = ui->mgd_TableJumunList;
-    Panel15 = ui->Panel15;
-    btn_JumunOk = ui->btn_JumunOk;
-    Panel5 = ui->Panel5;
-    edt_Deliveredsearch = ui->edt_Deliveredsearch;
-    btn_Search = ui->btn_Search;
-    grid_Supporderlist = ui->grid_Supporderlist;
-    grid_SupporderDet = ui->grid_SupporderDet;
-    edt_Receive = ui->edt_Receive;
-    edt_Telephone = ui->edt_Telephone;
-    edt_Memo = ui->edt_Memo;
-    btnClose = ui->btnClose;
-    btn_Smoll = ui->btn_Smoll;
 
     cds_F4104 = NewRemoteCall(this, "cds_F4104", "dspStoredProc3", "GP_SELECT_F4104_SuppOrder_JumunSearch");
     cds_F4101_dt = NewRemoteCall(this, "cds_F4101_dt", "dspStoredProc5", "GP_SELECT_F4101_SuppOrder_DetailSearch");
@@ -56,54 +40,54 @@ TF618_TblOrdList::TF618_TblOrdList(QWidget *parent)
         return field.IsNull() ? QString() : TDM::ElapsedText(field.AsDateTime().msecsTo(os::Now()));
     };
 
-    mgd_TableJumunList->setDefaultRowHeight(24);
-    mgd_TableJumunList->setOptions(SingleSelectOptions);
-    mgd_TableJumunList->setDataSource(DM->ds_TBLDTL);
-    AddGridColumn(mgd_TableJumunList, "TableBenho", "No", 33);
-    AddGridColumn(mgd_TableJumunList, "TableName", "테이블", 95);
-    AddGridColumn(mgd_TableJumunList, "ORD_DT", "주 문", 53);
-    AddGridColumn(mgd_TableJumunList, "ITEM_NAME", "제   품   명", 240);
-    AddGridColumn(mgd_TableJumunList, "ITEM_QTY", "수량", 51);
-    AddGridColumn(mgd_TableJumunList, "TEMP3", "조리옵션", 120);
-    AddGridColumn(mgd_TableJumunList, "TableMemo", "메  모", 341);
+    ui->mgd_TableJumunList->setDefaultRowHeight(24);
+    ui->mgd_TableJumunList->setOptions(SingleSelectOptions);
+    ui->mgd_TableJumunList->setDataSource(DM->ds_TBLDTL);
+    AddGridColumn(ui->mgd_TableJumunList, "TableBenho", "No", 33);
+    AddGridColumn(ui->mgd_TableJumunList, "TableName", "테이블", 95);
+    AddGridColumn(ui->mgd_TableJumunList, "ORD_DT", "주 문", 53);
+    AddGridColumn(ui->mgd_TableJumunList, "ITEM_NAME", "제   품   명", 240);
+    AddGridColumn(ui->mgd_TableJumunList, "ITEM_QTY", "수량", 51);
+    AddGridColumn(ui->mgd_TableJumunList, "TEMP3", "조리옵션", 120);
+    AddGridColumn(ui->mgd_TableJumunList, "TableMemo", "메  모", 341);
 
-    grid_Supporderlist->setDefaultRowHeight(26);
-    grid_Supporderlist->setOptions(SingleSelectOptions);
-    grid_Supporderlist->setDataSource(cds_F4104);
-    AddGridColumn(grid_Supporderlist, "OBJUPE", "고객명", 105);
-    AddGridColumn(grid_Supporderlist, "OBJBDT", "접수일", 109);
-    AddGridColumn(grid_Supporderlist, "OBYEDT", "예약일", 109);
-    AddGridColumn(grid_Supporderlist, "SHAMT", "금 액", 150);
+    ui->grid_Supporderlist->setDefaultRowHeight(26);
+    ui->grid_Supporderlist->setOptions(SingleSelectOptions);
+    ui->grid_Supporderlist->setDataSource(cds_F4104);
+    AddGridColumn(ui->grid_Supporderlist, "OBJUPE", "고객명", 105);
+    AddGridColumn(ui->grid_Supporderlist, "OBJBDT", "접수일", 109);
+    AddGridColumn(ui->grid_Supporderlist, "OBYEDT", "예약일", 109);
+    AddGridColumn(ui->grid_Supporderlist, "SHAMT", "금 액", 150);
 
-    grid_SupporderDet->setDefaultRowHeight(26);
-    grid_SupporderDet->setOptions(SingleSelectOptions);
-    grid_SupporderDet->setDataSource(cds_F4101_dt);
-    AddGridColumn(grid_SupporderDet, "IMNAME", "제품명", 211);
-    AddGridColumn(grid_SupporderDet, "SDQTY", "수 량", 70);
-    AddGridColumn(grid_SupporderDet, "SDAMT", "금 액", 130);
+    ui->grid_SupporderDet->setDefaultRowHeight(26);
+    ui->grid_SupporderDet->setOptions(SingleSelectOptions);
+    ui->grid_SupporderDet->setDataSource(cds_F4101_dt);
+    AddGridColumn(ui->grid_SupporderDet, "IMNAME", "제품명", 211);
+    AddGridColumn(ui->grid_SupporderDet, "SDQTY", "수 량", 70);
+    AddGridColumn(ui->grid_SupporderDet, "SDAMT", "금 액", 130);
 
-    edt_Deliveredsearch->setMaxLength(20);
-    edt_Receive->setMaxLength(5);
-    edt_Telephone->setMaxLength(11);
+    ui->edt_Deliveredsearch->setMaxLength(20);
+    ui->edt_Receive->setMaxLength(5);
+    ui->edt_Telephone->setMaxLength(11);
 
-    connect(btn_AllJumunList, &TMirelImgBtn::OnClick, this, [this] { btn_AllJumunListClick(); });
-    connect(btn_NapPum, &TMirelImgBtn::OnClick, this, [this] { btn_NapPumClick(); });
-    connect(btn_JumunOk, &TMirelImgBtn::OnClick, this, [this] { btn_JumunOkClick(); });
-    connect(btn_Search, &TMirelImgBtn::OnClick, this, [this] { btn_SearchClick(); });
-    connect(btnClose, &TMirelImgBtn::OnClick, this, [this] { done(2); });
-    connect(btn_Smoll, &TMirelImgBtn::OnClick, this, [this] { done(1); });
-    connect(grid_Supporderlist, &TMirelGrid::OnCellClick, this, [this] { grid_SupporderlistCellClick(); });
-    grid_Supporderlist->viewport()->installEventFilter(this);
+    connect(ui->btn_AllJumunList, &TMirelImgBtn::OnClick, this, [this] { btn_AllJumunListClick(); });
+    connect(ui->btn_NapPum, &TMirelImgBtn::OnClick, this, [this] { btn_NapPumClick(); });
+    connect(ui->btn_JumunOk, &TMirelImgBtn::OnClick, this, [this] { btn_JumunOkClick(); });
+    connect(ui->btn_Search, &TMirelImgBtn::OnClick, this, [this] { btn_SearchClick(); });
+    connect(ui->btnClose, &TMirelImgBtn::OnClick, this, [this] { done(2); });
+    connect(ui->btn_Smoll, &TMirelImgBtn::OnClick, this, [this] { done(1); });
+    connect(ui->grid_Supporderlist, &TMirelGrid::OnCellClick, this, [this] { grid_SupporderlistCellClick(); });
+    ui->grid_Supporderlist->viewport()->installEventFilter(this);
 
     const auto pager = [this](TMirelImgBtn *button, TMirelGrid *grid, int rows) {
         connect(button, &TMirelImgBtn::OnClick, this, [button, grid, rows] { PageGrid(grid, button->Tag(), rows); });
     };
-    pager(ui->btn_grid_TableOrdlistUp, mgd_TableJumunList, TableOrderPage);
-    pager(ui->btn_grid_TableOrdlistDown, mgd_TableJumunList, TableOrderPage);
-    pager(ui->btn_Up1, grid_Supporderlist, OrderPage);
-    pager(ui->btn_Down1, grid_Supporderlist, OrderPage);
-    pager(ui->btn_Up2, grid_SupporderDet, LinePage);
-    pager(ui->btn_Down2, grid_SupporderDet, LinePage);
+    pager(ui->btn_grid_TableOrdlistUp, ui->mgd_TableJumunList, TableOrderPage);
+    pager(ui->btn_grid_TableOrdlistDown, ui->mgd_TableJumunList, TableOrderPage);
+    pager(ui->btn_Up1, ui->grid_Supporderlist, OrderPage);
+    pager(ui->btn_Down1, ui->grid_Supporderlist, OrderPage);
+    pager(ui->btn_Up2, ui->grid_SupporderDet, LinePage);
+    pager(ui->btn_Down2, ui->grid_SupporderDet, LinePage);
 }
 
 TF618_TblOrdList::~TF618_TblOrdList()
@@ -112,7 +96,7 @@ TF618_TblOrdList::~TF618_TblOrdList()
         F403_Keyboard->Close();
     if (DM) {
         DM->adt_TBLDTL->FieldByName(QStringLiteral("ORD_DT")).OnGetText = m_savedOrderText;
-        mgd_TableJumunList->setDataSource(nullptr);
+        ui->mgd_TableJumunList->setDataSource(nullptr);
     }
     if (F618_TblOrdList == this)
         F618_TblOrdList = nullptr;
@@ -123,10 +107,10 @@ void TF618_TblOrdList::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    btn_AllJumunList->setDown(true);
-    pgc_TblOrdList->setCurrentIndex(0);
-    Panel15->show();
-    Panel5->hide();
+    ui->btn_AllJumunList->setDown(true);
+    ui->pgc_TblOrdList->setCurrentIndex(0);
+    ui->Panel15->show();
+    ui->Panel5->hide();
     RefreshTableOrders();
 }
 
@@ -151,26 +135,26 @@ void TF618_TblOrdList::RefreshTableOrders()
 
 void TF618_TblOrdList::setMultiSelect(bool on)
 {
-    mgd_TableJumunList->setOptions(on ? MultiSelectOptions : SingleSelectOptions);
-    mgd_TableJumunList->setToggleSelect(on);
+    ui->mgd_TableJumunList->setOptions(on ? MultiSelectOptions : SingleSelectOptions);
+    ui->mgd_TableJumunList->setToggleSelect(on);
 }
 
 void TF618_TblOrdList::btn_AllJumunListClick()
 {
-    pgc_TblOrdList->setCurrentIndex(0);
+    ui->pgc_TblOrdList->setCurrentIndex(0);
     closeKeyboard();
-    Panel15->show();
-    Panel5->hide();
+    ui->Panel15->show();
+    ui->Panel5->hide();
     setMultiSelect(true);
 }
 
 void TF618_TblOrdList::btn_NapPumClick()
 {
-    pgc_TblOrdList->setCurrentIndex(1);
+    ui->pgc_TblOrdList->setCurrentIndex(1);
     setMultiSelect(false);
-    Panel15->hide();
-    Panel5->show();
-    edt_Deliveredsearch->setFocus();
+    ui->Panel15->hide();
+    ui->Panel5->show();
+    ui->edt_Deliveredsearch->setFocus();
     showKeyboard();
     // Last: when the server fails, the page is complete and the search can
     // be repeated with btn_Search.
@@ -184,7 +168,7 @@ void TF618_TblOrdList::btn_JumunOkClick()
         return;
     // Confirmed lines leave the filtered view (and the selection): take the
     // list first.
-    TBookmarkList &selected = mgd_TableJumunList->SelectedRows();
+    TBookmarkList &selected = ui->mgd_TableJumunList->SelectedRows();
     QList<Bookmark> marks;
     for (int i = 0; i < selected.Count(); ++i)
         marks << selected[i];
@@ -214,7 +198,7 @@ void TF618_TblOrdList::btn_SearchClick()
     Params &params = cds_F4104->Params();
     params.CreateParam(FieldType::String, QStringLiteral("COMPCODE")).setAsString(MyConfig.CompanyCode);
     params.CreateParam(FieldType::String, QStringLiteral("STORECODE")).setAsString(MyConfig.StoreCode);
-    params.CreateParam(FieldType::String, QStringLiteral("edt_Deliveredsearch")).setAsString(edt_Deliveredsearch->text());
+    params.CreateParam(FieldType::String, QStringLiteral("edt_Deliveredsearch")).setAsString(ui->edt_Deliveredsearch->text());
     cds_F4104->Open();
     cds_F4104->First();
 }
@@ -242,19 +226,19 @@ void TF618_TblOrdList::grid_SupporderlistCellClick()
 void TF618_TblOrdList::grid_SupporderlistMouseUp()
 {
     if (cds_F4104->Active() && !cds_F4104->IsEmpty()) {
-        edt_Receive->setText(cds_F4104->FieldByName(QStringLiteral("OBRPER")).AsString());
-        edt_Telephone->setText(cds_F4104->FieldByName(QStringLiteral("OBJUMB")).AsString());
-        edt_Memo->setText(cds_F4104->FieldByName(QStringLiteral("OBBIGO")).AsString());
+        ui->edt_Receive->setText(cds_F4104->FieldByName(QStringLiteral("OBRPER")).AsString());
+        ui->edt_Telephone->setText(cds_F4104->FieldByName(QStringLiteral("OBJUMB")).AsString());
+        ui->edt_Memo->setText(cds_F4104->FieldByName(QStringLiteral("OBBIGO")).AsString());
     } else {
-        edt_Receive->clear();
-        edt_Telephone->clear();
-        edt_Memo->clear();
+        ui->edt_Receive->clear();
+        ui->edt_Telephone->clear();
+        ui->edt_Memo->clear();
     }
 }
 
 bool TF618_TblOrdList::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == grid_Supporderlist->viewport() && event->type() == QEvent::MouseButtonRelease)
+    if (watched == ui->grid_Supporderlist->viewport() && event->type() == QEvent::MouseButtonRelease)
         grid_SupporderlistMouseUp();
     return QDialog::eventFilter(watched, event);
 }

@@ -22,11 +22,7 @@
 
 class ClientDataSet;
 class Field;
-class QLineEdit;
-class QStackedWidget;
 class QWidget;
-class TMirelGrid;
-class TMirelImgBtn;
 
 namespace Ui {
 class TF618_TblOrdList;
@@ -51,25 +47,11 @@ public:
     explicit TF618_TblOrdList(QWidget *parent = nullptr);
     ~TF618_TblOrdList() override;
 
+    // The generated form: every control under its component name.
+    Ui::TF618_TblOrdList &form() const { return *ui; }
+
     // Closing by any way: keyboard closed, grid in single selection, TBLDTL unfiltered.
     void done(int result) override;
-
-    TMirelImgBtn *btn_AllJumunList = nullptr;
-    TMirelImgBtn *btn_NapPum = nullptr;
-    QStackedWidget *pgc_TblOrdList = nullptr;
-    TMirelGrid *mgd_TableJumunList = nullptr;
-    QWidget *Panel15 = nullptr;
-    TMirelImgBtn *btn_JumunOk = nullptr;
-    QWidget *Panel5 = nullptr;
-    QLineEdit *edt_Deliveredsearch = nullptr;
-    TMirelImgBtn *btn_Search = nullptr;
-    TMirelGrid *grid_Supporderlist = nullptr;
-    TMirelGrid *grid_SupporderDet = nullptr;
-    QLineEdit *edt_Receive = nullptr;
-    QLineEdit *edt_Telephone = nullptr;
-    QLineEdit *edt_Memo = nullptr;
-    TMirelImgBtn *btnClose = nullptr;
-    TMirelImgBtn *btn_Smoll = nullptr;
 
     ClientDataSet *cds_F4104 = nullptr;
     ClientDataSet *cds_F4101_dt = nullptr;

@@ -36,10 +36,6 @@ TF651_Susin::TF651_Susin(QWidget *parent)
 {
     ui->setupUi(this);
     setFixedSize(579, 378);
-    Label2 = ui->Label2;
-    radio_1 = ui->radio_1;
-    radio_2 = ui->radio_2;
-    btn_Close = ui->btn_Close;
 
     cds_F0100 = new ClientDataSet(this);
     cds_F0100->setObjectName(QStringLiteral("cds_F0100"));
@@ -48,10 +44,10 @@ TF651_Susin::TF651_Susin(QWidget *parent)
     if (DM)
         cds_F0100->setRemoteServer(DM->ROChannel);
 
-    connect(btn_Close, &TMirelTrnBtn::OnClick, this, [this] { done(2); });
+    connect(ui->btn_Close, &TMirelTrnBtn::OnClick, this, [this] { done(2); });
     // A user's click (the mouse-up of the radio button), never a check set by code.
-    connect(radio_1, &QRadioButton::clicked, this, &TF651_Susin::radioMouseUp);
-    connect(radio_2, &QRadioButton::clicked, this, &TF651_Susin::radioMouseUp);
+    connect(ui->radio_1, &QRadioButton::clicked, this, &TF651_Susin::radioMouseUp);
+    connect(ui->radio_2, &QRadioButton::clicked, this, &TF651_Susin::radioMouseUp);
 }
 
 TF651_Susin::~TF651_Susin()
@@ -118,7 +114,7 @@ void TF651_Susin::LoadSusin()
 {
     if (!DM)
         throw std::runtime_error("no data module");
-    const bool units = radio_1->isChecked();
+    const bool units = ui->radio_1->isChecked();
     OpenPartnerQuery(*cds_F0100);
     DataSet &vtb = *DM->vtb_Susin;
     if (!vtb.Active())
@@ -240,7 +236,7 @@ void TF651_Susin::mmb_TypeAMouseUp(TMirelMenuBtn *button)
     }
     if (button->ItemCode.isEmpty())
         return; // a blank slot
-    Label2->setText(button->ItemCode);
+    ui->Label2->setText(button->ItemCode);
     m_code = button->ItemCode;
     done(1);
 }

@@ -20,10 +20,7 @@
 #include <memory>
 
 class ClientDataSet;
-class QLabel;
-class QRadioButton;
 class TMirelMenuBtn;
-class TMirelTrnBtn;
 
 namespace Ui {
 class TF651_Susin;
@@ -37,10 +34,9 @@ public:
     explicit TF651_Susin(QWidget *parent = nullptr);
     ~TF651_Susin() override;
 
-    QLabel *Label2 = nullptr;
-    QRadioButton *radio_1 = nullptr;
-    QRadioButton *radio_2 = nullptr;
-    TMirelTrnBtn *btn_Close = nullptr;
+    // The generated form: every control under its component name.
+    Ui::TF651_Susin &form() const { return *ui; }
+
     ClientDataSet *cds_F0100 = nullptr; // the picker's own partner query
 
     int Page() const { return m_page; }

@@ -4,14 +4,14 @@
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
-#include "shell/RemoteCall.h"
 #include "core/ProgramRights.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
-#include "core/uKV_Common_Vat.h"
 #include "core/uKV_DataModule.h"
 #include "documents/DocumentCalls.h"
+#include "platform/dataset/Vat.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
 
@@ -37,24 +37,7 @@ TF652_EdOrder::TF652_EdOrder(QWidget *parent)
 {
     ui->setupUi(this);
     setFixedSize(1024, 768);
-    date_Wantdate = ui->date_Wantdate;
-    time_Wanttime = ui->time_Wanttime; // set at showing, never used
-    grid_Petenlist = ui->grid_Petenlist;
-    grid_Regorderlist = ui->grid_Regorderlist;
-    edt_BaljuGong = ui->edt_BaljuGong;
-    edt_BaljuVAT = ui->edt_BaljuVAT;
-    edt_BaljuSum = ui->edt_BaljuSum;
-    CMB_ADNB = ui->CMB_ADNB;
-    BTN_edit = ui->BTN_edit;
-    BTN_Cls = ui->BTN_Cls;
-    btn_d = ui->btn_d;
-    btn_PetenlistUp = ui->btn_PetenlistUp;
-    btn_PetenlistDown = ui->btn_PetenlistDown;
-    btn_RegorderlistUp = ui->btn_RegorderlistUp;
-    btn_RegorderlistDown = ui->btn_RegorderlistDown;
-    btn_Close = ui->btn_Close;
-    btn_Minimize = ui->btn_Minimize;
-    CMB_ADNB->setEditText(kAllPartners);
+    ui->CMB_ADNB->setEditText(kAllPartners);
 
     cds_F2100_pat = NewRemoteCall(this, "cds_F2100_pat", "dspStoredProc2", "[GP_SELECT_F2100_RegOrderpatSearch]");
     cds_F2101_det = NewRemoteCall(this, "cds_F2101_det", "dspStoredProc3", "[GP_SELECT_F2101_POPUPPURCHASE]");
@@ -65,47 +48,47 @@ TF652_EdOrder::TF652_EdOrder(QWidget *parent)
             f->setDisplayFormat(QStringLiteral("mm-dd"));
     };
 
-    grid_Petenlist->setOptions(kGridOptions);
-    grid_Petenlist->setDefaultRowHeight(OrderRowHeight);
-    grid_Petenlist->setDataSource(cds_F2100_pat);
-    AddGridColumn(grid_Petenlist, "phdate", "일자", 74);
-    AddGridColumn(grid_Petenlist, "AHNAME", "패턴명", 155);
-    AddGridColumn(grid_Petenlist, "absnam", "거래처명", 97);
-    m_selectedCell = grid_Petenlist->ColorSelectedCell();
-    m_selectedFont = grid_Petenlist->ColorSelectedFont();
+    ui->grid_Petenlist->setOptions(kGridOptions);
+    ui->grid_Petenlist->setDefaultRowHeight(OrderRowHeight);
+    ui->grid_Petenlist->setDataSource(cds_F2100_pat);
+    AddGridColumn(ui->grid_Petenlist, "phdate", "일자", 74);
+    AddGridColumn(ui->grid_Petenlist, "AHNAME", "패턴명", 155);
+    AddGridColumn(ui->grid_Petenlist, "absnam", "거래처명", 97);
+    m_selectedCell = ui->grid_Petenlist->ColorSelectedCell();
+    m_selectedFont = ui->grid_Petenlist->ColorSelectedFont();
 
-    grid_Regorderlist->setOptions(kGridOptions);
-    grid_Regorderlist->setDefaultRowHeight(LineRowHeight);
-    grid_Regorderlist->setDataSource(cds_F2101_det);
-    AddGridColumn(grid_Regorderlist, "pDSEQ", "No", 34);
-    AddGridColumn(grid_Regorderlist, "IMNAME", "품명", 150);
-    AddGridColumn(grid_Regorderlist, "SIZE", "규격", 60);
-    AddGridColumn(grid_Regorderlist, "pDQTY", "수량", 56);
-    AddGridColumn(grid_Regorderlist, "pDUNIT", "단위", 44);
-    AddGridColumn(grid_Regorderlist, "pDUPRC", "단가", 70);
-    AddGridColumn(grid_Regorderlist, "pDAMT", "금액", 80);
-    AddGridColumn(grid_Regorderlist, "PDITNB", "PDITNB", 0);
+    ui->grid_Regorderlist->setOptions(kGridOptions);
+    ui->grid_Regorderlist->setDefaultRowHeight(LineRowHeight);
+    ui->grid_Regorderlist->setDataSource(cds_F2101_det);
+    AddGridColumn(ui->grid_Regorderlist, "pDSEQ", "No", 34);
+    AddGridColumn(ui->grid_Regorderlist, "IMNAME", "품명", 150);
+    AddGridColumn(ui->grid_Regorderlist, "SIZE", "규격", 60);
+    AddGridColumn(ui->grid_Regorderlist, "pDQTY", "수량", 56);
+    AddGridColumn(ui->grid_Regorderlist, "pDUNIT", "단위", 44);
+    AddGridColumn(ui->grid_Regorderlist, "pDUPRC", "단가", 70);
+    AddGridColumn(ui->grid_Regorderlist, "pDAMT", "금액", 80);
+    AddGridColumn(ui->grid_Regorderlist, "PDITNB", "PDITNB", 0);
 
-    connect(date_Wantdate, &QDateEdit::dateChanged, this, [this] {
+    connect(ui->date_Wantdate, &QDateEdit::dateChanged, this, [this] {
         if (m_shown)
             LoadOrders();
     });
-    connect(grid_Petenlist, &TMirelGrid::OnCellClick, this, [this] { grid_PetenlistCellClick(); });
-    connect(BTN_edit, &TMirelImgBtn::OnClick, this, [this] { BTN_editClick(); });
-    connect(btn_d, &TMirelImgBtn::OnClick, this, [this] { btn_dClick(); });
-    connect(BTN_Cls, &TMirelImgBtn::OnClick, this, [this] { reject(); });
-    connect(btn_Close, &TMirelImgBtn::OnClick, this, [this] { reject(); });
-    connect(btn_Minimize, &TMirelImgBtn::OnClick, this, [this] {
+    connect(ui->grid_Petenlist, &TMirelGrid::OnCellClick, this, [this] { grid_PetenlistCellClick(); });
+    connect(ui->BTN_edit, &TMirelImgBtn::OnClick, this, [this] { BTN_editClick(); });
+    connect(ui->btn_d, &TMirelImgBtn::OnClick, this, [this] { btn_dClick(); });
+    connect(ui->BTN_Cls, &TMirelImgBtn::OnClick, this, [this] { reject(); });
+    connect(ui->btn_Close, &TMirelImgBtn::OnClick, this, [this] { reject(); });
+    connect(ui->btn_Minimize, &TMirelImgBtn::OnClick, this, [this] {
         if (QWidget *main = parentWidget() ? parentWidget()->window() : nullptr)
             main->showMinimized();
     });
-    connect(btn_PetenlistUp, &TMirelImgBtn::OnClick, this, [this] { PageGrid(grid_Petenlist, kPageUpTag, OrderPage()); });
-    connect(btn_PetenlistDown, &TMirelImgBtn::OnClick, this,
-            [this] { PageGrid(grid_Petenlist, kPageDownTag, OrderPage()); });
-    connect(btn_RegorderlistUp, &TMirelImgBtn::OnClick, this,
-            [this] { PageGrid(grid_Regorderlist, kPageUpTag, LinePage); });
-    connect(btn_RegorderlistDown, &TMirelImgBtn::OnClick, this,
-            [this] { PageGrid(grid_Regorderlist, kPageDownTag, LinePage); });
+    connect(ui->btn_PetenlistUp, &TMirelImgBtn::OnClick, this, [this] { PageGrid(ui->grid_Petenlist, kPageUpTag, OrderPage()); });
+    connect(ui->btn_PetenlistDown, &TMirelImgBtn::OnClick, this,
+            [this] { PageGrid(ui->grid_Petenlist, kPageDownTag, OrderPage()); });
+    connect(ui->btn_RegorderlistUp, &TMirelImgBtn::OnClick, this,
+            [this] { PageGrid(ui->grid_Regorderlist, kPageUpTag, LinePage); });
+    connect(ui->btn_RegorderlistDown, &TMirelImgBtn::OnClick, this,
+            [this] { PageGrid(ui->grid_Regorderlist, kPageDownTag, LinePage); });
 }
 
 TF652_EdOrder::~TF652_EdOrder()
@@ -117,7 +100,7 @@ TF652_EdOrder::~TF652_EdOrder()
 int TF652_EdOrder::OrderPage() const
 {
     // The data rows under the title row.
-    return qMax(1, grid_Petenlist->height() / OrderRowHeight - 1);
+    return qMax(1, ui->grid_Petenlist->height() / OrderRowHeight - 1);
 }
 
 void TF652_EdOrder::showEvent(QShowEvent *event)
@@ -126,8 +109,8 @@ void TF652_EdOrder::showEvent(QShowEvent *event)
     if (event->spontaneous() || m_shown)
         return;
     const QDateTime now = os::Now();
-    date_Wantdate->setDate(now.date());
-    time_Wanttime->setTime(now.time());
+    ui->date_Wantdate->setDate(now.date());
+    ui->time_Wanttime->setTime(now.time()); // set at showing, never used
     m_shown = true;
     LoadOrders();
 }
@@ -136,10 +119,10 @@ void TF652_EdOrder::clearTouched()
 {
     cds_F2101_det->Close();
     m_touched.clear();
-    CMB_ADNB->setEditText(kAllPartners);
-    edt_BaljuSum->setText(QStringLiteral("0"));
-    edt_BaljuGong->setText(QStringLiteral("0"));
-    edt_BaljuVAT->setText(QStringLiteral("0"));
+    ui->CMB_ADNB->setEditText(kAllPartners);
+    ui->edt_BaljuSum->setText(QStringLiteral("0"));
+    ui->edt_BaljuGong->setText(QStringLiteral("0"));
+    ui->edt_BaljuVAT->setText(QStringLiteral("0"));
     markTouchedRow(false);
 }
 
@@ -147,8 +130,8 @@ void TF652_EdOrder::clearTouched()
 // chosen row until the user touches one.
 void TF652_EdOrder::markTouchedRow(bool touched)
 {
-    grid_Petenlist->setColorSelectedCell(touched ? m_selectedCell : grid_Petenlist->Color());
-    grid_Petenlist->setColorSelectedFont(touched ? m_selectedFont : grid_Petenlist->FontColor());
+    ui->grid_Petenlist->setColorSelectedCell(touched ? m_selectedCell : ui->grid_Petenlist->Color());
+    ui->grid_Petenlist->setColorSelectedFont(touched ? m_selectedFont : ui->grid_Petenlist->FontColor());
 }
 
 void TF652_EdOrder::LoadOrders()
@@ -158,7 +141,7 @@ void TF652_EdOrder::LoadOrders()
     cds_F2100_pat->Close();
     SetTextParam(*cds_F2100_pat, "COMPCODE", MyConfig.CompanyCode);
     SetTextParam(*cds_F2100_pat, "STORECODE", MyConfig.StoreCode);
-    SetTextParam(*cds_F2100_pat, "orderdate", date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")));
+    SetTextParam(*cds_F2100_pat, "orderdate", ui->date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")));
     cds_F2100_pat->Open();
 }
 
@@ -177,7 +160,7 @@ void TF652_EdOrder::grid_PetenlistCellClick()
     cds_F2101_det->Open();
     m_touched = {month, number};
     markTouchedRow(true);
-    CMB_ADNB->setEditText(cds_F2100_pat->FieldByName(QStringLiteral("PHadnb")).AsString());
+    ui->CMB_ADNB->setEditText(cds_F2100_pat->FieldByName(QStringLiteral("PHadnb")).AsString());
     showTotals(cds_F2100_pat->FieldByName(QStringLiteral("PHtxgu")).AsString());
 }
 
@@ -191,17 +174,17 @@ void TF652_EdOrder::showTotals(const QString &taxKind)
     cds_F2101_det->EnableControls();
 
     const QString sum = FormatAmount(Currency(total.Trunc()));
-    edt_BaljuSum->setText(sum);
+    ui->edt_BaljuSum->setText(sum);
     if (sum == QStringLiteral("0")) {
-        edt_BaljuGong->setText(sum);
-        edt_BaljuVAT->setText(sum);
+        ui->edt_BaljuGong->setText(sum);
+        ui->edt_BaljuVAT->setText(sum);
         return;
     }
     // An unknown tax kind splits like a VAT-exempt one, never keeping the
     // previous order's figures.
     const VatSplit split = SplitVat(total, taxKind.trimmed());
-    edt_BaljuGong->setText(FormatAmount(Currency(split.supply)));
-    edt_BaljuVAT->setText(FormatAmount(Currency(split.vat)));
+    ui->edt_BaljuGong->setText(FormatAmount(Currency(split.supply)));
+    ui->edt_BaljuVAT->setText(FormatAmount(Currency(split.vat)));
 }
 
 void TF652_EdOrder::BTN_editClick()

@@ -19,12 +19,6 @@
 #include <memory>
 
 class ClientDataSet;
-class QComboBox;
-class QDateEdit;
-class QLineEdit;
-class QTimeEdit;
-class TMirelGrid;
-class TMirelImgBtn;
 
 namespace Ui {
 class TF652_EdOrder;
@@ -41,23 +35,8 @@ public:
     explicit TF652_EdOrder(QWidget *parent = nullptr);
     ~TF652_EdOrder() override;
 
-    QDateEdit *date_Wantdate = nullptr;
-    QTimeEdit *time_Wanttime = nullptr;
-    TMirelGrid *grid_Petenlist = nullptr;
-    TMirelGrid *grid_Regorderlist = nullptr;
-    QLineEdit *edt_BaljuGong = nullptr;
-    QLineEdit *edt_BaljuVAT = nullptr;
-    QLineEdit *edt_BaljuSum = nullptr;
-    QComboBox *CMB_ADNB = nullptr;
-    TMirelImgBtn *BTN_edit = nullptr;
-    TMirelImgBtn *BTN_Cls = nullptr;
-    TMirelImgBtn *btn_d = nullptr;
-    TMirelImgBtn *btn_PetenlistUp = nullptr;
-    TMirelImgBtn *btn_PetenlistDown = nullptr;
-    TMirelImgBtn *btn_RegorderlistUp = nullptr;
-    TMirelImgBtn *btn_RegorderlistDown = nullptr;
-    TMirelImgBtn *btn_Close = nullptr;
-    TMirelImgBtn *btn_Minimize = nullptr;
+    // The generated form: every control under its component name.
+    Ui::TF652_EdOrder &form() const { return *ui; }
 
     ClientDataSet *cds_F2100_pat = nullptr;
     ClientDataSet *cds_F2101_det = nullptr;

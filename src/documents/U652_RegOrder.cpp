@@ -1,9 +1,12 @@
 #include "documents/U652_RegOrder.h"
 #include "ui_U652_RegOrder.h"
+#include "ui_U651_Susin.h"
+#include "ui_U652_EdOrder.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
@@ -22,7 +25,6 @@
 #include "platform/os/Clock.h"
 #include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
-#include "shell/RemoteCall.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -88,35 +90,10 @@ TF652_RegOrder::TF652_RegOrder(QWidget *parent)
     setFixedSize(ScreenWidth, ScreenHeight);
     bindMenuButton(ui->btn_AllMenuView);
 
-    date_Wantdate = ui->date_Wantdate;
-    time_Wanttime = ui->time_Wanttime;
-    CMB_ADNBNAME = ui->CMB_ADNBNAME;
-    CMB_ADNB = ui->CMB_ADNB;
-    BitBtn1 = ui->BitBtn1;
-    com_PetenBunruAll = ui->com_PetenBunruAll;
-    grid_Petenlist = ui->grid_Petenlist;
-    grid_PetenSaveList = ui->grid_PetenSaveList;
-    grid_Regorderlist = ui->grid_Regorderlist;
-    btnJem = ui->btnJem;
-    btn_ghktkfvy = ui->btn_ghktkfvy;
-    btn_Enter = ui->btn_Enter;
-    PadKeys = {ui->btn0, ui->bnt1, ui->btn2, ui->btn3, ui->btn4, ui->btn5, ui->btn6, ui->btn7, ui->btn8, ui->btn9,
-               btnJem, btn_ghktkfvy};
-    btn_Ok = ui->btn_Ok;
-    btn_Balju = ui->btn_Balju;
-    btn_ImsiSave = ui->btn_ImsiSave;
-    btn_Del = ui->btn_Del;
-    btn_A4ysPrint = ui->btn_A4ysPrint;
-    btn_PetenlistUp = ui->btn_PetenlistUp;
-    btn_PetenlistDown = ui->btn_PetenlistDown;
-    PetenSaveListUp = ui->PetenSaveListUp;
-    PetenSaveListDown = ui->PetenSaveListDown;
-    btn_RegorderlistUp = ui->btn_RegorderlistUp;
-    btn_RegorderlistDown = ui->btn_RegorderlistDown;
-    btn_Close = ui->btn_Close;
-    btn_Minimize = ui->btn_Minimize;
+    const QList<TMirelImgBtn *> padKeys = {ui->btn0, ui->bnt1, ui->btn2, ui->btn3, ui->btn4, ui->btn5, ui->btn6, ui->btn7, ui->btn8, ui->btn9,
+               ui->btnJem, ui->btn_ghktkfvy};
 
-    m_combos = std::make_unique<TSupplierCombos>(CMB_ADNBNAME, CMB_ADNB);
+    m_combos = std::make_unique<TSupplierCombos>(ui->CMB_ADNBNAME, ui->CMB_ADNB);
 
     VTB_PATTERNBALJU = new DataSet(this);
     VTB_PATTERNBALJU->setObjectName(QStringLiteral("VTB_PATTERNBALJU"));
@@ -144,20 +121,20 @@ TF652_RegOrder::TF652_RegOrder(QWidget *parent)
     cds_Balju = NewRemoteCall(this, "cds_Balju", "dspStoredProc5", QStringLiteral("[GP_INSERT_F2100_PURCHASEENTRY]"));
     m_number = std::make_unique<DocumentNumber>(*CDS_MAXNUMBER);
 
-    grid_Petenlist->setOptions(kListOptions);
-    grid_Petenlist->setDefaultRowHeight(28);
-    grid_Petenlist->setDataSource(cds_F2110_s);
-    AddGridColumn(grid_Petenlist, F("AHNAME"), QStringLiteral("패턴 선택"), 248);
+    ui->grid_Petenlist->setOptions(kListOptions);
+    ui->grid_Petenlist->setDefaultRowHeight(28);
+    ui->grid_Petenlist->setDataSource(cds_F2110_s);
+    AddGridColumn(ui->grid_Petenlist, F("AHNAME"), QStringLiteral("패턴 선택"), 248);
 
-    grid_PetenSaveList->setOptions(kListOptions);
-    grid_PetenSaveList->setDefaultRowHeight(26);
-    grid_PetenSaveList->setDataSource(VTB_IMSIHEAD);
-    AddGridColumn(grid_PetenSaveList, F("ImsiName"), QStringLiteral("패턴명"), 150);
-    AddGridColumn(grid_PetenSaveList, F("AHADNB_NAME"), QStringLiteral("거래처명"), 98);
+    ui->grid_PetenSaveList->setOptions(kListOptions);
+    ui->grid_PetenSaveList->setDefaultRowHeight(26);
+    ui->grid_PetenSaveList->setDataSource(VTB_IMSIHEAD);
+    AddGridColumn(ui->grid_PetenSaveList, F("ImsiName"), QStringLiteral("패턴명"), 150);
+    AddGridColumn(ui->grid_PetenSaveList, F("AHADNB_NAME"), QStringLiteral("거래처명"), 98);
 
-    grid_Regorderlist->setOptions(kLineOptions);
-    grid_Regorderlist->setDefaultRowHeight(20);
-    grid_Regorderlist->setDataSource(VTB_PATTERNBALJU);
+    ui->grid_Regorderlist->setOptions(kLineOptions);
+    ui->grid_Regorderlist->setDefaultRowHeight(20);
+    ui->grid_Regorderlist->setDataSource(VTB_PATTERNBALJU);
     struct Col {
         const char *field, *title;
         int width;
@@ -170,43 +147,43 @@ TF652_RegOrder::TF652_RegOrder(QWidget *parent)
                                {"ADQTY", "수량", 64, true, true},         {"ADUPRC", "단가", 68, false, true},
                                {"ADAMT", "합계", 70, false, false},       {"IMITNB", "IMITNB", 0, false, false}};
     for (const Col &c : cols) {
-        TColumn *column = AddGridColumn(grid_Regorderlist, F(c.field), QString::fromUtf8(c.title), c.width);
+        TColumn *column = AddGridColumn(ui->grid_Regorderlist, F(c.field), QString::fromUtf8(c.title), c.width);
         column->setReadOnly(!c.editable);
         column->setVisible(c.visible);
     }
     if (Field *price = VTB_PATTERNBALJU->FindField(F("ADUPRC")))
         price->setDisplayFormat(QStringLiteral("#,##0"));
 
-    connect(btn_Close, &TMirelImgBtn::OnClick, this, [this] { btn_CloseClick(); });
-    connect(btn_Minimize, &TMirelImgBtn::OnClick, this, [] {
+    connect(ui->btn_Close, &TMirelImgBtn::OnClick, this, [this] { btn_CloseClick(); });
+    connect(ui->btn_Minimize, &TMirelImgBtn::OnClick, this, [] {
         if (QWidget *w = QApplication::activeWindow())
             w->showMinimized();
     });
     // A supplier chosen in the name list is checked for a block by the combos.
-    connect(BitBtn1, &TMirelImgBtn::OnClick, this, [this] { BitBtn1Click(); });
-    connect(com_PetenBunruAll, &QComboBox::activated, this, [this] { com_PetenBunruAllClick(); });
-    connect(grid_Petenlist, &TMirelGrid::OnCellClick, this, [this] { grid_PetenlistCellClick(); });
-    connect(grid_PetenSaveList, &TMirelGrid::OnCellClick, this, [this] { grid_PetenSaveListCellClick(); });
-    connect(grid_Regorderlist, &TMirelGrid::OnCellClick, this, [this](TColumn *c) { grid_RegorderlistCellClick(c); });
-    for (TMirelImgBtn *key : PadKeys)
+    connect(ui->BitBtn1, &TMirelImgBtn::OnClick, this, [this] { BitBtn1Click(); });
+    connect(ui->com_PetenBunruAll, &QComboBox::activated, this, [this] { com_PetenBunruAllClick(); });
+    connect(ui->grid_Petenlist, &TMirelGrid::OnCellClick, this, [this] { grid_PetenlistCellClick(); });
+    connect(ui->grid_PetenSaveList, &TMirelGrid::OnCellClick, this, [this] { grid_PetenSaveListCellClick(); });
+    connect(ui->grid_Regorderlist, &TMirelGrid::OnCellClick, this, [this](TColumn *c) { grid_RegorderlistCellClick(c); });
+    for (TMirelImgBtn *key : padKeys)
         connect(key, &TMirelImgBtn::OnMouseUp, this, [this, key](QWidget *, Qt::MouseButton button) {
             if (button == Qt::LeftButton)
                 PadKeyMouseUp(key->Tag());
         });
-    connect(btn_Enter, &TMirelImgBtn::OnClick, this, [this] { btn_EnterClick(); });
-    connect(btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
-    connect(btn_Balju, &TMirelImgBtn::OnClick, this, [this] { btn_BaljuClick(); });
-    connect(btn_ImsiSave, &TMirelImgBtn::OnClick, this, [this] { btn_ImsiSaveClick(); });
-    connect(btn_Del, &TMirelImgBtn::OnClick, this, [this] { btn_DelClick(); });
-    connect(btn_A4ysPrint, &TMirelImgBtn::OnClick, this, [this] { btn_A4ysPrintClick(); });
-    connect(btn_PetenlistUp, &TMirelImgBtn::OnClick, this, [this] { PageGrid(grid_Petenlist, kPageUpTag, PatternPage); });
-    connect(btn_PetenlistDown, &TMirelImgBtn::OnClick, this,
-            [this] { PageGrid(grid_Petenlist, kPageDownTag, PatternPage); });
-    connect(PetenSaveListUp, &TMirelImgBtn::OnClick, this, [this] { PageGrid(grid_PetenSaveList, kPageUpTag, SavePage); });
-    connect(PetenSaveListDown, &TMirelImgBtn::OnClick, this,
-            [this] { PageGrid(grid_PetenSaveList, kPageDownTag, SavePage); });
-    connect(btn_RegorderlistUp, &TMirelImgBtn::OnClick, this, [this] { pageLines(kPageUpTag); });
-    connect(btn_RegorderlistDown, &TMirelImgBtn::OnClick, this, [this] { pageLines(kPageDownTag); });
+    connect(ui->btn_Enter, &TMirelImgBtn::OnClick, this, [this] { btn_EnterClick(); });
+    connect(ui->btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
+    connect(ui->btn_Balju, &TMirelImgBtn::OnClick, this, [this] { btn_BaljuClick(); });
+    connect(ui->btn_ImsiSave, &TMirelImgBtn::OnClick, this, [this] { btn_ImsiSaveClick(); });
+    connect(ui->btn_Del, &TMirelImgBtn::OnClick, this, [this] { btn_DelClick(); });
+    connect(ui->btn_A4ysPrint, &TMirelImgBtn::OnClick, this, [this] { btn_A4ysPrintClick(); });
+    connect(ui->btn_PetenlistUp, &TMirelImgBtn::OnClick, this, [this] { PageGrid(ui->grid_Petenlist, kPageUpTag, PatternPage); });
+    connect(ui->btn_PetenlistDown, &TMirelImgBtn::OnClick, this,
+            [this] { PageGrid(ui->grid_Petenlist, kPageDownTag, PatternPage); });
+    connect(ui->PetenSaveListUp, &TMirelImgBtn::OnClick, this, [this] { PageGrid(ui->grid_PetenSaveList, kPageUpTag, SavePage); });
+    connect(ui->PetenSaveListDown, &TMirelImgBtn::OnClick, this,
+            [this] { PageGrid(ui->grid_PetenSaveList, kPageDownTag, SavePage); });
+    connect(ui->btn_RegorderlistUp, &TMirelImgBtn::OnClick, this, [this] { pageLines(kPageUpTag); });
+    connect(ui->btn_RegorderlistDown, &TMirelImgBtn::OnClick, this, [this] { pageLines(kPageDownTag); });
 }
 
 TF652_RegOrder::~TF652_RegOrder() = default;
@@ -242,16 +219,16 @@ void TF652_RegOrder::FormShow()
     openTables();
     m_combos->Load(*cds_F0100);
     const QDateTime now = os::Now();
-    date_Wantdate->setDate(now.date());
-    time_Wanttime->setTime(now.time());
+    ui->date_Wantdate->setDate(now.date());
+    ui->time_Wanttime->setTime(now.time());
     // The supplier change once: nothing chosen selects "99999999".
-    CMB_ADNBNAME->setCurrentIndex(0);
-    CMB_ADNB->setCurrentIndex(0);
+    ui->CMB_ADNBNAME->setCurrentIndex(0);
+    ui->CMB_ADNB->setCurrentIndex(0);
     if (DM->CheckOrderBlocked(m_combos->Code()))
         m_combos->ClearSelection();
 
     OpenPatterns(*cds_F2110_s, m_combos->Code());
-    grid_Regorderlist->setFocus();
+    ui->grid_Regorderlist->setFocus();
 }
 
 void TF652_RegOrder::SetSupplier(const QString &code)
@@ -263,12 +240,12 @@ void TF652_RegOrder::BitBtn1Click()
 {
     TF651_Susin picker(this);
     if (picker.exec() == 1)
-        SetSupplier(picker.Label2->text());
+        SetSupplier(picker.form().Label2->text());
 }
 
 void TF652_RegOrder::com_PetenBunruAllClick()
 {
-    FilterPatterns(*cds_F2110_s, com_PetenBunruAll->currentText());
+    FilterPatterns(*cds_F2110_s, ui->com_PetenBunruAll->currentText());
 }
 
 // --- loading lines ------------------------------------------------------------
@@ -420,9 +397,9 @@ void TF652_RegOrder::grid_RegorderlistCellClick(TColumn *column)
 // The key pad types into the quantity of the current line.
 void TF652_RegOrder::selectQuantityColumn()
 {
-    for (int i = 0; i < grid_Regorderlist->Columns().Count(); ++i)
-        if (grid_Regorderlist->Columns()[i]->FieldName() == F("ADQTY"))
-            grid_Regorderlist->setSelectedIndex(i);
+    for (int i = 0; i < ui->grid_Regorderlist->Columns().Count(); ++i)
+        if (ui->grid_Regorderlist->Columns()[i]->FieldName() == F("ADQTY"))
+            ui->grid_Regorderlist->setSelectedIndex(i);
 }
 
 void TF652_RegOrder::PadKeyMouseUp(int tag)
@@ -430,9 +407,9 @@ void TF652_RegOrder::PadKeyMouseUp(int tag)
     if (VTB_PATTERNBALJU->IsEmpty())
         return; // editing an empty table would append a line without an item
     QWidget *focus = QApplication::focusWidget();
-    if (focus != grid_Regorderlist && !grid_Regorderlist->isAncestorOf(focus))
-        grid_Regorderlist->setFocus();
-    if (!grid_Regorderlist->EditorMode())
+    if (focus != ui->grid_Regorderlist && !ui->grid_Regorderlist->isAncestorOf(focus))
+        ui->grid_Regorderlist->setFocus();
+    if (!ui->grid_Regorderlist->EditorMode())
         selectQuantityColumn();
     if (VTB_PATTERNBALJU->State() == DataSetState::Browse)
         VTB_PATTERNBALJU->Edit();
@@ -455,7 +432,7 @@ void TF652_RegOrder::pageLines(int tag)
     if (VTB_PATTERNBALJU->IsEmpty())
         return;
     VTB_PATTERNBALJU->CheckBrowseMode();
-    PageGrid(grid_Regorderlist, tag, LinePage);
+    PageGrid(ui->grid_Regorderlist, tag, LinePage);
 }
 
 int TF652_RegOrder::linesWithQuantity() const
@@ -665,7 +642,7 @@ void TF652_RegOrder::btn_BaljuClick()
     VTB_PATTERNBALJU->CheckBrowseMode();
     if (!HasWriteRight(kOrderProgram))
         return;
-    if (date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")) < today("yyyyMMdd")) {
+    if (ui->date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")) < today("yyyyMMdd")) {
         ShowMessageBox(QStringLiteral("납품 희망일은 현재 날짜 이후만 가능합니다."), 2, 2000);
         return;
     }
@@ -675,7 +652,7 @@ void TF652_RegOrder::btn_BaljuClick()
         if (VTB_IMSIHEAD->RecordCount() == 1) {
             jobs = ordersFromSaves(0);
             SetSupplier(jobs.first().supplier);
-            if (AskMessageBox(CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 발주하시겠습니까?"), 1) != mrYes)
+            if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 발주하시겠습니까?"), 1) != mrYes)
                 return;
         } else {
             const int choice = AskMessageBox(QStringLiteral("선택바랍니다."), 4);
@@ -693,7 +670,7 @@ void TF652_RegOrder::btn_BaljuClick()
     }
     if (!checkedSupplier(Source.Supplier))
         return;
-    if (AskMessageBox(CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 발주하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 발주하시겠습니까?"), 1) != mrYes)
         return;
     OrderJob job;
     job.supplier = m_combos->Code();
@@ -728,7 +705,7 @@ void TF652_RegOrder::placeOrders(const QList<OrderJob> &jobs, bool fromSaves)
         }
         const bool reloaded = job.holdsReload && !reloadGiven && ReloadState == QStringLiteral("1");
         if (!placeOneOrder(job, reloaded)) {
-            const QString name = CMB_ADNBNAME->currentText().isEmpty() ? job.supplierName : CMB_ADNBNAME->currentText();
+            const QString name = ui->CMB_ADNBNAME->currentText().isEmpty() ? job.supplierName : ui->CMB_ADNBNAME->currentText();
             ShowMessageBox(name + QStringLiteral("거래처 발주에 실패하였습니다."), 2, 3000);
             allPlaced = false;
             break;
@@ -788,7 +765,7 @@ bool TF652_RegOrder::placeOneOrder(const OrderJob &job, bool reloaded)
         SetTextParam(call, "A_PHBATY", QStringLiteral("001"));
         for (const char *empty : {"A_PHSEME", "A_PHBODT", "A_PHNWDT", "A_PHGMDA", "A_PHBIGO", "A_PHnpjs", "A_PHbada"})
             SetTextParam(call, empty, QString());
-        SetTextParam(call, "A_PHNYDT", date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")));
+        SetTextParam(call, "A_PHNYDT", ui->date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")));
         SetParam(call, FieldType::Integer, "A_PHUAMT", 0);
         SetParam(call, FieldType::Integer, "A_PHADNUMB", job.pattern); // 999 for every order of several saves
         SetTextParam(call, "A_PHPOID", MyConfig.PosNo);
@@ -863,7 +840,7 @@ void TF652_RegOrder::btn_OkClick()
 
     const int pattern = order.FieldByName(F("PHADNUMB")).AsInteger();
     const qint64 number = order.FieldByName(F("phnumb")).AsInteger();
-    const QString supplier = picker.CMB_ADNB->currentText();
+    const QString supplier = picker.form().CMB_ADNB->currentText();
     const QString supplierName = order.FieldByName(F("absnam")).AsString();
     VTB_PATTERNBALJU->CheckBrowseMode();
     SetSupplier(supplier);

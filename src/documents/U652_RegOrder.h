@@ -34,12 +34,7 @@
 class ClientDataSet;
 class DataSet;
 class DocumentNumber;
-class QComboBox;
-class QDateEdit;
-class QTimeEdit;
 class TColumn;
-class TMirelGrid;
-class TMirelImgBtn;
 class TSupplierCombos;
 
 namespace Ui {
@@ -57,26 +52,10 @@ public:
     explicit TF652_RegOrder(QWidget *parent = nullptr);
     ~TF652_RegOrder() override;
 
-    DataSet *WorkTable() const override { return VTB_PATTERNBALJU; }
+    // The generated form: every control under its component name.
+    Ui::TF652_RegOrder &form() const { return *ui; }
 
-    // The controls.
-    QDateEdit *date_Wantdate = nullptr;
-    QTimeEdit *time_Wanttime = nullptr;
-    QComboBox *CMB_ADNBNAME = nullptr;
-    QComboBox *CMB_ADNB = nullptr;
-    TMirelImgBtn *BitBtn1 = nullptr;
-    QComboBox *com_PetenBunruAll = nullptr;
-    TMirelGrid *grid_Petenlist = nullptr;
-    TMirelGrid *grid_PetenSaveList = nullptr;
-    TMirelGrid *grid_Regorderlist = nullptr;
-    QList<TMirelImgBtn *> PadKeys; // the ten digits, btnJem and btn_ghktkfvy
-    TMirelImgBtn *btnJem = nullptr, *btn_ghktkfvy = nullptr, *btn_Enter = nullptr;
-    TMirelImgBtn *btn_Ok = nullptr, *btn_Balju = nullptr, *btn_ImsiSave = nullptr, *btn_Del = nullptr;
-    TMirelImgBtn *btn_A4ysPrint = nullptr;
-    TMirelImgBtn *btn_PetenlistUp = nullptr, *btn_PetenlistDown = nullptr;
-    TMirelImgBtn *PetenSaveListUp = nullptr, *PetenSaveListDown = nullptr;
-    TMirelImgBtn *btn_RegorderlistUp = nullptr, *btn_RegorderlistDown = nullptr;
-    TMirelImgBtn *btn_Close = nullptr, *btn_Minimize = nullptr;
+    DataSet *WorkTable() const override { return VTB_PATTERNBALJU; }
 
     // In-memory tables.
     DataSet *VTB_PATTERNBALJU = nullptr; // working lines

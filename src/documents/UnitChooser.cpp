@@ -1,6 +1,5 @@
 #include "documents/UnitChooser.h"
 
-#include "Components/MirelComp/MirelImgBtn.h"
 #include "core/MyConfig.h"
 #include "core/uKV_DataModule.h"
 #include "platform/remote/ClientDataSet.h"
@@ -32,13 +31,13 @@ int ChooseLineUnit(DataSet &lines, QWidget *parent)
     query.Open();
     const bool found = !query.IsEmpty();
     TF405_Dialog dialog(parent);
-    dialog.MirelImg_ok->setCaption(found ? query.FieldByName(QStringLiteral("IMLDAN")).AsString() : QString());
-    dialog.MirelImg_yes->setCaption(found ? query.FieldByName(QStringLiteral("IMMDAN")).AsString() : QString());
+    dialog.SetUnits(found ? query.FieldByName(QStringLiteral("IMLDAN")).AsString() : QString(),
+                    found ? query.FieldByName(QStringLiteral("IMMDAN")).AsString() : QString());
     query.Close();
     const int result = dialog.exec();
     if (result != 1 && result != 6)
         return result;
-    const QString unit = (result == 1 ? dialog.MirelImg_ok : dialog.MirelImg_yes)->Caption();
+    const QString unit = dialog.UnitOf(result);
     lines.Edit();
     lines.FieldByName(QStringLiteral("ADUNIT")).setAsString(unit);
     lines.Post();

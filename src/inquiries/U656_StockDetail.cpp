@@ -8,13 +8,12 @@
 #include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Text.h"
-#include "core/uKV_Common_Vat.h"
+#include "platform/dataset/Vat.h"
 #include "inquiries/RefreshRows.h"
 #include "platform/dataset/DataSet.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
-#include "shell/RemoteCall.h"
-#include "shell/ScreenRegistry.h"
+#include "shell/MenuTags.h"
 
 #include <QDateEdit>
 #include <QScopeGuard>

@@ -1,16 +1,17 @@
 // The work screens the program has, registered with their menu Tags and
 // global instances. A menu Tag not listed here opens a placeholder screen.
+#include "attendance/U638_AttendModify.h"
 #include "documents/U10021_Warehouse.h"
 #include "documents/U10051_deliver.h"
 #include "documents/U1007_TwoMaterialDisuse.h"
 #include "documents/U1009_TastePresent.h"
 #include "documents/U618_TblOrdList.h"
 #include "documents/U652_RegOrder.h"
+#include "shell/MenuTags.h"
 #include "production/U1307_RECIPYVIEW.h"
 #include "inquiries/U656_StockDetail.h"
 #include "shell/ScreenRegistry.h"
-#include "shell/U638_AttendModify.h"
-#include "shell/u501_Login.h"
+#include "signin/u501_Login.h"
 
 void RegisterWorkScreens()
 {

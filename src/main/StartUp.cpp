@@ -12,8 +12,8 @@
 #include "shell/U401_Dialog.h"
 #include "shell/U403_Keyboard.h"
 #include "shell/U505_ScrollMenu.h"
-#include "shell/u501_Login.h"
-#include "shell/u502_MngUsers.h"
+#include "signin/u501_Login.h"
+#include "signin/u502_MngUsers.h"
 
 #include <QApplication>
 #include <QEvent>

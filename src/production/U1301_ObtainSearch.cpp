@@ -10,7 +10,7 @@
 #include "platform/dataset/DataSet.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
-#include "shell/RemoteCall.h"
+#include "core/CallParams.h"
 
 #include <QShowEvent>
 

@@ -10,8 +10,7 @@
 #include "platform/remote/ClientDataSet.h"
 #include "production/ReportColumns.h"
 #include "production/SqlWaitCursor.h"
-#include "shell/RemoteCall.h"
-#include "shell/ScreenRegistry.h"
+#include "shell/MenuTags.h"
 #include "shell/U403_Keyboard.h"
 
 #include <QLineEdit>

@@ -30,19 +30,6 @@
 
 class TWorkScreen;
 
-// Tags of the menu entries that other code names.
-namespace MenuTag {
-constexpr int RegOrder = 501301;   // pattern order entry, opened by a sign-in
-constexpr int Warehouse = 501302;
-constexpr int Deliver = 501304;
-constexpr int TastePresent = 501305;
-constexpr int TwoMaterialDisuse = 501306;
-constexpr int StockDetail = 501307;  // the document history
-constexpr int RecipeView = 501314; // closes the on-screen keyboard when left
-constexpr int TimeClock = 501315;  // receives the sign-in row when opened
-constexpr int NormalStock = 501317;
-} // namespace MenuTag
-
 struct ScreenInfo {
     int tag = 0;
     QString className;     // "TF652_RegOrder"

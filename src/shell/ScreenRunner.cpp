@@ -1,6 +1,7 @@
 #include "shell/ScreenRunner.h"
 
 #include "platform/dataset/DataSet.h"
+#include "shell/MenuTags.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/SignInSource.h"
 #include "shell/U505_ScrollMenu.h"

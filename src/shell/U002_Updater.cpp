@@ -114,22 +114,11 @@ TF002_Updater::TF002_Updater(QWidget *parent)
     setFixedSize(426, 314);
     CenterOnOwner(this);
 
-    img_Back = ui->img_Back;
-    img_Start = ui->img_Start;
-    img_End = ui->img_End;
-    img_Level[0] = ui->img_Level1;
-    img_Level[1] = ui->img_Level2;
-    img_Level[2] = ui->img_Level3;
-    img_Level[3] = ui->img_Level4;
-    img_Level[4] = ui->img_Level5;
-    rbp_Down_State = ui->rbp_Down_State;
-    rbp_Bzip_State = ui->rbp_Bzip_State;
-    MirelImgBtn1 = ui->MirelImgBtn1;
-    img_Back->setPixmap(backgroundPicture(size()));
-    img_Back->installEventFilter(this);
-    img_Start->setPixmap(stepPicture(false));
-    img_End->setPixmap(stepPicture(true));
-    for (QProgressBar *bar : {rbp_Down_State, rbp_Bzip_State})
+    ui->img_Back->setPixmap(backgroundPicture(size()));
+    ui->img_Back->installEventFilter(this);
+    ui->img_Start->setPixmap(stepPicture(false));
+    ui->img_End->setPixmap(stepPicture(true));
+    for (QProgressBar *bar : {ui->rbp_Down_State, ui->rbp_Bzip_State})
         bar->setStyleSheet(QString::fromLatin1(gradientBar));
 
     Timer1 = new QTimer(this);
@@ -137,7 +126,7 @@ TF002_Updater::TF002_Updater(QWidget *parent)
     Timer1->setSingleShot(true);
     Timer1->setInterval(500);
     connect(Timer1, &QTimer::timeout, this, &TF002_Updater::Timer1Timer);
-    connect(MirelImgBtn1, &TMirelImgBtn::OnClick, this, &TF002_Updater::MirelImgBtn1Click);
+    connect(ui->MirelImgBtn1, &TMirelImgBtn::OnClick, this, &TF002_Updater::MirelImgBtn1Click);
 
     const QString dir = CM && !CM->ExeDir.isEmpty() ? CM->ExeDir : os::ProgramDir() + QLatin1Char('/');
     Folder = dir;
@@ -152,7 +141,7 @@ TF002_Updater::~TF002_Updater() = default;
 void TF002_Updater::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    for (QProgressBar *bar : {rbp_Down_State, rbp_Bzip_State}) {
+    for (QProgressBar *bar : {ui->rbp_Down_State, ui->rbp_Bzip_State}) {
         bar->setValue(0);
         bar->hide();
     }
@@ -161,8 +150,10 @@ void TF002_Updater::showEvent(QShowEvent *event)
 
 void TF002_Updater::setLevel(int step, bool done)
 {
-    img_Level[step - 1]->setPixmap(done ? img_End->pixmap() : img_Start->pixmap());
-    img_Level[step - 1]->setProperty("done", done);
+    QLabel *const levels[] = {ui->img_Level1, ui->img_Level2, ui->img_Level3, ui->img_Level4, ui->img_Level5};
+    QLabel *level = levels[step - 1];
+    level->setPixmap(done ? ui->img_End->pixmap() : ui->img_Start->pixmap());
+    level->setProperty("done", done);
 }
 
 QString TF002_Updater::backupPath() const
@@ -174,15 +165,15 @@ bool TF002_Updater::DownloadArchive()
 {
     setLevel(1, true);
     setLevel(2, false);
-    rbp_Down_State->show();
+    ui->rbp_Down_State->show();
     bool sized = false;
     const http::GetResult answer =
         http::Get(BaseUrl + ArchiveFile, [this, &sized](qint64 received, qint64 total) {
             if (!sized && total > 0) {
-                rbp_Down_State->setMaximum(int(qMin<qint64>(total, INT_MAX)));
+                ui->rbp_Down_State->setMaximum(int(qMin<qint64>(total, INT_MAX)));
                 sized = true;
             }
-            rbp_Down_State->setValue(int(qMin<qint64>(received, rbp_Down_State->maximum())));
+            ui->rbp_Down_State->setValue(int(qMin<qint64>(received, ui->rbp_Down_State->maximum())));
             QCoreApplication::processEvents();
             return !Cancelled;
         });
@@ -232,11 +223,11 @@ bool TF002_Updater::BackupUpdater()
 
 TF002_Updater::Unpacked TF002_Updater::DecompressArchive()
 {
-    rbp_Bzip_State->show();
+    ui->rbp_Bzip_State->show();
     setLevel(4, false);
     const QString target = Folder + UpdaterFile;
     const QString archive = Folder + ArchiveFile;
-    rbp_Bzip_State->setMaximum(int(qMin<qint64>(qMax<qint64>(QFileInfo(archive).size(), 1), INT_MAX)));
+    ui->rbp_Bzip_State->setMaximum(int(qMin<qint64>(qMax<qint64>(QFileInfo(archive).size(), 1), INT_MAX)));
     m_unpackStarted = true;
     bz2::Hooks hooks;
     hooks.beforeRead = [this] {
@@ -244,7 +235,7 @@ TF002_Updater::Unpacked TF002_Updater::DecompressArchive()
         return !Cancelled;
     };
     hooks.afterPiece = [this](qint64 position, qint64) {
-        rbp_Bzip_State->setValue(int(qMin<qint64>(position, rbp_Bzip_State->maximum())));
+        ui->rbp_Bzip_State->setValue(int(qMin<qint64>(position, ui->rbp_Bzip_State->maximum())));
     };
     QString error;
     const bz2::Outcome outcome = bz2::DecompressFile(archive, target, hooks, &error);
@@ -342,7 +333,7 @@ void TF002_Updater::done(int result)
 
 bool TF002_Updater::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == img_Back) {
+    if (watched == ui->img_Back) {
         if (event->type() == QEvent::MouseButtonPress) {
             const auto *mouse = static_cast<QMouseEvent *>(event);
             m_dragOffset = mouse->globalPosition().toPoint() - frameGeometry().topLeft();

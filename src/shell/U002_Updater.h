@@ -14,10 +14,7 @@
 #include <functional>
 #include <memory>
 
-class QLabel;
-class QProgressBar;
 class QTimer;
-class TMirelImgBtn;
 
 namespace Ui {
 class TF002_Updater;
@@ -29,6 +26,9 @@ class TF002_Updater : public QDialog {
 public:
     explicit TF002_Updater(QWidget *parent = nullptr);
     ~TF002_Updater() override;
+
+    // The generated form: every control under its component name.
+    Ui::TF002_Updater &form() const { return *ui; }
 
     // Asks the close button's question with yes and no; true for yes. The
     // platform's question box by default; tests answer through their own.
@@ -53,14 +53,7 @@ public:
     Unpacked DecompressArchive();
     void CleanUp();
 
-    // Components (Qt object names alike).
-    QLabel *img_Back = nullptr;
-    QLabel *img_Start = nullptr;
-    QLabel *img_End = nullptr;
-    QLabel *img_Level[5] = {};
-    QProgressBar *rbp_Down_State = nullptr;
-    QProgressBar *rbp_Bzip_State = nullptr;
-    TMirelImgBtn *MirelImgBtn1 = nullptr;
+    // The timer (its object name alike).
     QTimer *Timer1 = nullptr;
 
     // The one text of the close button's question.

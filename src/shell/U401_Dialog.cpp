@@ -85,10 +85,6 @@ TF401_Dialog::TF401_Dialog(QWidget *parent)
     ui->setupUi(this);
     setFixedSize(426, 274);
 
-    btn_Yes = ui->btn_Yes;
-    btn_OK = ui->btn_OK;
-    btn_No = ui->btn_No;
-    lb_Message = ui->lb_Message;
 
     tmr_Stay = new QTimer(this);
     tmr_Stay->setObjectName("tmr_Stay");
@@ -100,7 +96,7 @@ TF401_Dialog::TF401_Dialog(QWidget *parent)
         style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(iconSize, iconSize));
     ui->img_Title->installEventFilter(this);
 
-    for (TMirelImgBtn *button : {btn_Yes, btn_OK, btn_No})
+    for (TMirelImgBtn *button : {ui->btn_Yes, ui->btn_OK, ui->btn_No})
         connect(button, &TMirelImgBtn::OnClick, this, &TF401_Dialog::btn_Click);
 
     m_previousHandler = SetMessageBoxHandler(
@@ -161,7 +157,7 @@ void TF401_Dialog::showEvent(QShowEvent *event)
 void TF401_Dialog::showNextMessage()
 {
     ShownAt = os::Now();
-    lb_Message->setText(MessageQueue.isEmpty() ? QString() : MessageQueue.takeFirst());
+    ui->lb_Message->setText(MessageQueue.isEmpty() ? QString() : MessageQueue.takeFirst());
     CurrentStay = StayQueue.isEmpty() ? 0 : StayQueue.takeFirst().toInt(); // 0 when not a number
 }
 
@@ -225,9 +221,9 @@ void TF401_Dialog::btn_Click(QWidget *Sender)
 void TF401_Dialog::layoutButtons(int kind)
 {
     const KindLayout layout = layoutFor(kind);
-    applyPlace(btn_Yes, layout.yes);
-    applyPlace(btn_OK, layout.ok);
-    applyPlace(btn_No, layout.no);
+    applyPlace(ui->btn_Yes, layout.yes);
+    applyPlace(ui->btn_OK, layout.ok);
+    applyPlace(ui->btn_No, layout.no);
 }
 
 void TF401_Dialog::placeWindow()

@@ -17,9 +17,7 @@
 #include <QStringList>
 #include <memory>
 
-class QLabel;
 class QTimer;
-class TMirelImgBtn;
 
 namespace Ui {
 class TF401_Dialog;
@@ -49,6 +47,9 @@ public:
     explicit TF401_Dialog(QWidget *parent = nullptr);
     ~TF401_Dialog() override;
 
+    // The generated form: every control under its component name.
+    Ui::TF401_Dialog &form() const { return *ui; }
+
     // Queues text with its stay time (ms; 0 = until a button is pressed) and
     // shows the window when it is hidden. Returns 0 for a notice and for any
     // text queued while the window is on screen; otherwise the pressed
@@ -56,11 +57,7 @@ public:
     // time runs out without a press returns 0.
     int ShowMessageBox(const QString &text, int kind, int stayMs);
 
-    // Components (Qt object names alike).
-    TMirelImgBtn *btn_Yes = nullptr;
-    TMirelImgBtn *btn_OK = nullptr;
-    TMirelImgBtn *btn_No = nullptr;
-    QLabel *lb_Message = nullptr;
+    // The timer (its object name alike).
     QTimer *tmr_Stay = nullptr;
 
 public slots:

@@ -91,8 +91,6 @@ TF403_Keyboard::TF403_Keyboard(QWidget *parent)
     ui->setupUi(this);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
-    fb_Keyboard = ui->fb_Keyboard;
-    fb_NumPad = ui->fb_NumPad;
 
     KeyboardMode = 0;
     InitKeys();
@@ -129,12 +127,12 @@ void TF403_Keyboard::ApplyMode()
 {
     if (KeyboardMode == 1) {
         setFixedSize(737, 571);
-        fb_NumPad->move(440, 0);
-        fb_Keyboard->setGeometry(0, 235, 737, height() - 235);
+        ui->fb_NumPad->move(440, 0);
+        ui->fb_Keyboard->setGeometry(0, 235, 737, height() - 235);
     } else {
         setFixedSize(1024, 236);
-        fb_NumPad->move(0, 0);
-        fb_Keyboard->setGeometry(0, 0, 1024, height());
+        ui->fb_NumPad->move(0, 0);
+        ui->fb_Keyboard->setGeometry(0, 0, 1024, height());
     }
 }
 

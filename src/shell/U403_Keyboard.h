@@ -44,7 +44,6 @@
 
 #include "platform/os/SharedBlock.h"
 
-class TMirelBack;
 class TMirelImgBtn;
 
 namespace Ui {
@@ -62,6 +61,9 @@ public:
     // message window (SetKeyboardPlacement) so messages stand above it.
     explicit TF403_Keyboard(QWidget *parent = nullptr);
     ~TF403_Keyboard() override;
+
+    // The generated form: every control under its component name.
+    Ui::TF403_Keyboard &form() const { return *ui; }
 
     // The window that receives the keys; set before showing, cleared when
     // the keyboard closes (and when that window is destroyed).
@@ -93,10 +95,6 @@ public:
     // KeyboardPlacement: on screen, and the screen position of its top edge.
     bool isShowing() const override;
     int top() const override;
-
-    // Components (Qt object names alike).
-    TMirelBack *fb_Keyboard = nullptr;
-    TMirelBack *fb_NumPad = nullptr;
 
     void setVisible(bool visible) override;
 

@@ -15,16 +15,29 @@ TF405_Dialog::TF405_Dialog(QWidget *parent)
 {
     ui->setupUi(this);
     setFixedSize(368, 212);
-    MirelImg_yes = ui->MirelImg_yes;
-    MirelImg_ok = ui->MirelImg_ok;
-    connect(MirelImg_ok, &TMirelImgBtn::OnClick, this, [this] { done(mrOk); });
-    connect(MirelImg_yes, &TMirelImgBtn::OnClick, this, [this] { done(mrYes); });
+    connect(ui->MirelImg_ok, &TMirelImgBtn::OnClick, this, [this] { done(mrOk); });
+    connect(ui->MirelImg_yes, &TMirelImgBtn::OnClick, this, [this] { done(mrYes); });
 }
 
 TF405_Dialog::~TF405_Dialog()
 {
     if (F405_Dialog == this)
         F405_Dialog = nullptr;
+}
+
+void TF405_Dialog::SetUnits(const QString &large, const QString &middle)
+{
+    ui->MirelImg_ok->setCaption(large);
+    ui->MirelImg_yes->setCaption(middle);
+}
+
+QString TF405_Dialog::UnitOf(int result) const
+{
+    if (result == mrOk)
+        return ui->MirelImg_ok->Caption();
+    if (result == mrYes)
+        return ui->MirelImg_yes->Caption();
+    return QString();
 }
 
 void TF405_Dialog::showEvent(QShowEvent *event)

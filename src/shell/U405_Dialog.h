@@ -5,9 +5,10 @@
 // button's caption as the line's unit: MirelImg_ok returns 1, MirelImg_yes 6.
 
 #include <QDialog>
+#include <QString>
+
 #include <memory>
 
-class TMirelImgBtn;
 
 namespace Ui {
 class TF405_Dialog;
@@ -20,8 +21,14 @@ public:
     explicit TF405_Dialog(QWidget *parent = nullptr);
     ~TF405_Dialog() override;
 
-    TMirelImgBtn *MirelImg_yes = nullptr; // left, result 6
-    TMirelImgBtn *MirelImg_ok = nullptr;  // right, result 1
+    // The generated form: every control under its component name.
+    Ui::TF405_Dialog &form() const { return *ui; }
+
+    // The large unit on MirelImg_ok, the middle unit on MirelImg_yes.
+    void SetUnits(const QString &large, const QString &middle);
+    // The caption of the button that ended the dialog with result (1 or 6);
+    // empty for any other result.
+    QString UnitOf(int result) const;
 
 protected:
     // Centred on the window it belongs to, or on the screen without one.

@@ -6,6 +6,7 @@
 #include "core/MyConfig.h"
 #include "core/uKV_DataModule.h"
 #include "platform/remote/ClientDataSet.h"
+#include "shell/MenuTags.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/ScreenRunner.h"
 #include "shell/SignInSource.h"
@@ -60,22 +61,6 @@ TF505_ScrollMenu::TF505_ScrollMenu(QWidget *parent)
     ui->setupUi(this);
     setFixedSize(MenuWidth, MenuHeight);
 
-    btn_Btn1 = ui->btn_Btn1;
-    btn_Btn2 = ui->btn_Btn2;
-    btn_Btn3 = ui->btn_Btn3;
-    btn_Btn4 = ui->btn_Btn4;
-    btn_Btn5 = ui->btn_Btn5;
-    btn_Btn6 = ui->btn_Btn6;
-    btn_Btn7 = ui->btn_Btn7;
-    btn_Btn8 = ui->btn_Btn8;
-    btn_Btn9 = ui->btn_Btn9;
-    btn_Btn10 = ui->btn_Btn10;
-    btn_Btn11 = ui->btn_Btn11;
-    btn_Btn12 = ui->btn_Btn12;
-    btn_Btn13 = ui->btn_Btn13;
-    btn_Btn14 = ui->btn_Btn14;
-    btn_Btn15 = ui->btn_Btn15;
-    btn_Btn17 = ui->btn_Btn17;
 
     for (TMirelImgBtn *button : findChildren<TMirelImgBtn *>())
         connect(button, &TMirelImgBtn::OnClick, this, &TF505_ScrollMenu::btn_BtnClick);

@@ -32,6 +32,9 @@ public:
     explicit TF505_ScrollMenu(QWidget *parent = nullptr);
     ~TF505_ScrollMenu() override;
 
+    // The generated form: every control under its component name.
+    Ui::TF505_ScrollMenu &form() const { return *ui; }
+
     // The Tag of the screen now at the top: set by the runner when it opens
     // a screen (for the menu and the sign-in screen alike); never cleared.
     int CurrentFormTag = 0;
@@ -41,12 +44,6 @@ public:
     // The menu's own copies of the sign-in data sets.
     ClientDataSet *cds_Login = nullptr;     // GP_SELECT_F0050_POS_LOGIN
     ClientDataSet *CDS_AUTHORIZE = nullptr; // GP_SELECT_F0030_RALD
-
-    // Buttons (Qt object names alike); there is no btn_Btn16.
-    TMirelImgBtn *btn_Btn1 = nullptr, *btn_Btn2 = nullptr, *btn_Btn3 = nullptr, *btn_Btn4 = nullptr,
-                 *btn_Btn5 = nullptr, *btn_Btn6 = nullptr, *btn_Btn7 = nullptr, *btn_Btn8 = nullptr,
-                 *btn_Btn9 = nullptr, *btn_Btn10 = nullptr, *btn_Btn11 = nullptr, *btn_Btn12 = nullptr,
-                 *btn_Btn13 = nullptr, *btn_Btn14 = nullptr, *btn_Btn15 = nullptr, *btn_Btn17 = nullptr;
 
     // The button of a menu Tag, or nullptr.
     TMirelImgBtn *buttonOf(int tag) const;

@@ -15,6 +15,7 @@
 #include "shell/ShellTestUtil.h"
 #include "shell/U405_Dialog.h"
 #include "support/MessageResponder.h"
+#include "ui_U10051_deliver.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -119,7 +120,7 @@ protected:
 
     TMirelImgBtn *padKey(int tag) const
     {
-        for (TMirelImgBtn *k : w->PadKeys)
+        for (TMirelImgBtn *k : w->findChildren<TMirelImgBtn *>()) // the pad's keys alone carry these Tags
             if (k->Tag() == tag)
                 return k;
         return nullptr;
@@ -131,7 +132,7 @@ protected:
         w->VTB_PATTERNBALJU->setRecNo(row);
         for (int key : keys)
             clickButton(padKey(key));
-        clickButton(w->btn_Enter);
+        clickButton(w->form().btn_Enter);
     }
 
     // Saves, answering the question with yes when one is asked.
@@ -139,7 +140,7 @@ protected:
     {
         if (asks)
             responder.answer(mrYes);
-        clickButton(w->btn_chul);
+        clickButton(w->form().btn_chul);
     }
 
     DataSet rights;
@@ -148,10 +149,10 @@ protected:
 
 TEST_F(DeliverTest, ReceivedOrderIsReleasedUnderItsOwnLinesAndLeavesTheOpenListWhenDone)
 {
-    EXPECT_EQ(w->CMB_ADNBNAME->currentText(), QString());
+    EXPECT_EQ(w->form().CMB_ADNBNAME->currentText(), QString());
     touchOrder(1);
-    EXPECT_EQ(w->CMB_ADNB->currentText(), QStringLiteral("0003"));
-    EXPECT_EQ(w->CMB_ADNBNAME->currentText(), QStringLiteral("가맹1호"));
+    EXPECT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("0003"));
+    EXPECT_EQ(w->form().CMB_ADNBNAME->currentText(), QStringLiteral("가맹1호"));
     EXPECT_EQ(lines("IMITNB"), (QStringList{"100001", "100002", "100005"}));
     EXPECT_EQ(lines("ADQTY"), (QStringList{"10", "20", "2"}));
     EXPECT_EQ(lines("ADUPRC001"), (QStringList{"1800", "700", "12000"}));
@@ -175,7 +176,7 @@ TEST_F(DeliverTest, ReceivedOrderIsReleasedUnderItsOwnLinesAndLeavesTheOpenListW
     MessageResponder responder;
     save(responder);
     EXPECT_EQ(responder.texts(), QStringList{"가맹1호거래처로 출고 하시겠습니까?"});
-    const QString number = w->Edit3->text();
+    const QString number = w->form().Edit3->text();
     EXPECT_EQ(todaysReleases(), QStringList{month() + "|" + number});
     EXPECT_EQ(rows(QStringLiteral("SELECT DHADNB, DHPDFL, DHPGID, DHPOID, DHWORK FROM F3200 WHERE DHCHTY = '001'"
                                   " AND DHMONTH = '%1' AND DHNUMB = %2")
@@ -203,7 +204,7 @@ TEST_F(DeliverTest, ReceivedOrderIsReleasedUnderItsOwnLinesAndLeavesTheOpenListW
     save(responder);
     EXPECT_EQ(todaysReleases().size(), 2);
     EXPECT_EQ(rows(QStringLiteral("SELECT DDSEQ, DDITNB, DDQTY FROM F3201 WHERE DDMONTH = '%1' AND DDNUMB = %2")
-                       .arg(month(), w->Edit3->text())),
+                       .arg(month(), w->form().Edit3->text())),
               QStringList{"1|100005|2.0"});
     w->FormShow();
     EXPECT_FALSE(w->cds_F2400_hed->Locate(QStringLiteral("OHNUMB"), 1));
@@ -219,7 +220,7 @@ TEST_F(DeliverTest, AnOrderOfTheLastMonthIsNamedByTheReleaseAndItsRemainderDrops
     save(responder);
     EXPECT_EQ(rows(QStringLiteral("SELECT DDSUMONTH, DDRFMONTH, DDRFNUMB FROM F3201 WHERE DDMONTH = '%1'"
                                   " AND DDNUMB = %2")
-                       .arg(month(), w->Edit3->text())),
+                       .arg(month(), w->form().Edit3->text())),
               QStringList{last + "|" + last + "|90"});
     EXPECT_EQ(remainders(last, 90), QStringList{"0"});
 }
@@ -234,14 +235,14 @@ TEST_F(DeliverTest, OnlyLinesWithAQuantityAreSentNumberedWithoutGaps)
     EXPECT_EQ(callsOf(QStringLiteral("GP_SELECT_MAXNUMBER")) + callsOf(kInsert), 0);
     EXPECT_EQ(w->VTB_PATTERNBALJU->RecordCount(), 6);
 
-    w->CMB_ADNBNAME->setFocus(); // the pad types into the quantity cell all the same
+    w->form().CMB_ADNBNAME->setFocus(); // the pad types into the quantity cell all the same
     type(2, {51});         // 3
     type(4, {49, 190, 53}); // 1.5
     type(5, {49, -10});    // typed and taken back: empty
     save(responder);
     EXPECT_EQ(rows(QStringLiteral("SELECT DDSEQ, DDITNB, DDQTY, DDSUNUMB FROM F3201 WHERE DDMONTH = '%1'"
                                   " AND DDNUMB = %2 ORDER BY DDSEQ")
-                       .arg(month(), w->Edit3->text())),
+                       .arg(month(), w->form().Edit3->text())),
               (QStringList{"1|100002|3.0|0", "2|100004|1.5|0"}));
     EXPECT_EQ(callsOf(kInsert), 3);
 }
@@ -259,10 +260,10 @@ TEST_F(DeliverTest, AFailedSaveKeepsTheLinesAndItsRetryLeavesOneRelease)
         EXPECT_EQ(errors.texts.size(), 1);
         errors.texts.clear();
         EXPECT_EQ(w->VTB_PATTERNBALJU->RecordCount(), 3);
-        const QString first = w->Edit3->text();
+        const QString first = w->form().Edit3->text();
         save(responder);
         EXPECT_TRUE(errors.texts.isEmpty());
-        EXPECT_EQ(w->Edit3->text(), first);
+        EXPECT_EQ(w->form().Edit3->text(), first);
         EXPECT_EQ(todaysReleases(), QStringList{month() + "|" + first});
         EXPECT_EQ(rows(QStringLiteral("SELECT DDSEQ || DDITNB FROM F3201 WHERE DDMONTH = '%1' AND DDNUMB = %2"
                                       " ORDER BY DDSEQ")
@@ -280,18 +281,18 @@ TEST_F(DeliverTest, BadInputIsRefusedWithItsNoticeAndWritesNothing)
 {
     MessageResponder responder;
     // No lines: silence.
-    clickButton(w->btn_chul);
+    clickButton(w->form().btn_chul);
     EXPECT_TRUE(responder.messages().isEmpty());
 
     touchOrder(2);
     // A blocked customer: the block notice, both combos cleared, then the customer notice.
-    const int blocked = w->CMB_ADNBNAME->findText(QStringLiteral("미수거래처"));
+    const int blocked = w->form().CMB_ADNBNAME->findText(QStringLiteral("미수거래처"));
     ASSERT_GT(blocked, 0);
-    w->CMB_ADNBNAME->setCurrentIndex(blocked);
-    emit w->CMB_ADNBNAME->activated(blocked);
-    EXPECT_EQ(w->CMB_ADNBNAME->currentIndex(), -1);
-    EXPECT_EQ(w->CMB_ADNB->currentIndex(), -1);
-    clickButton(w->btn_chul);
+    w->form().CMB_ADNBNAME->setCurrentIndex(blocked);
+    emit w->form().CMB_ADNBNAME->activated(blocked);
+    EXPECT_EQ(w->form().CMB_ADNBNAME->currentIndex(), -1);
+    EXPECT_EQ(w->form().CMB_ADNB->currentIndex(), -1);
+    clickButton(w->form().btn_chul);
     ASSERT_EQ(responder.notices().size(), 2);
     EXPECT_TRUE(responder.notices()[0].text.contains(QStringLiteral("미수금 입금 후에")));
     EXPECT_EQ(responder.notices()[1].text, QStringLiteral("출고할 지점이 없습니다. 출고처를 선택해 주세요!"));
@@ -302,7 +303,7 @@ TEST_F(DeliverTest, BadInputIsRefusedWithItsNoticeAndWritesNothing)
     rights.Post();
     touchOrder(2);
     responder.clear();
-    clickButton(w->btn_chul);
+    clickButton(w->form().btn_chul);
     EXPECT_EQ(responder.texts(), QStringList{"등록(수정) 권한이 없습니다."});
     EXPECT_EQ(callsOf(QStringLiteral("GP_SELECT_MAXNUMBER")) + callsOf(kInsert), 0);
     EXPECT_EQ(w->VTB_PATTERNBALJU->RecordCount(), 1);
@@ -311,7 +312,7 @@ TEST_F(DeliverTest, BadInputIsRefusedWithItsNoticeAndWritesNothing)
 TEST_F(DeliverTest, PatternsAndPlacedOrdersGiveTheirLines)
 {
     touchPattern(2);
-    EXPECT_EQ(w->CMB_ADNB->currentText(), QStringLiteral("30000001"));
+    EXPECT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("30000001"));
     EXPECT_EQ(lines("IMITNB"), (QStringList{"200001", "200002"}));
     EXPECT_EQ(lines("IMITTY"), (QStringList{"상품", "상품"}));
     for (const char *price : {"ADUPRC", "ADUPRC000", "ADUPRC2", "ADUPRC001"})
@@ -331,7 +332,7 @@ TEST_F(DeliverTest, PatternsAndPlacedOrdersGiveTheirLines)
         ASSERT_TRUE(picker.cds_F2100_pat->Locate(QStringLiteral("AHNAME"), QString::fromUtf8(c.pattern)));
         picker.grid_PetenlistCellClick();
         w->LoadPlacedOrder(picker);
-        EXPECT_EQ(w->CMB_ADNB->currentText(), c.customer);
+        EXPECT_EQ(w->form().CMB_ADNB->currentText(), c.customer);
         EXPECT_EQ(lines("IMITNB"), c.items);
         EXPECT_EQ(lines("ADQTY"), c.quantities);
     }
@@ -339,17 +340,17 @@ TEST_F(DeliverTest, PatternsAndPlacedOrdersGiveTheirLines)
 
     // The pattern filter and the paging of the pattern list.
     EXPECT_EQ(w->cds_F2110_s->RecordCount(), 5);
-    w->com_PetenBunruAll->setCurrentIndex(2); // 재료
+    w->form().com_PetenBunruAll->setCurrentIndex(2); // 재료
     QStringList shown;
     for (w->cds_F2110_s->First(); !w->cds_F2110_s->Eof(); w->cds_F2110_s->Next())
         shown << w->cds_F2110_s->FieldByName(QStringLiteral("AHADNB")).AsString();
     EXPECT_EQ(shown, (QStringList{"40000001", "40000002", "40000001"}));
-    w->com_PetenBunruAll->setCurrentIndex(0);
+    w->form().com_PetenBunruAll->setCurrentIndex(0);
     EXPECT_EQ(w->cds_F2110_s->RecordCount(), 5);
     w->cds_F2110_s->First();
-    clickButton(w->MirelImgBtn5);
+    clickButton(w->form().MirelImgBtn5);
     EXPECT_EQ(w->cds_F2110_s->RecNo(), 1);
-    clickButton(w->MirelImgBtn2);
+    clickButton(w->form().MirelImgBtn2);
     EXPECT_EQ(w->cds_F2110_s->RecNo(), 5);
 }
 
@@ -358,9 +359,9 @@ TEST_F(DeliverTest, TheUnitColumnSwitchesALineBetweenItsUnits)
     touchPattern(3);
     ASSERT_EQ(lines("IMITNB").value(0), QStringLiteral("500001"));
     TColumn *unit = nullptr;
-    for (int i = 0; i < w->grid_Regorderlist->Columns().Count(); ++i)
-        if (w->grid_Regorderlist->Columns()[i]->FieldName() == QLatin1String("ADUNIT"))
-            unit = w->grid_Regorderlist->Columns()[i];
+    for (int i = 0; i < w->form().grid_Regorderlist->Columns().Count(); ++i)
+        if (w->form().grid_Regorderlist->Columns()[i]->FieldName() == QLatin1String("ADUNIT"))
+            unit = w->form().grid_Regorderlist->Columns()[i];
     ASSERT_NE(unit, nullptr);
     for (const char *press : {"MirelImg_ok", "MirelImg_yes"}) {
         whenLoopRuns([press] {

@@ -14,6 +14,7 @@
 #include "documents/UnitChooser.h"
 #include "shell/U405_Dialog.h"
 #include "support/MessageResponder.h"
+#include "ui_U405_Dialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -250,8 +251,8 @@ TEST_F(DocumentPieces, UnitChooserSetsTheChosenUnitOrNothing)
         whenLoopRuns([&] {
             auto *dlg = qobject_cast<TF405_Dialog *>(QApplication::activeModalWidget());
             ASSERT_NE(dlg, nullptr);
-            okCaption = dlg->MirelImg_ok->Caption();
-            yesCaption = dlg->MirelImg_yes->Caption();
+            okCaption = dlg->form().MirelImg_ok->Caption();
+            yesCaption = dlg->form().MirelImg_yes->Caption();
             if (c.press)
                 clickButton(dlg->findChild<TMirelImgBtn *>(QString::fromLatin1(c.press)));
             else

@@ -10,6 +10,7 @@
 #include "platform/remote/ClientDataSet.h"
 #include "shell/ShellTestUtil.h"
 #include "support/MessageResponder.h"
+#include "ui_U652_EdOrder.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -74,7 +75,7 @@ protected:
         return out;
     }
 
-    QStringList totals() const { return {w->edt_BaljuGong->text(), w->edt_BaljuVAT->text()}; }
+    QStringList totals() const { return {w->form().edt_BaljuGong->text(), w->form().edt_BaljuVAT->text()}; }
 
     static std::string today()
     {
@@ -89,18 +90,18 @@ protected:
 TEST_F(EdOrderTest, ListsTodaysOrdersAndTouchingShowsLinesSupplierAndTotals)
 {
     show();
-    EXPECT_EQ(w->date_Wantdate->date(), QDate::currentDate());
+    EXPECT_EQ(w->form().date_Wantdate->date(), QDate::currentDate());
     EXPECT_EQ(listed("AHNAME"), (QStringList{"음료 발주", "제품 기본발주", "복합패턴"}));
     EXPECT_EQ(listed("absnam"), (QStringList{"데모음료", "생산센터", "데모포장"}));
     EXPECT_FALSE(w->cds_F2101_det->Active());
-    EXPECT_EQ(w->CMB_ADNB->currentText(), QStringLiteral("99999999"));
+    EXPECT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("99999999"));
 
     touch(2); // order 4 to 0001: 3 × 12,000, VAT included
     ASSERT_TRUE(w->cds_F2101_det->Active());
     EXPECT_EQ(w->cds_F2101_det->RecordCount(), 1);
     EXPECT_EQ(w->cds_F2101_det->FieldByName(QStringLiteral("IMNAME")).AsString(), QStringLiteral("생크림케이크"));
-    EXPECT_EQ(w->CMB_ADNB->currentText(), QStringLiteral("0001"));
-    EXPECT_EQ(w->edt_BaljuSum->text(), QStringLiteral("36,000"));
+    EXPECT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("0001"));
+    EXPECT_EQ(w->form().edt_BaljuSum->text(), QStringLiteral("36,000"));
     EXPECT_EQ(totals(), (QStringList{"32,727", "3,273"}));
     // A picture of the window with the order touched, when asked for.
     if (qEnvironmentVariableIsSet("RALD_SHOT_DIR"))
@@ -121,7 +122,7 @@ TEST_F(EdOrderTest, TotalsSplitByTheOrdersTaxKindAndAnUnknownKindNeverKeepsTheLa
          " ('9999', '9999', '203001', 703, 1, '200001', 1, 10000, 10000),"
          " ('9999', '9999', '203001', 704, 1, '200001', 1, 10000, 10000)");
     show();
-    w->date_Wantdate->setDate(QDate(2030, 1, 15));
+    w->form().date_Wantdate->setDate(QDate(2030, 1, 15));
     const struct {
         int row;
         QStringList shown;
@@ -141,10 +142,10 @@ TEST_F(EdOrderTest, DateChangeClosesTheTouchedOrderAndEditReturnsTheTouchedRowAf
     show();
     touch(1);
     ASSERT_TRUE(w->cds_F2101_det->Active());
-    w->date_Wantdate->setDate(QDate(1999, 1, 1));
+    w->form().date_Wantdate->setDate(QDate(1999, 1, 1));
     EXPECT_TRUE(w->cds_F2100_pat->IsEmpty());
     EXPECT_FALSE(w->cds_F2101_det->Active());
-    EXPECT_EQ(w->CMB_ADNB->currentText(), QStringLiteral("99999999"));
+    EXPECT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("99999999"));
     EXPECT_EQ(totals(), (QStringList{"0", "0"}));
     {
         MessageResponder responder;
@@ -156,15 +157,15 @@ TEST_F(EdOrderTest, DateChangeClosesTheTouchedOrderAndEditReturnsTheTouchedRowAf
 
     // Touch order 3, page the list down and up: "수 정" hands back order 3.
     w->setResult(0);
-    w->date_Wantdate->setDate(QDate::currentDate());
+    w->form().date_Wantdate->setDate(QDate::currentDate());
     touch(1);
-    clickButton(w->btn_PetenlistDown);
+    clickButton(w->form().btn_PetenlistDown);
     EXPECT_EQ(w->cds_F2100_pat->RecNo(), 3);
     MessageResponder responder;
     w->BTN_editClick();
     EXPECT_EQ(w->result(), 1);
     EXPECT_EQ(w->cds_F2100_pat->FieldByName(QStringLiteral("phnumb")).AsInteger(), 3);
-    EXPECT_EQ(w->CMB_ADNB->currentText(), QStringLiteral("30000001"));
+    EXPECT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("30000001"));
     EXPECT_TRUE(responder.messages().isEmpty());
 
     // The gathered order: the notice, and still OK.
@@ -186,7 +187,7 @@ TEST_F(EdOrderTest, DeleteNeedsTheRightAsksAndReloadsOrShowsTheServersRefusal)
         day = lease.db().execAndGet("SELECT PHDATE FROM F2100 WHERE PHNUMB = 90").getString();
     }
     show();
-    w->date_Wantdate->setDate(QDate::fromString(QString::fromStdString(day), QStringLiteral("yyyyMMdd")));
+    w->form().date_Wantdate->setDate(QDate::fromString(QString::fromStdString(day), QStringLiteral("yyyyMMdd")));
     ASSERT_EQ(listed("PHNUMB"), QStringList{"90"});
     touch(1);
 
@@ -229,7 +230,7 @@ TEST_F(EdOrderTest, DeleteNeedsTheRightAsksAndReloadsOrShowsTheServersRefusal)
     exec("INSERT INTO F3100 (WHCMCD, WHBUUT, WHMONTH, WHNUMB) VALUES ('9999', '9999', '" + month + "', 803);"
          "INSERT INTO F3101 (WDCMCD, WDBUUT, WDMONTH, WDNUMB, WDSEQ, WDITNB, WDQTY, WDRFMONTH, WDRFNUMB, WDRFSEQ)"
          " VALUES ('9999', '9999', '" + month + "', 803, 1, '100005', 1, '" + month + "', 4, 1)");
-    w->date_Wantdate->setDate(QDate::currentDate());
+    w->form().date_Wantdate->setDate(QDate::currentDate());
     touch(2);
     MessageResponder responder;
     responder.answer(mrYes);

@@ -12,6 +12,7 @@
 #include "platform/dataset/DataSet.h"
 #include "platform/remote/ClientDataSet.h"
 #include "support/MessageResponder.h"
+#include "ui_ItemEntryScreen.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -195,7 +196,7 @@ TEST_F(ItemEntry, SearchNarrowsTheSharedItemsKeepsTheirCostAndAnEmptySearchResto
 
     TestEntry first;
     first.show();
-    first.edt_JepumSearch->setText(QStringLiteral("빵"));
+    first.form().edt_JepumSearch->setText(QStringLiteral("빵"));
     first.btn_JepumSearchClick();
     cache.setFiltered(false);
     ASSERT_GT(cache.RecordCount(), 0);
@@ -216,11 +217,11 @@ TEST_F(ItemEntry, SearchNarrowsTheSharedItemsKeepsTheirCostAndAnEmptySearchResto
     EXPECT_EQ(itemNamed(first, QStringLiteral("단팥빵"))->ItemPrice3(), 350);
 
     TestEntry second; // opened after the search: the same narrowed items
-    second.edt_JepumSearch->setText(QStringLiteral("빵"));
+    second.form().edt_JepumSearch->setText(QStringLiteral("빵"));
     second.show();
     EXPECT_EQ(pad(second.ButtonsItems).size(), found);
 
-    first.edt_JepumSearch->clear();
+    first.form().edt_JepumSearch->clear();
     first.btn_JepumSearchClick();
     cache.setFiltered(false);
     EXPECT_EQ(cache.RecordCount(), all);
@@ -237,26 +238,26 @@ TEST_F(ItemEntry, BasketLinesAndKeyPad)
     DataSet &v = *s.vtb_STOCK;
     ASSERT_EQ(v.RecordCount(), 1);
     EXPECT_EQ(v.FieldByName("ADQTY").AsFloat(), 2);
-    EXPECT_EQ(s.edt_Surang1->text(), QStringLiteral("2"));
+    EXPECT_EQ(s.form().edt_Surang1->text(), QStringLiteral("2"));
 
     // Key pad: leading zero dropped, decimal point, backspace per state.
-    s.edt_MouseUp(s.edt_Surang1);
-    s.edt_Surang1->setText("0");
+    s.edt_MouseUp(s.form().edt_Surang1);
+    s.form().edt_Surang1->setText("0");
     s.bntSuMouseUp(5);
-    EXPECT_EQ(s.edt_Surang1->text(), QStringLiteral("5"));
-    s.edt_Surang1->setText("1");
+    EXPECT_EQ(s.form().edt_Surang1->text(), QStringLiteral("5"));
+    s.form().edt_Surang1->setText("1");
     s.btnJemClick();
     s.btn_ghktkfvyClick(); // state "1": nothing
-    EXPECT_EQ(s.edt_Surang1->text(), QStringLiteral("1"));
+    EXPECT_EQ(s.form().edt_Surang1->text(), QStringLiteral("1"));
     s.bntSuMouseUp(4);
-    EXPECT_EQ(s.edt_Surang1->text(), QStringLiteral("1.4"));
+    EXPECT_EQ(s.form().edt_Surang1->text(), QStringLiteral("1.4"));
     s.btn_OkClick();
     v.First();
     EXPECT_DOUBLE_EQ(v.FieldByName("ADQTY").AsFloat(), 1.4);
     clickButton(a); // 1.4 rounds to 1, then + 1
     EXPECT_EQ(v.FieldByName("ADQTY").AsFloat(), 2);
     s.btn_ghktkfvyClick(); // state "0": last character goes
-    EXPECT_EQ(s.edt_Surang1->text(), QString());
+    EXPECT_EQ(s.form().edt_Surang1->text(), QString());
 
     clickButton(b);
     clickButton(c);
@@ -297,11 +298,11 @@ TEST_F(ItemEntry, ReloadedLinesAreNumberedAgainAndOkActsOnTheTouchedLine)
     r.btn_MenuClick(TItemEntryScreen::TagReload);
     DataSet &w = *r.vtb_STOCK;
     EXPECT_EQ(BasketLines(w), (QStringList{"1 1 1", "2 3 2", "3 5 3"}));
-    EXPECT_EQ(r.lab_BanpumNeyek->text(), QStringLiteral("출고내역 진행중"));
-    EXPECT_EQ(r.Edit33->text(), QStringLiteral("20261201"));
+    EXPECT_EQ(r.form().lab_BanpumNeyek->text(), QStringLiteral("출고내역 진행중"));
+    EXPECT_EQ(r.form().Edit33->text(), QStringLiteral("20261201"));
 
     w.setRecNo(2);
-    r.edt_Surang1->setText("9");
+    r.form().edt_Surang1->setText("9");
     r.btn_OkClick();
     EXPECT_EQ(BasketLines(w), (QStringList{"1 1 1", "2 3 9", "3 5 3"}));
     w.setRecNo(1);
@@ -314,9 +315,9 @@ TEST_F(ItemEntry, NumbersBelongToTheirMonthAndAFailedSaveKeepsItsKey)
 {
     TestEntry s;
     s.show();
-    s.date_Wantdate->setDate(QDate(2026, 12, 11));
+    s.form().date_Wantdate->setDate(QDate(2026, 12, 11));
     s.SaveEntry(); // empty basket: draws, writes nothing
-    const qint64 n = s.Edit3->text().toLongLong();
+    const qint64 n = s.form().Edit3->text().toLongLong();
     EXPECT_GT(n, 0);
     EXPECT_TRUE(s.saves.isEmpty());
     EXPECT_TRUE(s.SavedNumb.isEmpty());
@@ -332,13 +333,13 @@ TEST_F(ItemEntry, NumbersBelongToTheirMonthAndAFailedSaveKeepsItsKey)
 
     // An empty save in December, then a save dated November: a November number.
     s.SaveEntry();
-    EXPECT_EQ(s.Edit3->text().toLongLong(), n + 1);
-    s.date_Wantdate->setDate(QDate(2026, 11, 30));
+    EXPECT_EQ(s.form().Edit3->text().toLongLong(), n + 1);
+    s.form().date_Wantdate->setDate(QDate(2026, 11, 30));
     s.RegItemStock("A", "가", "EA", "EA", 1, false, false, 1, "1");
     s.failNextSave = true;
     EXPECT_THROW(s.SaveEntry(), std::runtime_error);
     EXPECT_EQ(s.vtb_STOCK->RecordCount(), 1);
-    const qint64 november = s.Edit3->text().toLongLong();
+    const qint64 november = s.form().Edit3->text().toLongLong();
     EXPECT_EQ(scalar("SELECT NBLAST FROM SYS_NUMBER WHERE NBGUBUN = 13 AND NBMONTH = '202611'"), november);
     s.SaveEntry(); // the retry sends the same key
     ASSERT_EQ(s.saves.size(), 2);
@@ -375,7 +376,7 @@ TEST_F(ItemEntry, SlipFrameNoticeAndTypedLinesSurviveAPrint)
     EXPECT_EQ(s.vtb_STOCK->RecordCount(), 1); // typed since the save: kept
     s.btn_DelClick();
     s.btn_MenuClick(TItemEntryScreen::TagPrint);
-    EXPECT_EQ(s.Edit3->text(), QStringLiteral("0"));
+    EXPECT_EQ(s.form().Edit3->text(), QStringLiteral("0"));
 }
 
 TEST_F(ItemEntry, CloseGuardAsksOnlyWithLinesAndTheMenuSeesTheBasket)

@@ -19,6 +19,8 @@
 #include "platform/serial/SerialPort.h"
 #include "support/CapturePort.h"
 #include "support/MessageResponder.h"
+#include "ui_U652_EdOrder.h"
+#include "ui_U652_RegOrder.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -92,7 +94,7 @@ protected:
 
     TMirelImgBtn *padKey(int tag) const
     {
-        for (TMirelImgBtn *key : w->PadKeys)
+        for (TMirelImgBtn *key : w->findChildren<TMirelImgBtn *>()) // the pad's keys alone carry these Tags
             if (key->Tag() == tag)
                 return key;
         return nullptr;
@@ -140,19 +142,19 @@ TEST_F(RegOrderTest, KeyPadQuantitiesBecomeAnOrderAndABusinessUnitReceivesItsHan
 {
     open();
     EXPECT_EQ(w->MenuViewState, QStringLiteral("0"));
-    EXPECT_EQ(w->CMB_ADNB->currentText(), QStringLiteral("99999999"));
+    EXPECT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("99999999"));
     EXPECT_EQ(w->cds_F2110_s->RecordCount(), 5);
     const QDate wanted = os::Now().date().addDays(1);
-    w->date_Wantdate->setDate(wanted);
+    w->form().date_Wantdate->setDate(wanted);
 
     touchPattern(3);
-    EXPECT_EQ(w->CMB_ADNBNAME->currentText(), QStringLiteral("데모제분"));
+    EXPECT_EQ(w->form().CMB_ADNBNAME->currentText(), QStringLiteral("데모제분"));
     ASSERT_EQ(w->VTB_PATTERNBALJU->RecordCount(), 6);
     EXPECT_EQ(w->VTB_PATTERNBALJU->FieldByName(QStringLiteral("IMITTY")).AsString(), QStringLiteral("재료"));
     // 2 on the first line, Enter, 1.5 on the second.
     w->VTB_PATTERNBALJU->First();
     clickButton(padKey(50));
-    clickButton(w->btn_Enter);
+    clickButton(w->form().btn_Enter);
     for (int tag : {49, 190, 53, 54, -10})
         clickButton(padKey(tag));
     if (qEnvironmentVariableIsSet("RALD_SHOT_DIR"))
@@ -160,7 +162,7 @@ TEST_F(RegOrderTest, KeyPadQuantitiesBecomeAnOrderAndABusinessUnitReceivesItsHan
 
     MessageResponder responder;
     responder.answer(mrYes);
-    clickButton(w->btn_Balju);
+    clickButton(w->form().btn_Balju);
     ASSERT_EQ(responder.questions().size(), 1);
     EXPECT_EQ(responder.questions()[0].text, QStringLiteral("데모제분거래처로 발주하시겠습니까?"));
     ASSERT_EQ(w->LastPlaced().size(), 1);
@@ -248,17 +250,17 @@ TEST_F(RegOrderTest, LinesKeepTheirSourceThroughPagingFilteringSavesAndRecalls)
     // Pattern 3 touched, the list then filtered and paged away from it.
     touchPattern(3);
     setQuantity("500001", 1);
-    w->com_PetenBunruAll->setCurrentIndex(1); // 제품: pattern 3 is filtered out
+    w->form().com_PetenBunruAll->setCurrentIndex(1); // 제품: pattern 3 is filtered out
     w->com_PetenBunruAllClick();
     EXPECT_EQ(w->cds_F2110_s->RecordCount(), 2);
-    clickButton(w->btn_PetenlistDown);
+    clickButton(w->form().btn_PetenlistDown);
     MessageResponder responder;
     responder.answer(mrYes);
     w->btn_BaljuClick();
     EXPECT_EQ(placedBy(), "40000001/3");
 
     // One save, then another pattern touched: the save's pattern goes out.
-    w->com_PetenBunruAll->setCurrentIndex(0);
+    w->form().com_PetenBunruAll->setCurrentIndex(0);
     w->com_PetenBunruAllClick();
     savePattern(5, {{"500004", 2}});
     touchPattern(4);
@@ -344,7 +346,7 @@ TEST_F(RegOrderTest, AReloadedOrderIsRewrittenUnderItsOwnMonthAndNumberOnly)
         whenLoopRuns([this, day, number] {
             auto *picker = w->findChild<TF652_EdOrder *>();
             ASSERT_NE(picker, nullptr);
-            picker->date_Wantdate->setDate(QDate::fromString(QString::fromStdString(day), QStringLiteral("yyyyMMdd")));
+            picker->form().date_Wantdate->setDate(QDate::fromString(QString::fromStdString(day), QStringLiteral("yyyyMMdd")));
             ASSERT_TRUE(picker->cds_F2100_pat->Locate(QStringLiteral("PHNUMB"), number));
             picker->grid_PetenlistCellClick();
             picker->BTN_editClick();
@@ -356,7 +358,7 @@ TEST_F(RegOrderTest, AReloadedOrderIsRewrittenUnderItsOwnMonthAndNumberOnly)
     // Last month's order 90 (pattern 1 to the production centre, 10 of 100002).
     reload(day90, 90);
     EXPECT_EQ(w->ReloadState, QStringLiteral("1"));
-    EXPECT_EQ(w->CMB_ADNB->currentText(), QStringLiteral("0001"));
+    EXPECT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("0001"));
     setQuantity("100002", 12);
     MessageResponder responder;
     responder.answer(mrYes);
@@ -421,9 +423,9 @@ TEST_F(RegOrderTest, BadInputIsRefusedWithItsNoticeAndNothingWritten)
         QString notice;
     } cases[] = {
         {"yesterday", [this] { touchPattern(3); setQuantity("500001", 1);
-                               w->date_Wantdate->setDate(os::Now().date().addDays(-1)); },
+                               w->form().date_Wantdate->setDate(os::Now().date().addDays(-1)); },
          QStringLiteral("납품 희망일은 현재 날짜 이후만 가능합니다.")},
-        {"no right", [this] { w->date_Wantdate->setDate(os::Now().date());
+        {"no right", [this] { w->form().date_Wantdate->setDate(os::Now().date());
                               rights.Edit(); rights.FieldByName(QStringLiteral("wrau")).setAsBoolean(false); rights.Post(); },
          QStringLiteral("등록(수정) 권한이 없습니다.")},
         {"no quantity", [this] { rights.Edit(); rights.FieldByName(QStringLiteral("wrau")).setAsBoolean(true); rights.Post();
@@ -447,8 +449,8 @@ TEST_F(RegOrderTest, BadInputIsRefusedWithItsNoticeAndNothingWritten)
         EXPECT_EQ(callsOf(QStringLiteral("GP_INSERT_F2100_PURCHASEENTRY")), 0);
     }
     // The blocked supplier left both combos without a choice.
-    EXPECT_EQ(w->CMB_ADNBNAME->currentIndex(), -1);
-    EXPECT_EQ(w->CMB_ADNB->currentIndex(), -1);
+    EXPECT_EQ(w->form().CMB_ADNBNAME->currentIndex(), -1);
+    EXPECT_EQ(w->form().CMB_ADNB->currentIndex(), -1);
     EXPECT_EQ(placedBy(), "");
 }
 

@@ -18,6 +18,8 @@
 #include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
 #include "support/MessageResponder.h"
+#include "ui_U1013_ReleaseList.h"
+#include "ui_ItemEntryScreen.h"
 
 #include <SQLiteCpp/Statement.h>
 
@@ -91,7 +93,7 @@ protected:
         clickButton(item(s, QStringLiteral("단팥빵")));
         clickButton(item(s, QStringLiteral("단팥빵")));
         clickButton(item(s, QStringLiteral("크림빵")));
-        s.edt_MouseUp(s.edt_Surang1);
+        s.edt_MouseUp(s.form().edt_Surang1);
         s.btn_ghktkfvyClick();
         s.bntSuMouseUp(0);
         s.btn_OkClick();
@@ -131,14 +133,14 @@ protected:
     // Lists the entries of the last five days.
     void search(TF1013_ReleaseList &list)
     {
-        list.date_ChSearch1->setDate(today.addDays(-5));
-        clickButton(list.btn_chulgoStockHedsearch);
+        list.form().date_ChSearch1->setDate(today.addDays(-5));
+        clickButton(list.form().btn_chulgoStockHedsearch);
     }
     // Touches the listed entry numbered `number` of type `type`.
     static void touchEntry(TF1013_ReleaseList &list, int number, const char *type)
     {
         ASSERT_TRUE(list.cds_F3200_hed->Locate(QStringLiteral("DHNUMB;DHCHTY"), QVariantList{number, type}));
-        touchRow(list.grid_ChStock1, list.cds_F3200_hed->RecNo() - 1);
+        touchRow(list.form().grid_ChStock1, list.cds_F3200_hed->RecNo() - 1);
     }
 
     static QString monthBack(int days) { return os::Now().date().addDays(-days).toString("yyyyMM"); }
@@ -183,7 +185,7 @@ TEST_F(StockOut, SavesWriteEveryLineAsOneEntryOfTheButtonsTypeWithoutAWord)
             expected << month + "|3|500002|1.0|0|0";
         EXPECT_EQ(linesOf(month, number), expected);
         EXPECT_EQ(s->vtb_STOCK->RecordCount(), 0);
-        EXPECT_EQ(s->Edit3->text(), QStringLiteral("0"));
+        EXPECT_EQ(s->form().Edit3->text(), QStringLiteral("0"));
         EXPECT_TRUE(responder.messages().isEmpty());
     }
 }
@@ -199,19 +201,19 @@ TEST_F(StockOut, SecondaryMaterialTakesNoMaterialLineTouchedOrReloaded)
     server().clearCalls();
 
     responder.answer(6);
-    clickButton(s.btn_TwoMaterial);
+    clickButton(s.findChild<TMirelImgBtn *>("btn_TwoMaterial"));
     EXPECT_EQ(responder.questions().size(), 1);
     EXPECT_EQ(BasketLines(*s.vtb_STOCK), (QStringList{"1 100002 1", "2 100004 1"}));
     EXPECT_EQ(callsOf(kInsert), 0);
 
-    clickButton(s.btn_TwoMaterial);
+    clickButton(s.findChild<TMirelImgBtn *>("btn_TwoMaterial"));
     EXPECT_EQ(callsOf(kInsert), 3);
     EXPECT_TRUE(lastHeader().contains(QStringLiteral("|010|")));
     EXPECT_EQ(responder.messages().size(), 1);
 
     addSugar(s);
     responder.answer(7);
-    clickButton(s.btn_TwoMaterial);
+    clickButton(s.findChild<TMirelImgBtn *>("btn_TwoMaterial"));
     EXPECT_TRUE(responder.contains(QStringLiteral("2차재료 변환을 취소하였습니다.")));
     EXPECT_EQ(s.vtb_STOCK->RecordCount(), 1);
     EXPECT_EQ(callsOf(kInsert), 3);
@@ -220,14 +222,14 @@ TEST_F(StockOut, SecondaryMaterialTakesNoMaterialLineTouchedOrReloaded)
     reload(s, [this](TF1013_ReleaseList &list) {
         search(list);
         touchEntry(list, 3, "005");
-        clickButton(list.btn_ScEdit);
+        clickButton(list.form().btn_ScEdit);
     });
     ASSERT_EQ(BasketLines(*s.vtb_STOCK), (QStringList{"1 100001 1", "2 500002 500"}));
     s.vtb_STOCK->Last();
     EXPECT_EQ(s.vtb_STOCK->FieldByName("IMITTY").AsString(), QStringLiteral("원재료"));
     responder.clear();
     responder.answer(7);
-    clickButton(s.btn_TwoMaterial);
+    clickButton(s.findChild<TMirelImgBtn *>("btn_TwoMaterial"));
     EXPECT_EQ(responder.questions().size(), 1);
     EXPECT_EQ(s.vtb_STOCK->RecordCount(), 2);
     EXPECT_EQ(callsOf(kInsert), 3);
@@ -248,9 +250,9 @@ TEST_F(StockOut, ReleaseListShowsItsModesEntriesAndTogglesLinesWithoutAHeldKey)
         list.ListMode = QLatin1String(mode);
         list.TargetBasket = owner.vtb_STOCK;
         list.show();
-        EXPECT_EQ(list.btn_ChJeruo->isVisible(), *mode == '2');
-        EXPECT_TRUE(list.Image3->isVisible());
-        EXPECT_FALSE(list.Image1->isVisible());
+        EXPECT_EQ(list.form().btn_ChJeruo->isVisible(), *mode == '2');
+        EXPECT_TRUE(list.form().Image3->isVisible());
+        EXPECT_FALSE(list.form().Image1->isVisible());
         EXPECT_FALSE(list.cds_F3200_hed->Active()); // nothing until the search
         search(list);
         QStringList types;
@@ -264,7 +266,7 @@ TEST_F(StockOut, ReleaseListShowsItsModesEntriesAndTogglesLinesWithoutAHeldKey)
         if (*mode == '1') {
             // Each touch toggles one line; no key is held meanwhile.
             touchEntry(list, 3, "005");
-            TMirelGrid *grid = list.grid_ChStock2;
+            TMirelGrid *grid = list.form().grid_ChStock2;
             EXPECT_TRUE(grid->ToggleSelect());
             auto touch = [grid](int row) { touchRow(grid, row); };
             touch(0);
@@ -273,7 +275,7 @@ TEST_F(StockOut, ReleaseListShowsItsModesEntriesAndTogglesLinesWithoutAHeldKey)
             touch(0);
             EXPECT_EQ(grid->SelectedRows().Count(), 1);
             EXPECT_EQ(os::HeldModifiers(), Qt::NoModifier);
-            clickButton(list.btn_Close);
+            clickButton(list.form().btn_Close);
             EXPECT_EQ(list.result(), TF1013_ReleaseList::ClosedResult);
             EXPECT_FALSE(grid->ToggleSelect());
             EXPECT_TRUE(grid->Options() & dgRowSelect);
@@ -294,25 +296,25 @@ TEST_F(StockOut, ReloadCopiesTheFilteredLinesOfTheTouchedEntryOrNothing)
 
     // Closed, or a copy before any entry was touched: the basket stays.
     reload(s, [](TF1013_ReleaseList &list) {
-        clickButton(list.btn_ScEdit);
+        clickButton(list.form().btn_ScEdit);
         EXPECT_TRUE(list.isVisible());
-        clickButton(list.btn_Close);
+        clickButton(list.form().btn_Close);
     });
     EXPECT_TRUE(responder.contains(QStringLiteral("수정할 내역이 없습니다.")));
     EXPECT_EQ(BasketLines(*s.vtb_STOCK), QStringList{"1 500002 1"});
-    EXPECT_TRUE(s.lab_BanpumNeyek->text().isEmpty());
+    EXPECT_TRUE(s.form().lab_BanpumNeyek->text().isEmpty());
 
     reload(s, [this](TF1013_ReleaseList &list) {
         search(list);
         touchEntry(list, 3, "005");
-        clickButton(list.btn_ChJefum);
-        clickButton(list.btn_ScEdit);
+        clickButton(list.form().btn_ChJefum);
+        clickButton(list.form().btn_ScEdit);
     });
     EXPECT_EQ(BasketLines(*s.vtb_STOCK), (QStringList{"1 100001 1", "2 100003 -0.5"}));
-    EXPECT_EQ(s.lab_BanpumNeyek->text(), QStringLiteral("출고내역 진행중"));
-    EXPECT_EQ(s.Edit30->text(), monthBack(2));
-    EXPECT_EQ(s.Edit31->text(), QStringLiteral("3"));
-    EXPECT_EQ(s.Edit33->text(), today.addDays(-2).toString("yyyyMMdd"));
+    EXPECT_EQ(s.form().lab_BanpumNeyek->text(), QStringLiteral("출고내역 진행중"));
+    EXPECT_EQ(s.form().Edit30->text(), monthBack(2));
+    EXPECT_EQ(s.form().Edit31->text(), QStringLiteral("3"));
+    EXPECT_EQ(s.form().Edit33->text(), today.addDays(-2).toString("yyyyMMdd"));
 }
 
 TEST_F(StockOut, CopyAndDeleteActOnTheTouchedEntryNotThePagedRow)
@@ -320,23 +322,23 @@ TEST_F(StockOut, CopyAndDeleteActOnTheTouchedEntryNotThePagedRow)
     TF1009_TastePresent s;
     s.show();
     const int all = entries();
-    clickButton(s.btn_Menu8); // not reloaded: no question, nothing deleted
+    clickButton(s.form().btn_Menu8); // not reloaded: no question, nothing deleted
     EXPECT_TRUE(responder.messages().isEmpty());
     EXPECT_EQ(entries(), all);
 
     reload(s, [this](TF1013_ReleaseList &list) {
         search(list);
         touchEntry(list, 2, "004");
-        clickButton(list.btn_ChStock1Down);
+        clickButton(list.form().btn_ChStock1Down);
         EXPECT_NE(list.cds_F3200_hed->FieldByName("DHNUMB").AsInteger(), 2); // another entry's row
-        clickButton(list.btn_ScEdit);
+        clickButton(list.form().btn_ScEdit);
     });
     EXPECT_EQ(BasketLines(*s.vtb_STOCK), QStringList{"1 100002 2"});
-    EXPECT_EQ(QStringList({s.Edit30->text(), s.Edit31->text(), s.Edit33->text()}),
+    EXPECT_EQ(QStringList({s.form().Edit30->text(), s.form().Edit31->text(), s.form().Edit33->text()}),
               QStringList({monthBack(1), "2", today.addDays(-1).toString("yyyyMMdd")}));
 
     responder.answer(6);
-    clickButton(s.btn_Menu8);
+    clickButton(s.form().btn_Menu8);
     EXPECT_EQ(responder.questions().value(0).text, QStringLiteral("한번 삭제되면 복구가 안됩니다 정말로 삭제하시겠습니까?"));
     EXPECT_EQ(entries(), all - 1);
     EXPECT_EQ(rows("SELECT DHNUMB FROM F3200 WHERE DHNUMB IN (2, 5) AND DHCHTY IN ('004', '003') ORDER BY DHNUMB"),
@@ -345,8 +347,8 @@ TEST_F(StockOut, CopyAndDeleteActOnTheTouchedEntryNotThePagedRow)
     EXPECT_EQ(rows("SELECT AUPROC, AUWORK, AUPGID FROM SYS_AUDIT ORDER BY rowid DESC LIMIT 1"),
               QStringList{"GP_DELETE_F3200_DELIVERYENTRY|90000001|F1009_TastePresent"});
     EXPECT_EQ(s.vtb_STOCK->RecordCount(), 0);
-    EXPECT_TRUE(s.Edit30->text().isEmpty());
-    EXPECT_TRUE(s.lab_BanpumNeyek->text().isEmpty());
+    EXPECT_TRUE(s.form().Edit30->text().isEmpty());
+    EXPECT_TRUE(s.form().lab_BanpumNeyek->text().isEmpty());
 }
 
 TEST_F(StockOut, AFailedCopyKeepsTheBasketAndTheListOpenAndASecondTryCopies)
@@ -360,16 +362,16 @@ TEST_F(StockOut, AFailedCopyKeepsTheBasketAndTheListOpenAndASecondTryCopies)
         search(list);
         touchEntry(list, 5, "003");
         server().failCall(kLines, 1, TestServer::FailMode::BeforeRun);
-        clickButton(list.btn_ScEdit);
+        clickButton(list.form().btn_ScEdit);
         stayedOpen = list.isVisible();
         EXPECT_EQ(BasketLines(*s.vtb_STOCK), QStringList{"1 500002 1"});
-        clickButton(list.btn_ScEdit);
+        clickButton(list.form().btn_ScEdit);
     });
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(errors.texts.size(), 1);
     EXPECT_TRUE(logText().contains(QStringLiteral("F1013_ReleaseList.btn_ScEdit Error")));
     EXPECT_EQ(BasketLines(*s.vtb_STOCK), QStringList{"1 100004 1"});
-    EXPECT_EQ(s.Edit31->text(), QStringLiteral("5"));
+    EXPECT_EQ(s.form().Edit31->text(), QStringLiteral("5"));
 }
 
 TEST_F(StockOut, ALostAnswerOnTheLastLineThenTheRetryLeaveOneWholeEntry)
@@ -380,10 +382,10 @@ TEST_F(StockOut, ALostAnswerOnTheLastLineThenTheRetryLeaveOneWholeEntry)
     ErrorBoxWatcher errors;
     const int before = entries();
     server().failCall(kInsert, 3, TestServer::FailMode::AfterCommit);
-    clickButton(s.btn_Taste);
+    clickButton(s.findChild<TMirelImgBtn *>("btn_Taste"));
     EXPECT_EQ(errors.texts.size(), 1);
     EXPECT_EQ(s.vtb_STOCK->RecordCount(), 2);
-    clickButton(s.btn_Taste);
+    clickButton(s.findChild<TMirelImgBtn *>("btn_Taste"));
     ASSERT_EQ(entries(), before + 1);
     const QString month = today.toString("yyyyMM");
     EXPECT_EQ(linesOf(month, QString::number(lastNumber(month))).size(), 2);
@@ -395,7 +397,7 @@ TEST_F(StockOut, AnEntryOfLastMonthIsNumberedWrittenAndPrintedInThatMonth)
 {
     TF1007_TwoMaterialDisuse disuse;
     disuse.show();
-    clickButton(disuse.btn_Menu6);
+    clickButton(disuse.form().btn_Menu6);
     EXPECT_TRUE(responder.contains(QStringLiteral("2차재료/폐기한 내역이 없습니다.")));
 
     ReceiptCapture printer;
@@ -404,12 +406,12 @@ TEST_F(StockOut, AnEntryOfLastMonthIsNumberedWrittenAndPrintedInThatMonth)
 
     TF1009_TastePresent s;
     s.show();
-    clickButton(s.btn_Menu6);
+    clickButton(s.form().btn_Menu6);
     EXPECT_TRUE(responder.contains(QStringLiteral("시식/증정한 내역이 없습니다.")));
     const QDate lastMonth = today.addMonths(-1);
-    s.date_Wantdate->setDate(lastMonth);
+    s.form().date_Wantdate->setDate(lastMonth);
     touchBreads(s);
-    clickButton(s.btn_Taste);
+    clickButton(s.findChild<TMirelImgBtn *>("btn_Taste"));
     const QString month = lastMonth.toString("yyyyMM");
     const QString number = QString::number(lastNumber(month));
     EXPECT_TRUE(lastHeader().startsWith(month + "|" + number + "|" + lastMonth.toString("yyyyMMdd") + "|004"));
@@ -419,7 +421,7 @@ TEST_F(StockOut, AnEntryOfLastMonthIsNumberedWrittenAndPrintedInThatMonth)
     os::SetNow(QDateTime(today, QTime(9, 5)));
     for (char layout : {'0', '1', '2'}) {
         MyConfig.PrintStockPrice = QLatin1Char(layout);
-        clickButton(s.btn_Menu6);
+        clickButton(s.form().btn_Menu6);
     }
     const QChar esc(0x1B);
     const QStringList slip{

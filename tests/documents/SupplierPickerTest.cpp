@@ -10,6 +10,7 @@
 #include "documents/SupplierCombos.h"
 #include "documents/U651_Susin.h"
 #include "support/MessageResponder.h"
+#include "ui_U651_Susin.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -63,7 +64,7 @@ TEST_F(SupplierPicker, BusinessUnitsFirstThenSuppliersAndATouchHandsTheCodeBack)
     TF651_Susin picker;
     picker.show();
     ASSERT_EQ(picker.Buttons().size(), 24);
-    EXPECT_TRUE(picker.radio_1->isChecked());
+    EXPECT_TRUE(picker.form().radio_1->isChecked());
     EXPECT_EQ(pad(picker), (QStringList{"생산센터", "가맹1호", "직영2호"} + blanks(21)));
     EXPECT_EQ(DM->vtb_Susin->RecordCount(), 3);
     EXPECT_TRUE(picker.Buttons()[0]->Down());
@@ -71,7 +72,7 @@ TEST_F(SupplierPicker, BusinessUnitsFirstThenSuppliersAndATouchHandsTheCodeBack)
     EXPECT_EQ(picker.Buttons()[5]->geometry(), QRect(5 * 95 + 3, 2, 93, 57));
     EXPECT_EQ(picker.Buttons()[23]->objectName(), QStringLiteral("btn_MenuA24"));
 
-    clickButton(picker.radio_2);
+    clickButton(picker.form().radio_2);
     ASSERT_EQ(picker.Buttons().size(), 24);
     EXPECT_EQ(pad(picker), (QStringList{"카페데모", "데모음료", "미수거래처", "데모제분", "데모포장"} + blanks(19)));
     DataSet &susin = *DM->vtb_Susin;
@@ -85,7 +86,7 @@ TEST_F(SupplierPicker, BusinessUnitsFirstThenSuppliersAndATouchHandsTheCodeBack)
     touch(picker.Buttons()[3]); // 데모제분
     EXPECT_EQ(picker.result(), 1);
     EXPECT_FALSE(picker.isVisible());
-    EXPECT_EQ(picker.Label2->text(), QStringLiteral("40000001"));
+    EXPECT_EQ(picker.form().Label2->text(), QStringLiteral("40000001"));
 
     // The caller sets its combos to the code: no block check runs.
     QComboBox nameCombo, codeCombo;
@@ -93,7 +94,7 @@ TEST_F(SupplierPicker, BusinessUnitsFirstThenSuppliersAndATouchHandsTheCodeBack)
     auto query = client("dspStoredProc1", "[GP_SELECT_F0100_RegOrder_Susin_Search]");
     combos.Load(*query);
     server().clearCalls();
-    combos.SetSupplier(picker.Label2->text());
+    combos.SetSupplier(picker.form().Label2->text());
     EXPECT_EQ(combos.Name(), QStringLiteral("데모제분"));
     EXPECT_TRUE(server().calls().isEmpty());
 }
@@ -102,9 +103,9 @@ TEST_F(SupplierPicker, CloseReturnsNoChoice)
 {
     TF651_Susin picker;
     picker.show();
-    clickButton(picker.btn_Close);
+    clickButton(picker.form().btn_Close);
     EXPECT_EQ(picker.result(), 2);
-    EXPECT_EQ(picker.Label2->text(), QString());
+    EXPECT_EQ(picker.form().Label2->text(), QString());
 }
 
 TEST_F(SupplierPicker, PagesOverManyPartners)
@@ -142,7 +143,7 @@ TEST_F(SupplierPicker, PagesOverManyPartners)
         addSuppliers(c.count - 5);
         TF651_Susin picker;
         picker.show();
-        clickButton(picker.radio_2);
+        clickButton(picker.form().radio_2);
         for (const Step &step : c.steps) {
             SCOPED_TRACE(std::string("touch ") + step.touch);
             if (*step.touch == '<')
@@ -169,7 +170,7 @@ TEST_F(SupplierPicker, LongNamesWrapAtTenBytesWithoutSplittingASyllable)
          "('9999', '9999', '50000002', '002', '', 'A가나다라마바')");
     TF651_Susin picker;
     picker.show();
-    clickButton(picker.radio_2);
+    clickButton(picker.form().radio_2);
     removeSuppliers();
     const QString crlf = QStringLiteral("\r\n");
     EXPECT_EQ(picker.Buttons()[5]->Caption(), QStringLiteral("긴이름의거") + crlf + QStringLiteral("래처상사"));

@@ -10,6 +10,7 @@
 #include "platform/remote/ClientDataSet.h"
 #include "shell/ShellTestUtil.h"
 #include "shell/U403_Keyboard.h"
+#include "ui_U618_TblOrdList.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -121,15 +122,15 @@ TEST_F(TblOrdListTest, OrdersWrittenAfterCreationAreListedAndConfirmedOnesLeave)
 {
     // Created (and shown once) while the table is empty: nothing to list, no toggling.
     showWindow();
-    EXPECT_EQ(w->mgd_TableJumunList->DataSource()->RecordCount(), 0);
-    EXPECT_FALSE(w->mgd_TableJumunList->ToggleSelect());
-    EXPECT_EQ(w->mgd_TableJumunList->Options(), TF618_TblOrdList::SingleSelectOptions);
-    clickButton(w->btnClose);
+    EXPECT_EQ(w->form().mgd_TableJumunList->DataSource()->RecordCount(), 0);
+    EXPECT_FALSE(w->form().mgd_TableJumunList->ToggleSelect());
+    EXPECT_EQ(w->form().mgd_TableJumunList->Options(), TF618_TblOrdList::SingleSelectOptions);
+    clickButton(w->form().btnClose);
     EXPECT_EQ(w->result(), 2);
 
     writeThreeOrders();
     showWindow();
-    TMirelGrid *grid = w->mgd_TableJumunList;
+    TMirelGrid *grid = w->form().mgd_TableJumunList;
     EXPECT_TRUE(grid->ToggleSelect());
     EXPECT_EQ(grid->Options(), TF618_TblOrdList::MultiSelectOptions);
     EXPECT_EQ(column(grid, "TableBenho"), (QStringList{"1", "2", "3"}));
@@ -139,7 +140,7 @@ TEST_F(TblOrdListTest, OrdersWrittenAfterCreationAreListedAndConfirmedOnesLeave)
     EXPECT_EQ(column(grid, "TableMemo"), (QStringList{"포장", "샷 추가, 창가 자리", "창가 자리"}));
 
     // Confirming with nothing selected changes nothing.
-    clickButton(w->btn_JumunOk);
+    clickButton(w->form().btn_JumunOk);
     EXPECT_EQ(stamps(), QStringLiteral("아메리카노=-\n라떼=-\n치즈케이크=-"));
 
     touch(grid, 0);
@@ -151,7 +152,7 @@ TEST_F(TblOrdListTest, OrdersWrittenAfterCreationAreListedAndConfirmedOnesLeave)
     other(QStringLiteral("UPDATE TBLDTL SET ITEM_QTY = 5 WHERE ITEM_NAME = '치즈케이크'"));
 
     os::SetNow(kNow.addSecs(90));
-    clickButton(w->btn_JumunOk);
+    clickButton(w->form().btn_JumunOk);
     EXPECT_EQ(stamps(), QStringLiteral("아메리카노=2026-12-10 12:31:30\n라떼=-\n치즈케이크=2026-12-10 12:31:30"));
     EXPECT_EQ(other(QStringLiteral("SELECT ITEM_QTY FROM TBLDTL WHERE ITEM_NAME = '치즈케이크'")), QStringLiteral("5.0"));
     EXPECT_EQ(column(grid, "ITEM_NAME"), QStringList{"라떼"});
@@ -172,15 +173,15 @@ TEST_F(TblOrdListTest, OnlyLinesWithoutAStampAfterTheTurnOfTheCenturyAreListed)
         " (1, 1, 3, '2000년', '2000-01-02 09:00:00.000'), (1, 1, 4, '정오 직전', '2000-01-01 11:59:59.000'),"
         " (1, 1, 5, '오늘', '2026-12-10 12:00:00.000')"));
     showWindow();
-    EXPECT_EQ(column(w->mgd_TableJumunList, "ITEM_NAME"), (QStringList{"미확인", "1999년", "정오 직전"}));
+    EXPECT_EQ(column(w->form().mgd_TableJumunList, "ITEM_NAME"), (QStringList{"미확인", "1999년", "정오 직전"}));
 }
 
 TEST_F(TblOrdListTest, PagesAndEveryWayOfClosingLeaveNoKeyHeldAndTheTableUnfiltered)
 {
     writeThreeOrders();
     const std::function<void()> closers[] = {
-        [this] { clickButton(w->btnClose); },
-        [this] { emit w->btn_Smoll->OnClick(w->btn_Smoll); },
+        [this] { clickButton(w->form().btnClose); },
+        [this] { emit w->form().btn_Smoll->OnClick(w->form().btn_Smoll); },
         [this] { QTest::keyClick(w.get(), Qt::Key_Escape); },
         [this] { w->close(); },
     };
@@ -189,22 +190,22 @@ TEST_F(TblOrdListTest, PagesAndEveryWayOfClosingLeaveNoKeyHeldAndTheTableUnfilte
         SCOPED_TRACE(i);
         w->move(30 * i, 10 * i);
         showWindow();
-        EXPECT_TRUE(w->Panel15->isVisible());
-        EXPECT_FALSE(w->Panel5->isVisible());
-        clickButton(w->btn_NapPum);
+        EXPECT_TRUE(w->form().Panel15->isVisible());
+        EXPECT_FALSE(w->form().Panel5->isVisible());
+        clickButton(w->form().btn_NapPum);
         expectKeyboardUnderTheWindow();
-        EXPECT_EQ(w->pgc_TblOrdList->currentIndex(), 1);
-        EXPECT_FALSE(w->Panel15->isVisible());
-        EXPECT_TRUE(w->Panel5->isVisible());
-        EXPECT_FALSE(w->mgd_TableJumunList->ToggleSelect());
-        EXPECT_TRUE(w->edt_Deliveredsearch->hasFocus());
-        clickButton(w->btn_AllJumunList);
+        EXPECT_EQ(w->form().pgc_TblOrdList->currentIndex(), 1);
+        EXPECT_FALSE(w->form().Panel15->isVisible());
+        EXPECT_TRUE(w->form().Panel5->isVisible());
+        EXPECT_FALSE(w->form().mgd_TableJumunList->ToggleSelect());
+        EXPECT_TRUE(w->form().edt_Deliveredsearch->hasFocus());
+        clickButton(w->form().btn_AllJumunList);
         EXPECT_FALSE(keyboard->isVisible());
-        EXPECT_EQ(w->pgc_TblOrdList->currentIndex(), 0);
-        EXPECT_TRUE(w->mgd_TableJumunList->ToggleSelect());
-        EXPECT_TRUE(w->Panel15->isVisible());
-        EXPECT_FALSE(w->Panel5->isVisible());
-        clickButton(w->btn_NapPum);
+        EXPECT_EQ(w->form().pgc_TblOrdList->currentIndex(), 0);
+        EXPECT_TRUE(w->form().mgd_TableJumunList->ToggleSelect());
+        EXPECT_TRUE(w->form().Panel15->isVisible());
+        EXPECT_FALSE(w->form().Panel5->isVisible());
+        clickButton(w->form().btn_NapPum);
         ASSERT_TRUE(keyboard->isVisible());
         closers[i]();
         EXPECT_FALSE(w->isVisible());
@@ -213,56 +214,56 @@ TEST_F(TblOrdListTest, PagesAndEveryWayOfClosingLeaveNoKeyHeldAndTheTableUnfilte
         EXPECT_EQ(w->result(), results[i]);
         EXPECT_EQ(os::HeldModifiers(), Qt::NoModifier);
         EXPECT_FALSE(dm->adt_TBLDTL->Filtered());
-        EXPECT_FALSE(w->mgd_TableJumunList->ToggleSelect());
+        EXPECT_FALSE(w->form().mgd_TableJumunList->ToggleSelect());
     }
     // Shown again after closing on page 1: page 0 with its panel.
     showWindow();
-    EXPECT_EQ(w->pgc_TblOrdList->currentIndex(), 0);
-    EXPECT_TRUE(w->btn_AllJumunList->Down());
-    EXPECT_TRUE(w->Panel15->isVisible());
-    EXPECT_FALSE(w->Panel5->isVisible());
+    EXPECT_EQ(w->form().pgc_TblOrdList->currentIndex(), 0);
+    EXPECT_TRUE(w->form().btn_AllJumunList->Down());
+    EXPECT_TRUE(w->form().Panel15->isVisible());
+    EXPECT_FALSE(w->form().Panel5->isVisible());
 }
 
 TEST_F(TblOrdListTest, DeliveryOrderSearchShowsLinesAndReceiver)
 {
     showWindow();
     server().clearCalls();
-    clickButton(w->btn_NapPum);
+    clickButton(w->form().btn_NapPum);
     expectKeyboardUnderTheWindow();
     // The page opens with the search of the empty text: bookings due from today.
     EXPECT_EQ(w->cds_F4104->ParamByName(QStringLiteral("edt_Deliveredsearch")).AsString(), QString());
     EXPECT_FALSE(w->cds_F4104->ParamByName(QStringLiteral("edt_Deliveredsearch")).IsNull());
-    EXPECT_EQ(column(w->grid_Supporderlist, "OBJUPE"), (QStringList{"홍길동", "김영희"}));
+    EXPECT_EQ(column(w->form().grid_Supporderlist, "OBJUPE"), (QStringList{"홍길동", "김영희"}));
     EXPECT_EQ(server().calls(), QStringList{"GP_SELECT_F4104_SUPPORDER_JUMUNSEARCH"});
 
-    w->edt_Deliveredsearch->setText(QStringLiteral("홍"));
-    clickButton(w->btn_Search);
-    TMirelGrid *orders = w->grid_Supporderlist;
+    w->form().edt_Deliveredsearch->setText(QStringLiteral("홍"));
+    clickButton(w->form().btn_Search);
+    TMirelGrid *orders = w->form().grid_Supporderlist;
     ASSERT_EQ(orders->DataSource()->RecordCount(), 1);
     EXPECT_EQ(shown(orders, 0, "OBJUPE"), QStringLiteral("홍길동"));
     EXPECT_EQ(shown(orders, 0, "SHAMT"), QStringLiteral("25,000"));
 
     touch(orders, 0);
-    TMirelGrid *lines = w->grid_SupporderDet;
+    TMirelGrid *lines = w->form().grid_SupporderDet;
     ASSERT_TRUE(w->cds_F4101_dt->Active());
     ASSERT_EQ(lines->DataSource()->RecordCount(), 1);
     EXPECT_EQ(shown(lines, 0, "IMNAME"), QStringLiteral("생크림케이크"));
     EXPECT_EQ(shown(lines, 0, "SDQTY"), QStringLiteral("1"));
     EXPECT_EQ(shown(lines, 0, "SDAMT"), QStringLiteral("25,000"));
-    EXPECT_EQ(w->edt_Receive->text(), QStringLiteral("홍길동"));
-    EXPECT_EQ(w->edt_Telephone->text(), QStringLiteral("01012345678"));
-    EXPECT_EQ(w->edt_Memo->text(), QStringLiteral("초 3개 넣어 주세요"));
-    EXPECT_TRUE(w->edt_Receive->isReadOnly() && w->edt_Telephone->isReadOnly() && w->edt_Memo->isReadOnly());
+    EXPECT_EQ(w->form().edt_Receive->text(), QStringLiteral("홍길동"));
+    EXPECT_EQ(w->form().edt_Telephone->text(), QStringLiteral("01012345678"));
+    EXPECT_EQ(w->form().edt_Memo->text(), QStringLiteral("초 3개 넣어 주세요"));
+    EXPECT_TRUE(w->form().edt_Receive->isReadOnly() && w->form().edt_Telephone->isReadOnly() && w->form().edt_Memo->isReadOnly());
 
     // A search that finds nothing: touching the list closes the lines and
     // clears the receiver.
-    w->edt_Deliveredsearch->setText(QStringLiteral("없는손님"));
-    clickButton(w->btn_Search);
+    w->form().edt_Deliveredsearch->setText(QStringLiteral("없는손님"));
+    clickButton(w->form().btn_Search);
     ASSERT_EQ(orders->DataSource()->RecordCount(), 0);
     touch(orders, 0);
     QTest::mouseClick(orders->viewport(), Qt::LeftButton, {}, QPoint(20, orders->viewport()->height() - 5));
-    EXPECT_TRUE(w->edt_Receive->text().isEmpty());
-    EXPECT_TRUE(w->edt_Memo->text().isEmpty());
+    EXPECT_TRUE(w->form().edt_Receive->text().isEmpty());
+    EXPECT_TRUE(w->form().edt_Memo->text().isEmpty());
 }
 
 TEST_F(TblOrdListTest, PagingButtonsMoveByAPageOfTheirGrid)
@@ -294,12 +295,12 @@ TEST_F(TblOrdListTest, PagingButtonsMoveByAPageOfTheirGrid)
         const char *up, *down;
         int rows;
     };
-    clickButton(w->btn_NapPum);
-    touch(w->grid_Supporderlist, 2); // the sale with 30 lines
+    clickButton(w->form().btn_NapPum);
+    touch(w->form().grid_Supporderlist, 2); // the sale with 30 lines
     const Case cases[] = {
-        {w->grid_Supporderlist, "btn_Up1", "btn_Down1", 9},
-        {w->grid_SupporderDet, "btn_Up2", "btn_Down2", 14},
-        {w->mgd_TableJumunList, "btn_grid_TableOrdlistUp", "btn_grid_TableOrdlistDown", 24},
+        {w->form().grid_Supporderlist, "btn_Up1", "btn_Down1", 9},
+        {w->form().grid_SupporderDet, "btn_Up2", "btn_Down2", 14},
+        {w->form().mgd_TableJumunList, "btn_grid_TableOrdlistUp", "btn_grid_TableOrdlistDown", 24},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.down);
@@ -310,7 +311,7 @@ TEST_F(TblOrdListTest, PagingButtonsMoveByAPageOfTheirGrid)
         auto *up = w->findChild<TMirelImgBtn *>(QLatin1String(c.up));
         ASSERT_TRUE(down && up);
         if (!down->isVisible()) // the table orders' buttons are on page 0
-            clickButton(w->btn_AllJumunList);
+            clickButton(w->form().btn_AllJumunList);
         emit down->OnClick(down);
         EXPECT_EQ(ds->RecNo(), 1 + c.rows);
         emit down->OnClick(down);
@@ -337,9 +338,9 @@ TEST_F(TblOrdListTest, DemoWriterOrdersAreListedWithPlaceNamesAndMemos)
         ASSERT_TRUE(p.waitForFinished(30000));
         ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     }
-    clickButton(w->btnClose);
+    clickButton(w->form().btnClose);
     showWindow();
-    TMirelGrid *grid = w->mgd_TableJumunList;
+    TMirelGrid *grid = w->form().mgd_TableJumunList;
     ASSERT_EQ(grid->DataSource()->RecordCount(), 6);
     EXPECT_EQ(column(grid, "TableName").mid(0, 3), (QStringList{"테이블1", "테이블1", "테라스"}));
     EXPECT_EQ(column(grid, "TableMemo").mid(0, 3), (QStringList{"얼음 적게", "", "창가 자리"}));

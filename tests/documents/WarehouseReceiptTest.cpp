@@ -13,6 +13,7 @@
 #include "platform/dataset/DataSet.h"
 #include "platform/remote/ClientDataSet.h"
 #include "support/MessageResponder.h"
+#include "ui_U10021_Warehouse.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -193,8 +194,8 @@ protected:
 
     void searchHistory(const QDate &from, const QDate &to)
     {
-        w->date_SdSearch1->setDate(from);
-        w->date_SdSearch2->setDate(to);
+        w->form().date_SdSearch1->setDate(from);
+        w->form().date_SdSearch2->setDate(to);
         w->btn_SdStockHedsearchClick();
     }
     QStringList history() const
@@ -218,17 +219,17 @@ TEST_F(WarehouseReceipt, ReceivingAnOpenOrderWritesOneReceiptNamingTheOrderLines
     MessageResponder responder;
     touchOrder(2, "40000001");
     EXPECT_EQ(lines(), (QStringList{"1 강력분 2", "2 설탕 5"}));
-    EXPECT_EQ(w->Edit4->text(), QStringLiteral("40000001"));
-    EXPECT_EQ(w->lab_JijemAalrim->text(), QStringLiteral("데모제분"));
-    EXPECT_EQ(w->Edit7->text(), QStringLiteral("3"));
-    EXPECT_EQ(w->combo_Tax->currentText(), QStringLiteral("면세"));
-    EXPECT_FALSE(w->CMB_ADNBNAME->isEnabled());
+    EXPECT_EQ(w->form().Edit4->text(), QStringLiteral("40000001"));
+    EXPECT_EQ(w->form().lab_JijemAalrim->text(), QStringLiteral("데모제분"));
+    EXPECT_EQ(w->form().Edit7->text(), QStringLiteral("3"));
+    EXPECT_EQ(w->form().combo_Tax->currentText(), QStringLiteral("면세"));
+    EXPECT_FALSE(w->form().CMB_ADNBNAME->isEnabled());
 
     // 설탕 corrected from 5 to 4 on the key pad.
     w->VTB_PATTERNBALJU->setRecNo(2);
     w->KeyPadMouseUp(52);
     if (qEnvironmentVariableIsSet("RALD_SHOT_DIR")) {
-        w->PageControl1->setCurrentIndex(0);
+        w->form().PageControl1->setCurrentIndex(0);
         w->grab().save(qEnvironmentVariable("RALD_SHOT_DIR") + QStringLiteral("/receipt.png"));
     }
     save(responder);
@@ -249,12 +250,12 @@ TEST_F(WarehouseReceipt, ReceivingAnOpenOrderWritesOneReceiptNamingTheOrderLines
     EXPECT_EQ(remainders(2, "40000001"), QStringLiteral("0,1"));
     EXPECT_TRUE(listsOrder(2, "40000001"));
     EXPECT_EQ(w->VTB_PATTERNBALJU->RecordCount(), 0);
-    EXPECT_EQ(w->Edit4->text(), QStringLiteral("주소번호"));
-    EXPECT_EQ(w->Edit3->text(), QStringLiteral("0"));
-    EXPECT_EQ(w->Edit7->text(), QStringLiteral("1"));
-    EXPECT_EQ(w->combo_Tax->currentText(), QStringLiteral("포함"));
-    EXPECT_TRUE(w->CMB_ADNBNAME->isEnabled());
-    EXPECT_EQ(w->CMB_ADNBNAME->currentIndex(), -1);
+    EXPECT_EQ(w->form().Edit4->text(), QStringLiteral("주소번호"));
+    EXPECT_EQ(w->form().Edit3->text(), QStringLiteral("0"));
+    EXPECT_EQ(w->form().Edit7->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->form().combo_Tax->currentText(), QStringLiteral("포함"));
+    EXPECT_TRUE(w->form().CMB_ADNBNAME->isEnabled());
+    EXPECT_EQ(w->form().CMB_ADNBNAME->currentIndex(), -1);
     EXPECT_FALSE(w->Number().holds());
 }
 
@@ -288,8 +289,8 @@ TEST_F(WarehouseReceipt, LastMonthsOrderReceivedThisMonthLowersItsRemainder)
     MessageResponder responder;
     const QString lastMonth = text("SELECT strftime('%Y%m', 'now', 'localtime', 'start of month', '-1 month')");
     touchOrder(90, "0001");
-    EXPECT_EQ(w->date_Wantdate->date().toString("yyyyMM"), lastMonth);
-    w->date_Wantdate->setDate(QDate::currentDate());
+    EXPECT_EQ(w->form().date_Wantdate->date().toString("yyyyMM"), lastMonth);
+    w->form().date_Wantdate->setDate(QDate::currentDate());
     setQuantity(1, 4);
     save(responder);
     EXPECT_EQ(savedLines(), (QStringList{"1 100002 4 2800/2545/255 " + lastMonth + "/90/1"}));
@@ -388,11 +389,11 @@ TEST_F(WarehouseReceipt, RefusedSavesWriteNothing)
     // No supplier: a pattern, then the empty name chosen.
     responder.clear();
     touchPattern(3);
-    EXPECT_EQ(w->Label10->text(), QStringLiteral("원재료 발주"));
-    EXPECT_EQ(w->Edit4->text(), QStringLiteral("40000001"));
-    w->CMB_ADNBNAME->setCurrentIndex(0);
-    emit w->CMB_ADNBNAME->activated(0);
-    EXPECT_EQ(w->Edit4->text(), QStringLiteral("주소번호"));
+    EXPECT_EQ(w->form().Label10->text(), QStringLiteral("원재료 발주"));
+    EXPECT_EQ(w->form().Edit4->text(), QStringLiteral("40000001"));
+    w->form().CMB_ADNBNAME->setCurrentIndex(0);
+    emit w->form().CMB_ADNBNAME->activated(0);
+    EXPECT_EQ(w->form().Edit4->text(), QStringLiteral("주소번호"));
     w->btn_MenuClick();
     EXPECT_EQ(responder.texts(), (QStringList{"입고할 지점을 선택해 주세요!"}));
 
@@ -417,11 +418,11 @@ TEST_F(WarehouseReceipt, ASupplierChosenAfterAPatternIsTheOneAskedAndWritten)
 {
     MessageResponder responder;
     touchPattern(3);
-    const int index = w->CMB_ADNB->findText(QStringLiteral("40000002"));
+    const int index = w->form().CMB_ADNB->findText(QStringLiteral("40000002"));
     ASSERT_GT(index, 0);
-    w->CMB_ADNBNAME->setCurrentIndex(index);
-    emit w->CMB_ADNBNAME->activated(index);
-    EXPECT_EQ(w->Edit4->text(), QStringLiteral("40000002"));
+    w->form().CMB_ADNBNAME->setCurrentIndex(index);
+    emit w->form().CMB_ADNBNAME->activated(index);
+    EXPECT_EQ(w->form().Edit4->text(), QStringLiteral("40000002"));
     save(responder);
     ASSERT_EQ(responder.questions().size(), 1);
     EXPECT_EQ(responder.questions()[0].text, QStringLiteral("데모포장거래처의 입고 내역을 입고 하시겠습니까?"));
@@ -451,9 +452,9 @@ TEST_F(WarehouseReceipt, AnOrderWithNothingOpenLeavesNoLineAndFreesTheSupplier)
     exec("UPDATE F2100 SET PHEDFL = 1 WHERE PHCMCD = '9999' AND PHNUMB = 3 AND PHADNB = '30000001'");
     touchOrder(3, "30000001");
     EXPECT_EQ(w->VTB_PATTERNBALJU->RecordCount(), 0);
-    EXPECT_TRUE(w->CMB_ADNBNAME->isEnabled());
-    EXPECT_EQ(w->CMB_ADNBNAME->currentText(), QString());
-    EXPECT_TRUE(w->combo_Tax->isEnabled());
+    EXPECT_TRUE(w->form().CMB_ADNBNAME->isEnabled());
+    EXPECT_EQ(w->form().CMB_ADNBNAME->currentText(), QString());
+    EXPECT_TRUE(w->form().combo_Tax->isEnabled());
 }
 
 TEST_F(WarehouseReceipt, ListPairsMoveForwardFromTheUpperButtonAndPatternsFilterBySupplier)
@@ -461,9 +462,9 @@ TEST_F(WarehouseReceipt, ListPairsMoveForwardFromTheUpperButtonAndPatternsFilter
     DataSet &orders = *w->cds_F2100_hed;
     ASSERT_EQ(orders.RecordCount(), 5);
     orders.First();
-    clickButton(w->MirelImgBtn1); // 706: forward, clamped at the end
+    clickButton(w->form().MirelImgBtn1); // 706: forward, clamped at the end
     EXPECT_EQ(orders.RecNo(), 5);
-    clickButton(w->MirelImgBtn2); // 707: back
+    clickButton(w->form().MirelImgBtn2); // 707: back
     EXPECT_EQ(orders.RecNo(), 1);
 
     const struct {
@@ -472,8 +473,8 @@ TEST_F(WarehouseReceipt, ListPairsMoveForwardFromTheUpperButtonAndPatternsFilter
     } filters[] = {{1, {"0001", "30000001"}}, {2, {"40000001", "40000002", "40000001"}}, {0, {"0001", "30000001",
                    "40000001", "40000002", "40000001"}}};
     for (const auto &f : filters) {
-        w->com_PetenBunruAll->setCurrentIndex(f.index);
-        emit w->com_PetenBunruAll->activated(f.index);
+        w->form().com_PetenBunruAll->setCurrentIndex(f.index);
+        emit w->form().com_PetenBunruAll->activated(f.index);
         QStringList shown;
         DataSet &patterns = *w->cds_F2110_s;
         for (patterns.First(); !patterns.Eof(); patterns.Next())
@@ -485,9 +486,9 @@ TEST_F(WarehouseReceipt, ListPairsMoveForwardFromTheUpperButtonAndPatternsFilter
     touchPattern(1);
     DataSet &lines = *w->VTB_PATTERNBALJU;
     lines.First();
-    clickButton(w->btn_RegorderlistDown);
+    clickButton(w->form().btn_RegorderlistDown);
     EXPECT_EQ(lines.RecNo(), lines.RecordCount());
-    clickButton(w->btn_RegorderlistUp);
+    clickButton(w->form().btn_RegorderlistUp);
     EXPECT_EQ(lines.RecNo(), 1);
 }
 
@@ -526,17 +527,17 @@ TEST_F(WarehouseReceipt, AFailedReadOfAnotherOrderOrReceiptKeepsTheLinesBeingRec
     touchOrder(2, "40000001");
     setQuantity(2, 4);
     const QStringList typed = lines();
-    const QString supplier = w->Edit4->text();
-    const QDate date = w->date_Wantdate->date();
+    const QString supplier = w->form().Edit4->text();
+    const QDate date = w->form().date_Wantdate->date();
     ASSERT_EQ(typed.size(), 2);
 
     // Another order is touched but its lines cannot be read.
     server().failCall(QStringLiteral("GP_SELECT_F2101_POPUPPURCHASE_NEW"), 1, TestServer::FailMode::BeforeRun);
     touchOrder(90, "0001");
     EXPECT_EQ(lines(), typed);
-    EXPECT_EQ(w->Edit4->text(), supplier);
-    EXPECT_EQ(w->date_Wantdate->date(), date);
-    EXPECT_FALSE(w->CMB_ADNBNAME->isEnabled());
+    EXPECT_EQ(w->form().Edit4->text(), supplier);
+    EXPECT_EQ(w->form().date_Wantdate->date(), date);
+    EXPECT_FALSE(w->form().CMB_ADNBNAME->isEnabled());
 
     // A history receipt is touched but its lines cannot be read.
     const QDate seeded = QDate::currentDate().addDays(-2);
@@ -545,7 +546,7 @@ TEST_F(WarehouseReceipt, AFailedReadOfAnotherOrderOrReceiptKeepsTheLinesBeingRec
     server().failCall(QStringLiteral("GP_SELECT_F3101_WAREHOUSEENTRY_POS"), 1, TestServer::FailMode::BeforeRun);
     EXPECT_ANY_THROW(w->grid_SdStockCellClick());
     EXPECT_EQ(lines(), typed);
-    EXPECT_EQ(w->Edit4->text(), supplier);
+    EXPECT_EQ(w->form().Edit4->text(), supplier);
 
     // The lines are still the order's: they are received as typed.
     MessageResponder responder;

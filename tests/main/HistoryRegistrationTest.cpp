@@ -1,6 +1,7 @@
 // The menu entry of the document history opens the history screen.
 
 #include "inquiries/U656_StockDetail.h"
+#include "shell/MenuTags.h"
 #include "shell/ScreenRegistry.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // The menu entry of the recipe view opens the recipe view.
 
 #include "production/U1307_RECIPYVIEW.h"
+#include "shell/MenuTags.h"
 #include "shell/ScreenRegistry.h"
 
 #include <gtest/gtest.h>

@@ -14,16 +14,17 @@
 #include "platform/os/ProgramFile.h"
 #include "platform/os/SingleInstance.h"
 #include "server/Store.h"
+#include "shell/NoticeBrowser.h"
 #include "shell/U401_Dialog.h"
 #include "shell/U403_Keyboard.h"
-#include "shell/NoticeBrowser.h"
-#include "shell/u501_Login.h"
-#include "shell/u502_MngUsers.h"
+#include "signin/u501_Login.h"
+#include "signin/u502_MngUsers.h"
 
 #include <QLabel>
 #include "shell/U505_ScrollMenu.h"
 #include "support/TestServer.h"
 #include "support/UpdateFixtures.h"
+#include "ui_u501_Login.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -163,7 +164,7 @@ TEST_F(StartUp, AFullStartShowsEveryStepLoadsInOrderAndCreatesTheWindows)
     ASSERT_TRUE(MainForm());
     EXPECT_TRUE(F401_Dialog && F505_ScrollMenu && F403_Keyboard && F502_MngUsers);
     EXPECT_EQ(MainForm(), F501_Login);
-    EXPECT_EQ(F501_Login->lb_PosTitle->text(), QString::fromUtf8("99(데모지점)"));
+    EXPECT_EQ(F501_Login->form().lb_PosTitle->text(), QString::fromUtf8("99(데모지점)"));
     EXPECT_TRUE(MyConfig.CNT);
     EXPECT_EQ(MyConfig.PrMessage2, QString::fromUtf8("데모지점")); // the terminal's configuration row
     // The application clock follows the server's.

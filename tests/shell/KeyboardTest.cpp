@@ -6,6 +6,7 @@
 #include "platform/os/Keys.h"
 #include "shell/U401_Dialog.h"
 #include "shell/U403_Keyboard.h"
+#include "ui_U403_Keyboard.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -331,9 +332,9 @@ TEST_F(KeyboardTest, GeometryFollowsTheMode)
         kbd->Close();
     }
     showKeyboard(1);
-    EXPECT_EQ(kbd->fb_NumPad->pos(), QPoint(440, 0));
-    EXPECT_EQ(kbd->fb_Keyboard->geometry().topLeft(), QPoint(0, 235));
-    EXPECT_EQ(kbd->fb_Keyboard->width(), 737);
+    EXPECT_EQ(kbd->form().fb_NumPad->pos(), QPoint(440, 0));
+    EXPECT_EQ(kbd->form().fb_Keyboard->geometry().topLeft(), QPoint(0, 235));
+    EXPECT_EQ(kbd->form().fb_Keyboard->width(), 737);
 }
 
 TEST_F(KeyboardTest, ToggleSwitchesLabelsAndEveryShowStartsKorean)

@@ -2,6 +2,7 @@
 
 #include "core/uKV_Common_Msg.h"
 #include "shell/U401_Dialog.h"
+#include "ui_U401_Dialog.h"
 
 #include <QDialog>
 #include <QGuiApplication>
@@ -26,7 +27,7 @@ protected:
         delete dlg;
     }
 
-    QString shownText() const { return dlg->lb_Message->text(); }
+    QString shownText() const { return dlg->form().lb_Message->text(); }
 
     // Steps the clock a little at a time and records each text the window
     // shows, until it closes.
@@ -83,7 +84,7 @@ TEST_F(MessageBoxTest, TextWithoutStayTimeQueuedBehindTimedNoticeWaitsForOk)
     QTest::qWait(300); // several timer periods: the text must still be there
     EXPECT_TRUE(dlg->isVisible());
 
-    clickButton(dlg->btn_OK);
+    clickButton(dlg->form().btn_OK);
     EXPECT_FALSE(dlg->isVisible());
 }
 
@@ -122,9 +123,9 @@ TEST_F(MessageBoxTest, QuestionShowsTheButtonsOfItsKindAndReturnsThePressedOne)
                 TMirelImgBtn *button;
                 int left;
                 const char *caption;
-            } expect[] = {{dlg->btn_Yes, c.yesLeft, c.yesCaption},
-                          {dlg->btn_OK, c.okLeft, c.okCaption},
-                          {dlg->btn_No, c.noLeft, c.noCaption}};
+            } expect[] = {{dlg->form().btn_Yes, c.yesLeft, c.yesCaption},
+                          {dlg->form().btn_OK, c.okLeft, c.okCaption},
+                          {dlg->form().btn_No, c.noLeft, c.noCaption}};
             for (const auto &e : expect) {
                 SCOPED_TRACE(e.button->objectName().toStdString());
                 EXPECT_EQ(e.button->isVisible(), e.left >= 0);
@@ -141,12 +142,12 @@ TEST_F(MessageBoxTest, QuestionShowsTheButtonsOfItsKindAndReturnsThePressedOne)
 
         // A notice after the question gets its own single OK button back.
         EXPECT_EQ(ShowMessageBox("알림", 2, 0), 0);
-        EXPECT_FALSE(dlg->btn_Yes->isVisible());
-        EXPECT_FALSE(dlg->btn_No->isVisible());
-        EXPECT_TRUE(dlg->btn_OK->isVisible());
-        EXPECT_EQ(dlg->btn_OK->geometry(), QRect(151, 223, 112, 30));
-        EXPECT_EQ(dlg->btn_OK->Caption(), QString::fromUtf8("   확인"));
-        clickButton(dlg->btn_OK);
+        EXPECT_FALSE(dlg->form().btn_Yes->isVisible());
+        EXPECT_FALSE(dlg->form().btn_No->isVisible());
+        EXPECT_TRUE(dlg->form().btn_OK->isVisible());
+        EXPECT_EQ(dlg->form().btn_OK->geometry(), QRect(151, 223, 112, 30));
+        EXPECT_EQ(dlg->form().btn_OK->Caption(), QString::fromUtf8("   확인"));
+        clickButton(dlg->form().btn_OK);
         EXPECT_FALSE(dlg->isVisible());
     }
 }
@@ -159,16 +160,16 @@ TEST_F(MessageBoxTest, QuestionDuringNoticeReturnsZeroAndShowsAfterIt)
     EXPECT_EQ(AskMessageBox("삭제하시겠습니까?", 1), 0);
     // The notice keeps its mode and its single OK button.
     EXPECT_FALSE(dlg->isModal());
-    EXPECT_TRUE(dlg->btn_OK->isVisible());
-    EXPECT_FALSE(dlg->btn_Yes->isVisible());
-    EXPECT_FALSE(dlg->btn_No->isVisible());
+    EXPECT_TRUE(dlg->form().btn_OK->isVisible());
+    EXPECT_FALSE(dlg->form().btn_Yes->isVisible());
+    EXPECT_FALSE(dlg->form().btn_No->isVisible());
     EXPECT_EQ(shownText(), "저장되었습니다.");
 
     // OK shows the queued text at once; the next OK closes the window.
-    clickButton(dlg->btn_OK);
+    clickButton(dlg->form().btn_OK);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(shownText(), "삭제하시겠습니까?");
-    clickButton(dlg->btn_OK);
+    clickButton(dlg->form().btn_OK);
     EXPECT_FALSE(dlg->isVisible());
 }
 
@@ -178,14 +179,14 @@ TEST_F(MessageBoxTest, AnsweringAQuestionDiscardsTheTextsQueuedMeanwhile)
         EXPECT_EQ(ShowMessageBox("대기 알림 1", 2, 2000), 0);
         EXPECT_EQ(ShowMessageBox("대기 알림 2", 2, 2000), 0);
         EXPECT_EQ(shownText(), "계속할까요?");
-        clickButton(dlg->btn_Yes);
+        clickButton(dlg->form().btn_Yes);
     });
     EXPECT_EQ(AskMessageBox("계속할까요?", 1), 6);
     EXPECT_FALSE(dlg->isVisible());
 
     ShowMessageBox("새 알림", 2, 0);
     EXPECT_EQ(shownText(), "새 알림");
-    clickButton(dlg->btn_OK);
+    clickButton(dlg->form().btn_OK);
     EXPECT_FALSE(dlg->isVisible());
 }
 
@@ -207,7 +208,7 @@ TEST_F(MessageBoxTest, NoticeOkButtonWorksOverAModalDialog)
         EXPECT_EQ(ShowMessageBox("모달 위의 알림", 2, 0), 0);
         ASSERT_TRUE(dlg->isVisible());
         EXPECT_EQ(dlg->windowHandle()->transientParent(), screen.windowHandle());
-        clickButton(dlg->btn_OK); // dropped by Qt if the modal screen blocked it
+        clickButton(dlg->form().btn_OK); // dropped by Qt if the modal screen blocked it
         noticeClosed = !dlg->isVisible();
         screen.done(0);
     });
@@ -244,7 +245,7 @@ TEST_F(MessageBoxTest, WindowStandsAboveTheKeyboardWhenItShows)
         keyboard.keyboardTop = c.keyboardTop;
         ShowMessageBox("위치", 2, 0);
         EXPECT_EQ(dlg->pos(), QPoint(screen.width() / 2 - 240, c.expectedTop));
-        clickButton(dlg->btn_OK);
+        clickButton(dlg->form().btn_OK);
         ASSERT_FALSE(dlg->isVisible());
     }
 }

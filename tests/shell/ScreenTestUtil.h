@@ -7,6 +7,7 @@
 #include "ShellTestUtil.h"
 
 #include "platform/dataset/DataSet.h"
+#include "shell/MenuTags.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/ScreenRunner.h"
 #include "shell/SignInSource.h"

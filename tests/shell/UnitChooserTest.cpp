@@ -1,6 +1,7 @@
 #include "ShellTestUtil.h"
 
 #include "shell/U405_Dialog.h"
+#include "ui_U405_Dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +18,11 @@ TEST(UnitChooserTest, RightButtonReturnsOneAndLeftButtonSix)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.press);
         TF405_Dialog dlg;
-        dlg.MirelImg_ok->setCaption("BOX");
-        dlg.MirelImg_yes->setCaption("EA");
+        dlg.form().MirelImg_ok->setCaption("BOX");
+        dlg.form().MirelImg_yes->setCaption("EA");
         // The large unit stands on the right, the middle unit on the left.
-        EXPECT_EQ(dlg.MirelImg_ok->geometry(), QRect(211, 120, 89, 72));
-        EXPECT_EQ(dlg.MirelImg_yes->geometry(), QRect(43, 120, 89, 72));
+        EXPECT_EQ(dlg.form().MirelImg_ok->geometry(), QRect(211, 120, 89, 72));
+        EXPECT_EQ(dlg.form().MirelImg_yes->geometry(), QRect(43, 120, 89, 72));
 
         auto *pressed = dlg.findChild<TMirelImgBtn *>(c.press);
         ASSERT_NE(pressed, nullptr);
@@ -29,8 +30,8 @@ TEST(UnitChooserTest, RightButtonReturnsOneAndLeftButtonSix)
         EXPECT_EQ(dlg.exec(), c.result);
         EXPECT_EQ(pressed->Caption(), c.unit);
         // Showing it changes nothing else.
-        EXPECT_EQ(dlg.MirelImg_ok->Caption(), "BOX");
-        EXPECT_EQ(dlg.MirelImg_yes->Caption(), "EA");
+        EXPECT_EQ(dlg.form().MirelImg_ok->Caption(), "BOX");
+        EXPECT_EQ(dlg.form().MirelImg_yes->Caption(), "EA");
     }
 }
 

@@ -10,6 +10,7 @@
 #include "shell/ShellTestUtil.h"
 #include "support/TestServer.h"
 #include "support/UpdateFixtures.h"
+#include "ui_U002_Updater.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,7 +93,7 @@ protected:
             if (!when())
                 return;
             poll->stop();
-            clickButton(window.MirelImgBtn1);
+            clickButton(window.form().MirelImgBtn1);
         });
         poll->start();
     }
@@ -135,19 +136,20 @@ TEST_F(UpdaterWindow, RunsItsFiveStepsWithBothBars)
     EXPECT_EQ(window.size(), QSize(426, 314));
     EXPECT_EQ(window.UpdaterFile, QStringLiteral("MUpdater"));
     EXPECT_EQ(window.ArchiveFile, QStringLiteral("MUpdater.bz2"));
-    pressCloseWhen(window, [&] { return window.rbp_Down_State->isVisible(); });
+    pressCloseWhen(window, [&] { return window.form().rbp_Down_State->isVisible(); });
     window.exec();
 
     ASSERT_EQ(questions.size(), 1);
     EXPECT_EQ(questions.first(), QStringLiteral("업데이트가 진행중입니다.\r\n강제로 종료할 경우 프로그램 실행이 불가능할수도 "
                                                 "있습니다.\r\n계속하시겠습니까?"));
-    for (QLabel *level : window.img_Level)
+    const auto &f = window.form();
+    for (QLabel *level : {f.img_Level1, f.img_Level2, f.img_Level3, f.img_Level4, f.img_Level5})
         EXPECT_TRUE(level->property("done").toBool()) << level->objectName().toStdString();
     const qint64 archiveSize = QFileInfo(publishedArchive()).size();
-    EXPECT_EQ(window.rbp_Down_State->maximum(), archiveSize);
-    EXPECT_EQ(window.rbp_Down_State->value(), archiveSize);
-    EXPECT_EQ(window.rbp_Bzip_State->maximum(), archiveSize);
-    EXPECT_EQ(window.rbp_Bzip_State->value(), archiveSize);
+    EXPECT_EQ(window.form().rbp_Down_State->maximum(), archiveSize);
+    EXPECT_EQ(window.form().rbp_Down_State->value(), archiveSize);
+    EXPECT_EQ(window.form().rbp_Bzip_State->maximum(), archiveSize);
+    EXPECT_EQ(window.form().rbp_Bzip_State->value(), archiveSize);
 
     const QString installed = dir.filePath(QStringLiteral("MUpdater"));
     EXPECT_EQ(ReadAll(installed), published);
@@ -175,7 +177,7 @@ TEST_F(UpdaterWindow, ADamagedArchiveBringsTheOldUpdaterBack)
 TEST_F(UpdaterWindow, CancelDuringTheUnpackingRestoresTheBackup)
 {
     TF002_Updater window;
-    pressCloseWhen(window, [&] { return window.rbp_Bzip_State->isVisible() && window.rbp_Bzip_State->value() > 0; });
+    pressCloseWhen(window, [&] { return window.form().rbp_Bzip_State->isVisible() && window.form().rbp_Bzip_State->value() > 0; });
     window.exec();
 
     EXPECT_TRUE(window.Cancelled);
@@ -190,14 +192,14 @@ TEST_F(UpdaterWindow, CancelDuringTheDownloadLeavesAStaleBackupAlone)
     const QByteArray stale = ProgramBytes(QStringLiteral("0.9"), 2048);
     ASSERT_TRUE(WriteProgram(backup(), stale));
     TF002_Updater window;
-    pressCloseWhen(window, [&] { return window.rbp_Down_State->isVisible(); });
+    pressCloseWhen(window, [&] { return window.form().rbp_Down_State->isVisible(); });
     window.exec();
 
     EXPECT_TRUE(window.Cancelled);
     EXPECT_EQ(ReadAll(updater()), old);
     EXPECT_EQ(ReadAll(backup()), stale);
     EXPECT_FALSE(QFile::exists(archive()));
-    EXPECT_FALSE(window.img_Level[2]->property("done").toBool()) << "no backup step after a cancel";
+    EXPECT_FALSE(window.form().img_Level3->property("done").toBool()) << "no backup step after a cancel";
 }
 
 TEST_F(UpdaterWindow, AFailedDownloadLeavesTheUpdaterUntouched)

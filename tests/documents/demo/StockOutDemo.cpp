@@ -19,6 +19,7 @@
 #include "platform/os/ProgramFile.h"
 #include "platform/remote/ClientDataSet.h"
 #include "support/DemoTerminal.h"
+#include "ui_U1013_ReleaseList.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -55,11 +56,11 @@ int main(int argc, char **argv)
         auto list = std::make_unique<TF1013_ReleaseList>();
         list->ListMode = QStringLiteral("1");
         list->show();
-        list->date_ChSearch1->setDate(os::Now().date().addDays(-5));
+        list->form().date_ChSearch1->setDate(os::Now().date().addDays(-5));
         list->btn_chulgoStockHedsearchClick();
         if (list->cds_F3200_hed->Locate(QStringLiteral("DHNUMB;DHCHTY"), QVariantList{3, QStringLiteral("005")}))
             list->grid_ChStock1CellClick();
-        list->grid_ChStock2->SelectedRows().setCurrentRowSelected(true);
+        list->form().grid_ChStock2->SelectedRows().setCurrentRowSelected(true);
         window = std::move(list);
     } else {
         std::unique_ptr<TStockOutScreen> screen;

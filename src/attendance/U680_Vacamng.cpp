@@ -1,16 +1,16 @@
-#include "shell/U680_Vacamng.h"
+#include "attendance/U680_Vacamng.h"
 #include "ui_U680_Vacamng.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/ModalWindows.h"
-#include "shell/RemoteCall.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -41,13 +41,6 @@ TF680_Vacamng::TF680_Vacamng(QWidget *parent)
     ui->setupUi(this);
     KeepOpenOnEscape(this);
     setFixedSize(800, 600);
-    date_Search1 = ui->date_Search1;
-    date_Search2 = ui->date_Search2;
-    combo_Post = ui->combo_Post;
-    ComboBox1 = ui->ComboBox1;
-    Edit1 = ui->Edit1;
-    grid_Vacamng1 = ui->grid_Vacamng1;
-    grid_Vacamng2 = ui->grid_Vacamng2;
 
     cds_F0100 = NewRemoteCall(this, "cds_F0100", "dspStoredProc1",
                               QStringLiteral("[GP_SELECT_F0100_RegOrder_Susin_Search]"));
@@ -60,35 +53,35 @@ TF680_Vacamng::TF680_Vacamng(QWidget *parent)
     cds_F0150_d = NewRemoteCall(this, "cds_F0150_d", "dspStoredProc1",
                                 QStringLiteral("[GP_DELETE_F0150_VacamngDelte]"));
 
-    for (TMirelGrid *grid : {grid_Vacamng1, grid_Vacamng2}) {
+    for (TMirelGrid *grid : {ui->grid_Vacamng1, ui->grid_Vacamng2}) {
         grid->setOptions(dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection);
         grid->setReadOnly(true);
     }
-    grid_Vacamng1->setDataSource(cds_F0100_Vacamng);
-    addColumn(grid_Vacamng1, "BUUT_NAME", "사업단위", 150);
-    addColumn(grid_Vacamng1, "jik", "구분", 150);
-    addColumn(grid_Vacamng1, "NAME", "사원명", 105);
-    grid_Vacamng2->setDataSource(cds_F0150_Humuil);
-    addColumn(grid_Vacamng2, "ddate", "휴무일", 273);
+    ui->grid_Vacamng1->setDataSource(cds_F0100_Vacamng);
+    addColumn(ui->grid_Vacamng1, "BUUT_NAME", "사업단위", 150);
+    addColumn(ui->grid_Vacamng1, "jik", "구분", 150);
+    addColumn(ui->grid_Vacamng1, "NAME", "사원명", 105);
+    ui->grid_Vacamng2->setDataSource(cds_F0150_Humuil);
+    addColumn(ui->grid_Vacamng2, "ddate", "휴무일", 273);
 
-    connect(grid_Vacamng1, &TMCustomDBGrid::OnCellClick, this, [this] {
+    connect(ui->grid_Vacamng1, &TMCustomDBGrid::OnCellClick, this, [this] {
         if (cds_F0100_Vacamng->Active() && !cds_F0100_Vacamng->IsEmpty())
             m_employee = cds_F0100_Vacamng->FieldByName(QStringLiteral("adnb")).AsString();
     });
-    connect(grid_Vacamng2, &TMCustomDBGrid::OnCellClick, this, [this] {
+    connect(ui->grid_Vacamng2, &TMCustomDBGrid::OnCellClick, this, [this] {
         if (!cds_F0150_Humuil->Active() || cds_F0150_Humuil->IsEmpty())
             return;
         m_holidayDate = cds_F0150_Humuil->FieldByName(QStringLiteral("date")).AsString();
         m_holidayUnit = cds_F0150_Humuil->FieldByName(QStringLiteral("ebuut")).AsString();
         m_holidayChosen = true;
     });
-    connect(date_Search1, &QDateEdit::dateChanged, this, &TF680_Vacamng::datesChanged);
-    connect(date_Search2, &QDateEdit::dateChanged, this, &TF680_Vacamng::datesChanged);
-    connect(combo_Post, &QComboBox::currentIndexChanged, this, [this](int index) {
+    connect(ui->date_Search1, &QDateEdit::dateChanged, this, &TF680_Vacamng::datesChanged);
+    connect(ui->date_Search2, &QDateEdit::dateChanged, this, &TF680_Vacamng::datesChanged);
+    connect(ui->combo_Post, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (m_filling)
             return;
-        ComboBox1->setCurrentIndex(index);
-        Edit1->setText(index >= 0 ? ComboBox1->itemText(index) : QString());
+        ui->ComboBox1->setCurrentIndex(index);
+        ui->Edit1->setText(index >= 0 ? ui->ComboBox1->itemText(index) : QString());
         loadEmployees();
     });
     connect(ui->btn_Search, &TMirelImgBtn::OnClick, this, &TF680_Vacamng::btn_SearchClick);
@@ -98,10 +91,10 @@ TF680_Vacamng::TF680_Vacamng(QWidget *parent)
     const struct {
         TMirelImgBtn *button;
         TMirelGrid *grid;
-    } pagers[] = {{ui->btn_Vacamng1up, grid_Vacamng1},
-                  {ui->btn_Vacamng1down, grid_Vacamng1},
-                  {ui->btn_Vacamng2up, grid_Vacamng2},
-                  {ui->btn_Vacamng2down, grid_Vacamng2}};
+    } pagers[] = {{ui->btn_Vacamng1up, ui->grid_Vacamng1},
+                  {ui->btn_Vacamng1down, ui->grid_Vacamng1},
+                  {ui->btn_Vacamng2up, ui->grid_Vacamng2},
+                  {ui->btn_Vacamng2down, ui->grid_Vacamng2}};
     for (const auto &p : pagers)
         connect(p.button, &TMirelImgBtn::OnClick, this,
                 [grid = p.grid, button = p.button] { PageGrid(grid, button->Tag(), RowsPerPage); });
@@ -118,13 +111,13 @@ void TF680_Vacamng::showEvent(QShowEvent *event)
     {
         const QScopedValueRollback<bool> filling(m_filling, true);
         const QDate today = os::Now().date();
-        date_Search1->setDate(today.addDays(-1));
-        date_Search2->setDate(today);
+        ui->date_Search1->setDate(today.addDays(-1));
+        ui->date_Search2->setDate(today);
         loadUnits();
-        const int own = ComboBox1->findText(MyConfig.StoreCode);
-        combo_Post->setCurrentIndex(own);
-        ComboBox1->setCurrentIndex(own);
-        Edit1->setText(MyConfig.StoreCode);
+        const int own = ui->ComboBox1->findText(MyConfig.StoreCode);
+        ui->combo_Post->setCurrentIndex(own);
+        ui->ComboBox1->setCurrentIndex(own);
+        ui->Edit1->setText(MyConfig.StoreCode);
     }
     loadEmployees();
 }
@@ -132,16 +125,16 @@ void TF680_Vacamng::showEvent(QShowEvent *event)
 void TF680_Vacamng::loadUnits()
 {
     const QScopedValueRollback<bool> filling(m_filling, true);
-    combo_Post->clear();
-    ComboBox1->clear();
+    ui->combo_Post->clear();
+    ui->ComboBox1->clear();
     ClientDataSet &q = *cds_F0100;
     q.Params().Clear();
     q.Params().CreateParam(FieldType::String, QStringLiteral("COMPCODE")).setValue(MyConfig.CompanyCode);
     q.Params().CreateParam(FieldType::Integer, QStringLiteral("OPTION")).setValue(5);
     q.Open();
     for (q.First(); !q.Eof(); q.Next()) {
-        combo_Post->addItem(q.FieldByName(QStringLiteral("ABSNAM")).AsString());
-        ComboBox1->addItem(q.FieldByName(QStringLiteral("ABBUUT")).AsString());
+        ui->combo_Post->addItem(q.FieldByName(QStringLiteral("ABSNAM")).AsString());
+        ui->ComboBox1->addItem(q.FieldByName(QStringLiteral("ABBUUT")).AsString());
     }
     q.Close();
 }
@@ -153,7 +146,7 @@ void TF680_Vacamng::loadEmployees()
     ClientDataSet &q = *cds_F0100_Vacamng;
     q.Params().Clear();
     q.Params().CreateParam(FieldType::String, QStringLiteral("COMPCODE")).setValue(MyConfig.CompanyCode);
-    q.Params().CreateParam(FieldType::String, QStringLiteral("STORECODE")).setValue(Edit1->text());
+    q.Params().CreateParam(FieldType::String, QStringLiteral("STORECODE")).setValue(ui->Edit1->text());
     q.Open();
 }
 
@@ -170,9 +163,9 @@ void TF680_Vacamng::loadHolidaysOf(const QString &employee)
         q.Params().CreateParam(FieldType::String, QString::fromLatin1(name)).setValue(value);
     };
     param("COMPCODE", MyConfig.CompanyCode);
-    param("STORECODE", Edit1->text());
-    param("STDATE", dayText(date_Search1->date()));
-    param("ENDATE", dayText(date_Search2->date()));
+    param("STORECODE", ui->Edit1->text());
+    param("STDATE", dayText(ui->date_Search1->date()));
+    param("ENDATE", dayText(ui->date_Search2->date()));
     param("a_adnb", employee);
     q.Open();
     m_listedEmployee = employee;
@@ -181,7 +174,7 @@ void TF680_Vacamng::loadHolidaysOf(const QString &employee)
 
 bool TF680_Vacamng::rangeReversed()
 {
-    if (date_Search2->date() >= date_Search1->date())
+    if (ui->date_Search2->date() >= ui->date_Search1->date())
         return false;
     ShowMessageBox(kReversed, 2, 3000);
     return true;
@@ -204,8 +197,8 @@ void TF680_Vacamng::btn_SearchClick()
 
 void TF680_Vacamng::btn_VacationAccountClick()
 {
-    const QDate start = date_Search1->date();
-    const QDate end = date_Search2->date();
+    const QDate start = ui->date_Search1->date();
+    const QDate end = ui->date_Search2->date();
     if (rangeReversed())
         return;
     // Holidays are registered one month at a time, at most up to the end of

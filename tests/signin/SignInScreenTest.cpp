@@ -5,6 +5,7 @@
 #include "ShellTestUtil.h"
 
 #include "Components/MirelComp/MirelTrnBtn.h"
+#include "attendance/U638_AttendModify.h"
 #include "core/MyConfig.h"
 #include "core/PrintThread.h"
 #include "core/ProgramRights.h"
@@ -13,19 +14,22 @@
 #include "core/uKV_DataModule.h"
 #include "platform/dataset/DataSet.h"
 #include "platform/report/Report.h"
+#include "settings/u302_ConfigEnv.h"
+#include "shell/MenuTags.h"
 #include "shell/NoticeBrowser.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/ScreenRunner.h"
 #include "shell/U505_ScrollMenu.h"
-#include "shell/U638_AttendModify.h"
 #include "shell/WorkScreen.h"
-#include "shell/u302_ConfigEnv.h"
-#include "shell/u501_Login.h"
-#include "shell/u502_MngUsers.h"
+#include "signin/u501_Login.h"
+#include "signin/u502_MngUsers.h"
 #include "support/CapturePort.h"
-#include "support/MessageResponder.h"
 #include "support/DemoTerminal.h"
+#include "support/MessageResponder.h"
 #include "support/TestServer.h"
+#include "ui_U638_AttendModify.h"
+#include "ui_u501_Login.h"
+#include "ui_u502_MngUsers.h"
 
 #include "Store.h"
 
@@ -150,8 +154,8 @@ protected:
                                           o.user = MyConfig.UIADNB;
                                           o.rights = rightIds(ProgramRights());
                                           if (auto *clock = qobject_cast<TF638_AttendModify *>(screen)) {
-                                              o.number = clock->Edit3->text();
-                                              o.name = clock->Label3->text();
+                                              o.number = clock->form().Edit3->text();
+                                              o.name = clock->form().Label3->text();
                                               o.manager = clock->IsManager;
                                               EXPECT_EQ(F638_AttendModify, clock);
                                           }
@@ -235,11 +239,11 @@ protected:
 
     void expectEmptyScreen(const char *what)
     {
-        for (QLineEdit *e : {login->edt_CasherName, login->edt_ID, login->edt_PWD, login->edt_Barcode})
+        for (QLineEdit *e : {login->form().edt_CasherName, login->form().edt_ID, login->form().edt_PWD, login->form().edt_Barcode})
             EXPECT_TRUE(e->text().isEmpty()) << what << ": " << e->objectName().toStdString();
         EXPECT_EQ(login->Mode, "0") << what;
-        EXPECT_EQ(login->KeypadTarget, login->edt_ID) << what;
-        EXPECT_EQ(login->focusWidget(), login->edt_ID) << what;
+        EXPECT_EQ(login->KeypadTarget, login->form().edt_ID) << what;
+        EXPECT_EQ(login->focusWidget(), login->form().edt_ID) << what;
     }
 
     TMyConfig saved;
@@ -272,18 +276,18 @@ TEST_F(SignInScreen, EverySuccessfulOrderSignInOpensOrderEntryAndEndsOnTheEmptyS
              pad("1001");
              key("btn_Next");
              pad("1234");
-             key(login->btn_Login);
+             key(login->form().btn_Login);
          }},
         {"barcode and key 501", QLatin1Char('0'),
          [this] {
-             touch(login->edt_Barcode);
+             touch(login->form().edt_Barcode);
              pad("8800000001");
-             key(login->btn_Login);
+             key(login->form().btn_Login);
          }},
         {"scanner and Enter", QLatin1Char('1'),
          [this] {
-             QTest::keyClicks(login->edt_ID, QStringLiteral("8800000001"));
-             QTest::keyClick(login->edt_ID, Qt::Key_Return);
+             QTest::keyClicks(login->form().edt_ID, QStringLiteral("8800000001"));
+             QTest::keyClick(login->form().edt_ID, Qt::Key_Return);
          }},
     };
     const QSet<QString> group001 = groupRights("001");
@@ -339,10 +343,10 @@ TEST_F(SignInScreen, RefusedSignInsAndMissingOrderRights)
         responder->clear();
         server().clearCalls();
         opened.clear();
-        login->edt_ID->setText(QString::fromUtf8(c.id));
-        login->edt_PWD->setText(QString::fromUtf8(c.password));
-        login->edt_Barcode->setText(QString::fromUtf8(c.barcode));
-        key(login->btn_Login);
+        login->form().edt_ID->setText(QString::fromUtf8(c.id));
+        login->form().edt_PWD->setText(QString::fromUtf8(c.password));
+        login->form().edt_Barcode->setText(QString::fromUtf8(c.barcode));
+        key(login->form().btn_Login);
         EXPECT_EQ(responder->texts(), QStringList{QString::fromUtf8(c.message)}) << c.what;
         ASSERT_FALSE(responder->messages().isEmpty()) << c.what;
         EXPECT_EQ(responder->messages()[0].kind, 2) << c.what;
@@ -350,8 +354,8 @@ TEST_F(SignInScreen, RefusedSignInsAndMissingOrderRights)
         EXPECT_EQ(server().calls().contains("GP_SELECT_F0050_POS_LOGIN"), c.callsServer) << c.what;
         EXPECT_TRUE(opened.isEmpty()) << c.what;
         if (c.keepsEdits) {
-            EXPECT_EQ(login->edt_ID->text(), QString::fromUtf8(c.id)) << c.what;
-            EXPECT_EQ(login->edt_PWD->text(), QString::fromUtf8(c.password)) << c.what;
+            EXPECT_EQ(login->form().edt_ID->text(), QString::fromUtf8(c.id)) << c.what;
+            EXPECT_EQ(login->form().edt_PWD->text(), QString::fromUtf8(c.password)) << c.what;
         } else {
             expectEmptyScreen(c.what);
         }
@@ -364,22 +368,22 @@ TEST_F(SignInScreen, RefusedSignInsAndMissingOrderRights)
 TEST_F(SignInScreen, EnterMovesTheTypedDigitsAndSignsInOnlyWithScannerLogin)
 {
     MyConfig.LoginType = QLatin1Char('0');
-    QTest::keyClicks(login->edt_ID, QStringLiteral("1001"));
+    QTest::keyClicks(login->form().edt_ID, QStringLiteral("1001"));
     EXPECT_EQ(login->ScanBuffer, "1001");
-    QTest::keyClick(login->edt_ID, Qt::Key_Return);
-    EXPECT_EQ(login->edt_Barcode->text(), "1001");
-    EXPECT_EQ(login->edt_ID->text(), "1001");
+    QTest::keyClick(login->form().edt_ID, Qt::Key_Return);
+    EXPECT_EQ(login->form().edt_Barcode->text(), "1001");
+    EXPECT_EQ(login->form().edt_ID->text(), "1001");
     EXPECT_TRUE(login->ScanBuffer.isEmpty());
     EXPECT_FALSE(server().calls().contains("GP_SELECT_F0050_POS_LOGIN"));
 
     // A refused scan shows nothing and keeps the screen as it is.
     MyConfig.LoginType = QLatin1Char('1');
     login->ResetLogin();
-    QTest::keyClicks(login->edt_Barcode, QStringLiteral("8800000055"));
-    QTest::keyClick(login->edt_Barcode, Qt::Key_Return);
+    QTest::keyClicks(login->form().edt_Barcode, QStringLiteral("8800000055"));
+    QTest::keyClick(login->form().edt_Barcode, Qt::Key_Return);
     EXPECT_TRUE(server().calls().contains("GP_SELECT_F0050_POS_LOGIN"));
     EXPECT_TRUE(responder->texts().isEmpty());
-    EXPECT_EQ(login->edt_Barcode->text(), "8800000055");
+    EXPECT_EQ(login->form().edt_Barcode->text(), "8800000055");
     EXPECT_TRUE(opened.isEmpty());
 }
 
@@ -388,22 +392,22 @@ TEST_F(SignInScreen, SettingsAndTimeClockPurposes)
     // Settings: 김관리 holds the settings right, 이직원 does not.
     QStringList settingsShown;
     onModal<TF502_MngUsers>([](TF502_MngUsers *picker) { clickButton(picker->LoginList[0]); });
-    key(login->btn_Config);
+    key(login->form().btn_Config);
     EXPECT_EQ(login->Mode, "2");
-    EXPECT_EQ(login->edt_ID->text(), "1001");
+    EXPECT_EQ(login->form().edt_ID->text(), "1001");
     onModal<TF302_ConfigEnv>([&](TF302_ConfigEnv *settings) {
         settingsShown << MyConfig.UIADNB;
         settings->reject();
     });
     pad("1234");
-    key(login->btn_Login);
+    key(login->form().btn_Login);
     EXPECT_EQ(settingsShown, QStringList{"90000001"});
     expectEmptyScreen("settings by 1001");
 
     onModal<TF502_MngUsers>([](TF502_MngUsers *picker) { clickButton(picker->LoginList[1]); });
-    key(login->btn_Config);
+    key(login->form().btn_Config);
     pad("1234");
-    key(login->btn_Login);
+    key(login->form().btn_Login);
     EXPECT_EQ(responder->texts(), QStringList{"권한이 없습니다."});
     EXPECT_EQ(settingsShown.size(), 1);
     expectEmptyScreen("settings by 1002");
@@ -411,10 +415,10 @@ TEST_F(SignInScreen, SettingsAndTimeClockPurposes)
     // Time clock: handed the signed-in user; the rights rows follow the user.
     auto openClock = [&](int index) {
         onModal<TF502_MngUsers>([index](TF502_MngUsers *picker) { clickButton(picker->LoginList[index]); });
-        key(login->btn_ChulTyol);
+        key(login->form().btn_ChulTyol);
         EXPECT_EQ(login->Mode, "1");
         pad("1234");
-        key(login->btn_Login);
+        key(login->form().btn_Login);
     };
     openClock(0);
     ASSERT_EQ(opened.size(), 1);
@@ -438,13 +442,13 @@ TEST_F(SignInScreen, NoticeBoardPagesAndNavigation)
 {
     EXPECT_EQ(login->NoticeCount, 12);
     EXPECT_EQ(login->NoticePage(), 0);
-    key(login->btn_RightDown01);
+    key(login->form().btn_RightDown01);
     EXPECT_EQ(login->NoticePage(), 1);
-    key(login->btn_RightDown01);
+    key(login->form().btn_RightDown01);
     EXPECT_EQ(login->NoticePage(), 1) << "twelve notices have no third page";
     EXPECT_TRUE(login->lb_Notice[12]->text().isEmpty());
     EXPECT_FALSE(login->img_[12]->isVisibleTo(login.get()));
-    key(login->btn_LeftUp01);
+    key(login->form().btn_LeftUp01);
     EXPECT_EQ(login->NoticePage(), 0);
 
     // Touching a title opens that notice's page, keys in order.
@@ -463,8 +467,8 @@ TEST_F(SignInScreen, NoticeBoardPagesAndNavigation)
          " SELECT '9999', k, printf('2001%04d', 1300 - k), '추가 공지 ' || k, '' FROM n;");
     login->LoadNotices();
     EXPECT_EQ(login->NoticeCount, 31);
-    key(login->btn_RightDown01);
-    key(login->btn_RightDown01);
+    key(login->form().btn_RightDown01);
+    key(login->form().btn_RightDown01);
     EXPECT_EQ(login->NoticePage(), 2);
     for (int i = 20; i < 31; ++i)
         EXPECT_FALSE(login->lb_Notice[i]->text().isEmpty()) << i + 1;
@@ -494,19 +498,19 @@ TEST_F(SignInScreen, UserPickerFillsTheIdAndHandsTheKeyPadToThePassword)
         EXPECT_TRUE(picker->LoginList[0]->Down());
         clickButton(picker->LoginList[0]);
     });
-    key(login->btn_SelectUser);
-    EXPECT_EQ(login->edt_CasherName->text(), "김관리");
-    EXPECT_EQ(login->edt_ID->text(), "1001");
-    EXPECT_TRUE(login->pan_Note->isVisibleTo(login.get()));
+    key(login->form().btn_SelectUser);
+    EXPECT_EQ(login->form().edt_CasherName->text(), "김관리");
+    EXPECT_EQ(login->form().edt_ID->text(), "1001");
+    EXPECT_TRUE(login->form().pan_Note->isVisibleTo(login.get()));
     pad("12");
-    EXPECT_EQ(login->edt_ID->text(), "1001");
-    EXPECT_EQ(login->edt_PWD->text(), "12");
-    EXPECT_EQ(login->focusWidget(), login->edt_PWD);
+    EXPECT_EQ(login->form().edt_ID->text(), "1001");
+    EXPECT_EQ(login->form().edt_PWD->text(), "12");
+    EXPECT_EQ(login->focusWidget(), login->form().edt_PWD);
 
-    onModal<TF502_MngUsers>([](TF502_MngUsers *picker) { clickButton(picker->btn_Close); });
-    key(login->btn_SelectUser);
-    EXPECT_TRUE(login->edt_CasherName->text().isEmpty());
-    EXPECT_TRUE(login->edt_ID->text().isEmpty());
+    onModal<TF502_MngUsers>([](TF502_MngUsers *picker) { clickButton(picker->form().btn_Close); });
+    key(login->form().btn_SelectUser);
+    EXPECT_TRUE(login->form().edt_CasherName->text().isEmpty());
+    EXPECT_TRUE(login->form().edt_ID->text().isEmpty());
 }
 
 TEST_F(SignInScreen, UserListOffersTheFirstTwentyAndFailsSilently)
@@ -548,7 +552,7 @@ TEST_F(SignInScreen, PrinterSetUpChoosesTheA4PrinterAndSupportOpensTheServerPage
 {
     const PrinterSetupDialog previous = SetPrinterSetupDialog(
         [](QWidget *, const QString &) { return QStringLiteral("A4-Office"); });
-    key(login->btn_A4PrintOn);
+    key(login->form().btn_A4PrintOn);
     SetPrinterSetupDialog(previous);
     QString seen;
     const report::PreviewSink sink = report::SetPreviewSink([&](report::Report &r) { seen = r.printerName(); });
@@ -560,7 +564,7 @@ TEST_F(SignInScreen, PrinterSetUpChoosesTheA4PrinterAndSupportOpensTheServerPage
 
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &recorder, "open");
-    key(login->btn_Remotecall);
+    key(login->form().btn_Remotecall);
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     EXPECT_EQ(recorder.urls, QStringList{QStringLiteral("http://127.0.0.1:%1/support").arg(server().port())});
 }

@@ -5,19 +5,22 @@
 #include "ScreenTestUtil.h"
 
 #include "Components/MirelComp/MirelGrid.h"
+#include "attendance/U637_DiligenceDetailsEdit.h"
+#include "attendance/U638_AttendModify.h"
+#include "attendance/U680_Vacamng.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Text.h"
 #include "core/uKV_DataModule.h"
 #include "platform/remote/ClientDataSet.h"
-#include "shell/U637_DiligenceDetailsEdit.h"
-#include "shell/U638_AttendModify.h"
-#include "shell/U680_Vacamng.h"
-#include "support/MessageResponder.h"
 #include "support/DemoTerminal.h"
+#include "support/MessageResponder.h"
 #include "support/TestServer.h"
 
 #include "Dispatcher.h"
 #include "Store.h"
+#include "ui_U637_DiligenceDetailsEdit.h"
+#include "ui_U638_AttendModify.h"
+#include "ui_U680_Vacamng.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -153,15 +156,15 @@ protected:
 TEST_F(AttendanceScreens, TenDayTitlesFollowTheStartAcrossTheYear)
 {
     auto screen = openClock(kLee, QStringLiteral("이직원"), false);
-    EXPECT_EQ(screen->date_Search1->date(), QDate(2031, 3, 10));
-    EXPECT_FALSE(screen->date_Search2->isEnabled());
+    EXPECT_EQ(screen->form().date_Search1->date(), QDate(2031, 3, 10));
+    EXPECT_FALSE(screen->form().date_Search2->isEnabled());
 
-    screen->date_Search1->setDate(QDate(2031, 12, 28));
-    EXPECT_EQ(screen->date_Search2->date(), QDate(2032, 1, 6));
+    screen->form().date_Search1->setDate(QDate(2031, 12, 28));
+    EXPECT_EQ(screen->form().date_Search2->date(), QDate(2032, 1, 6));
     click(screen.get(), "btn_Search");
     QStringList titles;
     for (int c = 2; c < 12; ++c)
-        titles << screen->grid_AttendModify->Columns().Items(c)->Title()->Caption();
+        titles << screen->form().grid_AttendModify->Columns().Items(c)->Title()->Caption();
     EXPECT_EQ(titles, QString("12-28 12-29 12-30 12-31 01-01 01-02 01-03 01-04 01-05 01-06").split(' '));
     EXPECT_EQ(screen->cds_F0150_s->RecordCount(), 4);
 }
@@ -181,7 +184,7 @@ TEST_F(AttendanceScreens, ClockInStoresTheStartDayOnceAndTheSecondIsRefusedWitho
         MyConfig.StartDate = QDateTime(c.start, QTime(8, 0));
         os::SetNow(QDateTime(c.clockDate, c.now));
         auto screen = openClock(kLee, QStringLiteral("이직원"), false);
-        screen->date_Search1->setDate(c.start);
+        screen->form().date_Search1->setDate(c.start);
         const QString day = c.start.toString(QStringLiteral("yyyyMMdd"));
 
         responder.answer(mrYes);
@@ -244,7 +247,7 @@ TEST_F(AttendanceScreens, EveryRefusalCodeShowsItsText)
     // A manager registering an absence for a touched employee who clocked out.
     setToday(QDate(2031, 4, 20));
     auto screen = openClock(kKim, QStringLiteral("김관리"), true);
-    touch(screen->grid_AttendModify, 0, 1);
+    touch(screen->form().grid_AttendModify, 0, 1);
     responder.clear();
     responder.answer({mrYes, mrYes});
     click(screen.get(), "btn_leave");
@@ -260,8 +263,8 @@ TEST_F(AttendanceScreens, ManagerRegistersForTheCurrentRowAfterATouchEveryoneEls
     // Not touched yet: for the manager.
     responder.answer({mrYes, mrYes, mrYes});
     click(manager.get(), "btn_Office");
-    touch(manager->grid_AttendModify, 0, 1);
-    EXPECT_EQ(manager->edt_aName->text(), QStringLiteral("이직원"));
+    touch(manager->form().grid_AttendModify, 0, 1);
+    EXPECT_EQ(manager->form().edt_aName->text(), QStringLiteral("이직원"));
     click(manager.get(), "btn_Office");
     // After the reload the touched row is current again; the cursor moves
     // without a touch, and the registration follows the current row.
@@ -275,7 +278,7 @@ TEST_F(AttendanceScreens, ManagerRegistersForTheCurrentRowAfterATouchEveryoneEls
 
     setToday(QDate(2031, 5, 2));
     auto user = openClock(kPark, QStringLiteral("박조회"), false);
-    touch(user->grid_AttendModify, 0, 1);
+    touch(user->form().grid_AttendModify, 0, 1);
     responder.answer(mrYes);
     click(user.get(), "btn_Office");
     EXPECT_EQ(events(QStringLiteral("EIDATE = '20310502'")), QStringList{kPark + QStringLiteral(" 20310502 001")});
@@ -305,8 +308,8 @@ TEST_F(AttendanceScreens, TakesTheSignInRowAndClosesForTheMenu)
 {
     auto screen = openClock(kKim, QStringLiteral("김관리"), true);
     EXPECT_TRUE(screen->IsManager);
-    EXPECT_EQ(screen->Edit3->text(), kKim);
-    EXPECT_EQ(screen->Label3->text(), QStringLiteral("김관리"));
+    EXPECT_EQ(screen->form().Edit3->text(), kKim);
+    EXPECT_EQ(screen->form().Label3->text(), QStringLiteral("김관리"));
     EXPECT_EQ(screen->MenuViewState, QStringLiteral("0"));
     EXPECT_EQ(screen->MenuTag(), 501315);
     screen->CloseOperation();
@@ -318,7 +321,7 @@ TEST_F(AttendanceScreens, TakesTheSignInRowAndClosesForTheMenu)
 TEST_F(AttendanceScreens, NonManagerOpensOnlyTheirOwnCurrentRow)
 {
     auto screen = openClock(kLee, QStringLiteral("이직원"), false);
-    touch(screen->grid_AttendModify, 0, 1);
+    touch(screen->form().grid_AttendModify, 0, 1);
     click(screen.get(), "btn_AttendModifydown"); // the last row is current now, untouched
     click(screen.get(), "btn_SangSeList");
     ASSERT_EQ(responder.notices().size(), 1);
@@ -326,7 +329,7 @@ TEST_F(AttendanceScreens, NonManagerOpensOnlyTheirOwnCurrentRow)
     EXPECT_EQ(responder.notices().first().stayMs, 2000);
 
     click(screen.get(), "btn_AttendModifyup");
-    touch(screen->grid_AttendModify, 0, 1);
+    touch(screen->form().grid_AttendModify, 0, 1);
     QString opened;
     whenLoopRuns([&] {
         auto *details = qobject_cast<TF637_DiligenceDetailsEdit *>(QApplication::activeModalWidget());
@@ -343,7 +346,7 @@ TEST_F(AttendanceScreens, DetailsOpenTheTouchedDayOrTheWholeRange)
     addEvent(kLee, QStringLiteral("20320101"), QStringLiteral("09:00:00"), "001");
     addEvent(kLee, QStringLiteral("20320102"), QStringLiteral("09:10:00"), "001");
     auto screen = openClock(kKim, QStringLiteral("김관리"), true);
-    screen->date_Search1->setDate(QDate(2031, 12, 28));
+    screen->form().date_Search1->setDate(QDate(2031, 12, 28));
     click(screen.get(), "btn_Search");
 
     struct Case {
@@ -356,7 +359,7 @@ TEST_F(AttendanceScreens, DetailsOpenTheTouchedDayOrTheWholeRange)
                            {QStringLiteral("2032-01-01"), QStringLiteral("2032-01-02")}}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.column);
-        touch(screen->grid_AttendModify, c.column, 1);
+        touch(screen->form().grid_AttendModify, c.column, 1);
         QStringList days;
         QString employee, name;
         whenLoopRuns([&] {
@@ -365,7 +368,7 @@ TEST_F(AttendanceScreens, DetailsOpenTheTouchedDayOrTheWholeRange)
             EXPECT_EQ(details->RangeStart, QDateTime(c.start, QTime(0, 0)));
             EXPECT_EQ(details->RangeEnd, QDateTime(c.end, QTime(0, 0)));
             employee = details->EmployeeNo;
-            name = details->edt_AddName->text();
+            name = details->form().edt_AddName->text();
             for (int r = 0; r < details->vtb_Dide->rowCount(); ++r)
                 days << details->vtb_Dide->displayText(r, details->vtb_Dide->fieldIndex(QStringLiteral("sdate")));
             details->done(2);
@@ -394,7 +397,7 @@ protected:
     }
     static void chooseUnit(TF637_DiligenceDetailsEdit *s, const QString &code)
     {
-        s->combo_Client1->setCurrentIndex(s->ComboBox1->findText(code));
+        s->form().combo_Client1->setCurrentIndex(s->form().ComboBox1->findText(code));
     }
 };
 
@@ -415,21 +418,21 @@ TEST_F(DetailsScreen, RegistrationNeedsATimeThenAUnitAndStoresOneEvent)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
-        screen->Time1->setTime(c.time);
+        screen->form().Time1->setTime(c.time);
         if (c.unit)
             chooseUnit(screen.get(), QStringLiteral("9999"));
         else
-            screen->combo_Client1->setCurrentIndex(-1);
+            screen->form().combo_Client1->setCurrentIndex(-1);
         responder.clear();
         click(screen.get(), c.button);
         EXPECT_EQ(noticesTexts(), QStringList{QString::fromUtf8(c.text)});
     }
     EXPECT_FALSE(called("GP_INSERT_F0150_DiligenceDetailsEdit"));
 
-    screen->Date1->setDate(QDate(2031, 6, 5));
-    screen->Time1->setTime(QTime(10, 20, 30));
+    screen->form().Date1->setDate(QDate(2031, 6, 5));
+    screen->form().Time1->setTime(QTime(10, 20, 30));
     chooseUnit(screen.get(), QStringLiteral("0001"));
-    EXPECT_EQ(screen->Edit1->text(), QStringLiteral("0001"));
+    EXPECT_EQ(screen->form().Edit1->text(), QStringLiteral("0001"));
     responder.answer(mrYes);
     click(screen.get(), "btn_leave");
     EXPECT_EQ(responder.questions().last().text, QStringLiteral("퇴근 시간을 등록 하시겠습니까?"));
@@ -437,8 +440,8 @@ TEST_F(DetailsScreen, RegistrationNeedsATimeThenAUnitAndStoresOneEvent)
               QStringList{kChoi + QStringLiteral(" 20310605 002 2031-06-05 10:20:30 0001")});
     // Reloaded: the record is listed and the inputs are reset.
     EXPECT_EQ(screen->vtb_Dide->RecordCount(), 1);
-    EXPECT_EQ(screen->Time1->time(), QTime(0, 0));
-    EXPECT_TRUE(screen->Edit1->text().isEmpty());
+    EXPECT_EQ(screen->form().Time1->time(), QTime(0, 0));
+    EXPECT_TRUE(screen->form().Edit1->text().isEmpty());
 }
 
 TEST_F(DetailsScreen, CorrectionMovesTheTouchedSideAndNeedsATouchSinceTheLoad)
@@ -456,11 +459,11 @@ TEST_F(DetailsScreen, CorrectionMovesTheTouchedSideAndNeedsATouchSinceTheLoad)
     EXPECT_FALSE(called("GP_UPDATE_F0150_DiligenceDetails"));
 
     // The end side: its date, time and unit come into the inputs.
-    touch(screen->grid_DiligenceDetails, 5, 0);
-    EXPECT_EQ(screen->Date1->date(), QDate(2031, 7, 10));
-    EXPECT_EQ(screen->Time1->time(), QTime(18, 0));
-    EXPECT_EQ(screen->Edit1->text(), QStringLiteral("9999"));
-    screen->Time1->setTime(QTime(19, 15, 0));
+    touch(screen->form().grid_DiligenceDetails, 5, 0);
+    EXPECT_EQ(screen->form().Date1->date(), QDate(2031, 7, 10));
+    EXPECT_EQ(screen->form().Time1->time(), QTime(18, 0));
+    EXPECT_EQ(screen->form().Edit1->text(), QStringLiteral("9999"));
+    screen->form().Time1->setTime(QTime(19, 15, 0));
     responder.answer(mrYes);
     click(screen.get(), "btn_Edit");
     EXPECT_EQ(events(QStringLiteral("EIADNB = '%1' AND EIDATE LIKE '203107%'").arg(who), true),
@@ -475,9 +478,9 @@ TEST_F(DetailsScreen, CorrectionMovesTheTouchedSideAndNeedsATouchSinceTheLoad)
     EXPECT_FALSE(called("GP_UPDATE_F0150_DiligenceDetails"));
 
     // After New the date is today's date: the time of day of the clock is not added.
-    touch(screen->grid_DiligenceDetails, 6, 0);
+    touch(screen->form().grid_DiligenceDetails, 6, 0);
     click(screen.get(), "btn_New");
-    screen->Time1->setTime(QTime(1, 0, 0));
+    screen->form().Time1->setTime(QTime(1, 0, 0));
     chooseUnit(screen.get(), QStringLiteral("9999"));
     responder.answer(mrYes);
     click(screen.get(), "btn_Edit");
@@ -519,9 +522,9 @@ TEST_F(DetailsScreen, EndCellsOfOpenPairsAreDrawnWhite)
     auto screen = openDetails(who, QDate(2031, 8, 13), QDate(2031, 8, 13));
     screen->vtb_Dide->Last(); // the open pair is not the painted current row
     ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
-    const QImage image = screen->grid_DiligenceDetails->grab().toImage();
+    const QImage image = screen->form().grid_DiligenceDetails->grab().toImage();
     const auto whiteOnly = [&](int col, int row) {
-        const QRect r = screen->grid_DiligenceDetails->CellRect(col, row).adjusted(2, 2, -2, -2);
+        const QRect r = screen->form().grid_DiligenceDetails->CellRect(col, row).adjusted(2, 2, -2, -2);
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x)
                 if (image.pixelColor(x, y) != QColor(Qt::white))
@@ -541,7 +544,7 @@ TEST_F(DetailsScreen, KeyPadSendsItsKeysToTheFocusedInputAndEscapeKeepsTheScreen
     auto screen = openDetails(kChoi, QDate(2031, 9, 2), QDate(2031, 9, 2));
     screen->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(screen.get()));
-    screen->Time1->setFocus();
+    screen->form().Time1->setFocus();
     QWidget *target = QApplication::focusWidget();
     ASSERT_NE(target, nullptr);
     struct KeyLog : QObject {
@@ -558,7 +561,7 @@ TEST_F(DetailsScreen, KeyPadSendsItsKeysToTheFocusedInputAndEscapeKeepsTheScreen
         click(screen.get(), b);
     EXPECT_EQ(log.keys, QList<int>({Qt::Key_7, Qt::Key_0, Qt::Key_Backspace, Qt::Key_Tab}));
 
-    screen->Time1->setFocus();
+    screen->form().Time1->setFocus();
     QApplication::focusWidget()->installEventFilter(&log);
     log.keys.clear();
     click(screen.get(), "btn_Clear");
@@ -572,9 +575,9 @@ TEST_F(DetailsScreen, UnitListHoldsEachUnitOnceAfterReloads)
     for (int i = 0; i < 3; ++i)
         screen->LoadDiligenceDetails();
     QStringList codes;
-    for (int i = 0; i < screen->ComboBox1->count(); ++i)
-        codes << screen->ComboBox1->itemText(i);
-    EXPECT_EQ(codes.size(), screen->combo_Client1->count());
+    for (int i = 0; i < screen->form().ComboBox1->count(); ++i)
+        codes << screen->form().ComboBox1->itemText(i);
+    EXPECT_EQ(codes.size(), screen->form().combo_Client1->count());
     EXPECT_EQ(codes.size(), QSet<QString>(codes.begin(), codes.end()).size());
     EXPECT_TRUE(codes.contains(QStringLiteral("9999")));
     EXPECT_TRUE(codes.contains(QStringLiteral("0001")));
@@ -584,7 +587,7 @@ TEST_F(DetailsScreen, RegistrationForNobodyIsRefusedByTheServerAndShownAsAnError
 {
     // Opened from the job-type column: no employee.
     auto screen = openDetails(QString(), QDate(), QDate());
-    screen->Time1->setTime(QTime(9, 0));
+    screen->form().Time1->setTime(QTime(9, 0));
     chooseUnit(screen.get(), QStringLiteral("9999"));
     ErrorBoxWatcher watcher;
     responder.answer(mrYes);
@@ -606,8 +609,8 @@ protected:
     }
     void setRange(TF680_Vacamng *s, const QDate &from, const QDate &to)
     {
-        s->date_Search1->setDate(from);
-        s->date_Search2->setDate(to);
+        s->form().date_Search1->setDate(from);
+        s->form().date_Search2->setDate(to);
         responder.clear();
     }
 };
@@ -617,10 +620,10 @@ TEST_F(HolidayScreen, ShowsTheOwnStoreAndRegistersDaysUntilADuplicate)
     setToday(QDate(2031, 5, 20));
     addEvent(kPark, QStringLiteral("20310504"), QStringLiteral("00:00:00"), "009");
     auto screen = openHolidays();
-    EXPECT_EQ(screen->date_Search1->date(), QDate(2031, 5, 19));
-    EXPECT_EQ(screen->date_Search2->date(), QDate(2031, 5, 20));
-    EXPECT_EQ(screen->Edit1->text(), QStringLiteral("9999"));
-    EXPECT_EQ(screen->ComboBox1->currentText(), QStringLiteral("9999"));
+    EXPECT_EQ(screen->form().date_Search1->date(), QDate(2031, 5, 19));
+    EXPECT_EQ(screen->form().date_Search2->date(), QDate(2031, 5, 20));
+    EXPECT_EQ(screen->form().Edit1->text(), QStringLiteral("9999"));
+    EXPECT_EQ(screen->form().ComboBox1->currentText(), QStringLiteral("9999"));
     EXPECT_EQ(screen->cds_F0100_Vacamng->RecordCount(), 4);
     EXPECT_TRUE(responder.messages().isEmpty());
 
@@ -628,7 +631,7 @@ TEST_F(HolidayScreen, ShowsTheOwnStoreAndRegistersDaysUntilADuplicate)
     click(screen.get(), "btn_Search");
     EXPECT_EQ(noticesTexts(), QStringList{QStringLiteral("사원을 선택해 주세요")});
 
-    touch(screen->grid_Vacamng1, 2, 3);
+    touch(screen->form().grid_Vacamng1, 2, 3);
     setRange(screen.get(), QDate(2031, 5, 3), QDate(2031, 5, 5));
     responder.answer(mrYes);
     click(screen.get(), "btn_VacationAccount");
@@ -643,7 +646,7 @@ TEST_F(HolidayScreen, RangesOutsideOneMonthUpToThisMonthAreRefused)
 {
     setToday(QDate(2031, 6, 20));
     auto screen = openHolidays();
-    touch(screen->grid_Vacamng1, 2, 2);
+    touch(screen->form().grid_Vacamng1, 2, 2);
     struct Case {
         QDate from, to;
         const char *notice; // nullptr: accepted, the question comes
@@ -670,7 +673,7 @@ TEST_F(HolidayScreen, RangesOutsideOneMonthUpToThisMonthAreRefused)
         }
     }
     // Choosing an end before the start tells so at once.
-    screen->date_Search2->setDate(QDate(2031, 6, 1));
+    screen->form().date_Search2->setDate(QDate(2031, 6, 1));
     EXPECT_EQ(noticesTexts(), QStringList{QStringLiteral("날짜를 반대로 선택하셨습니다, 다시 확인해 주세요!")});
     EXPECT_TRUE(events(QStringLiteral("EIDATE LIKE '20310%' AND EIKUNT = '009'")).isEmpty());
 }
@@ -681,7 +684,7 @@ TEST_F(HolidayScreen, CancelRemovesTheTouchedHolidayOfTheListedEmployeeOnly)
     addEvent(kPark, QStringLiteral("20310819"), QStringLiteral("00:00:00"), "009");
     addEvent(kChoi, QStringLiteral("20310819"), QStringLiteral("00:00:00"), "009");
     auto screen = openHolidays();
-    touch(screen->grid_Vacamng1, 2, 3); // 박조회
+    touch(screen->form().grid_Vacamng1, 2, 3); // 박조회
     click(screen.get(), "btn_Search");
     ASSERT_EQ(screen->cds_F0150_Humuil->RecordCount(), 1);
 
@@ -689,8 +692,8 @@ TEST_F(HolidayScreen, CancelRemovesTheTouchedHolidayOfTheListedEmployeeOnly)
     click(screen.get(), "btn_VacationCancel");
     EXPECT_TRUE(responder.messages().isEmpty());
 
-    touch(screen->grid_Vacamng2, 0, 0);
-    touch(screen->grid_Vacamng1, 2, 2); // 최제빵, whose holidays are not listed
+    touch(screen->form().grid_Vacamng2, 0, 0);
+    touch(screen->form().grid_Vacamng1, 2, 2); // 최제빵, whose holidays are not listed
     responder.answer(mrYes);
     click(screen.get(), "btn_VacationCancel");
     EXPECT_EQ(responder.questions().first().text, QStringLiteral("삭제 하시겠습니까?"));

@@ -1,4 +1,4 @@
-#include "shell/u302_ConfigEnv.h"
+#include "settings/u302_ConfigEnv.h"
 #include "ui_u302_ConfigEnv.h"
 
 #include "Components/MirelComp/MirelImgBtn.h"
@@ -7,7 +7,7 @@
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
 #include "core/uKV_DataModule.h"
-#include "shell/u302_ConfigLayout.h"
+#include "settings/u302_ConfigLayout.h"
 
 #include <QCheckBox>
 #include <QComboBox>

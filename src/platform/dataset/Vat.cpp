@@ -1,4 +1,4 @@
-#include "core/uKV_Common_Vat.h"
+#include "platform/dataset/Vat.h"
 
 TaxKind TaxKindOf(const QString &code)
 {

@@ -7,7 +7,7 @@
 #include "support/MessageResponder.h"
 
 #include "Components/MirelComp/MirelTable.h"
-#include "shell/u302_ConfigEnv.h"
+#include "settings/u302_ConfigEnv.h"
 
 #include "Store.h"
 

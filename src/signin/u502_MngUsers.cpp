@@ -1,11 +1,11 @@
-#include "shell/u502_MngUsers.h"
+#include "signin/u502_MngUsers.h"
 
 #include "ui_u502_MngUsers.h"
 
 #include "Components/MirelComp/MirelTrnBtn.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "platform/remote/ClientDataSet.h"
-#include "shell/RemoteCall.h"
 
 #include <QShowEvent>
 
@@ -16,22 +16,18 @@ TF502_MngUsers::TF502_MngUsers(QWidget *parent)
 {
     ui->setupUi(this);
     setFixedSize(679, 279);
-    PageControl1 = ui->PageControl1;
-    pnl_Duty = ui->pnl_Duty;
-    pnl_Name = ui->pnl_Name;
-    btn_Close = ui->btn_Close;
     for (int i = 0; i < UserCount; ++i) {
         LoginList[i] = findChild<TMirelTrnBtn *>(QStringLiteral("LoginList%1").arg(i + 1));
         connect(LoginList[i], &TMirelTrnBtn::OnClick, this, &TF502_MngUsers::userClick);
     }
-    connect(btn_Close, &TMirelTrnBtn::OnClick, this, [this] { done(2); });
+    connect(ui->btn_Close, &TMirelTrnBtn::OnClick, this, [this] { done(2); });
 
     for (int i = 0; i < UserCount; ++i) {
         UserIds << QString();
         Duties << QString();
     }
-    pnl_Duty->clear();
-    pnl_Name->clear();
+    ui->pnl_Duty->clear();
+    ui->pnl_Name->clear();
     cds_LoginList = NewRemoteCall(this, "cds_LoginList", "dspStoredProc1",
                                   QStringLiteral("GP_SELECT_F0050_POS_USERLIST"));
     LoadUserList();
@@ -79,12 +75,12 @@ void TF502_MngUsers::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    PageControl1->setCurrentIndex(0); // the user-list page, the one page of mode 2
+    ui->PageControl1->setCurrentIndex(0); // the user-list page, the one page of mode 2
     if (Mode == UserListMode) {
         LoginList[0]->setDown(true);
         ChosenIndex = 0;
-        pnl_Duty->setText(Duties.value(0));
-        pnl_Name->setText(LoginList[0]->Caption());
+        ui->pnl_Duty->setText(Duties.value(0));
+        ui->pnl_Name->setText(LoginList[0]->Caption());
     }
 }
 
@@ -94,7 +90,7 @@ void TF502_MngUsers::userClick(QWidget *sender)
     if (!button || button->Tag() < 0 || button->Tag() >= UserCount)
         return;
     ChosenIndex = button->Tag();
-    pnl_Duty->setText(Duties.value(ChosenIndex));
-    pnl_Name->setText(button->Caption());
+    ui->pnl_Duty->setText(Duties.value(ChosenIndex));
+    ui->pnl_Name->setText(button->Caption());
     done(1);
 }

@@ -1,9 +1,10 @@
-#include "shell/U637_DiligenceDetailsEdit.h"
+#include "attendance/U637_DiligenceDetailsEdit.h"
 #include "ui_U637_DiligenceDetailsEdit.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
@@ -13,7 +14,6 @@
 #include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/ModalWindows.h"
-#include "shell/RemoteCall.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -81,15 +81,6 @@ TF637_DiligenceDetailsEdit::TF637_DiligenceDetailsEdit(QWidget *parent)
     ui->setupUi(this);
     KeepOpenOnEscape(this);
     setFixedSize(1024, 768);
-    edt_AddName = ui->edt_AddName;
-    edt_AddJikjong = ui->edt_AddJikjong;
-    Date1 = ui->Date1;
-    Time1 = ui->Time1;
-    combo_Client1 = ui->combo_Client1;
-    ComboBox1 = ui->ComboBox1;
-    Edit1 = ui->Edit1;
-    lab_Alrim = ui->lab_Alrim;
-    grid_DiligenceDetails = ui->grid_DiligenceDetails;
 
     vtb_Dide = new DataSet(this);
     vtb_Dide->setObjectName(QStringLiteral("vtb_Dide"));
@@ -117,7 +108,7 @@ TF637_DiligenceDetailsEdit::TF637_DiligenceDetailsEdit(QWidget *parent)
     cds_F0150_u = NewRemoteCall(this, "cds_F0150_u", "dspStoredProc1", QStringLiteral("[GP_UPDATE_F0150_DiligenceDetails]"));
     cds_F0150_d = NewRemoteCall(this, "cds_F0150_d", "dspStoredProc1", QStringLiteral("[GP_DELETE_F0150_DiligenceDetails]"));
 
-    auto *grid = grid_DiligenceDetails;
+    auto *grid = ui->grid_DiligenceDetails;
     grid->setOptions(dgTitles | dgColLines | dgRowLines | dgAlwaysShowSelection);
     grid->setReadOnly(true);
     grid->setDefaultDrawing(false);
@@ -138,9 +129,9 @@ TF637_DiligenceDetailsEdit::TF637_DiligenceDetailsEdit(QWidget *parent)
             [this](QWidget *, QPainter *canvas, const QRect &rect, int dataCol, TColumn *column,
                    TGridDrawState state) { drawCell(canvas, rect, dataCol, column, int(state)); });
 
-    connect(combo_Client1, &QComboBox::currentIndexChanged, this, [this](int index) {
-        ComboBox1->setCurrentIndex(index);
-        Edit1->setText(index >= 0 ? ComboBox1->itemText(index) : QString());
+    connect(ui->combo_Client1, &QComboBox::currentIndexChanged, this, [this](int index) {
+        ui->ComboBox1->setCurrentIndex(index);
+        ui->Edit1->setText(index >= 0 ? ui->ComboBox1->itemText(index) : QString());
     });
 
     for (const Registration &r : kRegistrations) {
@@ -154,7 +145,7 @@ TF637_DiligenceDetailsEdit::TF637_DiligenceDetailsEdit(QWidget *parent)
     connect(ui->btnClose, &TMirelImgBtn::OnClick, this, [this] { done(2); });
     for (TMirelImgBtn *b : {ui->btn_Up, ui->btn_Down})
         connect(b, &TMirelImgBtn::OnClick, this,
-                [this, b] { PageGrid(grid_DiligenceDetails, b->Tag(), RowsPerPage); });
+                [this, b] { PageGrid(ui->grid_DiligenceDetails, b->Tag(), RowsPerPage); });
     for (TMirelImgBtn *b : {ui->btn_0, ui->btn_1, ui->btn_2, ui->btn_3, ui->btn_4, ui->btn_5, ui->btn_6, ui->btn_7,
                             ui->btn_8, ui->btn_9, ui->btn_Enter, ui->btn_Back, ui->btn_Clear})
         connect(b, &TMirelImgBtn::OnMouseUp, this, &TF637_DiligenceDetailsEdit::keyPadUp);
@@ -173,10 +164,10 @@ void TF637_DiligenceDetailsEdit::showEvent(QShowEvent *event)
 
 void TF637_DiligenceDetailsEdit::resetInputs()
 {
-    Date1->setDate(os::Now().date());
-    Time1->setTime(QTime(0, 0));
-    combo_Client1->setCurrentIndex(-1);
-    Edit1->clear();
+    ui->Date1->setDate(os::Now().date());
+    ui->Time1->setTime(QTime(0, 0));
+    ui->combo_Client1->setCurrentIndex(-1);
+    ui->Edit1->clear();
 }
 
 void TF637_DiligenceDetailsEdit::LoadDiligenceDetails()
@@ -194,16 +185,16 @@ void TF637_DiligenceDetailsEdit::LoadDiligenceDetails()
 
 void TF637_DiligenceDetailsEdit::loadUnits()
 {
-    combo_Client1->clear();
-    ComboBox1->clear();
+    ui->combo_Client1->clear();
+    ui->ComboBox1->clear();
     cds_F0100->Params().Clear();
     cds_F0100->Params().CreateParam(FieldType::String, QStringLiteral("COMPCODE")).setValue(MyConfig.CompanyCode);
     cds_F0100->Params().CreateParam(FieldType::String, QStringLiteral("STORECODE")).setValue(MyConfig.StoreCode);
     cds_F0100->Params().CreateParam(FieldType::Integer, QStringLiteral("OPTION")).setValue(7);
     cds_F0100->Open();
     for (cds_F0100->First(); !cds_F0100->Eof(); cds_F0100->Next()) {
-        combo_Client1->addItem(cds_F0100->FieldByName(QStringLiteral("ABSNAM")).AsString());
-        ComboBox1->addItem(cds_F0100->FieldByName(QStringLiteral("ABBUUT")).AsString());
+        ui->combo_Client1->addItem(cds_F0100->FieldByName(QStringLiteral("ABSNAM")).AsString());
+        ui->ComboBox1->addItem(cds_F0100->FieldByName(QStringLiteral("ABBUUT")).AsString());
     }
     cds_F0100->Close();
 }
@@ -256,8 +247,8 @@ void TF637_DiligenceDetailsEdit::loadPairs()
 
 void TF637_DiligenceDetailsEdit::chooseUnit(const QString &code)
 {
-    combo_Client1->setCurrentIndex(ComboBox1->findText(code));
-    Edit1->setText(code);
+    ui->combo_Client1->setCurrentIndex(ui->ComboBox1->findText(code));
+    ui->Edit1->setText(code);
 }
 
 void TF637_DiligenceDetailsEdit::gridCellClick(TColumn *column)
@@ -270,8 +261,8 @@ void TF637_DiligenceDetailsEdit::gridCellClick(TColumn *column)
     if (column->Index() <= 3) {
         m_side = Side{text("cmcd"), text("stbuut"), text("stdate"), text("stkunt"),
                       t.FieldByName(QStringLiteral("stseq")).AsInteger()};
-        Date1->setDate(time("sdate").date());
-        Time1->setTime(time("stime").time());
+        ui->Date1->setDate(time("sdate").date());
+        ui->Time1->setTime(time("stime").time());
         chooseUnit(text("stbuut"));
     } else {
         // A pair without an end has no end event to correct.
@@ -280,11 +271,11 @@ void TF637_DiligenceDetailsEdit::gridCellClick(TColumn *column)
         else
             m_side = Side{text("cmcd"), text("edbuut"), text("eddate"), text("edkunt"),
                           t.FieldByName(QStringLiteral("edseq")).AsInteger()};
-        Date1->setDate(time("edate").date());
-        Time1->setTime(time("etime").time());
+        ui->Date1->setDate(time("edate").date());
+        ui->Time1->setTime(time("etime").time());
         chooseUnit(text("edbuut"));
     }
-    lab_Alrim->setText(QStringLiteral("리스트 선택"));
+    ui->lab_Alrim->setText(QStringLiteral("리스트 선택"));
 }
 
 void TF637_DiligenceDetailsEdit::drawCell(QPainter *canvas, const QRect &rect, int dataCol, TColumn *column,
@@ -294,7 +285,7 @@ void TF637_DiligenceDetailsEdit::drawCell(QPainter *canvas, const QRect &rect, i
     const char *endField = dataCol == 4 ? "edate" : dataCol == 5 ? "etime" : nullptr;
     if (endField && isZero(vtb_Dide->FieldByName(QString::fromLatin1(endField)).AsDateTime()))
         canvas->setPen(QColor(255, 255, 255));
-    grid_DiligenceDetails->DefaultDrawColumnCell(canvas, rect, dataCol, column, TGridDrawState(state));
+    ui->grid_DiligenceDetails->DefaultDrawColumnCell(canvas, rect, dataCol, column, TGridDrawState(state));
 }
 
 void TF637_DiligenceDetailsEdit::registerClick(QWidget *sender)
@@ -306,11 +297,11 @@ void TF637_DiligenceDetailsEdit::registerClick(QWidget *sender)
             reg = &r;
     if (!reg)
         return;
-    if (Time1->time() == QTime(0, 0)) {
+    if (ui->Time1->time() == QTime(0, 0)) {
         ShowMessageBox(QString::fromUtf8(reg->noTime), 2, 2000);
         return;
     }
-    if (Edit1->text().isEmpty()) {
+    if (ui->Edit1->text().isEmpty()) {
         ShowMessageBox(QString::fromUtf8(reg->noUnit), 2, 2000);
         return;
     }
@@ -322,11 +313,11 @@ void TF637_DiligenceDetailsEdit::registerClick(QWidget *sender)
         c.Params().CreateParam(FieldType::String, QString::fromLatin1(name)).setValue(value);
     };
     param("@COMPCODE", MyConfig.CompanyCode);
-    param("@BUUT", Edit1->text());
-    param("@DATE", Date1->date().toString(QStringLiteral("yyyyMMdd")));
+    param("@BUUT", ui->Edit1->text());
+    param("@DATE", ui->Date1->date().toString(QStringLiteral("yyyyMMdd")));
     param("@ABNB", EmployeeNo);
-    param("@time", Date1->date().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ')
-                       + Time1->time().toString(QStringLiteral("HH:mm:ss")));
+    param("@time", ui->Date1->date().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ')
+                       + ui->Time1->time().toString(QStringLiteral("HH:mm:ss")));
     param("@k00", QString::fromLatin1(reg->kind));
     param("@WORK", MyConfig.UIADNB);
     param("@PGID", kScreenName);
@@ -337,7 +328,7 @@ void TF637_DiligenceDetailsEdit::registerClick(QWidget *sender)
 void TF637_DiligenceDetailsEdit::btn_NewClick()
 {
     resetInputs();
-    lab_Alrim->setText(QStringLiteral("신규등록중"));
+    ui->lab_Alrim->setText(QStringLiteral("신규등록중"));
 }
 
 void TF637_DiligenceDetailsEdit::btn_EditClick()
@@ -357,10 +348,10 @@ void TF637_DiligenceDetailsEdit::btn_EditClick()
     param("COMPCODE", FieldType::String, m_side->cmcd);
     param("STORECODE", FieldType::String, m_side->unit);
     param("EEDATE", FieldType::String, m_side->day);
-    param("EDATE", FieldType::String, Date1->date().toString(QStringLiteral("yyyyMMdd")));
-    param("ETIME", FieldType::DateTime, QDateTime(Date1->date(), Time1->time()));
+    param("EDATE", FieldType::String, ui->Date1->date().toString(QStringLiteral("yyyyMMdd")));
+    param("ETIME", FieldType::DateTime, QDateTime(ui->Date1->date(), ui->Time1->time()));
     param("EKUNT", FieldType::String, m_side->kind);
-    param("BUUT", FieldType::String, Edit1->text());
+    param("BUUT", FieldType::String, ui->Edit1->text());
     param("ESEQ", FieldType::Integer, m_side->seq);
     param("WORK", FieldType::String, MyConfig.UIADNB);
     param("PGID", FieldType::String, kScreenName);

@@ -1,6 +1,7 @@
-#include "shell/u501_Login.h"
+#include "signin/u501_Login.h"
 
 #include "ui_u501_Login.h"
+#include "ui_u502_MngUsers.h"
 
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/MirelTrnBtn.h"
@@ -14,16 +15,16 @@
 #include "platform/os/Process.h"
 #include "platform/remote/ClientDataSet.h"
 #include "platform/report/Report.h"
+#include "settings/u302_ConfigEnv.h"
+#include "shell/MenuTags.h"
 #include "shell/NoticeBrowser.h"
 #include "shell/PlaceholderScreen.h"
-#include "shell/RemoteCall.h"
 #include "shell/ScreenRegistry.h"
 #include "shell/ScreenRunner.h"
 #include "shell/U401_Dialog.h"
 #include "shell/U403_Keyboard.h"
 #include "shell/U505_ScrollMenu.h"
-#include "shell/u302_ConfigEnv.h"
-#include "shell/u502_MngUsers.h"
+#include "signin/u502_MngUsers.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -90,29 +91,6 @@ TF501_Login::TF501_Login(QWidget *parent)
     ui->setupUi(this);
     setFixedSize(1024, 768);
 
-    lb_PosTitle = ui->lb_PosTitle;
-    lg_Time = ui->lg_Time;
-    edt_CasherName = ui->edt_CasherName;
-    edt_ID = ui->edt_ID;
-    edt_PWD = ui->edt_PWD;
-    edt_Barcode = ui->edt_Barcode;
-    btn_Login = ui->btn_Login;
-    btn_SelectUser = ui->btn_SelectUser;
-    btn_RarRam = ui->btn_RarRam;
-    btn_KibordAdd = ui->btn_KibordAdd;
-    btn_Close = ui->btn_Close;
-    btn_Minimize = ui->btn_Minimize;
-    btn_ChulTyol = ui->btn_ChulTyol;
-    btn_Config = ui->btn_Config;
-    btn_A4PrintOn = ui->btn_A4PrintOn;
-    btn_Jumun = ui->btn_Jumun;
-    btn_Remotecall = ui->btn_Remotecall;
-    btn_LeftUp01 = ui->btn_LeftUp01;
-    btn_RightDown01 = ui->btn_RightDown01;
-    pan_Note = ui->pan_Note;
-    pan_Page[0] = ui->pan_Page1;
-    pan_Page[1] = ui->pan_Page2;
-    pan_Page[2] = ui->pan_Page3;
     for (int i = 0; i < NoticeSlots; ++i) {
         lb_Notice[i] = findChild<QLabel *>(QStringLiteral("lb_Notice%1").arg(i + 1));
         img_[i] = findChild<QLabel *>(QStringLiteral("img_%1").arg(i + 1));
@@ -138,37 +116,37 @@ TF501_Login::TF501_Login(QWidget *parent)
     // The key pad acts on release.
     const QList<TMirelImgBtn *> pad = {ui->btn_Num0, ui->btn_Num1, ui->btn_Num2, ui->btn_Num3, ui->btn_Num4,
                                        ui->btn_Num5, ui->btn_Num6, ui->btn_Num7, ui->btn_Num8, ui->btn_Num9,
-                                       btn_Login, ui->btn_Next, ui->btn_Clear, ui->btn_Back,
-                                       btn_RarRam, btn_KibordAdd};
+                                       ui->btn_Login, ui->btn_Next, ui->btn_Clear, ui->btn_Back,
+                                       ui->btn_RarRam, ui->btn_KibordAdd};
     for (TMirelImgBtn *key : pad)
         connect(key, &TMirelImgBtn::OnMouseUp, this, [this](QWidget *sender) { keypadUp(sender); });
-    btn_RarRam->setDown(true);
+    ui->btn_RarRam->setDown(true);
 
-    connect(btn_SelectUser, &TMirelImgBtn::OnClick, this, [this] { chooseUser(); });
-    connect(btn_Config, &TMirelImgBtn::OnClick, this, [this] { purposeConfig(); });
-    connect(btn_ChulTyol, &TMirelImgBtn::OnClick, this, [this] { purposeTimeClock(); });
-    connect(btn_Jumun, &TMirelImgBtn::OnClick, this, [this] { tableOrders(); });
-    connect(btn_A4PrintOn, &TMirelImgBtn::OnClick, this, [this] { printerSetup(); });
-    connect(btn_Remotecall, &TMirelImgBtn::OnClick, this, [this] { remoteSupport(); });
-    connect(btn_Minimize, &TMirelImgBtn::OnClick, this, [this] { minimize(); });
-    connect(btn_Close, &TMirelTrnBtn::OnClick, this, [this] { close(); });
-    connect(btn_LeftUp01, &TMirelImgBtn::OnClick, this, [this] { PriorNoticePage(); });
-    connect(btn_RightDown01, &TMirelImgBtn::OnClick, this, [this] { NextNoticePage(); });
+    connect(ui->btn_SelectUser, &TMirelImgBtn::OnClick, this, [this] { chooseUser(); });
+    connect(ui->btn_Config, &TMirelImgBtn::OnClick, this, [this] { purposeConfig(); });
+    connect(ui->btn_ChulTyol, &TMirelImgBtn::OnClick, this, [this] { purposeTimeClock(); });
+    connect(ui->btn_Jumun, &TMirelImgBtn::OnClick, this, [this] { tableOrders(); });
+    connect(ui->btn_A4PrintOn, &TMirelImgBtn::OnClick, this, [this] { printerSetup(); });
+    connect(ui->btn_Remotecall, &TMirelImgBtn::OnClick, this, [this] { remoteSupport(); });
+    connect(ui->btn_Minimize, &TMirelImgBtn::OnClick, this, [this] { minimize(); });
+    connect(ui->btn_Close, &TMirelTrnBtn::OnClick, this, [this] { close(); });
+    connect(ui->btn_LeftUp01, &TMirelImgBtn::OnClick, this, [this] { PriorNoticePage(); });
+    connect(ui->btn_RightDown01, &TMirelImgBtn::OnClick, this, [this] { NextNoticePage(); });
 
     // Keyboard and scanner input: the form, edt_ID and edt_Barcode.
     installEventFilter(this);
-    edt_ID->installEventFilter(this);
-    edt_Barcode->installEventFilter(this);
+    ui->edt_ID->installEventFilter(this);
+    ui->edt_Barcode->installEventFilter(this);
     // Touching an edit makes it the key pad's target.
-    edt_PWD->installEventFilter(this);
+    ui->edt_PWD->installEventFilter(this);
 
-    lb_PosTitle->setText(MyConfig.PosNo + QLatin1Char('(') + MyConfig.StoreName + QLatin1Char(')'));
+    ui->lb_PosTitle->setText(MyConfig.PosNo + QLatin1Char('(') + MyConfig.StoreName + QLatin1Char(')'));
     ScanBuffer.clear();
-    edt_CasherName->clear();
-    edt_ID->clear();
-    edt_PWD->clear();
-    edt_Barcode->clear();
-    KeypadTarget = edt_ID;
+    ui->edt_CasherName->clear();
+    ui->edt_ID->clear();
+    ui->edt_PWD->clear();
+    ui->edt_Barcode->clear();
+    KeypadTarget = ui->edt_ID;
 
     SetSignInSource(this);
     SetProgramRights(CDS_AUTHORIZE);
@@ -205,9 +183,9 @@ bool TF501_Login::CheckLogin()
         login.Params().Clear();
         SetTextParam(login, "@A_CMCD", MyConfig.CompanyCode);
         SetTextParam(login, "@A_STCD", MyConfig.StoreCode);
-        SetTextParam(login, "@A_USER", edt_ID->text());
-        SetTextParam(login, "@A_PWD", edt_PWD->text());
-        SetTextParam(login, "@A_BAR", edt_Barcode->text());
+        SetTextParam(login, "@A_USER", ui->edt_ID->text());
+        SetTextParam(login, "@A_PWD", ui->edt_PWD->text());
+        SetTextParam(login, "@A_BAR", ui->edt_Barcode->text());
         login.Open();
         if (login.IsEmpty())
             return false;
@@ -276,19 +254,19 @@ void TF501_Login::ResetLogin()
 {
     Mode = QStringLiteral("0");
     MyConfig.UIHAUG = false;
-    btn_Login->setVisible(true);
-    for (QLineEdit *edit : {edt_CasherName, edt_ID, edt_PWD, edt_Barcode}) {
+    ui->btn_Login->setVisible(true);
+    for (QLineEdit *edit : {ui->edt_CasherName, ui->edt_ID, ui->edt_PWD, ui->edt_Barcode}) {
         edit->clear();
         edit->setEnabled(true);
     }
-    btn_SelectUser->setVisible(true);
+    ui->btn_SelectUser->setVisible(true);
     KeypadTarget = nullptr;
-    setKeypadTarget(edt_ID);
+    setKeypadTarget(ui->edt_ID);
 }
 
 void TF501_Login::signInKey()
 {
-    if (edt_Barcode->text().isEmpty() && (edt_ID->text().isEmpty() || edt_PWD->text().isEmpty())) {
+    if (ui->edt_Barcode->text().isEmpty() && (ui->edt_ID->text().isEmpty() || ui->edt_PWD->text().isEmpty())) {
         ShowMessageBox(QStringLiteral("사용자 정보를 정확하게 입력해주세요"), kMessageKind, kMessageStay);
         return;
     }
@@ -316,7 +294,7 @@ void TF501_Login::keypadUp(QWidget *sender)
     if (!key || !key->isEnabled())
         return;
     const int tag = key->Tag();
-    QLineEdit *target = KeypadTarget ? KeypadTarget : edt_ID;
+    QLineEdit *target = KeypadTarget ? KeypadTarget : ui->edt_ID;
     if (tag >= 0 && tag <= 9) {
         target->del(); // removes the selection, if any
         target->setText(target->text() + QString::number(tag));
@@ -328,7 +306,7 @@ void TF501_Login::keypadUp(QWidget *sender)
         signInKey();
         break;
     case 503: {
-        QLineEdit *next = target == edt_ID ? edt_PWD : target == edt_PWD ? edt_Barcode : edt_ID;
+        QLineEdit *next = target == ui->edt_ID ? ui->edt_PWD : target == ui->edt_PWD ? ui->edt_Barcode : ui->edt_ID;
         KeypadTarget = next;
         next->setFocus(Qt::OtherFocusReason);
         next->selectAll();
@@ -360,7 +338,7 @@ void TF501_Login::keypadUp(QWidget *sender)
 bool TF501_Login::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
-        if (watched == edt_ID || watched == edt_PWD || watched == edt_Barcode) {
+        if (watched == ui->edt_ID || watched == ui->edt_PWD || watched == ui->edt_Barcode) {
             setKeypadTarget(static_cast<QLineEdit *>(watched));
         } else {
             for (int i = 0; i < NoticeSlots; ++i)
@@ -369,10 +347,10 @@ bool TF501_Login::eventFilter(QObject *watched, QEvent *event)
                     break;
                 }
         }
-    } else if (event->type() == QEvent::KeyPress && (watched == this || watched == edt_ID || watched == edt_Barcode)) {
+    } else if (event->type() == QEvent::KeyPress && (watched == this || watched == ui->edt_ID || watched == ui->edt_Barcode)) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            edt_Barcode->setText(ScanBuffer);
+            ui->edt_Barcode->setText(ScanBuffer);
             ScanBuffer.clear();
             // A scanner sign-in shows no failure; a successful one ends on
             // the empty screen like the key pad's, so the next person does
@@ -411,14 +389,14 @@ void TF501_Login::chooseUser()
     }
     showNoticeBoard(true);
     if (result == 1) {
-        edt_CasherName->setText(F502_MngUsers->pnl_Name->text());
-        edt_ID->setText(F502_MngUsers->ChosenId());
+        ui->edt_CasherName->setText(F502_MngUsers->form().pnl_Name->text());
+        ui->edt_ID->setText(F502_MngUsers->ChosenId());
         // The password comes next: the key pad types into it.
         KeypadTarget = nullptr;
-        setKeypadTarget(edt_PWD);
+        setKeypadTarget(ui->edt_PWD);
     } else {
-        edt_CasherName->clear();
-        edt_ID->clear();
+        ui->edt_CasherName->clear();
+        ui->edt_ID->clear();
     }
 }
 
@@ -491,7 +469,7 @@ void TF501_Login::minimize()
 
 void TF501_Login::showNoticeBoard(bool show)
 {
-    pan_Note->setVisible(show);
+    ui->pan_Note->setVisible(show);
     EmbeddedWB1->widget()->setVisible(show);
     if (show)
         showNoticePage(NoticePage());
@@ -499,16 +477,18 @@ void TF501_Login::showNoticeBoard(bool show)
 
 int TF501_Login::NoticePage() const
 {
+    const QWidget *const pages[] = {ui->pan_Page1, ui->pan_Page2, ui->pan_Page3};
     for (int p = 0; p < 3; ++p)
-        if (!pan_Page[p]->isHidden())
+        if (!pages[p]->isHidden())
             return p;
     return 0;
 }
 
 void TF501_Login::showNoticePage(int page)
 {
+    QWidget *const pages[] = {ui->pan_Page1, ui->pan_Page2, ui->pan_Page3};
     for (int p = 0; p < 3; ++p)
-        pan_Page[p]->setVisible(p == page);
+        pages[p]->setVisible(p == page);
 }
 
 void TF501_Login::NextNoticePage()
@@ -589,7 +569,7 @@ void TF501_Login::NoticeClick(int n)
 void TF501_Login::tick()
 {
     tmr_LoginTime->stop();
-    lg_Time->setText(os::Now().toString(QStringLiteral("hh:mm:ss")));
+    ui->lg_Time->setText(os::Now().toString(QStringLiteral("hh:mm:ss")));
     tmr_LoginTime->start();
 }
 
@@ -628,7 +608,7 @@ void TF501_Login::showEvent(QShowEvent *event)
     move(512 - width() / 2, top);
     ScanBuffer.clear();
     KeypadTarget = nullptr;
-    setKeypadTarget(edt_ID->text().isEmpty() ? edt_ID : edt_PWD);
+    setKeypadTarget(ui->edt_ID->text().isEmpty() ? ui->edt_ID : ui->edt_PWD);
     tick();
     showNoticeBoard(true);
     try {
@@ -642,9 +622,9 @@ void TF501_Login::done(int result)
 {
     tmr_LoginTime->stop();
     ScanBuffer.clear();
-    edt_CasherName->clear();
-    edt_PWD->clear();
-    edt_Barcode->clear();
+    ui->edt_CasherName->clear();
+    ui->edt_PWD->clear();
+    ui->edt_Barcode->clear();
     QDialog::done(result);
 }
 
@@ -652,17 +632,17 @@ void TF501_Login::done(int result)
 
 QString TF501_Login::IdText() const
 {
-    return edt_ID->text();
+    return ui->edt_ID->text();
 }
 
 QString TF501_Login::PasswordText() const
 {
-    return edt_PWD->text();
+    return ui->edt_PWD->text();
 }
 
 QString TF501_Login::BarcodeText() const
 {
-    return edt_Barcode->text();
+    return ui->edt_Barcode->text();
 }
 
 DataSet *TF501_Login::SignInRow() const

@@ -1,7 +1,7 @@
 #pragma once
 // Supply value and VAT of an amount by the partner's or document's tax kind,
-// beside FormatAmount. Integer arithmetic on the fixed-point amount only: no
-// floating-point number ever holds an amount here.
+// shared by the terminal and the head-office server. Integer arithmetic on the
+// fixed-point amount only: no floating-point number ever holds an amount here.
 
 #include "platform/dataset/Currency.h"
 

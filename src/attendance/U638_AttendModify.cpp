@@ -1,18 +1,19 @@
-#include "shell/U638_AttendModify.h"
+#include "attendance/U638_AttendModify.h"
 #include "ui_U638_AttendModify.h"
+#include "ui_U637_DiligenceDetailsEdit.h"
 
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/PageGrid.h"
+#include "attendance/U637_DiligenceDetailsEdit.h"
+#include "attendance/U680_Vacamng.h"
+#include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
-#include "shell/ScreenRegistry.h"
-#include "shell/RemoteCall.h"
-#include "shell/U637_DiligenceDetailsEdit.h"
-#include "shell/U680_Vacamng.h"
+#include "shell/MenuTags.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -63,12 +64,6 @@ TF638_AttendModify::TF638_AttendModify(QWidget *parent)
     : TWorkScreen(MenuTag::TimeClock, parent), ui(std::make_unique<Ui::TF638_AttendModify>())
 {
     ui->setupUi(this);
-    Edit3 = ui->Edit3;
-    Label3 = ui->Label3;
-    date_Search1 = ui->date_Search1;
-    date_Search2 = ui->date_Search2;
-    grid_AttendModify = ui->grid_AttendModify;
-    edt_aName = ui->edt_aName;
     bindMenuButton(ui->btn_AllMenuView);
 
     cds_F0150_s = NewRemoteCall(this, "cds_F0150_s", "dspStoredProc3",
@@ -76,7 +71,7 @@ TF638_AttendModify::TF638_AttendModify(QWidget *parent)
     cds_Attention = NewRemoteCall(this, "cds_Attention", "dspStoredProc5",
                                   QStringLiteral("[GP_INSERT_F0150_USER_ATTENTION]"));
 
-    auto *grid = grid_AttendModify;
+    auto *grid = ui->grid_AttendModify;
     grid->setOptions(dgTitles | dgColLines | dgRowLines | dgAlwaysShowSelection);
     grid->setReadOnly(true);
     grid->setDataSource(cds_F0150_s);
@@ -96,10 +91,10 @@ TF638_AttendModify::TF638_AttendModify(QWidget *parent)
     }
 
     connect(grid, &TMCustomDBGrid::OnMouseUp, this, &TF638_AttendModify::gridMouseUp);
-    connect(date_Search1, &QDateEdit::dateChanged, this, &TF638_AttendModify::date_Search1Change);
+    connect(ui->date_Search1, &QDateEdit::dateChanged, this, &TF638_AttendModify::date_Search1Change);
     connect(ui->btn_Search, &TMirelImgBtn::OnClick, this, &TF638_AttendModify::LoadEmployees);
     for (TMirelImgBtn *b : {ui->btn_AttendModifyup, ui->btn_AttendModifydown})
-        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageGrid(grid_AttendModify, b->Tag(), RowsPerPage); });
+        connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageGrid(ui->grid_AttendModify, b->Tag(), RowsPerPage); });
     connect(ui->btn_SangSeList, &TMirelImgBtn::OnClick, this, &TF638_AttendModify::btn_SangSeListClick);
     for (TMirelImgBtn *b : {ui->btn_Office, ui->btn_leave, ui->btn_Out, ui->btn_Pagen, ui->btn_Chuljang, ui->bnt_Rest,
                             ui->btn_Return, ui->btn_Absence, ui->btn_Closed, ui->btn_Early})
@@ -116,8 +111,8 @@ void TF638_AttendModify::showEvent(QShowEvent *event)
         return;
     RowChosen = 0;
     const QDate today = os::Now().date();
-    date_Search1->setDate(today);
-    date_Search2->setDate(today);
+    ui->date_Search1->setDate(today);
+    ui->date_Search2->setDate(today);
     LoadEmployees();
 }
 
@@ -129,15 +124,15 @@ void TF638_AttendModify::btnCloseClick()
 void TF638_AttendModify::date_Search1Change()
 {
     // The end always follows the start at nine days' distance.
-    date_Search2->setDate(date_Search1->date().addDays(9));
+    ui->date_Search2->setDate(ui->date_Search1->date().addDays(9));
 }
 
 void TF638_AttendModify::LoadEmployees()
 {
-    const QDate first = date_Search1->date();
+    const QDate first = ui->date_Search1->date();
     for (int k = 0; k < 10; ++k)
-        grid_AttendModify->Columns().Items(2 + k)->Title()->setCaption(first.addDays(k).toString(QStringLiteral("MM-dd")));
-    date_Search2->setDate(first.addDays(9));
+        ui->grid_AttendModify->Columns().Items(2 + k)->Title()->setCaption(first.addDays(k).toString(QStringLiteral("MM-dd")));
+    ui->date_Search2->setDate(first.addDays(9));
     ClientDataSet &q = *cds_F0150_s;
     q.Params().Clear();
     auto param = [&](const char *name, const QString &value) {
@@ -162,7 +157,7 @@ void TF638_AttendModify::gridMouseUp()
     if (!cds_F0150_s->Active())
         return;
     RowChosen = 1;
-    edt_aName->setText(currentText("ABNAME"));
+    ui->edt_aName->setText(currentText("ABNAME"));
 }
 
 std::optional<int> TF638_AttendModify::UpsertAttention(const QString &employee, const QString &day,
@@ -212,10 +207,10 @@ void TF638_AttendModify::attendanceClick(QWidget *sender)
         // A manager who touched a row registers for that row's employee;
         // everybody else for themselves.
         const bool forChosen = IsManager && RowChosen == 1;
-        const QString employee = forChosen ? currentText("ABADNB") : Edit3->text();
+        const QString employee = forChosen ? currentText("ABADNB") : ui->Edit3->text();
         const std::optional<int> result =
             UpsertAttention(employee, MyConfig.StartDate.date().toString(QStringLiteral("yyyyMMdd")), kScreenName,
-                            Edit3->text(), QString::fromLatin1(row->kind));
+                            ui->Edit3->text(), QString::fromLatin1(row->kind));
         if (!result) {
             ShowMessageBox(QStringLiteral("근태 등록이 서버에 전달되지 않았습니다."), 2, 3000);
         } else {
@@ -247,19 +242,19 @@ void TF638_AttendModify::btn_SangSeListClick()
 {
     // A user who is not a manager opens only their own details: the row the
     // details would open (the current one) must be theirs.
-    if (!IsManager && (currentText("abadnb").isEmpty() || currentText("abadnb") != Edit3->text())) {
-        ShowMessageBox(Label3->text() + QStringLiteral("님만 선택 할수 있습니다"), 2, 2000);
+    if (!IsManager && (currentText("abadnb").isEmpty() || currentText("abadnb") != ui->Edit3->text())) {
+        ShowMessageBox(ui->Label3->text() + QStringLiteral("님만 선택 할수 있습니다"), 2, 2000);
         return;
     }
     auto details = std::make_unique<TF637_DiligenceDetailsEdit>(this);
-    details->edt_AddName->setText(currentText("abname"));
-    details->edt_AddJikjong->setText(currentText("abjikj_name"));
-    const int column = grid_AttendModify->SelectedIndex();
-    const QDateTime first(date_Search1->date(), QTime(0, 0));
+    details->form().edt_AddName->setText(currentText("abname"));
+    details->form().edt_AddJikjong->setText(currentText("abjikj_name"));
+    const int column = ui->grid_AttendModify->SelectedIndex();
+    const QDateTime first(ui->date_Search1->date(), QTime(0, 0));
     if (column == 0) {
         details->EmployeeNo = currentText("abadnb");
         details->RangeStart = first;
-        details->RangeEnd = QDateTime(date_Search2->date(), QTime(0, 0));
+        details->RangeEnd = QDateTime(ui->date_Search2->date(), QTime(0, 0));
     } else if (column >= 2 && column <= 11) {
         details->EmployeeNo = currentText("abadnb");
         details->RangeStart = first.addDays(column - 2);

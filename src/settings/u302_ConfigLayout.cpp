@@ -1,4 +1,4 @@
-#include "shell/u302_ConfigLayout.h"
+#include "settings/u302_ConfigLayout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include "Components/MirelComp/MirelImgBtn.h"
 #include "Components/MirelComp/MirelPicture.h"
 #include "core/MyConfig.h"
-#include "shell/u302_ConfigEnv.h"
+#include "settings/u302_ConfigEnv.h"
 
 #include <QApplication>
 #include <QTest>

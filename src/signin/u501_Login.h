@@ -35,9 +35,6 @@ class NoticeBrowser;
 class QLabel;
 class QLineEdit;
 class QTimer;
-class TMirelButtonBase;
-class TMirelImgBtn;
-class TMirelTrnBtn;
 
 namespace Ui {
 class TF501_Login;
@@ -66,6 +63,9 @@ public:
     explicit TF501_Login(QWidget *parent = nullptr);
     ~TF501_Login() override;
 
+    // The generated form: every control under its component name.
+    Ui::TF501_Login &form() const { return *ui; }
+
     // "0" order work, "1" time clock, "2" settings.
     QString Mode = QStringLiteral("0");
     // The edit into which the key pad types.
@@ -75,27 +75,6 @@ public:
     // Rows of the last notice list.
     int NoticeCount = 0;
 
-    QLabel *lb_PosTitle = nullptr;
-    QLabel *lg_Time = nullptr;
-    QLineEdit *edt_CasherName = nullptr;
-    QLineEdit *edt_ID = nullptr;
-    QLineEdit *edt_PWD = nullptr;
-    QLineEdit *edt_Barcode = nullptr;
-    TMirelImgBtn *btn_Login = nullptr;
-    TMirelImgBtn *btn_SelectUser = nullptr;
-    TMirelImgBtn *btn_RarRam = nullptr;
-    TMirelImgBtn *btn_KibordAdd = nullptr;
-    TMirelTrnBtn *btn_Close = nullptr;
-    TMirelImgBtn *btn_Minimize = nullptr;
-    TMirelImgBtn *btn_ChulTyol = nullptr;
-    TMirelImgBtn *btn_Config = nullptr;
-    TMirelImgBtn *btn_A4PrintOn = nullptr;
-    TMirelImgBtn *btn_Jumun = nullptr;
-    TMirelImgBtn *btn_Remotecall = nullptr;
-    TMirelImgBtn *btn_LeftUp01 = nullptr;
-    TMirelImgBtn *btn_RightDown01 = nullptr;
-    QWidget *pan_Note = nullptr;
-    QWidget *pan_Page[3] = {};
     QLabel *lb_Notice[NoticeSlots] = {}; // lb_Notice1 ... lb_Notice31
     QLabel *img_[NoticeSlots] = {};      // img_1 ... img_31
     std::unique_ptr<NoticeBrowser> EmbeddedWB1;

@@ -7,8 +7,8 @@
 #include "Components/MirelComp/MirelPicture.h"
 #include "core/MyConfig.h"
 #include "core/uKV_DataModule.h"
-#include "shell/u501_Login.h"
-#include "shell/u502_MngUsers.h"
+#include "signin/u501_Login.h"
+#include "signin/u502_MngUsers.h"
 #include "support/DemoTerminal.h"
 
 #include <QApplication>

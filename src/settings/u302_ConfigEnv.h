@@ -41,9 +41,7 @@
 #include <functional>
 #include <memory>
 
-class QComboBox;
 class QLineEdit;
-class TMirelButtonBase;
 class TMirelImgBtn;
 
 namespace Ui {
@@ -56,6 +54,9 @@ class TF302_ConfigEnv : public QDialog {
 public:
     explicit TF302_ConfigEnv(QWidget *parent = nullptr);
     ~TF302_ConfigEnv() override;
+
+    // The generated form: every control under its component name.
+    Ui::TF302_ConfigEnv &form() const { return *ui; }
 
     // Creates the screen as F302_ConfigEnv, runs it modally and frees it.
     static int Execute(QWidget *parent = nullptr);

@@ -11,10 +11,6 @@
 #include <memory>
 
 class ClientDataSet;
-class QComboBox;
-class QDateEdit;
-class QLineEdit;
-class TMirelGrid;
 
 namespace Ui {
 class TF680_Vacamng;
@@ -27,13 +23,8 @@ public:
     explicit TF680_Vacamng(QWidget *parent = nullptr);
     ~TF680_Vacamng() override;
 
-    QDateEdit *date_Search1 = nullptr;
-    QDateEdit *date_Search2 = nullptr;
-    QComboBox *combo_Post = nullptr;  // business-unit names
-    QComboBox *ComboBox1 = nullptr;   // their codes, index-parallel (hidden)
-    QLineEdit *Edit1 = nullptr;       // the chosen unit's code (hidden)
-    TMirelGrid *grid_Vacamng1 = nullptr;
-    TMirelGrid *grid_Vacamng2 = nullptr;
+    // The generated form: every control under its component name.
+    Ui::TF680_Vacamng &form() const { return *ui; }
 
     ClientDataSet *cds_F0100 = nullptr;          // business units
     ClientDataSet *cds_F0100_Vacamng = nullptr;  // employees of the unit

@@ -16,11 +16,6 @@
 #include <optional>
 
 class ClientDataSet;
-class QDateEdit;
-class QLabel;
-class QLineEdit;
-class TMirelGrid;
-class TMirelImgBtn;
 
 namespace Ui {
 class TF638_AttendModify;
@@ -34,18 +29,15 @@ public:
     explicit TF638_AttendModify(QWidget *parent = nullptr);
     ~TF638_AttendModify() override;
 
+    // The generated form: every control under its component name.
+    Ui::TF638_AttendModify &form() const { return *ui; }
+
     bool isManager() const { return IsManager; }
     void setIsManager(bool manager) { IsManager = manager; }
 
     bool IsManager = false;
     int RowChosen = 0;     // 1 once a row of the list was touched since the show
 
-    QLineEdit *Edit3 = nullptr; // the signed-in user's employee number (hidden)
-    QLabel *Label3 = nullptr;   // the signed-in user's name
-    QDateEdit *date_Search1 = nullptr;
-    QDateEdit *date_Search2 = nullptr;
-    TMirelGrid *grid_AttendModify = nullptr;
-    QLineEdit *edt_aName = nullptr;
     ClientDataSet *cds_F0150_s = nullptr;
     ClientDataSet *cds_Attention = nullptr;
 

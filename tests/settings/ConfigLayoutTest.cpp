@@ -1,7 +1,7 @@
 // The arithmetic of the table-layout editor, without a window: the grid of a
 // floor's tiles, the reset size and the column/row alignment bands.
 
-#include "shell/u302_ConfigLayout.h"
+#include "settings/u302_ConfigLayout.h"
 
 #include <gtest/gtest.h>
 

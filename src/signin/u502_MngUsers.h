@@ -21,8 +21,6 @@
 #include <memory>
 
 class ClientDataSet;
-class QLabel;
-class QStackedWidget;
 class TMirelTrnBtn;
 class QWidget;
 
@@ -39,14 +37,13 @@ public:
     explicit TF502_MngUsers(QWidget *parent = nullptr);
     ~TF502_MngUsers() override;
 
+    // The generated form: every control under its component name.
+    Ui::TF502_MngUsers &form() const { return *ui; }
+
     // The page shown: 2 is the user list (the only page there is).
     int Mode = UserListMode;
 
     TMirelTrnBtn *LoginList[UserCount] = {};
-    TMirelTrnBtn *btn_Close = nullptr;
-    QLabel *pnl_Duty = nullptr;
-    QLabel *pnl_Name = nullptr;
-    QStackedWidget *PageControl1 = nullptr;
     ClientDataSet *cds_LoginList = nullptr;
 
     // Sign-in IDs (UIPUSR) and job grades (CDNAME), index-parallel to the buttons.

@@ -15,14 +15,7 @@
 
 class ClientDataSet;
 class DataSet;
-class QComboBox;
-class QDateEdit;
-class QLabel;
-class QLineEdit;
-class QTimeEdit;
 class TColumn;
-class TMirelGrid;
-class TMirelImgBtn;
 
 namespace Ui {
 class TF637_DiligenceDetailsEdit;
@@ -35,19 +28,12 @@ public:
     explicit TF637_DiligenceDetailsEdit(QWidget *parent = nullptr);
     ~TF637_DiligenceDetailsEdit() override;
 
+    // The generated form: every control under its component name.
+    Ui::TF637_DiligenceDetailsEdit &form() const { return *ui; }
+
     QString EmployeeNo;
     QDateTime RangeStart;
     QDateTime RangeEnd;
-
-    QLineEdit *edt_AddName = nullptr;
-    QLineEdit *edt_AddJikjong = nullptr;
-    QDateEdit *Date1 = nullptr;
-    QTimeEdit *Time1 = nullptr;
-    QComboBox *combo_Client1 = nullptr; // business-unit names
-    QComboBox *ComboBox1 = nullptr;     // their codes, index-parallel (hidden)
-    QLineEdit *Edit1 = nullptr;         // the chosen unit's code (hidden)
-    QLabel *lab_Alrim = nullptr;
-    TMirelGrid *grid_DiligenceDetails = nullptr;
 
     DataSet *vtb_Dide = nullptr;          // one row per pair
     ClientDataSet *cds_F0100 = nullptr;   // business units
