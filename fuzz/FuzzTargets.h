@@ -87,8 +87,10 @@ inline void decodeBytes(const uint8_t *data, size_t size)
 }
 
 // Decodes the bytes as a request and, when they decode, dispatches it on the
-// store; the answer must encode and decode again.
-inline void dispatchBytes(hq::Dispatcher &dispatcher, const uint8_t *data, size_t size)
+// store (as sent by `caller`, or as the server's own call when null); the
+// answer must encode and decode again.
+inline void dispatchBytes(hq::Dispatcher &dispatcher, const uint8_t *data, size_t size,
+                          const hq::Caller *caller = nullptr)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     wire::Request request;
@@ -97,7 +99,7 @@ inline void dispatchBytes(hq::Dispatcher &dispatcher, const uint8_t *data, size_
     } catch (const wire::DecodeError &) {
         return;
     }
-    const wire::Answer answer = dispatcher.handle(request);
+    const wire::Answer answer = dispatcher.handle(request, caller);
     const wire::Answer again = decodeAnswerBothWays(wire::encodeAnswer(answer));
     if (again.isError() != answer.isError() || again.rows.size() != answer.rows.size())
         throw std::logic_error("answer changed in a round trip");

@@ -13,6 +13,8 @@
 
 namespace hq {
 
+struct Caller;
+
 // A refusal with a message for the terminal. The message may quote a value
 // the terminal sent; the log gets `logText`, which must not.
 class CallError : public std::runtime_error {
@@ -35,6 +37,9 @@ public:
     SQLite::Database &db;
     const wire::Request &request;
     wire::Answer answer;
+    // The terminal (and signed-in user) that sent the call; null for a call
+    // the server makes itself.
+    const Caller *caller = nullptr;
 
     static QString normalName(const QString &name); // "@A_CMCD" -> "a_cmcd"
 

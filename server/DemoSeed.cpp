@@ -1,5 +1,7 @@
 #include "DemoSeed.h"
 
+#include "Access.h"
+
 #include "Sql.h"
 
 #include <SQLiteCpp/Statement.h>
@@ -77,6 +79,11 @@ bool seedDemo(Store &store, HashCost cost)
             bindText(ins, 10, nowText());
             ins.exec();
         }
+        // The demo terminals' keys are fixed and public (README), for the demo only.
+        TerminalKeys::set(db, Terminal{QStringLiteral("9999"), QStringLiteral("9999"), QStringLiteral("99")},
+                          QString::fromLatin1(kDemoTerminalKey));
+        TerminalKeys::set(db, Terminal{QStringLiteral("9999"), QStringLiteral("0001"), QStringLiteral("01")},
+                          QString::fromLatin1(kDemoStore0001Key));
         SQLite::Statement meta(db, "INSERT OR REPLACE INTO SYS_META (MKEY, MVALUE) VALUES ('demo_seed', ?1)");
         meta.bind(1, kDemoSeedVersion);
         meta.exec();

@@ -1,7 +1,8 @@
 #pragma once
 // The demo data of company 9999 (store 9999, terminal 99): units, partners,
-// staff and terminal users, rights, codes, categories, items, notices and the
-// configuration rows. See README for the users' sign-in data.
+// staff and terminal users, rights, codes, categories, items, notices, the
+// configuration rows and the keys of the demo terminals. See README for the
+// users' sign-in data and the keys.
 
 #include "Passwords.h"
 #include "Store.h"
@@ -10,7 +11,7 @@ namespace hq {
 
 // The demo data's version; a store seeded with an older version is seeded again.
 // Raise it whenever a seed script changes.
-constexpr int kDemoSeedVersion = 11;
+constexpr int kDemoSeedVersion = 12;
 
 // Seeds the demo company when the store holds no demo data of the current
 // version (a fresh store, or one seeded by an older server); returns whether it

@@ -1,5 +1,6 @@
 #include "Dispatcher.h"
 
+#include "Documents.h"
 #include "FreeSql.h"
 #include "procedures/Procedures.h"
 
@@ -57,21 +58,21 @@ void Dispatcher::logFailure(const QString &what, const QString &message)
     std::fprintf(stderr, "%s\n", line.toUtf8().constData());
 }
 
-wire::Answer Dispatcher::handle(const wire::Request &request)
+wire::Answer Dispatcher::handle(const wire::Request &request, const Caller *caller)
 {
-    return run(request, nullptr);
+    return run(request, nullptr, caller);
 }
 
-QByteArray Dispatcher::handleEncoded(const wire::Request &request)
+QByteArray Dispatcher::handleEncoded(const wire::Request &request, const Caller *caller)
 {
     QByteArray encoded;
-    const wire::Answer answer = run(request, &encoded);
+    const wire::Answer answer = run(request, &encoded, caller);
     return encoded.isEmpty() ? wire::encodeAnswer(answer) : encoded;
 }
 
 // `encoded`: where a streamed answer's bytes go (its Answer is then empty);
 // null when the answer is wanted as values.
-wire::Answer Dispatcher::run(const wire::Request &request, QByteArray *encoded)
+wire::Answer Dispatcher::run(const wire::Request &request, QByteArray *encoded, const Caller *caller)
 {
     const bool freeSql = request.provider.compare(u"dspQuery1", Qt::CaseInsensitive) == 0;
     const QString what = freeSql ? QStringLiteral("dspQuery1") : Registry::procedureName(request.commandText);
@@ -87,8 +88,14 @@ wire::Answer Dispatcher::run(const wire::Request &request, QByteArray *encoded)
         auto lease = m_store.acquire();
         SQLite::Database &db = lease.db();
         Call call(db, request);
+        call.caller = caller;
         call.setAnswerAsBytes(encoded != nullptr);
         inTransaction(db, proc ? proc->writes : false, [&] {
+            std::optional<TerminalCall> fromTerminal;
+            if (caller) {
+                fromTerminal.emplace();
+                admit(call, what, *caller);
+            }
             if (proc)
                 proc->run(call);
             else

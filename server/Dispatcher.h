@@ -3,6 +3,7 @@
 // runs it in one transaction of its own and catches every failure into an
 // error answer.
 
+#include "Access.h"
 #include "Call.h"
 #include "Store.h"
 
@@ -46,11 +47,16 @@ public:
     Registry &registry() { return m_registry; }
 
     // Never throws: failures come back as error answers and are logged.
-    wire::Answer handle(const wire::Request &request);
+    // A call sent by a terminal names its `caller` and must pass the rules
+    // of Access.h before its procedure runs; without one the call is the
+    // server's own and passes none.
+    wire::Answer handle(const wire::Request &request, const Caller *caller = nullptr);
     // The same call answered as the bytes the server sends, encodeAnswer()
     // of what handle() gives; the rows of procedures that stream (Call::stream)
     // go from the store into the bytes directly.
-    QByteArray handleEncoded(const wire::Request &request);
+    QByteArray handleEncoded(const wire::Request &request, const Caller *caller = nullptr);
+
+    Store &store() { return m_store; }
 
     // One line per failed call (default: standard error).
     void setLog(std::function<void(const QString &)> log) { m_log = std::move(log); }
@@ -59,7 +65,7 @@ public:
     void setHook(CallHook hook) { m_hook = std::move(hook); }
 
 private:
-    wire::Answer run(const wire::Request &request, QByteArray *encoded);
+    wire::Answer run(const wire::Request &request, QByteArray *encoded, const Caller *caller);
 
     Store &m_store;
     Registry m_registry;

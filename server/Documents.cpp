@@ -1,11 +1,17 @@
 #include "Documents.h"
 
 #include "Call.h"
+#include "Numbering.h"
 #include "Sql.h"
 
 #include <QRegularExpression>
 
 #include <SQLiteCpp/Statement.h>
+
+#include <QDate>
+
+#include <algorithm>
+#include <cmath>
 
 namespace hq {
 
@@ -48,7 +54,7 @@ namespace docs {
 
 namespace {
 
-DocumentTable describe(const char *header, const char *lines, const char *h, const char *l)
+DocumentTable describe(const char *header, const char *lines, const char *h, const char *l, const char *missingNumber)
 {
     // Header columns are <h>CMCD, <h>BUUT, <h>MONTH, <h>NUMB; lines carry the same with their prefix.
     auto key = [](const char *p) {
@@ -56,7 +62,8 @@ DocumentTable describe(const char *header, const char *lines, const char *h, con
         return QStringList{prefix + QStringLiteral("CMCD"), prefix + QStringLiteral("BUUT"),
                            prefix + QStringLiteral("MONTH"), prefix + QStringLiteral("NUMB")};
     };
-    return DocumentTable{QString::fromLatin1(header), key(h), {{QString::fromLatin1(lines), key(l)}}};
+    return DocumentTable{QString::fromLatin1(header), key(h), {{QString::fromLatin1(lines), key(l)}},
+                         QString::fromUtf8(missingNumber)};
 }
 
 } // namespace
@@ -66,9 +73,13 @@ enum { PurchaseOrder, ReceivedOrder, Receipt, Release, Production, JobOrder };
 
 static const DocumentTable &described(int which)
 {
-    static const DocumentTable all[] = {describe("F2100", "F2101", "PH", "PD"), describe("F2400", "F2401", "OH", "OD"),
-                                        describe("F3100", "F3101", "WH", "WD"), describe("F3200", "F3201", "DH", "DD"),
-                                        describe("F3300", "F3301", "RH", "RD"), describe("F3310", "F3311", "JH", "JD")};
+    // The refusals of a number never drawn are the ones each document gives a missing number.
+    static const DocumentTable all[] = {describe("F2100", "F2101", "PH", "PD", "발주 번호가 없습니다."),
+                                        describe("F2400", "F2401", "OH", "OD", "수주 번호가 없습니다."),
+                                        describe("F3100", "F3101", "WH", "WD", "receipt number must be positive"),
+                                        describe("F3200", "F3201", "DH", "DD", "출고 번호가 없습니다."),
+                                        describe("F3300", "F3301", "RH", "RD", "생산 번호가 없습니다."),
+                                        describe("F3310", "F3311", "JH", "JD", "작업지시 번호가 없습니다.")};
     return all[which];
 }
 
@@ -78,6 +89,16 @@ const DocumentTable &receipt() { return described(Receipt); }
 const DocumentTable &release() { return described(Release); }
 const DocumentTable &production() { return described(Production); }
 const DocumentTable &jobOrder() { return described(JobOrder); }
+
+// The line table of a described document by its name; null for other tables.
+const DocumentTable::Lines *linesNamed(const QString &table)
+{
+    for (int which = PurchaseOrder; which <= JobOrder; ++which)
+        for (const DocumentTable::Lines &l : described(which).lines)
+            if (l.table.compare(table, Qt::CaseInsensitive) == 0)
+                return &l;
+    return nullptr;
+}
 
 } // namespace docs
 
@@ -104,6 +125,91 @@ QString itemTypeNameSql(const QString &typeCode)
                           " WHEN '5' THEN '원재료' WHEN '6' THEN '부재료' ELSE '' END")
         .arg(typeCode);
 }
+
+namespace {
+
+thread_local int t_terminalCalls = 0;
+
+constexpr double kLargestValue = 1e12;
+
+bool isDay(const QString &text)
+{
+    if (text.size() != 8 || !std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return false;
+    const QDate d(text.left(4).toInt(), text.mid(4, 2).toInt(), text.right(2).toInt());
+    return d.isValid() && d.year() >= 1900;
+}
+
+bool isYear(const QString &text)
+{
+    return text.size() == 4 && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })
+           && text.toInt() >= 1900;
+}
+
+// xxDATE, xxYEAR: the column's kind after a two-letter table prefix.
+bool isColumn(const QString &column, const char *kind)
+{
+    return column.size() == 6 && column.mid(2).compare(QLatin1String(kind), Qt::CaseInsensitive) == 0;
+}
+
+QVariant valueOf(const RowValues &values, const QString &column)
+{
+    for (const auto &v : values)
+        if (v.first.compare(column, Qt::CaseInsensitive) == 0)
+            return v.second;
+    return {};
+}
+
+void checkValues(SQLite::Database &db, const QString &table, const RowValues &values)
+{
+    if (!TerminalCall::active())
+        return;
+    for (const auto &[column, value] : values) {
+        if (!value.isValid() || value.isNull())
+            continue;
+        const int type = value.typeId();
+        if (type == QMetaType::Double || type == QMetaType::Float) {
+            const double d = value.toDouble();
+            if (!std::isfinite(d) || std::fabs(d) > kLargestValue)
+                throw CallError(QStringLiteral("값이 범위를 벗어났습니다: %1").arg(column));
+        } else if (type == QMetaType::LongLong || type == QMetaType::Int) {
+            const qint64 n = value.toLongLong();
+            if (n > qint64(kLargestValue) || n < -qint64(kLargestValue))
+                throw CallError(QStringLiteral("값이 범위를 벗어났습니다: %1").arg(column));
+        } else if (type == QMetaType::QString) {
+            const QString text = value.toString().trimmed();
+            if (text.isEmpty())
+                continue;
+            if (isColumn(column, "DATE") && !isDay(text))
+                throw CallError(QStringLiteral("올바른 날짜가 아닙니다: %1").arg(text),
+                                QStringLiteral("invalid day in %1").arg(column));
+            if (isColumn(column, "YEAR") && !isYear(text))
+                throw CallError(QStringLiteral("올바른 연도가 아닙니다: %1").arg(text),
+                                QStringLiteral("invalid year in %1").arg(column));
+        }
+    }
+    // A document line names an item of its own store.
+    const DocumentTable::Lines *lines = docs::linesNamed(table);
+    if (!lines || lines->key.size() < 2)
+        return;
+    const QString itemColumn = lines->key.value(0).chopped(4) + QStringLiteral("ITNB");
+    const QVariant item = valueOf(values, itemColumn);
+    if (!item.isValid() || item.isNull())
+        return;
+    Prepared st(db, "SELECT 1 FROM F0200 WHERE IMCMCD = ?1 AND IMBUUT = ?2 AND IMITNB = ?3");
+    bindText(*st, 1, valueOf(values, lines->key.value(0)).toString());
+    bindText(*st, 2, valueOf(values, lines->key.value(1)).toString());
+    bindText(*st, 3, item.toString());
+    if (!st->executeStep())
+        throw CallError(QStringLiteral("매장에 없는 품목입니다: %1").arg(item.toString()),
+                        QStringLiteral("unknown item"));
+}
+
+} // namespace
+
+TerminalCall::TerminalCall() { ++t_terminalCalls; }
+TerminalCall::~TerminalCall() { --t_terminalCalls; }
+bool TerminalCall::active() { return t_terminalCalls > 0; }
 
 bool deleteDocument(SQLite::Database &db, const DocumentTable &doc, const QVariantList &key)
 {
@@ -132,12 +238,21 @@ void writeHeader(SQLite::Database &db, const DocumentTable &doc, const RowValues
     for (int i = 0; i < 2 && i < key.size(); ++i)
         if (key[i].isNull() || key[i].toString().trimmed().isEmpty())
             throw CallError(QStringLiteral("company and store are required"));
+    // Only a number drawn for the kind and month: a number past the highest
+    // drawn would move every later draw (up to the end of the integers).
+    if (const int kind = documentKindOf(doc.header); kind != 0 && key.size() == 4 && TerminalCall::active()) {
+        const qint64 number = key[3].toLongLong();
+        if (number < 1 || number > lastNumber(db, key[0].toString(), key[1].toString(), kind, key[2].toString()))
+            throw CallError(doc.missingNumber);
+    }
+    checkValues(db, doc.header, values);
     deleteDocument(db, doc, key);
     insertRow(db, doc.header, values);
 }
 
 void insertRow(SQLite::Database &db, const QString &table, const RowValues &values)
 {
+    checkValues(db, table, values);
     QStringList cols, marks;
     for (int i = 0; i < values.size(); ++i) {
         cols << identifier(values[i].first);

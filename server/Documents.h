@@ -28,6 +28,7 @@ struct DocumentTable {
         QStringList key;         // the columns holding the header key, same order
     };
     QList<Lines> lines;
+    QString missingNumber;       // the refusal of a header whose number was never drawn
 };
 
 using RowValues = QList<QPair<QString, QVariant>>; // column -> value
@@ -43,6 +44,8 @@ const DocumentTable &receipt();       // F3100 / F3101
 const DocumentTable &release();       // F3200 / F3201
 const DocumentTable &production();    // F3300 / F3301
 const DocumentTable &jobOrder();      // F3310 / F3311
+// The line table of one of the documents above by its name; null for other tables.
+const DocumentTable::Lines *linesNamed(const QString &table);
 } // namespace docs
 
 // The number text of a document, month + "-" + number in five digits:
@@ -66,12 +69,31 @@ QString itemTypeNameSql(const QString &typeCode);
 // whether a header existed.
 bool deleteDocument(SQLite::Database &db, const DocumentTable &doc, const QVariantList &key);
 
+// What a terminal sends is held to the store's rules while one of these
+// lives on the thread: the dispatcher opens one around every call a terminal
+// sent (see writeHeader and insertRow). Calls the server makes itself (its
+// tests, tools) are not held to them.
+class TerminalCall {
+public:
+    TerminalCall();
+    ~TerminalCall();
+    TerminalCall(const TerminalCall &) = delete;
+    TerminalCall &operator=(const TerminalCall &) = delete;
+    static bool active();
+};
+
 // Writes a header: an existing document with the same key is deleted first;
-// an empty company or store is refused.
-// `values` must hold the key columns too.
+// an empty company or store is refused. In a terminal's call a number that
+// was never drawn for the kind and month (below 1 or above the highest
+// drawn) is refused with the document's `missingNumber` text, and the values
+// are checked as insertRow() checks them. `values` must hold the key columns too.
 void writeHeader(SQLite::Database &db, const DocumentTable &doc, const RowValues &values);
 
-// Inserts one row into a table (a document line, usually).
+// Inserts one row into a table (a document line, usually). In a terminal's
+// call, values the store cannot hold are refused before anything is written: a day (xxDATE) that is
+// no "yyyymmdd" day, a year (xxYEAR) that is no year, a number that is not
+// finite or above 10^12 in size, and on a document line an item (xxITNB) the
+// line's store does not have. Empty days and years pass.
 void insertRow(SQLite::Database &db, const QString &table, const RowValues &values);
 
 // A line of a document that a line of another document names (a receipt line

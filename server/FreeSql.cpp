@@ -1,5 +1,7 @@
 #include "FreeSql.h"
 
+#include "Access.h"
+
 #include <QDateTime>
 #include <QRegularExpression>
 
@@ -50,11 +52,14 @@ void runFreeSql(Call &call)
 {
     const QString sql = call.request.commandText;
     if (const auto m = unitQuery().match(sql); m.hasMatch()) {
+        const auto value = [&m](int i) { return m.captured(i).replace(QStringLiteral("''"), QStringLiteral("'")); };
+        if (call.caller)
+            requireOwnStore(*call.caller, value(1), value(2));
         call.open({T("IMMDAN", 3), T("IMLDAN", 3)},
                   "SELECT IMMDAN, IMLDAN FROM F0200 WHERE IMCMCD = ?1 AND IMBUUT = ?2 AND IMITNB = ?3",
                   [&](SQLite::Statement &st) {
                       for (int i = 1; i <= 3; ++i)
-                          bindText(st, i, m.captured(i).replace(QStringLiteral("''"), QStringLiteral("'")));
+                          bindText(st, i, value(i));
                   });
         return;
     }

@@ -4,6 +4,7 @@
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/post.hpp>
 #include <boost/asio/steady_timer.hpp>
+#include <boost/asio/thread_pool.hpp>
 #include <boost/asio/write.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
@@ -82,6 +83,37 @@ Query parseQuery(std::string_view q)
 
 class Session;
 
+// The key of "Authorization: Bearer <key>"; empty when there is none.
+QString bearerKey(beast::string_view header)
+{
+    while (!header.empty() && header.front() == ' ')
+        header.remove_prefix(1);
+    if (header.size() < 7 || !beast::iequals(header.substr(0, 7), "Bearer "))
+        return {};
+    return QString::fromUtf8(header.data() + 7, qsizetype(header.size() - 7)).trimmed();
+}
+
+// Whether a Content-Type names CBOR (parameters after ";" aside).
+bool isCbor(beast::string_view type)
+{
+    type = type.substr(0, type.find(';'));
+    while (!type.empty() && type.front() == ' ')
+        type.remove_prefix(1);
+    while (!type.empty() && type.back() == ' ')
+        type.remove_suffix(1);
+    return beast::iequals(type, kCbor);
+}
+
+// The user ID a sign-in request names (the later one of a name sent twice).
+QString signInUserId(const wire::Request &request)
+{
+    QString id;
+    for (const wire::Param &p : request.params)
+        if (Call::normalName(p.name) == u"a_user")
+            id = p.value.toString().trimmed();
+    return id;
+}
+
 // A parse error of the request itself (not the client going away or a time-out).
 bool isMalformed(const beast::error_code &ec)
 {
@@ -93,9 +125,14 @@ bool isMalformed(const beast::error_code &ec)
 } // namespace
 
 struct HqServer::Impl {
-    Impl(HqServer &owner) : server(owner) {}
+    Impl(HqServer &owner, Dispatcher &dispatcher)
+        : server(owner), access(dispatcher.store()),
+          signInPool(std::min(4u, std::max(2u, std::thread::hardware_concurrency() / 2)))
+    {
+    }
 
     HqServer &server;
+    Access access;
     Dispatcher &dispatcher() { return server.m_dispatcher; }
     const std::vector<PageHandler> &pages() const { return server.m_pages; }
     const Options &options() const { return server.m_options; }
@@ -115,9 +152,19 @@ struct HqServer::Impl {
     tcp::acceptor acceptor{acceptLoop};
     asio::steady_timer acceptRetry{acceptLoop};
 
+    // Sign-ins are judged here, off the connections' event loops. Declared
+    // last, so that it is stopped before the loops and the idle list go.
+    asio::thread_pool signInPool;
+    bool poolStopped = false;
+
     void accept();
     void stopAll()
     {
+        if (!poolStopped) {
+            signInPool.stop();
+            signInPool.join();
+            poolStopped = true;
+        }
         acceptLoop.stop();
         for (auto &loop : loops)
             loop->stop();
@@ -131,7 +178,7 @@ public:
     using Impl = HqServer::Impl;
 
     Session(Impl &impl, const HqServer::Options &options, tcp::socket socket)
-        : m_impl(impl), m_options(options), m_stream(std::move(socket))
+        : m_impl(impl), m_options(options), m_stream(std::move(socket)), m_wait(m_stream.get_executor())
     {
     }
     ~Session() { leaveIdle(); }
@@ -253,7 +300,10 @@ private:
         const std::string path = urlDecode(target.substr(0, q), false);
         const bool bin = path == "/BIN";
         if (req.method() == http::verb::post && bin) {
-            answerCall(req.body());
+            if (!answerCall(req)) { // answered later, off this loop
+                m_parser.reset();
+                return;
+            }
         } else if (req.method() == http::verb::get && bin) {
             m_res.result(http::status::ok);
             m_res.set(http::field::content_type, "text/plain");
@@ -269,7 +319,10 @@ private:
         write(false);
     }
 
-    void answerCall(const std::string &received);
+    using Request = http::request<http::string_body>;
+    // Returns false when the answer is written later (a sign-in).
+    bool answerCall(const Request &req);
+    void signIn(wire::Request request, Caller caller);
     void answerPage(const std::string &path, const Query &query);
 
     void errorAnswer(http::status status, const QString &what, const QString &message);
@@ -347,6 +400,7 @@ private:
     beast::flat_buffer m_buffer;
     std::optional<http::request_parser<http::string_body>> m_parser;
     http::response<http::string_body> m_res;
+    asio::steady_timer m_wait; // a sign-in's wait before it is judged
     State m_state = State::Busy;
     size_t m_drained = 0;
 };
@@ -391,8 +445,22 @@ void Session::errorAnswer(http::status status, const QString &what, const QStrin
     m_res.body().assign(body.constData(), size_t(body.size()));
 }
 
-void Session::answerCall(const std::string &received)
+bool Session::answerCall(const Request &req)
 {
+    Access &access = m_impl.access;
+    const std::optional<Terminal> terminal = access.keys.find(bearerKey(req[http::field::authorization]));
+    if (!terminal) {
+        errorAnswer(http::status::unauthorized, QStringLiteral("POST /BIN"), QStringLiteral("terminal key required"));
+        m_res.set(http::field::www_authenticate, "Bearer");
+        return true;
+    }
+    // Only CBOR: a web page may post a form or text to any address, but not this.
+    if (!isCbor(req[http::field::content_type])) {
+        errorAnswer(http::status::unsupported_media_type, QStringLiteral("POST /BIN"),
+                    QStringLiteral("content type must be application/cbor"));
+        return true;
+    }
+    const std::string &received = req.body();
     wire::Request request;
     try {
         request = wire::decodeRequest(QByteArray::fromRawData(received.data(), qsizetype(received.size())));
@@ -404,12 +472,50 @@ void Session::answerCall(const std::string &received)
         m_res.result(http::status::bad_request);
         m_res.set(http::field::content_type, kCbor);
         m_res.body().assign(body.constData(), size_t(body.size()));
-        return;
+        return true;
     }
-    const QByteArray body = m_impl.dispatcher().handleEncoded(request);
+    const auto token = req[HqServer::kSessionHeader];
+    Caller caller{*terminal, access.sessions.find(QString::fromUtf8(token.data(), qsizetype(token.size())).trimmed(),
+                                                  *terminal)};
+    if (request.provider.compare(u"dspQuery1", Qt::CaseInsensitive) != 0
+        && isSignIn(Registry::procedureName(request.commandText))) {
+        signIn(std::move(request), std::move(caller));
+        return false;
+    }
+    const QByteArray body = m_impl.dispatcher().handleEncoded(request, &caller);
     m_res.result(http::status::ok);
     m_res.set(http::field::content_type, kCbor);
     m_res.body().assign(body.constData(), size_t(body.size()));
+    return true;
+}
+
+// Waits as the pace of this terminal's and ID's attempts asks (a timer on
+// this loop, holding no thread), judges the sign-in on the pool, opens a
+// session when it succeeded and answers back on this loop.
+void Session::signIn(wire::Request request, Caller caller)
+{
+    const QString userId = signInUserId(request);
+    m_wait.expires_after(m_impl.access.signIns.book(caller.terminal, userId));
+    m_wait.async_wait([self = shared_from_this(), request = std::move(request), caller = std::move(caller),
+                       userId](beast::error_code) mutable {
+        asio::post(self->m_impl.signInPool, [self, request = std::move(request), caller = std::move(caller), userId] {
+            Impl &impl = self->m_impl;
+            const wire::Answer answer = impl.dispatcher().handle(request, &caller);
+            const std::optional<SignedInUser> user = signedInUser(answer);
+            // A call refused before any password was looked at does not count.
+            impl.access.signIns.judged(caller.terminal, userId, user.has_value(), !answer.isError());
+            const std::string token = user ? impl.access.sessions.open(caller.terminal, *user).toStdString() : "";
+            QByteArray body = wire::encodeAnswer(answer);
+            asio::post(self->m_stream.get_executor(), [self, body = std::move(body), token] {
+                self->m_res.result(http::status::ok);
+                self->m_res.set(http::field::content_type, kCbor);
+                if (!token.empty())
+                    self->m_res.set(HqServer::kSessionHeader, token);
+                self->m_res.body().assign(body.constData(), size_t(body.size()));
+                self->write(false);
+            });
+        });
+    });
 }
 
 void Session::answerPage(const std::string &path, const Query &query)
@@ -449,7 +555,7 @@ void HqServer::Impl::accept()
 }
 
 HqServer::HqServer(Dispatcher &dispatcher, Options options)
-    : d(std::make_unique<Impl>(*this)), m_dispatcher(dispatcher), m_options(std::move(options))
+    : d(std::make_unique<Impl>(*this, dispatcher)), m_dispatcher(dispatcher), m_options(std::move(options))
 {
     if (m_options.threads <= 0)
         m_options.threads = int(std::max(1u, std::thread::hardware_concurrency()));
@@ -457,6 +563,11 @@ HqServer::HqServer(Dispatcher &dispatcher, Options options)
         d->loops.push_back(std::make_unique<asio::io_context>(1));
         d->work.push_back(asio::make_work_guard(*d->loops.back()));
     }
+}
+
+Access &HqServer::access()
+{
+    return d->access;
 }
 
 void HqServer::addPages(PageHandler handler)

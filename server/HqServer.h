@@ -7,7 +7,13 @@
 // Connections are served by an event loop on a few worker threads: an idle
 // keep-alive connection or a client that stalls mid-request holds no worker.
 // A worker is busy only while a complete request is being answered.
+//
+// A call needs the key of a known terminal ("Authorization: Bearer <key>")
+// and, for the writes, the session a sign-in answered ("X-RALD-Session");
+// see Access.h. Sign-ins are judged on a small pool of their own, after the
+// wait their pace asks for, so that password hashing holds no worker.
 
+#include "Access.h"
 #include "Dispatcher.h"
 
 #include <functional>
@@ -56,6 +62,12 @@ public:
     void start();         // bind() and serve on a thread of its own
     void stop();
     int port() const { return m_port; }
+
+    // Terminal keys, sessions and the pace of sign-ins of this server.
+    Access &access();
+
+    // The header that carries the session token, in a sign-in's answer and on later calls.
+    static constexpr const char *kSessionHeader = "X-RALD-Session";
 
     struct Impl;
 

@@ -5,6 +5,8 @@
 
 #include <SQLiteCpp/Statement.h>
 
+#include <limits>
+
 namespace hq {
 
 namespace {
@@ -59,18 +61,20 @@ bool isValidMonth(const QString &month)
     return year >= 1900 && mon >= 1 && mon <= 12;
 }
 
-qint64 drawNumber(SQLite::Database &db, const QString &company, const QString &store, qint64 kind,
+int documentKindOf(const QString &headerTable)
+{
+    for (const KindTable &k : kKinds)
+        if (headerTable.compare(QLatin1String(k.table), Qt::CaseInsensitive) == 0)
+            return k.kind;
+    return 0;
+}
+
+qint64 lastNumber(SQLite::Database &db, const QString &company, const QString &store, qint64 kind,
                   const QString &month)
 {
-    if (company.trimmed().isEmpty() || store.trimmed().isEmpty())
-        throw CallError(QStringLiteral("company and store are required"));
     const KindTable *k = kind == qint64(int(kind)) ? kindTable(int(kind)) : nullptr;
     if (!k)
-        throw CallError(QStringLiteral("unknown document kind %1").arg(kind),
-                        QStringLiteral("unknown document kind"));
-    if (!isValidMonth(month))
-        throw CallError(QStringLiteral("invalid month \"%1\"").arg(month), QStringLiteral("invalid month"));
-
+        return 0;
     qint64 last = 0;
     {
         Prepared st(db, "SELECT NBLAST FROM SYS_NUMBER WHERE NBCMCD = ?1 AND NBBUUT = ?2 "
@@ -93,6 +97,26 @@ qint64 drawNumber(SQLite::Database &db, const QString &company, const QString &s
         if (st->executeStep())
             last = std::max<qint64>(last, st->getColumn(0).getInt64());
     }
+    return last;
+}
+
+qint64 drawNumber(SQLite::Database &db, const QString &company, const QString &store, qint64 kind,
+                  const QString &month)
+{
+    if (company.trimmed().isEmpty() || store.trimmed().isEmpty())
+        throw CallError(QStringLiteral("company and store are required"));
+    const KindTable *k = kind == qint64(int(kind)) ? kindTable(int(kind)) : nullptr;
+    if (!k)
+        throw CallError(QStringLiteral("unknown document kind %1").arg(kind),
+                        QStringLiteral("unknown document kind"));
+    if (!isValidMonth(month))
+        throw CallError(QStringLiteral("invalid month \"%1\"").arg(month), QStringLiteral("invalid month"));
+
+    const qint64 last = lastNumber(db, company, store, kind, month);
+    // A header's number is always one drawn, so numbers stay small; a store
+    // written before that rule may still hold the largest integer.
+    if (last >= std::numeric_limits<qint64>::max())
+        throw CallError(QStringLiteral("no number is left for kind %1 in %2").arg(kind).arg(month));
     const qint64 next = last + 1;
     Prepared up(db, "INSERT INTO SYS_NUMBER (NBCMCD, NBBUUT, NBGUBUN, NBMONTH, NBLAST) "
                     "VALUES (?1, ?2, ?3, ?4, ?5) ON CONFLICT (NBCMCD, NBBUUT, NBGUBUN, NBMONTH) "

@@ -12,6 +12,13 @@ namespace hq {
 
 bool isDocumentKind(int kind);
 bool isValidMonth(const QString &month); // "yyyymm"
+// The kind numbered in a header table ("F2100" -> 10); 0 for other tables.
+int documentKindOf(const QString &headerTable);
+
+// The highest number drawn for the kind and month, or on file when higher;
+// 0 when none. A header's number lies between 1 and it.
+qint64 lastNumber(SQLite::Database &db, const QString &company, const QString &store, qint64 kind,
+                  const QString &month);
 
 // Refuses an empty company or store, an unknown kind and an invalid month.
 qint64 drawNumber(SQLite::Database &db, const QString &company, const QString &store, qint64 kind,

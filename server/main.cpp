@@ -1,6 +1,7 @@
 // hqserver: the head-office server of the branch terminals.
 //   hqserver [--listen HOST] [--port N] [--db PATH] [--seed demo] [--updates DIR] [--threads N]
 //   hqserver --updates DIR --publish PROGRAM_DIR
+//   hqserver [--db PATH] --add-terminal COMPANY STORE TERMINAL
 
 #include "Allocator.h"
 #include "DemoSeed.h"
@@ -9,6 +10,7 @@
 #include "Updates.h"
 
 #include <csignal>
+#include <optional>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,13 +27,15 @@ int usage()
     std::fprintf(stderr, "usage: hqserver [--listen HOST] [--port N] [--db PATH] [--seed demo] [--updates DIR]\n"
                          "                [--threads N]\n"
                          "       hqserver --updates DIR --publish PROGRAM_DIR\n"
+                         "       hqserver [--db PATH] --add-terminal COMPANY STORE TERMINAL\n"
                          "  --listen  address to listen on (default 127.0.0.1)\n"
                          "  --port    port (default 9999)\n"
                          "  --db      store file (default hq.db)\n"
                          "  --seed    demo: load the demo data into a store that lacks it\n"
                          "  --updates serve the update files of DIR to the terminals\n"
                          "  --publish pack Mupdater and KV_RALD of PROGRAM_DIR into DIR and end\n"
-                         "  --threads workers answering calls (default: one per core)\n");
+                         "  --threads workers answering calls (default: one per core)\n"
+                         "  --add-terminal give a terminal a new key, print it once and end\n");
     return 2;
 }
 
@@ -61,6 +65,7 @@ int main(int argc, char **argv)
     bool seed = false;
     std::string updatesDir;
     std::string publishFrom;
+    std::optional<hq::Terminal> addTerminal;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -88,6 +93,13 @@ int main(int argc, char **argv)
             updatesDir = argv[++i];
         } else if (arg == "--publish" && hasValue) {
             publishFrom = argv[++i];
+        } else if (arg == "--add-terminal" && i + 3 < argc) {
+            addTerminal = hq::Terminal{QString::fromLocal8Bit(argv[i + 1]).trimmed(),
+                                       QString::fromLocal8Bit(argv[i + 2]).trimmed(),
+                                       QString::fromLocal8Bit(argv[i + 3]).trimmed()};
+            i += 3;
+            if (addTerminal->company.isEmpty() || addTerminal->store.isEmpty() || addTerminal->number.isEmpty())
+                return usage();
         } else {
             return usage();
         }
@@ -106,6 +118,14 @@ int main(int argc, char **argv)
     }
     try {
         hq::Store store(dbPath);
+        if (addTerminal) {
+            // The key is shown this once; the store keeps only its hash.
+            const QString key = hq::TerminalKeys(store).add(*addTerminal);
+            std::printf("%s\n", key.toUtf8().constData());
+            std::fprintf(stderr, "hqserver: terminal %s has a new key (its earlier key, if any, no longer works)\n",
+                         addTerminal->text().toUtf8().constData());
+            return 0;
+        }
         if (seed && hq::seedDemo(store))
             std::fprintf(stderr, "hqserver: demo data loaded into %s\n", dbPath.c_str());
         hq::Dispatcher dispatcher(store);

@@ -88,6 +88,7 @@ int main(int argc, char **argv)
         MyConfig.UIADNB = QStringLiteral("90000001");
         DM = new TDM();
         DM->SDB_Open();
+        TestServer::signIn(*DM->ROChannel, QStringLiteral("1001")); // as the sign-in screen leaves it
         rights = new DataSet();
         rights->AddField(QStringLiteral("slpgid"), FieldType::String, 40);
         rights->AddField(QStringLiteral("wrau"), FieldType::Boolean);

@@ -12,6 +12,12 @@
 //   the machine disturb far less than the wall time.
 //   BM_CallAmongStalled   a user-list call while 256 idle keep-alive connections and 32 clients
 //                         stalled mid-request are open (goal < 200 ms)
+//   BM_QueryWhileSigningIn/N  a user-list call (p50 in counter p50_us) on a server whose users have
+//                         real-cost password hashes while N terminals sign in without pause; goal:
+//                         N = 8 within 2x of N = 0 (an idle server)
+//   BM_SignIn/known, BM_SignIn/unknown  a wrong password for a known and for an unknown ID at real
+//                         hash cost: the two should take the same time
+//   BM_DecodeManyKeys/N   decoding a request map of N keys (100,000: about 1 MB; 340,000: about 4 MiB)
 
 #include "../LoopbackEcho.h"
 #include "Allocator.h"
@@ -20,6 +26,7 @@
 #include "support/RawClient.h"
 #include "platform/remote/ClientDataSet.h"
 
+#include <QCborStreamWriter>
 #include <QDateTime>
 #include <QTemporaryDir>
 
@@ -28,6 +35,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -46,6 +55,12 @@ struct Servers {
     std::unique_ptr<hq::Dispatcher> dispatcher;
     std::unique_ptr<hq::HqServer> hq;
 
+    // A server whose users' passwords are hashed at the real cost, for the sign-ins.
+    QTemporaryDir realDir;
+    std::unique_ptr<hq::Store> realStore;
+    std::unique_ptr<hq::Dispatcher> realDispatcher;
+    std::unique_ptr<hq::HqServer> real;
+
     Servers()
     {
         store = std::make_unique<hq::Store>(dir.filePath(QStringLiteral("hq.db")).toStdString());
@@ -55,9 +70,17 @@ struct Servers {
         o.port = 0;
         hq = std::make_unique<hq::HqServer>(*dispatcher, o);
         hq->start();
+
+        realStore = std::make_unique<hq::Store>(realDir.filePath(QStringLiteral("hq.db")).toStdString());
+        hq::seedDemo(*realStore, hq::HashCost::Interactive);
+        realDispatcher = std::make_unique<hq::Dispatcher>(*realStore);
+        realDispatcher->setLog([](const QString &) {});
+        real = std::make_unique<hq::HqServer>(*realDispatcher, o);
+        real->start();
     }
     ~Servers()
     {
+        real->stop();
         hq->stop();
     }
     QString url() const { return QStringLiteral("http://127.0.0.1:%1/BIN").arg(hq->port()); }
@@ -113,6 +136,7 @@ void BM_OpenUserList(benchmark::State &state)
 {
     RemoteConnection conn;
     conn.setTargetUrl(g_servers->url());
+    conn.setTerminalKey(QString::fromLatin1(hq::kDemoTerminalKey));
     conn.Connect();
     ClientDataSet cds;
     prepareUserList(cds, conn);
@@ -194,6 +218,7 @@ void BM_ItemsConcurrent(benchmark::State &state)
 {
     RemoteConnection conn;
     conn.setTargetUrl(g_servers->url());
+    conn.setTerminalKey(QString::fromLatin1(hq::kDemoTerminalKey));
     wire::Request req;
     req.provider = QStringLiteral("dspStoredProc5");
     req.commandText = QStringLiteral("[GP_SELECT_F0200_STOCK_POS_ITEMS]");
@@ -218,6 +243,8 @@ std::string itemsSql()
     static const std::string sql = [] {
         RemoteConnection conn;
         conn.setTargetUrl(g_servers->url());
+        conn.setTerminalKey(QString::fromLatin1(hq::kDemoTerminalKey));
+    conn.setTerminalKey(QString::fromLatin1(hq::kDemoTerminalKey));
         wire::Request req;
         req.provider = QStringLiteral("dspStoredProc5");
         req.commandText = QStringLiteral("[GP_SELECT_F0200_STOCK_POS_ITEMS]");
@@ -291,6 +318,7 @@ void BM_CallAmongStalled(benchmark::State &state)
     }
     RemoteConnection conn;
     conn.setTargetUrl(g_servers->url());
+    conn.setTerminalKey(QString::fromLatin1(hq::kDemoTerminalKey));
     ClientDataSet cds;
     prepareUserList(cds, conn);
     for (auto _ : state) {
@@ -313,6 +341,109 @@ void BM_CallAmongStalled(benchmark::State &state)
 }
 // Few iterations: the stalled clients are dropped after a few seconds.
 BENCHMARK(BM_CallAmongStalled)->Iterations(200)->Unit(benchmark::kMicrosecond);
+
+// A connection to the real-cost server as a terminal of its own.
+std::unique_ptr<RemoteConnection> realTerminal()
+{
+    auto c = std::make_unique<RemoteConnection>();
+    c->setTargetUrl(QStringLiteral("http://127.0.0.1:%1/BIN").arg(g_servers->real->port()));
+    static int n = 0;
+    c->setTerminalKey(g_servers->real->access().keys.add(
+        hq::Terminal{QStringLiteral("9999"), QStringLiteral("9999"), QStringLiteral("B%1").arg(++n)}));
+    return c;
+}
+
+wire::Request signInRequest(const QString &user, const QString &password)
+{
+    wire::Request r;
+    r.provider = QStringLiteral("dspStoredProc1");
+    r.commandText = QStringLiteral("[GP_SELECT_F0050_POS_LOGIN]");
+    for (const auto &[name, value] : {std::pair{"@A_CMCD", QStringLiteral("9999")}, std::pair{"@A_STCD", QStringLiteral("9999")},
+                                      std::pair{"@A_USER", user}, std::pair{"@A_PWD", password},
+                                      std::pair{"@A_BAR", QString()}})
+        r.params.append({QString::fromLatin1(name), wire::Type::String, value});
+    return r;
+}
+
+void BM_QueryWhileSigningIn(benchmark::State &state)
+{
+    std::atomic<bool> stop{false};
+    std::atomic<long> signIns{0};
+    std::vector<std::thread> signers;
+    for (int i = 0; i < state.range(0); ++i) {
+        signers.emplace_back([&] {
+            auto c = realTerminal();
+            const wire::Request r = signInRequest(QStringLiteral("1001"), QStringLiteral("1234"));
+            while (!stop) {
+                if (c->call(r).rows.size() != 1)
+                    break;
+                ++signIns;
+            }
+        });
+    }
+    auto conn = realTerminal();
+    ClientDataSet cds;
+    prepareUserList(cds, *conn);
+    std::vector<double> times;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the sign-ins under way
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        cds.Open();
+        times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
+        if (cds.RecordCount() != 3)
+            state.SkipWithError("wrong answer");
+        cds.Close();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    stop = true;
+    for (std::thread &t : signers)
+        t.join();
+    std::sort(times.begin(), times.end());
+    state.counters["p50_us"] = times.empty() ? 0 : times[times.size() / 2];
+    state.counters["p90_us"] = times.empty() ? 0 : times[times.size() * 9 / 10];
+    state.counters["sign_ins"] = double(signIns);
+}
+BENCHMARK(BM_QueryWhileSigningIn)->Arg(0)->Arg(8)->Iterations(300)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// Each attempt on a terminal of its own, so that no attempt waits for the pace of earlier ones.
+void BM_SignIn(benchmark::State &state, const char *user)
+{
+    std::vector<std::unique_ptr<RemoteConnection>> terminals;
+    for (int i = 0; i < 40; ++i)
+        terminals.push_back(realTerminal());
+    const wire::Request r = signInRequest(QString::fromLatin1(user), QStringLiteral("wrong-password"));
+    size_t i = 0;
+    for (auto _ : state) {
+        if (!terminals[i++ % terminals.size()]->call(r).rows.isEmpty())
+            state.SkipWithError("signed in with a wrong password");
+    }
+}
+BENCHMARK_CAPTURE(BM_SignIn, known, "1001")->Iterations(40)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_SignIn, unknown, "7777")->Iterations(40)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_DecodeManyKeys(benchmark::State &state)
+{
+    QByteArray bytes;
+    {
+        QCborStreamWriter w(&bytes);
+        w.startMap(quint64(state.range(0)) + 3);
+        w.append(QStringLiteral("provider"));
+        w.append(QStringLiteral("dspStoredProc1"));
+        w.append(QStringLiteral("command"));
+        w.append(QStringLiteral("GP_SELECT_F0050_POS_USERLIST"));
+        w.append(QStringLiteral("mode"));
+        w.append(QStringLiteral("open"));
+        for (qint64 i = 0; i < state.range(0); ++i) {
+            w.append(QStringLiteral("k%1").arg(i));
+            w.append(i);
+        }
+        w.endMap();
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(wire::decodeRequest(bytes));
+    state.counters["KiB"] = double(bytes.size()) / 1024.0;
+}
+BENCHMARK(BM_DecodeManyKeys)->Arg(100000)->Arg(340000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -54,12 +54,15 @@ void selectLogin(Call &call)
         bindText(st, 2, call.text(QStringLiteral("A_STCD")));
         bindText(st, 3, user);
         bindText(st, 4, barcode);
+        bool passwordChecked = false;
         while (st.executeStep()) {
             const QString pusr = QString::fromUtf8(st.getColumn(13).getText());
             const QString hash = QString::fromUtf8(st.getColumn(14).getText());
             const QString bar = QString::fromUtf8(st.getColumn(15).getText());
             const bool byBarcode = !barcode.isEmpty() && !bar.isEmpty() && bar == barcode;
-            const bool byPassword = !user.isEmpty() && pusr == user && verifyPassword(hash, password);
+            const bool idMatches = !user.isEmpty() && pusr == user;
+            passwordChecked = passwordChecked || idMatches;
+            const bool byPassword = idMatches && verifyPassword(hash, password);
             if (!byBarcode && !byPassword)
                 continue;
             QVariantList row;
@@ -67,6 +70,13 @@ void selectLogin(Call &call)
                 row.append(readColumn(st, i, cols[i].type));
             answer.rows.append(row);
             break;
+        }
+        // An unknown ID costs a password check too, so that the time of the
+        // answer does not tell which IDs exist.
+        if (!user.isEmpty() && !passwordChecked && answer.rows.isEmpty()) {
+            SQLite::Statement any(call.db, "SELECT UIPWHASH FROM F0050 WHERE UIPWHASH <> '' LIMIT 1");
+            verifyAgainstDummy(any.executeStep() ? QString::fromUtf8(any.getColumn(0).getText()) : QString(),
+                               password);
         }
     }
     call.answer = answer;

@@ -495,3 +495,9 @@ bool SetConfigFieldValue(TMyConfig &config, const ConfigField &field, const QVar
     }
     return false;
 }
+
+QString ServerAddress(const TMyConfig &config)
+{
+    return (config.TLS ? QStringLiteral("https://") : QStringLiteral("http://")) + config.SIP + QLatin1Char(':')
+           + config.SPO;
+}

@@ -45,6 +45,8 @@ struct TMyConfig
     QString UPU;           // update base address, ending in "/"
     QString UPP;           // updater program file name in the program folder
     std::int8_t TTP = 0;
+    bool TLS = false;      // INI SYSTEM/TLS: reach the server over HTTPS
+    QString TKY;           // INI COMPANY/TKY: the terminal's key, sent on every server call
 
     // --- Configuration-row part ---
     std::array<QString, 2> VANName;
@@ -257,6 +259,10 @@ std::vector<const ConfigField *> ConfigSaveOrder();
 
 // Writes the built-in default of every field that has one.
 void ApplyConfigDefaults(TMyConfig &config);
+
+// The head-office server's address as the INI gives it: "http://SIP:SPO", or
+// "https://SIP:SPO" when TLS is set.
+QString ServerAddress(const TMyConfig &config);
 
 // Value of a field as the configuration row carries it: chars as one-character
 // texts, lists joined with "|", numbers as numbers, date-times as QDateTime

@@ -73,9 +73,13 @@ const IniKey iniKeys[] = {
     TEXT_KEY("SYSTEM", "UPU", UPU, "http://127.0.0.1:9999/"),
     TEXT_KEY("SYSTEM", "UPP", UPP, "MUpdater.exe"),
     INT_KEY("SYSTEM", "TTP", TTP, "1"),
+    BOOL_KEY("SYSTEM", "TLS", TLS, "0"),
     TEXT_KEY("COMPANY", "CCD", CompanyCode, "9999"),
     TEXT_KEY("COMPANY", "SCD", StoreCode, "9999"),
     TEXT_KEY("COMPANY", "PID", PosNo, "99"),
+    // The demo terminal's public key, which the demo data provisions; a site
+    // puts the key its server printed for this terminal here.
+    TEXT_KEY("COMPANY", "TKY", TKY, "RALD-DEMO-9999-9999-99"),
 };
 
 #undef TEXT_KEY

@@ -193,8 +193,8 @@ bool TDM::SDB_Open()
 {
     try {
         ROChannel->Disconnect();
-        ROChannel->setTargetUrl(QStringLiteral("http://") + MyConfig.SIP + QLatin1Char(':') + MyConfig.SPO
-                                + QStringLiteral("/BIN"));
+        ROChannel->setTargetUrl(ServerAddress(MyConfig) + QStringLiteral("/BIN"));
+        ROChannel->setTerminalKey(MyConfig.TKY);
         ROChannel->setUserAgent(QStringLiteral("KV_") + MyConfig.CompanyCode + QLatin1Char('_')
                                 + MyConfig.StoreCode + QLatin1Char('_') + MyConfig.PosNo);
         ROChannel->Connect();

@@ -68,7 +68,7 @@ PrinterSetupDialog &printerSetupSlot()
 
 QString serverBase()
 {
-    return QStringLiteral("http://") + MyConfig.SIP + QLatin1Char(':') + MyConfig.SPO;
+    return ServerAddress(MyConfig);
 }
 
 } // namespace

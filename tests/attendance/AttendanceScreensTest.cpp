@@ -57,6 +57,7 @@ protected:
         dm = std::make_unique<TDM>();
         DM = dm.get();
         ASSERT_TRUE(dm->SDB_Open());
+        TestServer::signIn(*dm->ROChannel, QStringLiteral("1001")); // kKim, as the sign-in screen leaves it
         setToday(QDate(2031, 3, 10));
         server().clearCalls();
     }
@@ -80,6 +81,14 @@ protected:
     std::unique_ptr<TF638_AttendModify> openClock(const QString &employee, const QString &name, bool manager)
     {
         auto screen = std::make_unique<TF638_AttendModify>();
+        // The clock opens after the employee signed in on the terminal.
+        {
+            auto lease = server().store().acquire();
+            SQLite::Statement login(lease.db(), "SELECT UIPUSR FROM F0050 WHERE UIADNB = ?1");
+            login.bind(1, employee.toStdString());
+            if (login.executeStep())
+                TestServer::signIn(*dm->ROChannel, QString::fromStdString(login.getColumn(0).getString()));
+        }
         FakeSignIn signIn;
         signIn.setRow(employee, name, manager);
         HandSignInToTimeClock(screen.get(), signIn.row);

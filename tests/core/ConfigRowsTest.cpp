@@ -170,6 +170,7 @@ TEST_F(ConfigRowsTest, LoadReadsShortListsEmptyLoginTypeAndIgnoresSurplus)
 TEST_F(ConfigRowsTest, NoRowLeavesTheDefaultsAndStartDate)
 {
     MyConfig.StoreCode = QStringLiteral("7777");
+    dm->ROChannel->setTerminalKey(server().newTerminalKey(QStringLiteral("7777"))); // a terminal of that store
     resetToDefaults();
     const QDateTime before(QDate(2000, 1, 1), QTime(0, 0));
     MyConfig.StartDate = before;

@@ -7,6 +7,8 @@
 #include "platform/os/ProgramFile.h"
 #include "support/UpdateFixtures.h"
 
+#include "Access.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -112,7 +114,7 @@ TEST_F(Settings, MissingOrBrokenLibraryLogsAndFails)
     EXPECT_FALSE(QFile::exists(iniPath()));
 }
 
-TEST_F(Settings, FirstStartWritesTheSixteenKeysAndReadsThemBack)
+TEST_F(Settings, FirstStartWritesTheEighteenKeysAndReadsThemBack)
 {
     ASSERT_TRUE(installLibrary());
     MyConfig.UIADNB = QStringLiteral("0007");
@@ -123,11 +125,12 @@ TEST_F(Settings, FirstStartWritesTheSixteenKeysAndReadsThemBack)
     const IniFile ini(iniPath());
     EXPECT_EQ(ini.ReadSections(), (QStringList{"SYSTEM", "COMPANY"}));
     EXPECT_EQ(ini.ReadSection("SYSTEM"),
-              (QStringList{"SIP", "SPO", "CIP", "CIV", "LIP", "LDB", "LID", "LPW", "LVR", "CNT", "UPU", "UPP", "TTP"}));
-    EXPECT_EQ(ini.ReadSection("COMPANY"), (QStringList{"CCD", "SCD", "PID"}));
+              (QStringList{"SIP", "SPO", "CIP", "CIV", "LIP", "LDB", "LID", "LPW", "LVR", "CNT", "UPU", "UPP", "TTP",
+                           "TLS"}));
+    EXPECT_EQ(ini.ReadSection("COMPANY"), (QStringList{"CCD", "SCD", "PID", "TKY"}));
 
     struct Plain { const char *key; const char *value; };
-    for (const Plain &p : {Plain{"CIV", "10"}, Plain{"LVR", "0"}, Plain{"CNT", "0"}, Plain{"TTP", "1"}})
+    for (const Plain &p : {Plain{"CIV", "10"}, Plain{"LVR", "0"}, Plain{"CNT", "0"}, Plain{"TTP", "1"}, Plain{"TLS", "0"}})
         EXPECT_EQ(ini.ReadString("SYSTEM", p.key, "?"), QString::fromLatin1(p.value)) << p.key;
 
     struct Ciphered { const char *section; const char *key; QString value; };
@@ -136,7 +139,7 @@ TEST_F(Settings, FirstStartWritesTheSixteenKeysAndReadsThemBack)
         {"SYSTEM", "LIP", "127.0.0.1"}, {"SYSTEM", "LDB", "KVLB"}, {"SYSTEM", "LID", "sa"},
         {"SYSTEM", "LPW", "rlocalpw202"}, {"SYSTEM", "UPU", "http://127.0.0.1:9999/"},
         {"SYSTEM", "UPP", "MUpdater.exe"}, {"COMPANY", "CCD", "9999"}, {"COMPANY", "SCD", "9999"},
-        {"COMPANY", "PID", "99"},
+        {"COMPANY", "PID", "99"}, {"COMPANY", "TKY", QString::fromLatin1(hq::kDemoTerminalKey)},
     };
     for (const Ciphered &c : ciphered) {
         const QString stored = ini.ReadString(c.section, c.key, QString());

@@ -47,6 +47,7 @@ protected:
         rights.FieldByName(QStringLiteral("wrau")).setAsBoolean(true);
         rights.Post();
         SetProgramRights(&rights);
+        signInAs(QStringLiteral("1002"));
         MyConfig.UIADNB = kUser;
         month = os::Now().date().toString(QStringLiteral("yyyyMM"));
     }

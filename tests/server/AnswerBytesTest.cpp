@@ -111,13 +111,14 @@ TEST_F(AnswerBytes, StreamingProceduresAnswerTheSameOverTheWire)
 {
     RemoteConnection conn;
     conn.setTargetUrl(server().url());
+    conn.setTerminalKey(TestServer::demoKey());
     const struct {
         const char *command;
         Params params;
     } calls[] = {
         {"GP_SELECT_F0200_STOCK_POS_ITEMS", {{"A_CMCD", "9999"}, {"A_BUUT", "9999"}, {"A_NAME", ""}}},
         {"GP_SELECT_F0200_STOCK_POS_ITEMS", {{"A_CMCD", "9999"}, {"A_BUUT", "9999"}, {"A_NAME", " 빵 "}}},
-        {"GP_SELECT_F0200_STOCK_POS_ITEMS", {{"A_CMCD", "0000"}, {"A_BUUT", "9999"}, {"A_NAME", ""}}},
+        {"GP_SELECT_F0200_STOCK_POS_ITEMS", {{"A_CMCD", "9999"}, {"A_BUUT", "9999"}, {"A_NAME", "없는 품목"}}},
         {"GP_SELECT_F0060_STOCK_POS_TYPEA", {{"A_CMCD", "9999"}, {"A_BUUT", "9999"}}},
         {"GP_SELECT_F0061_STOCK_POS_TYPEB", {{"A_CMCD", "9999"}, {"A_BUUT", "9999"}}},
     };

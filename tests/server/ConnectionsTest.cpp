@@ -32,6 +32,7 @@ protected:
     {
         RemoteConnection conn;
         conn.setTargetUrl(QStringLiteral("http://127.0.0.1:%1/BIN").arg(port));
+        conn.setTerminalKey(TestServer::demoKey());
         conn.setConnectTimeoutMs(timeoutMs);
         conn.setCallTimeoutMs(timeoutMs);
         conn.Connect();
@@ -43,7 +44,7 @@ protected:
 
     static std::string post(const std::string &body)
     {
-        return "POST /BIN HTTP/1.1\r\nHost: t\r\nContent-Type: application/cbor\r\nContent-Length: "
+        return "POST /BIN HTTP/1.1\r\nHost: t\r\n" + callHeaderLines() + "Content-Type: application/cbor\r\nContent-Length: "
                + std::to_string(body.size()) + "\r\n\r\n" + body;
     }
 };
@@ -205,6 +206,7 @@ TEST_F(Connections, TheLogNeverHoldsAValueSent)
         rawRequest("GP_SELECT_F4500_POS_NOTICE", {{"@FBCMCD", 1, QStringLiteral("9999")}, {"@FBNUMB", 4, 4417731.5}}),
     };
     httplib::Client http("127.0.0.1", server().port());
+    authorize(http);
     for (const std::string &body : bodies) {
         auto res = http.Post("/BIN", body, "application/cbor");
         ASSERT_TRUE(res);

@@ -198,6 +198,7 @@ TEST_F(Dispatch, FreeSqlAnswersOnlyTheKnownTexts)
 TEST_F(Dispatch, MalformedAndOversizedRequestsGetAnErrorAndTheServerCarriesOn)
 {
     httplib::Client http("127.0.0.1", server().port());
+    authorize(http);
     const wire::Request ok = request(QStringLiteral("[GP_SELECT_F0003_ProductPOSConfig]"),
                                      {{"@pccmcd", QStringLiteral("9999")}, {"@pcbuut", QStringLiteral("9999")},
                                       {"@pcpoid", QStringLiteral("99")}});

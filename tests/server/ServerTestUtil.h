@@ -67,6 +67,22 @@ inline QStringList column(const wire::Answer &a, const QString &name)
 
 class ServerSuite : public TestServerSuite {
 protected:
+    // The header lines of a terminal's call, for a raw request: the key of a
+    // terminal of store 9999 and a session of user 1001.
+    static std::string callHeaderLines()
+    {
+        const TestServer::Credentials c = server().credentials();
+        return "Authorization: Bearer " + c.key.toStdString() + "\r\nX-RALD-Session: " + c.session.toStdString() + "\r\n";
+    }
+    // The same for an HTTP client object (set_default_headers).
+    template <typename Client>
+    static void authorize(Client &http)
+    {
+        const TestServer::Credentials c = server().credentials();
+        http.set_default_headers({{"Authorization", "Bearer " + c.key.toStdString()},
+                                  {"X-RALD-Session", c.session.toStdString()}});
+    }
+
     static wire::Answer call(const QString &command, Params params,
                              const QString &provider = QStringLiteral("dspStoredProc1"))
     {

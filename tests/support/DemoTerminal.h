@@ -1,6 +1,7 @@
 #pragma once
 // The settings record of the demo terminal (company 9999, store 9999,
-// terminal 99, "데모지점") on the built-in defaults, pointed at a server.
+// terminal 99, "데모지점", with the demo terminal's key) on the built-in
+// defaults, pointed at a server.
 
 #include "core/MyConfig.h"
 #include "support/TestServer.h"
@@ -16,6 +17,7 @@ inline TMyConfig DemoTerminalConfig(const QString &host, const QString &port)
     config.StoreName = QStringLiteral("데모지점");
     config.SIP = host;
     config.SPO = port;
+    config.TKY = TestServer::demoKey();
     return config;
 }
 

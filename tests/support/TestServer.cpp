@@ -1,5 +1,6 @@
 #include "support/TestServer.h"
 
+#include "Access.h"
 #include "DemoSeed.h"
 #include "HqServer.h"
 #include "NoticePages.h"
@@ -30,6 +31,7 @@ struct TestServer::Impl {
         FailMode mode;
     };
     mutable std::mutex mutex;
+    int terminals = 0; // terminals given a key by newTerminalKey()
     QStringList calls;
     std::vector<Failure> failures;
 
@@ -185,13 +187,60 @@ hq::Dispatcher &TestServer::dispatcher()
     return *d->dispatcher;
 }
 
-std::unique_ptr<RemoteConnection> TestServer::connect() const
+QString TestServer::demoKey()
+{
+    return QString::fromLatin1(hq::kDemoTerminalKey);
+}
+
+QString TestServer::store0001Key()
+{
+    return QString::fromLatin1(hq::kDemoStore0001Key);
+}
+
+QString TestServer::newTerminalKey(const QString &store) const
+{
+    int n = 0;
+    {
+        std::lock_guard lock(d->mutex);
+        n = ++d->terminals;
+    }
+    return hq::TerminalKeys(*d->store).add(
+        hq::Terminal{QStringLiteral("9999"), store, QStringLiteral("T%1").arg(n)});
+}
+
+std::unique_ptr<RemoteConnection> TestServer::connect(const QString &user, const std::optional<QString> &key) const
 {
     auto c = std::make_unique<RemoteConnection>();
     c->setTargetUrl(url());
-    c->setUserAgent(QStringLiteral("KV_9999_9999_99"));
+    c->setUserAgent(key == store0001Key() ? QStringLiteral("KV_9999_0001_01") : QStringLiteral("KV_9999_9999_99"));
+    c->setTerminalKey(key ? *key : newTerminalKey());
     c->Connect();
+    if (!user.isEmpty())
+        signIn(*c, user);
     return c;
+}
+
+QString TestServer::signIn(RemoteConnection &connection, const QString &user)
+{
+    wire::Request r;
+    r.provider = QStringLiteral("dspStoredProc1");
+    r.commandText = QStringLiteral("[GP_SELECT_F0050_POS_LOGIN]");
+    const QString store = connection.TerminalKey() == store0001Key() ? QStringLiteral("0001") : QStringLiteral("9999");
+    for (const auto &[name, value] : {std::pair{"@A_CMCD", QStringLiteral("9999")}, std::pair{"@A_STCD", store},
+                                      std::pair{"@A_USER", user}, std::pair{"@A_PWD", QStringLiteral("1234")},
+                                      std::pair{"@A_BAR", QString()}})
+        r.params.append({QString::fromLatin1(name), wire::Type::String, value});
+    const wire::Answer a = connection.call(r);
+    for (qsizetype i = 0; i < a.columns.size(); ++i)
+        if (!a.rows.isEmpty() && a.columns[i].name.compare(u"UIADNB", Qt::CaseInsensitive) == 0)
+            return a.rows.first()[i].toString();
+    throw std::runtime_error("the test server refused the sign-in of " + user.toStdString());
+}
+
+TestServer::Credentials TestServer::credentials(const QString &user) const
+{
+    const QString key = newTerminalKey();
+    return {key, user.isEmpty() ? QString() : connect(user, key)->Session()};
 }
 
 QStringList TestServer::calls() const

@@ -4,10 +4,14 @@
 
 #include <httplib.h>
 
+namespace {
+
+const char *const kSessionHeader = "X-RALD-Session";
+
+} // namespace
+
 struct RemoteConnection::Impl {
     std::unique_ptr<httplib::Client> client;
-    std::string host;
-    int port = 80;
     std::string path;
 };
 
@@ -21,6 +25,7 @@ void RemoteConnection::setTargetUrl(const QString &url)
         return;
     Disconnect();
     m_url = url;
+    m_session.clear();
 }
 
 void RemoteConnection::Disconnect()
@@ -36,14 +41,19 @@ void RemoteConnection::ensureClient()
     if (d->client)
         return;
     const QUrl url(m_url, QUrl::StrictMode);
-    if (!url.isValid() || url.scheme().compare(u"http", Qt::CaseInsensitive) != 0 || url.host().isEmpty())
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || (scheme != u"http" && scheme != u"https") || url.host().isEmpty())
         throw RemoteError(QStringLiteral("invalid server address \"%1\"").arg(m_url));
-    d->host = url.host().toStdString();
-    d->port = url.port(80);
+    const bool tls = scheme == u"https";
     d->path = url.path(QUrl::FullyEncoded).toStdString();
     if (d->path.empty())
         d->path.push_back('/');
-    d->client = std::make_unique<httplib::Client>(d->host, d->port);
+    const QString origin = scheme + QStringLiteral("://") + url.host(QUrl::FullyEncoded) + u':'
+                           + QString::number(url.port(tls ? 443 : 80));
+    d->client = std::make_unique<httplib::Client>(origin.toStdString());
+    // Over TLS the server must prove its name with a certificate the
+    // system's store trusts; keys and passwords never go to anyone else.
+    d->client->enable_server_certificate_verification(true);
     d->client->set_keep_alive(true);
     d->client->set_tcp_nodelay(true);
     d->client->set_connection_timeout(std::chrono::milliseconds(m_connectTimeoutMs));
@@ -65,6 +75,12 @@ void RemoteConnection::networkFailure(int error, bool connecting) const
         break;
     case httplib::Error::Write:
         what = QStringLiteral("the request could not be sent");
+        break;
+    case httplib::Error::SSLConnection:
+        what = QStringLiteral("no secure connection to the server");
+        break;
+    case httplib::Error::SSLServerVerification:
+        what = QStringLiteral("the server's certificate is not trusted");
         break;
     default:
         what = QStringLiteral("network error (%1)").arg(QString::fromStdString(httplib::to_string(e)));
@@ -94,12 +110,19 @@ wire::Answer RemoteConnection::call(const wire::Request &request)
     ensureClient();
     const QByteArray body = wire::encodeRequest(request);
     httplib::Headers headers{{"User-Agent", m_userAgent.toStdString()}};
+    if (!m_key.isEmpty())
+        headers.emplace("Authorization", "Bearer " + m_key.toStdString());
+    if (!m_session.isEmpty())
+        headers.emplace(kSessionHeader, m_session.toStdString());
     auto res = d->client->Post(d->path, headers, body.constData(), size_t(body.size()), "application/cbor");
     if (!res) {
         m_connected = false;
         networkFailure(int(res.error()), false);
     }
     m_connected = true;
+    // A successful sign-in answers a new session.
+    if (const std::string session = res->get_header_value(kSessionHeader); !session.empty())
+        m_session = QString::fromStdString(session);
     wire::Answer answer;
     try {
         answer = wire::decodeAnswer(QByteArray::fromRawData(res->body.data(), qsizetype(res->body.size())));

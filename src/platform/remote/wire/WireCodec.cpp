@@ -1,6 +1,7 @@
 #include "platform/remote/wire/WireCodec.h"
 
 #include <QCborStreamReader>
+#include <QSet>
 #include <QDateTime>
 #include <QStringList>
 #include <QtNumeric>
@@ -267,13 +268,14 @@ template <typename Fn>
 void readMap(QCborStreamReader &r, Fn &&onKey)
 {
     enterContainer(r, true);
-    QStringList seen;
+    // Hashed, so that a map of many keys costs time in proportion to its size.
+    QSet<QString> seen;
     while (r.hasNext()) {
         const QString key = readText(r);
         // A repeated key would make the message mean two things; it is refused.
         if (seen.contains(key))
             fail(QStringLiteral("repeated map key \"%1\"").arg(key), QStringLiteral("repeated map key"));
-        seen.append(key);
+        seen.insert(key);
         onKey(key);
     }
     leaveContainer(r);
