@@ -8,6 +8,7 @@
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
+#include "platform/dataset/ControlsOff.h"
 #include "platform/dataset/DataSet.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
@@ -225,22 +226,23 @@ void TF1013_ReleaseList::btn_ScEditClick()
     }
 
     DataSet &basket = *TargetBasket;
-    basket.DisableControls();
-    basket.EmptyTable();
-    for (const CopiedLine &line : lines) {
-        basket.Append();
-        basket.FieldByName(F("ADSEQ")).setAsInteger(line.seq);
-        basket.FieldByName(F("IMITNB")).setAsString(line.item);
-        basket.FieldByName(F("IMNAME")).setAsString(line.name);
-        basket.FieldByName(F("ADUNIT")).setAsString(line.unit);
-        basket.FieldByName(F("IMITTY")).setAsString(line.type);
-        basket.FieldByName(F("ADQTY")).setAsFloat(line.quantity);
-        basket.FieldByName(F("ADUPRC2")).setAsInteger(line.price);
-        basket.FieldByName(F("ADUPRC001")).setAsInteger(line.price);
-        basket.FieldByName(F("SUSUM")).setAsInteger(line.receivedOrder);
-        basket.Post();
+    {
+        const ControlsOff quiet(basket);
+        basket.EmptyTable();
+        for (const CopiedLine &line : lines) {
+            basket.Append();
+            basket.FieldByName(F("ADSEQ")).setAsInteger(line.seq);
+            basket.FieldByName(F("IMITNB")).setAsString(line.item);
+            basket.FieldByName(F("IMNAME")).setAsString(line.name);
+            basket.FieldByName(F("ADUNIT")).setAsString(line.unit);
+            basket.FieldByName(F("IMITTY")).setAsString(line.type);
+            basket.FieldByName(F("ADQTY")).setAsFloat(line.quantity);
+            basket.FieldByName(F("ADUPRC2")).setAsInteger(line.price);
+            basket.FieldByName(F("ADUPRC001")).setAsInteger(line.price);
+            basket.FieldByName(F("SUSUM")).setAsInteger(line.receivedOrder);
+            basket.Post();
+        }
     }
-    basket.EnableControls();
     cds_F3201_det->Close();
     done(CopiedResult);
 }
