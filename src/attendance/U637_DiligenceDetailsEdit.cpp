@@ -9,6 +9,7 @@
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
 #include "core/uKV_DataModule.h"
+#include "platform/dataset/ControlsOff.h"
 #include "platform/dataset/DataSet.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Keys.h"
@@ -210,11 +211,7 @@ void TF637_DiligenceDetailsEdit::loadPairs()
     q.Open();
 
     DataSet &t = *vtb_Dide;
-    t.DisableControls();
-    struct Enable {
-        DataSet &t;
-        ~Enable() { t.EnableControls(); }
-    } enable{t};
+    const ControlsOff quiet(t);
     t.EmptyTable();
     auto text = [&](const char *name) { return q.FieldByName(QString::fromLatin1(name)).AsString(); };
     auto set = [&](const char *name, const QVariant &value) {

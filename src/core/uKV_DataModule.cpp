@@ -4,6 +4,7 @@
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
+#include "platform/dataset/ControlsOff.h"
 #include "platform/os/Clock.h"
 
 #include <QDateTime>
@@ -299,36 +300,27 @@ bool TDM::LoadTableName()
 
 void TDM::CopyRowsIntoCache(DataSet &answer, DataSet &cache)
 {
-    cache.DisableControls();
-    try {
+    {
+        const ControlsOff quiet(cache);
         cache.EmptyTable();
         const Field *mhepri = cache.FindField(QStringLiteral("MHEPRI"));
         answer.First();
         while (!answer.Eof()) {
             cache.Append();
-            try {
-                for (int i = 0; i < cache.FieldCount(); ++i) {
-                    Field &target = cache.Fields(i);
-                    const Field *source = answer.FindField(target.FieldName());
-                    if (!source)
-                        continue;
-                    if (&target == mhepri)
-                        target.setAsCurrency(Currency::fromDouble(source->AsFloat()));
-                    else
-                        target.setAsVariant(source->AsVariant());
-                }
-                cache.Post();
-            } catch (...) {
-                cache.Cancel();
-                throw;
+            for (int i = 0; i < cache.FieldCount(); ++i) {
+                Field &target = cache.Fields(i);
+                const Field *source = answer.FindField(target.FieldName());
+                if (!source)
+                    continue;
+                if (&target == mhepri)
+                    target.setAsCurrency(Currency::fromDouble(source->AsFloat()));
+                else
+                    target.setAsVariant(source->AsVariant());
             }
+            cache.Post();
             answer.Next();
         }
-    } catch (...) {
-        cache.EnableControls();
-        throw;
     }
-    cache.EnableControls();
     if (cache.Active())
         cache.First();
 }

@@ -2,10 +2,9 @@
 
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
+#include "platform/dataset/ControlsOff.h"
 #include "platform/dataset/DataSet.h"
 #include "shell/RaldApplication.h"
-
-#include <QScopeGuard>
 
 #include <exception>
 
@@ -15,8 +14,7 @@ void ReplaceBasketLines(DataSet &basket, const QList<BasketLine> &lines)
         for (const auto &fieldValue : line)
             basket.FieldByName(fieldValue.first); // throws for a field the basket lacks
 
-    basket.DisableControls();
-    const auto enable = qScopeGuard([&basket] { basket.EnableControls(); });
+    const ControlsOff quiet(basket);
     basket.EmptyTable();
     for (const BasketLine &line : lines) {
         basket.Append();

@@ -15,6 +15,7 @@
 #include "documents/DocumentRights.h"
 #include "documents/PadPages.h"
 #include "documents/SlipColumns.h"
+#include "platform/dataset/ControlsOff.h"
 #include "platform/dataset/DataSet.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
@@ -218,10 +219,8 @@ void TItemEntryScreen::SetupGridColumns()
 void TItemEntryScreen::showEvent(QShowEvent *event)
 {
     TWorkScreen::showEvent(event);
-    if (event->spontaneous() || m_shown)
-        return;
-    m_shown = true;
-    FormShow();
+    if (FirstShow(event))
+        FormShow();
 }
 
 void TItemEntryScreen::FormShow()
@@ -472,72 +471,55 @@ bool TItemEntryScreen::StockItemsBtn()
     }
 }
 
+// A touch on a category pad (A or B). A paging slot turns the pad's page when
+// it can (the pages below restart and the pad is filled again) and chooses
+// the page's first category; a category button with a code chooses it (the
+// pages below restart). False for a blank button: nothing follows.
+bool TItemEntryScreen::touchCategory(TMirelMenuBtn *button, bool padA)
+{
+    int &page = padA ? PageA : PageB;
+    const auto restartPagesBelow = [&] {
+        if (padA)
+            PageB = 0;
+        PageItems = 0;
+    };
+    if (button->ItemExtraSwitch1) {
+        const DataSet &cache = padA ? *DM->vtb_SCITK1 : *DM->vtb_SCITK2;
+        if (PadTurnPage(button->Tag(), CategorySlots, filteredRows(cache), page)) {
+            restartPagesBelow();
+            padA ? StockTypeABtn() : StockTypeBBtn();
+        }
+        TMirelMenuBtn *first = (padA ? ButtonsA : ButtonsB)[1];
+        first->setDown(true);
+        (padA ? CodeA : CodeB) = first->ItemCode;
+        return true;
+    }
+    if (button->ItemCode.isEmpty())
+        return false;
+    restartPagesBelow();
+    (padA ? CodeA : CodeB) = button->ItemCode;
+    return true;
+}
+
 void TItemEntryScreen::mmb_TypeAMouseUp(TMirelMenuBtn *button)
 {
-    if (button->ItemExtraSwitch1) {
-        bool changed = false;
-        if (button->Tag() == PadPreviousTag && PageA > 0) {
-            --PageA;
-            changed = true;
-        } else if (button->Tag() == PadNextTag && PageA * 8 + 8 < filteredRows(*DM->vtb_SCITK1)) {
-            ++PageA;
-            changed = true;
-        }
-        if (changed) {
-            PageB = 0;
-            PageItems = 0;
-            StockTypeABtn();
-        }
-        ButtonsA[1]->setDown(true);
-        CodeA = ButtonsA[1]->ItemCode;
-    } else {
-        if (button->ItemCode.isEmpty())
-            return;
-        PageB = 0;
-        PageItems = 0;
-        CodeA = button->ItemCode;
-    }
+    if (!touchCategory(button, true))
+        return;
     StockTypeBBtn();
     StockItemsBtn();
 }
 
 void TItemEntryScreen::mmb_TypeBMouseUp(TMirelMenuBtn *button)
 {
-    if (button->ItemExtraSwitch1) {
-        bool changed = false;
-        if (button->Tag() == PadPreviousTag && PageB > 0) {
-            --PageB;
-            changed = true;
-        } else if (button->Tag() == PadNextTag && PageB * 8 + 8 < filteredRows(*DM->vtb_SCITK2)) {
-            ++PageB;
-            changed = true;
-        }
-        if (changed) {
-            PageItems = 0;
-            StockTypeBBtn();
-        }
-        ButtonsB[1]->setDown(true);
-        CodeB = ButtonsB[1]->ItemCode;
-    } else {
-        if (button->ItemCode.isEmpty())
-            return;
-        PageItems = 0;
-        CodeB = button->ItemCode;
-    }
-    StockItemsBtn();
+    if (touchCategory(button, false))
+        StockItemsBtn();
 }
 
 void TItemEntryScreen::mmb_ItemsMouseUp(TMirelMenuBtn *button)
 {
     if (button->ItemExtraSwitch1) {
-        if (button->Tag() == PadPreviousTag && PageItems > 0) {
-            --PageItems;
+        if (PadTurnPage(button->Tag(), int(ButtonsItems.size()), filteredRows(*DM->vtb_SCITM), PageItems))
             StockItemsBtn();
-        } else if (button->Tag() == PadNextTag
-                   && PadHasNextPage(int(ButtonsItems.size()), filteredRows(*DM->vtb_SCITM), PageItems)) {
-            ++PageItems;
-            StockItemsBtn();
-        }
         return;
     }
     if (button->ItemCode.isEmpty())
@@ -662,15 +644,16 @@ void TItemEntryScreen::RecomputeTotals()
 void TItemEntryScreen::DeleteLinesWhere(const std::function<bool(DataSet &)> &drop)
 {
     DataSet &b = *vtb_STOCK;
-    b.DisableControls();
-    b.First();
-    while (!b.Eof()) {
-        if (drop(b))
-            b.Delete();
-        else
-            b.Next();
+    {
+        const ControlsOff quiet(b);
+        b.First();
+        while (!b.Eof()) {
+            if (drop(b))
+                b.Delete();
+            else
+                b.Next();
+        }
     }
-    b.EnableControls();
     RenumberLines();
 }
 
@@ -678,17 +661,18 @@ void TItemEntryScreen::RenumberLines()
 {
     DataSet &b = *vtb_STOCK;
     const Bookmark current = b.GetBookmark();
-    b.DisableControls();
-    int seq = 0;
-    for (b.First(); !b.Eof(); b.Next()) {
-        ++seq;
-        if (b.FieldByName(F("ADSEQ")).AsInteger() != seq) {
-            b.Edit();
-            b.FieldByName(F("ADSEQ")).setAsInteger(seq);
-            b.Post();
+    {
+        const ControlsOff quiet(b);
+        int seq = 0;
+        for (b.First(); !b.Eof(); b.Next()) {
+            ++seq;
+            if (b.FieldByName(F("ADSEQ")).AsInteger() != seq) {
+                b.Edit();
+                b.FieldByName(F("ADSEQ")).setAsInteger(seq);
+                b.Post();
+            }
         }
     }
-    b.EnableControls();
     if (b.BookmarkValid(current))
         b.GotoBookmark(current);
 }

@@ -183,6 +183,7 @@ protected:
     void DeleteLinesWhere(const std::function<bool(DataSet &)> &drop);
 
 private:
+    bool touchCategory(TMirelMenuBtn *button, bool padA);
     bool fillCategoryPad(QList<TMirelMenuBtn *> &buttons, DataSet &cache, const QString &filter,
                          const char *position, const char *nameField, const char *codeField, int page,
                          QString &code);
@@ -190,7 +191,6 @@ private:
 
     std::unique_ptr<Ui::TItemEntryScreen> ui;
     std::unique_ptr<DocumentNumber> m_number;
-    bool m_shown = false;
 };
 
 // The fields of the basket vtb_STOCK, in order, as the members share them

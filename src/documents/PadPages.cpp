@@ -24,6 +24,19 @@ bool PadHasNextPage(int slotCount, int rows, int page)
     return (page + 1) * (slotCount - 2) < rows;
 }
 
+bool PadTurnPage(int tag, int slotCount, int rows, int &page)
+{
+    if (tag == PadPreviousTag && page > 0) {
+        --page;
+        return true;
+    }
+    if (tag == PadNextTag && PadHasNextPage(slotCount, rows, page)) {
+        ++page;
+        return true;
+    }
+    return false;
+}
+
 QString PadPictureFolder()
 {
     return QDir(os::ProgramDir()).filePath(QStringLiteral("img")) + QLatin1Char('/');

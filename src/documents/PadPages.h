@@ -22,6 +22,9 @@ bool PadPages(int slotCount, int rows);
 int PadSlotPosition(int slotCount, int rows, int page, int slot);
 // Whether "next" may move from `page`: (page + 1) * (slotCount - 2) < rows.
 bool PadHasNextPage(int slotCount, int rows, int page);
+// A touch on a paging slot of Tag `tag`: "previous" moves back from a page
+// above 0, "next" forward while PadHasNextPage. True when `page` moved.
+bool PadTurnPage(int tag, int slotCount, int rows, int &page);
 
 // A picture of the pads from "<program folder>/img/<name>". A missing or
 // unreadable file throws PadPictureMissing naming it, for the pad builder to

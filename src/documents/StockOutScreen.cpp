@@ -5,7 +5,9 @@
 #include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
+#include "documents/DocumentCalls.h"
 #include "documents/U1013_ReleaseList.h"
+#include "platform/dataset/ControlsOff.h"
 #include "platform/dataset/DataSet.h"
 #include "platform/remote/ClientDataSet.h"
 
@@ -86,51 +88,40 @@ void TStockOutScreen::SaveSteps(qint64 number, const QString &month, const QDate
 
     // Every line, whatever its quantity.
     DataSet &b = *vtb_STOCK;
-    b.DisableControls();
-    try {
-        int seq = 0;
-        for (b.First(); !b.Eof(); b.Next()) {
-            auto field = [&b](const char *name) -> const Field & { return b.FieldByName(F(name)); };
-            const int amount = int(field("ADAMT").AsCurrency().Trunc());
-            p.Clear();
-            p.CreateParam(FieldType::SmallInt, F("A_GUBUN")).setAsSmallInt(2);
-            text("A_DDCMCD", MyConfig.CompanyCode);
-            text("A_DDBUUT", MyConfig.StoreCode);
-            text("A_DDMONTH", month);
-            integer("A_DDNUMB", int(number));
-            integer("A_DDSEQ", ++seq);
-            text("A_DDITNB", field("IMITNB").AsString());
-            text("A_DDBAR", QString());
-            text("A_DDRFID", QString());
-            text("A_DDLINB", QString());
-            text("A_DDUNIT", field("ADUNIT").AsString());
-            p.CreateParam(FieldType::Float, F("A_DDQTY")).setAsFloat(field("ADQTY").AsFloat());
-            integer("A_DDUPRC", field("ADUPRC2").AsInteger());
-            integer("A_DDAMT", amount);
-            text("A_DDBDAN", field("ADBDAN").AsString());
-            text("A_DDMDAN", field("ADMDAN").AsString());
-            text("A_DDLDAN", field("ADLDAN").AsString());
-            p.CreateParam(FieldType::Float, F("A_DDMQTY")).setAsFloat(field("ADMQTY").AsFloat());
-            p.CreateParam(FieldType::Float, F("A_DDSQTY")).setAsFloat(field("ADSQTY").AsFloat());
-            p.CreateParam(FieldType::Float, F("A_DDMCAL")).setAsFloat(field("ADMCAL").AsFloat());
-            text("A_DDIBMONTH", QString());
-            integer("A_DDIBNUMB", 0);
-            integer("A_DDIBSEQ", 0);
-            text("A_DDSUMONTH", month);
-            integer("A_DDSUNUMB", field("SUSUM").AsInteger());
-            integer("A_DDSUSEQ", field("ADSEQ").AsInteger());
-            text("A_DDWORK", user);
-            text("A_DDPGID", formName);
-            integer("A_DDgamt", amount);
-            integer("A_DDtax", 0);
-            cds_Chulgo->Execute();
-            form().edt_StockSum->setText(QStringLiteral("0"));
-        }
-    } catch (...) {
-        b.EnableControls();
-        throw;
+    const ControlsOff quiet(b);
+    int seq = 0;
+    for (b.First(); !b.Eof(); b.Next()) {
+        auto field = [&b](const char *name) -> const Field & { return b.FieldByName(F(name)); };
+        const int amount = int(field("ADAMT").AsCurrency().Trunc());
+        p.Clear();
+        p.CreateParam(FieldType::SmallInt, F("A_GUBUN")).setAsSmallInt(2);
+        text("A_DDCMCD", MyConfig.CompanyCode);
+        text("A_DDBUUT", MyConfig.StoreCode);
+        text("A_DDMONTH", month);
+        integer("A_DDNUMB", int(number));
+        integer("A_DDSEQ", ++seq);
+        text("A_DDITNB", field("IMITNB").AsString());
+        text("A_DDBAR", QString());
+        text("A_DDRFID", QString());
+        text("A_DDLINB", QString());
+        text("A_DDUNIT", field("ADUNIT").AsString());
+        p.CreateParam(FieldType::Float, F("A_DDQTY")).setAsFloat(field("ADQTY").AsFloat());
+        integer("A_DDUPRC", field("ADUPRC2").AsInteger());
+        integer("A_DDAMT", amount);
+        SetLineUnitParams(*cds_Chulgo, "A_DD", b);
+        text("A_DDIBMONTH", QString());
+        integer("A_DDIBNUMB", 0);
+        integer("A_DDIBSEQ", 0);
+        text("A_DDSUMONTH", month);
+        integer("A_DDSUNUMB", field("SUSUM").AsInteger());
+        integer("A_DDSUSEQ", field("ADSEQ").AsInteger());
+        text("A_DDWORK", user);
+        text("A_DDPGID", formName);
+        integer("A_DDgamt", amount);
+        integer("A_DDtax", 0);
+        cds_Chulgo->Execute();
+        form().edt_StockSum->setText(QStringLiteral("0"));
     }
-    b.EnableControls();
 }
 
 QList<TItemEntryScreen::SlipLine> TStockOutScreen::ReadSavedEntry(const QString &number, const QDateTime &time)

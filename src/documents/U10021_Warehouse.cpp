@@ -13,13 +13,14 @@
 #include "documents/DocumentCalls.h"
 #include "documents/DocumentLines.h"
 #include "documents/DocumentRights.h"
+#include "documents/PatternLines.h"
 #include "documents/ReceiptRules.h"
 #include "documents/SupplierCombos.h"
 #include "documents/U651_Susin.h"
 #include "documents/UnitChooser.h"
+#include "platform/dataset/ControlsOff.h"
 #include "platform/dataset/DataSet.h"
 #include "platform/os/Clock.h"
-#include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
 
 #include <QApplication>
@@ -52,8 +53,6 @@ TF10021_Warehouse::TF10021_Warehouse(QWidget *parent)
     setFixedSize(ScreenWidth, ScreenHeight);
     bindMenuButton(ui->btn_AllMenuView);
 
-    const QList<TMirelImgBtn *> padKeys = {ui->btn7, ui->btn8, ui->btn9, ui->btn4, ui->btn5,   ui->btn6,
-              ui->bnt1, ui->btn2, ui->btn3, ui->btn0, ui->btnJem, ui->btn_ghktkfvy};
     ui->PageControl1->setCurrentWidget(ui->ibgosheet4);
 
     Suppliers = new TSupplierCombos(ui->CMB_ADNBNAME, ui->CMB_ADNB, this);
@@ -126,8 +125,7 @@ TF10021_Warehouse::TF10021_Warehouse(QWidget *parent)
         connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageList(ui->grid_SdStock, b->Tag()); });
     for (TMirelImgBtn *b : {ui->btn_RegorderlistUp, ui->btn_RegorderlistDown})
         connect(b, &TMirelImgBtn::OnClick, this, [this, b] { PageLines(b->Tag()); });
-    for (TMirelImgBtn *key : padKeys)
-        connect(key, &TMirelImgBtn::OnMouseUp, this, [this, key] { KeyPadMouseUp(key->Tag()); });
+    ConnectPadKeys(this, [this](int tag) { KeyPadMouseUp(tag); });
     connect(ui->btn_Enter, &TMirelImgBtn::OnClick, this, [this] { btn_EnterClick(); });
     connect(ui->btn_Menu, &TMirelImgBtn::OnClick, this, [this] { btn_MenuClick(); });
     connect(ui->btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
@@ -225,15 +223,7 @@ void TF10021_Warehouse::LoadScreen()
     OpenPatterns(*cds_F2110_s, target);
     com_PetenBunruAllChange();
 
-    cds_F2100_hed->Close();
-    SetTextParam(*cds_F2100_hed, "a_cmcd", MyConfig.CompanyCode);
-    SetTextParam(*cds_F2100_hed, "a_buut", MyConfig.StoreCode);
-    SetTextParam(*cds_F2100_hed, "a_name", QString());
-    SetTextParam(*cds_F2100_hed, "a_gubun1", QStringLiteral("2"));
-    SetTextParam(*cds_F2100_hed, "a_stdt", QStringLiteral("00000000"));
-    SetTextParam(*cds_F2100_hed, "a_eddt", QStringLiteral("99999999"));
-    SetTextParam(*cds_F2100_hed, "a_gubun2", QStringLiteral("2"));
-    cds_F2100_hed->Open();
+    OpenOpenDocuments(*cds_F2100_hed, "a_name");
 }
 
 void TF10021_Warehouse::setSupplier(const QString &code)
@@ -294,56 +284,41 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
 
     DataSet &lines = *VTB_PATTERNBALJU;
     try {
-        DataSet &det = *cds_F2101_det;
-        for (det.First(); !det.Eof(); det.Next()) {
-            auto from = [&det](const char *name) -> const Field & { return det.FieldByName(F(name)); };
-            lines.Append();
-            lines.FieldByName(F("ADSEQ")).setAsInteger(from("PDSEQ").AsInteger());
-            lines.FieldByName(F("IMITNB")).setAsString(from("PDITNB").AsString());
-            lines.FieldByName(F("IMNAME")).setAsString(from("IMNAME").AsString());
-            lines.FieldByName(F("ADMDAN")).setAsString(from("PDMDAN").AsString());
-            lines.FieldByName(F("ADLDAN")).setAsString(from("PDLDAN").AsString());
-            lines.FieldByName(F("ADBDAN")).setAsString(from("PDBDAN").AsString());
-            lines.FieldByName(F("ADSQTY")).setAsFloat(from("PDSQTY").AsFloat());
-            lines.FieldByName(F("ADMQTY")).setAsFloat(from("PDMQTY").AsFloat());
-            lines.FieldByName(F("IMITTY")).setAsString(from("imitty_name").AsString());
-            lines.FieldByName(F("SUSUM")).setAsInteger(from("PDNUMB").AsInteger());
-            lines.FieldByName(F("JrADQTY")).setAsFloat(from("baljan_QTY").AsFloat());
-            lines.FieldByName(F("SIZE")).setAsString(from("size").AsString());
-            lines.FieldByName(F("ADQTY")).setAsFloat(from("PDQTY").AsFloat());
-            lines.FieldByName(F("ADUNIT")).setAsString(from("PDUNIT").AsString());
-            lines.FieldByName(F("ADUPRC")).setAsInteger(from("chulgo_uprc").AsInteger());
-            lines.FieldByName(F("ADUPRC000")).setAsInteger(from("chulgo_uprc").AsInteger());
-            lines.FieldByName(F("ADMCAL")).setAsFloat(from("PDMCAL").AsFloat());
-            lines.FieldByName(F("SoUnitTotalstock")).setAsString(status);
-            lines.FieldByName(F("chulgo_qty")).setAsFloat(from("chulgo_qty").AsFloat());
-            lines.FieldByName(F("BAMONTH")).setAsString(orderMonth);
-            lines.FieldByName(F("BASEQ")).setAsInteger(from("PDSEQ").AsInteger());
-            lines.Post();
-        }
+        FillLines(lines, *cds_F2101_det,
+                  {{"ADSEQ", "PDSEQ"},        {"IMITNB", "PDITNB"},      {"IMNAME", "IMNAME"},
+                   {"ADMDAN", "PDMDAN"},      {"ADLDAN", "PDLDAN"},      {"ADBDAN", "PDBDAN"},
+                   {"ADSQTY", "PDSQTY"},      {"ADMQTY", "PDMQTY"},      {"IMITTY", "imitty_name"},
+                   {"SUSUM", "PDNUMB"},       {"JrADQTY", "baljan_QTY"}, {"SIZE", "size"},
+                   {"ADQTY", "PDQTY"},        {"ADUNIT", "PDUNIT"},      {"ADUPRC", "chulgo_uprc"},
+                   {"ADUPRC000", "chulgo_uprc"}, {"ADMCAL", "PDMCAL"},   {"chulgo_qty", "chulgo_qty"},
+                   {"BASEQ", "PDSEQ"}},
+                  LineCopy::ByLineType, [&](DataSet &line, DataSet &) {
+                      line.FieldByName(F("SoUnitTotalstock")).setAsString(status);
+                      line.FieldByName(F("BAMONTH")).setAsString(orderMonth);
+                  });
     } catch (const std::exception &e) {
-        lines.Cancel();
         WriteLog(QStringLiteral("F1002_Warehouse.cds_F2101_det Error:") + QString::fromUtf8(e.what()));
         return;
     }
 
     // Only what is still open is received; a received order gives nothing.
     const bool complete = status == QStringLiteral("입고완료");
-    lines.DisableControls();
-    for (lines.First(); !lines.Eof();) {
-        if (complete || isZero(lines.FieldByName(F("JrADQTY")).AsFloat()))
-            lines.Delete();
-        else
-            lines.Next();
+    {
+        const ControlsOff quiet(lines);
+        for (lines.First(); !lines.Eof();) {
+            if (complete || isZero(lines.FieldByName(F("JrADQTY")).AsFloat()))
+                lines.Delete();
+            else
+                lines.Next();
+        }
+        int seq = 0;
+        for (lines.First(); !lines.Eof(); lines.Next()) {
+            lines.Edit();
+            lines.FieldByName(F("ADSEQ")).setAsInteger(++seq);
+            lines.Post();
+        }
+        lines.First();
     }
-    int seq = 0;
-    for (lines.First(); !lines.Eof(); lines.Next()) {
-        lines.Edit();
-        lines.FieldByName(F("ADSEQ")).setAsInteger(++seq);
-        lines.Post();
-    }
-    lines.First();
-    lines.EnableControls();
 
     if (lines.IsEmpty()) {
         ui->CMB_ADNBNAME->setEnabled(true);
@@ -370,32 +345,15 @@ void TF10021_Warehouse::grid_PetenlistCellClick()
         return;
     const QString supplier = pattern.FieldByName(F("AHADNB")).AsString();
     setSupplier(supplier);
-    DataSet &lines = *VTB_PATTERNBALJU;
     try {
         cds_F2111_s->Close();
-        SetTextParam(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
-        SetTextParam(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
-        SetParam(*cds_F2111_s, FieldType::Integer, "HDNUMB", pattern.FieldByName(F("AHNUMB")).AsInteger());
-        SetTextParam(*cds_F2111_s, "TARGETCODE", supplier);
+        SetPatternLineParams(*cds_F2111_s, pattern.FieldByName(F("AHNUMB")).AsInteger(), supplier);
         cds_F2111_s->Open();
         ui->Label10->setText(pattern.FieldByName(F("AHNAME")).AsString());
         emptyLines();
-        DataSet &det = *cds_F2111_s;
-        for (det.First(); !det.Eof(); det.Next()) {
-            lines.Append();
-            for (const char *name : {"ADNUMB", "ADSEQ", "IMITNB", "ADBDAN", "ADMDAN", "ADLDAN", "ADMCAL", "ADMQTY",
-                                     "ADSQTY", "IMNAME", "ADUNIT", "SoUnitTotalstock", "REPTQTY", "jjgo", "ADQTY",
-                                     "ADAMT", "IMPGKI", "IMPMKI", "IMSDKI", "IMSJKI"})
-                lines.FieldByName(F(name)).setAsVariant(det.FieldByName(F(name)).AsVariant());
-            lines.FieldByName(F("IMITTY")).setAsString(ItemTypeWord(det.FieldByName(F("IMITTY")).AsString()));
-            SetLinePrices(lines, det.FieldByName(F("ADUPRC")).AsInteger());
-            lines.FieldByName(F("SIZE")).setAsString(det.FieldByName(F("size")).AsString());
-            lines.FieldByName(F("AHADNB")).setAsString(supplier);
-            lines.Post();
-        }
-        lines.First();
+        FillPatternLines(*VTB_PATTERNBALJU, *cds_F2111_s, false,
+                         [&](DataSet &line, DataSet &) { line.FieldByName(F("AHADNB")).setAsString(supplier); });
     } catch (const std::exception &e) {
-        lines.Cancel();
         WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
         return;
     }
@@ -416,7 +374,7 @@ void TF10021_Warehouse::btn_SdStockHedsearchClick()
     SetParam(*cds_F3100_hed, FieldType::Integer, "a_numb", 0);
     cds_F3100_hed->Open();
     DataSet &found = *cds_F3100_hed;
-    history.DisableControls();
+    const ControlsOff quiet(history);
     for (found.First(); !found.Eof(); found.Next()) {
         if (!HistoryListsReceipt(found.FieldByName(F("WHNUMB")).AsInteger()))
             continue;
@@ -430,7 +388,6 @@ void TF10021_Warehouse::btn_SdStockHedsearchClick()
         history.Post();
     }
     history.First();
-    history.EnableControls();
 }
 
 void TF10021_Warehouse::grid_SdStockCellClick()
@@ -450,56 +407,28 @@ void TF10021_Warehouse::grid_SdStockCellClick()
     ui->Edit4->clear();
     ui->Edit4->setText(receipt.FieldByName(F("WHADNB")).AsString());
     ui->lab_JijemAalrim->setText(receipt.FieldByName(F("WHADNB_name")).AsString());
-    DataSet &lines = *VTB_PATTERNBALJU;
-    DataSet &det = *cds_F3101_det;
-    for (det.First(); !det.Eof(); det.Next()) {
-        lines.Append();
-        lines.FieldByName(F("ADSEQ")).setAsInteger(det.FieldByName(F("WDSEQ")).AsInteger());
-        lines.FieldByName(F("IMITNB")).setAsString(det.FieldByName(F("WDITNB")).AsString());
-        lines.FieldByName(F("IMNAME")).setAsString(det.FieldByName(F("IMNAME")).AsString());
-        lines.FieldByName(F("ADUNIT")).setAsString(det.FieldByName(F("WDUNIT")).AsString());
-        lines.FieldByName(F("IMITTY")).setAsString(det.FieldByName(F("itty_name")).AsString());
-        lines.FieldByName(F("ADQTY")).setAsFloat(det.FieldByName(F("wdbaqty")).AsFloat());
-        lines.FieldByName(F("JrADQTY")).setAsFloat(0);
-        lines.FieldByName(F("ADUPRC")).setAsInteger(det.FieldByName(F("WDUPRC")).AsInteger());
-        lines.FieldByName(F("ADUPRC000")).setAsInteger(det.FieldByName(F("WDUPRC")).AsInteger());
-        lines.FieldByName(F("SUSUM")).setAsInteger(det.FieldByName(F("WDBANUMB")).AsInteger());
-        lines.FieldByName(F("SIZE")).setAsString(det.FieldByName(F("size")).AsString());
-        lines.Post();
-    }
-    lines.First();
+    FillLines(*VTB_PATTERNBALJU, *cds_F3101_det,
+              {{"ADSEQ", "WDSEQ"},     {"IMITNB", "WDITNB"},   {"IMNAME", "IMNAME"},
+               {"ADUNIT", "WDUNIT"},   {"IMITTY", "itty_name"}, {"ADQTY", "wdbaqty"},
+               {"ADUPRC", "WDUPRC"},   {"ADUPRC000", "WDUPRC"}, {"SUSUM", "WDBANUMB"},
+               {"SIZE", "size"}},
+              LineCopy::ByLineType, [](DataSet &line, DataSet &) { line.FieldByName(F("JrADQTY")).setAsFloat(0); });
     m_historyLines = true;
 }
 
 void TF10021_Warehouse::focusQuantity()
 {
-    ui->MirelGrid1->setFocus();
-    if (Field *quantity = VTB_PATTERNBALJU->FindField(F("ADQTY")))
-        ui->MirelGrid1->setSelectedField(quantity);
+    FocusQuantity(ui->MirelGrid1);
 }
 
 void TF10021_Warehouse::btn_EnterClick()
 {
-    DataSet &lines = *VTB_PATTERNBALJU;
-    if (!lines.Active() || lines.IsEmpty())
-        return;
-    lines.CheckBrowseMode();
-    lines.Next();
+    NextLine(*VTB_PATTERNBALJU);
 }
 
 void TF10021_Warehouse::KeyPadMouseUp(int tag)
 {
-    DataSet &lines = *VTB_PATTERNBALJU;
-    if (!lines.Active() || lines.IsEmpty())
-        return;
-    // The keys go to the quantity cell of the line grid.
-    QWidget *focus = QApplication::focusWidget();
-    if (!focus || (focus != ui->MirelGrid1 && !ui->MirelGrid1->isAncestorOf(focus))
-        || ui->MirelGrid1->SelectedField() != lines.FindField(F("ADQTY")))
-        focusQuantity();
-    if (lines.State() == DataSetState::Browse)
-        lines.Edit();
-    KeyPress(tag == -10 ? 8 : tag);
+    TypePadKey(ui->MirelGrid1, *VTB_PATTERNBALJU, tag);
 }
 
 void TF10021_Warehouse::PageList(TMCustomDBGrid *grid, int tag)
@@ -617,12 +546,7 @@ void TF10021_Warehouse::saveReceipt()
         SetParam(ipgo, FieldType::Integer, "A_WDAMT", amounts.amount);
         SetParam(ipgo, FieldType::Integer, "A_Wdgamt", amounts.supply);
         SetParam(ipgo, FieldType::Integer, "A_Wdtax", amounts.vat);
-        SetTextParam(ipgo, "A_WDBDAN", field("ADBDAN").AsString());
-        SetTextParam(ipgo, "A_WDMDAN", field("ADMDAN").AsString());
-        SetTextParam(ipgo, "A_WDLDAN", field("ADLDAN").AsString());
-        SetParam(ipgo, FieldType::Float, "A_WDMQTY", field("ADMQTY").AsFloat());
-        SetParam(ipgo, FieldType::Float, "A_WDSQTY", field("ADSQTY").AsFloat());
-        SetParam(ipgo, FieldType::Float, "A_WDMCAL", field("ADMCAL").AsFloat());
+        SetLineUnitParams(ipgo, "A_WD", lines);
         SetTextParam(ipgo, "A_WDBAMONTH", ofOrder ? field("BAMONTH").AsString() : month);
         SetParam(ipgo, FieldType::Integer, "A_WDBANUMB", field("SUSUM").AsInteger());
         SetParam(ipgo, FieldType::Integer, "A_WDBASEQ",

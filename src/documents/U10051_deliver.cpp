@@ -15,12 +15,12 @@
 #include "documents/DocumentCalls.h"
 #include "documents/DocumentLines.h"
 #include "documents/DocumentRights.h"
+#include "documents/PatternLines.h"
 #include "documents/SupplierCombos.h"
 #include "documents/U651_Susin.h"
 #include "documents/U652_EdOrder.h"
 #include "documents/UnitChooser.h"
 #include "platform/os/Clock.h"
-#include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
 
 #include <QComboBox>
@@ -40,10 +40,8 @@ const QString kAllPartners = QStringLiteral("99999999");
 // Our field of the work lines: the month of the received order a line came
 // from (empty for pattern and placed-order lines).
 const QString kOrderMonth = QStringLiteral("SUMONTH");
-constexpr int kGatheredOrder = 999; // a placed order made of several temporary saves
 constexpr int kLineFont = 17; // rows of about 24 pixels: 27 to a page
 constexpr int kListFont = 11; // the "yyyy-mm-dd" dates fit their columns
-constexpr int kBackspaceTag = -10;
 
 // The rows follow the grid's font (text height + 3, + the row line); its size
 // is in pixels, which the layout's fonts cannot carry.
@@ -110,9 +108,6 @@ TF10051_deliver::TF10051_deliver(QWidget *parent)
     setFixedSize(ScreenWidth, ScreenHeight);
     bindMenuButton(ui->btn_AllMenuView);
 
-    const QList<TMirelImgBtn *> padKeys = {ui->btn7, ui->btn8, ui->btn9, ui->btn4, ui->btn5,   ui->btn6,
-               ui->bnt1, ui->btn2, ui->btn3, ui->btn0, ui->btnJem, ui->btn_ghktkfvy};
-
     // Work lines.
     VTB_PATTERNBALJU = new DataSet(this);
     VTB_PATTERNBALJU->setObjectName(QStringLiteral("VTB_PATTERNBALJU"));
@@ -134,8 +129,6 @@ TF10051_deliver::TF10051_deliver(QWidget *parent)
     for (const auto &c : lineColumns) {
         TColumn *column = AddGridColumn(ui->grid_Regorderlist, QLatin1String(c.field), QString::fromUtf8(c.title), c.width);
         column->setReadOnly(!c.editable);
-        if (c.editable)
-            m_qtyColumn = column;
     }
     ui->grid_Regorderlist->Columns()[0]->setAlignment(Qt::AlignCenter);
 
@@ -192,8 +185,7 @@ TF10051_deliver::TF10051_deliver(QWidget *parent)
                 VTB_PATTERNBALJU->Open();
             PageGrid(ui->grid_Regorderlist, b->Tag(), LinePage);
         });
-    for (TMirelImgBtn *key : padKeys)
-        connect(key, &TMirelImgBtn::OnMouseUp, this, [this, key] { PadKeyUp(key->Tag()); });
+    ConnectPadKeys(this, [this](int tag) { PadKeyUp(tag); });
     connect(ui->btn_chul, &TMirelImgBtn::OnClick, this, [this] { btn_chulClick(); });
     connect(ui->btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
     connect(ui->btn_Enter, &TMirelImgBtn::OnClick, this, [this] { btn_EnterClick(); });
@@ -208,10 +200,8 @@ TF10051_deliver::~TF10051_deliver()
 void TF10051_deliver::showEvent(QShowEvent *event)
 {
     TWorkScreen::showEvent(event);
-    if (event->spontaneous() || m_shown)
-        return;
-    m_shown = true;
-    FormShow();
+    if (FirstShow(event))
+        FormShow();
 }
 
 void TF10051_deliver::FormShow()
@@ -227,15 +217,7 @@ void TF10051_deliver::FormShow()
 
     OpenPatterns(*cds_F2110_s, ui->CMB_ADNB->currentText());
 
-    // Every open received order.
-    SetTextParam(*cds_F2400_hed, "a_cmcd", MyConfig.CompanyCode);
-    SetTextParam(*cds_F2400_hed, "a_buut", MyConfig.StoreCode);
-    SetTextParam(*cds_F2400_hed, "a_adnb", QString());
-    SetTextParam(*cds_F2400_hed, "a_gubun1", QStringLiteral("2"));
-    SetTextParam(*cds_F2400_hed, "a_stdt", QStringLiteral("00000000"));
-    SetTextParam(*cds_F2400_hed, "a_eddt", QStringLiteral("99999999"));
-    SetTextParam(*cds_F2400_hed, "a_gubun2", QStringLiteral("2"));
-    cds_F2400_hed->Open();
+    OpenOpenDocuments(*cds_F2400_hed, "a_adnb"); // every open received order
     focusQuantity();
 }
 
@@ -248,9 +230,7 @@ void TF10051_deliver::dropPendingEdit()
 
 void TF10051_deliver::focusQuantity()
 {
-    if (m_qtyColumn)
-        ui->grid_Regorderlist->setSelectedIndex(m_qtyColumn->Index());
-    ui->grid_Regorderlist->setFocus();
+    FocusQuantity(ui->grid_Regorderlist);
 }
 
 void TF10051_deliver::mgd_RegDeliverylistCellClick()
@@ -260,7 +240,6 @@ void TF10051_deliver::mgd_RegDeliverylistCellClick()
     m_customers->SetSupplier(cds_F2400_hed->FieldByName(QStringLiteral("OHADNB")).AsString());
     if (!VTB_PATTERNBALJU->Active())
         return;
-    DataSet &v = *VTB_PATTERNBALJU;
     dropPendingEdit();
     try {
         const QString month = cds_F2400_hed->FieldByName(QStringLiteral("OHMONTH")).AsString();
@@ -269,38 +248,17 @@ void TF10051_deliver::mgd_RegDeliverylistCellClick()
         SetTextParam(*cds_F2401_det, "A_MONTH", month);
         SetParam(*cds_F2401_det, FieldType::Integer, "A_NUMB", cds_F2400_hed->FieldByName(QStringLiteral("OHNUMB")).AsInteger());
         cds_F2401_det->Open();
-        v.DisableControls();
-        v.EmptyTable();
-        ClientDataSet &d = *cds_F2401_det;
-        auto src = [&d](const char *name) -> const Field & { return d.FieldByName(QLatin1String(name)); };
-        auto dst = [&v](const char *name) -> Field & { return v.FieldByName(QLatin1String(name)); };
-        for (d.First(); !d.Eof(); d.Next()) {
-            v.Append();
-            dst("ADSEQ").setAsInteger(src("ODSEQ").AsInteger());
-            dst("IMITNB").setAsString(src("ODITNB").AsString());
-            dst("IMNAME").setAsString(src("IMNAME").AsString());
-            dst("ADUNIT").setAsString(src("ODUNIT").AsString());
-            dst("ADMDAN").setAsString(src("ODMDAN").AsString());
-            dst("ADLDAN").setAsString(src("ODLDAN").AsString());
-            dst("ADBDAN").setAsString(src("ODBDAN").AsString());
-            dst("IMITTY").setAsString(src("imitty_name").AsString());
-            dst("SUSUM").setAsInteger(src("ODNUMB").AsInteger());
-            dst("ADMCAL").setAsFloat(src("ODMCAL").AsFloat());
-            dst("ADQTY").setAsFloat(src("sujan_qty").AsFloat());
-            dst("SIZE").setAsString(src("size").AsString());
-            // The order's price in every price field, as pattern lines carry
-            // theirs, so the release sends it.
-            SetLinePrices(v, src("ODUPRC").AsInteger());
-            dst("SUMONTH").setAsString(month);
-            v.Post();
-        }
-        v.First();
-        v.EnableControls();
+        FillLines(*VTB_PATTERNBALJU, *cds_F2401_det,
+                  {{"ADSEQ", "ODSEQ"},   {"IMITNB", "ODITNB"},      {"IMNAME", "IMNAME"}, {"ADUNIT", "ODUNIT"},
+                   {"ADMDAN", "ODMDAN"}, {"ADLDAN", "ODLDAN"},      {"ADBDAN", "ODBDAN"}, {"IMITTY", "imitty_name"},
+                   {"SUSUM", "ODNUMB"},  {"ADMCAL", "ODMCAL"},      {"ADQTY", "sujan_qty"}, {"SIZE", "size"}},
+                  LineCopy::ByLineType, [&month](DataSet &line, DataSet &row) {
+                      // The order's price in every price field, as pattern lines
+                      // carry theirs, so the release sends it.
+                      SetLinePrices(line, row.FieldByName(QStringLiteral("ODUPRC")).AsInteger());
+                      line.FieldByName(kOrderMonth).setAsString(month);
+                  });
     } catch (const std::exception &e) {
-        if (v.State() != DataSetState::Browse)
-            v.Cancel();
-        while (v.ControlsDisabled())
-            v.EnableControls();
         WriteLog(QStringLiteral("F1005_Release.cds_F2401_det Error:") + QString::fromUtf8(e.what()));
     }
     focusQuantity();
@@ -319,54 +277,16 @@ void TF10051_deliver::grid_PrpaStock1CellClick()
     if (cds_F2110_s->IsEmpty())
         return;
     try {
-        SetTextParam(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
-        SetTextParam(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
-        SetParam(*cds_F2111_s, FieldType::Integer, "HDNUMB", cds_F2110_s->FieldByName(QStringLiteral("AHnumb")).AsInteger());
-        SetTextParam(*cds_F2111_s, "TARGETCODE", cds_F2110_s->FieldByName(QStringLiteral("AHADNB")).AsString());
+        SetPatternLineParams(*cds_F2111_s, cds_F2110_s->FieldByName(QStringLiteral("AHnumb")).AsInteger(),
+                             cds_F2110_s->FieldByName(QStringLiteral("AHADNB")).AsString());
         cds_F2111_s->Params().CreateParam(FieldType::Integer, QStringLiteral("phnumb")).Clear();
         cds_F2111_s->Open();
-        appendPatternLines(false);
+        dropPendingEdit();
+        FillPatternLines(*VTB_PATTERNBALJU, *cds_F2111_s, false);
     } catch (const std::exception &e) {
         WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
     }
     focusQuantity();
-}
-
-// Replaces the work lines with the pattern lines of cds_F2111_s; the
-// quantity is the pattern's, or with orderedQuantities the placed order's.
-void TF10051_deliver::appendPatternLines(bool orderedQuantities)
-{
-    DataSet &v = *VTB_PATTERNBALJU;
-    ClientDataSet &d = *cds_F2111_s;
-    dropPendingEdit();
-    auto src = [&d](const char *name) -> const Field & { return d.FieldByName(QLatin1String(name)); };
-    auto dst = [&v](const char *name) -> Field & { return v.FieldByName(QLatin1String(name)); };
-    v.DisableControls();
-    try {
-        v.EmptyTable();
-        for (d.First(); !d.Eof(); d.Next()) {
-            v.Append();
-            for (const char *f : {"ADNUMB", "ADSEQ", "IMITNB", "IMITTY", "ADBDAN", "ADMDAN", "ADLDAN", "ADMCAL",
-                                  "ADMQTY", "ADSQTY", "IMNAME", "ADUNIT", "SoUnitTotalstock", "REPTQTY", "jjgo",
-                                  "ADQTY", "ADAMT", "IMPGKI", "IMPMKI", "IMSDKI", "IMSJKI"})
-                dst(f).setAsVariant(src(f).AsVariant());
-            dst("SIZE").setAsString(src("size").AsString());
-            if (orderedQuantities)
-                dst("ADQTY").setAsFloat(src("PDQTY").AsFloat());
-            const QVariant price = src("ADUPRC").AsVariant();
-            for (const char *f : {"ADUPRC", "ADUPRC000", "ADUPRC2", "ADUPRC001"})
-                dst(f).setAsVariant(price);
-            dst("IMITTY").setAsString(ItemTypeWord(dst("IMITTY").AsString()));
-            v.Post();
-        }
-    } catch (...) {
-        if (v.State() != DataSetState::Browse)
-            v.Cancel();
-        v.EnableControls();
-        throw;
-    }
-    v.First();
-    v.EnableControls();
 }
 
 void TF10051_deliver::BitBtn1Click()
@@ -394,50 +314,10 @@ void TF10051_deliver::LoadPlacedOrder(TF652_EdOrder &picker)
     m_customers->SetSupplier(picker.form().CMB_ADNB->currentText());
     if (!picker.cds_F2101_det->Active() || !cds_F2110_s->Active() || cds_F2110_s->IsEmpty())
         return;
-    DataSet &order = *picker.cds_F2100_pat;
-    DataSet &v = *VTB_PATTERNBALJU;
+    dropPendingEdit();
     try {
-        if (order.FieldByName(QStringLiteral("PHADNUMB")).AsInteger() == kGatheredOrder) {
-            dropPendingEdit();
-            DataSet &d = *picker.cds_F2101_det;
-            auto src = [&d](const char *name) -> const Field & { return d.FieldByName(QLatin1String(name)); };
-            auto dst = [&v](const char *name) -> Field & { return v.FieldByName(QLatin1String(name)); };
-            v.DisableControls();
-            v.EmptyTable();
-            for (d.First(); !d.Eof(); d.Next()) {
-                v.Append();
-                const struct {
-                    const char *to, *from;
-                } copied[] = {{"ADNUMB", "PDNUMB"}, {"ADSEQ", "PDSEQ"},   {"IMITNB", "PDITNB"}, {"ADBDAN", "PDBDAN"},
-                              {"ADMDAN", "PDMDAN"}, {"ADLDAN", "PDLDAN"}, {"ADMCAL", "PDMCAL"}, {"ADMQTY", "PDMQTY"},
-                              {"ADSQTY", "PDSQTY"}, {"IMNAME", "IMNAME"}, {"ADUNIT", "PDUNIT"}, {"ADQTY", "PDQTY"},
-                              {"ADAMT", "PDAMT"},   {"SIZE", "size"}};
-                for (const auto &c : copied)
-                    dst(c.to).setAsVariant(src(c.from).AsVariant());
-                dst("SoUnitTotalstock").setAsString(QStringLiteral("0"));
-                dst("REPTQTY").setAsFloat(0);
-                dst("jjgo").setAsFloat(0);
-                const QVariant price = src("PDUPRC").AsVariant();
-                for (const char *f : {"ADUPRC", "ADUPRC000", "ADUPRC2", "ADUPRC001"})
-                    dst(f).setAsVariant(price);
-                v.Post();
-            }
-            v.First();
-            v.EnableControls();
-        } else {
-            SetTextParam(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
-            SetTextParam(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
-            SetParam(*cds_F2111_s, FieldType::Integer, "HDNUMB", order.FieldByName(QStringLiteral("PHADNUMB")).AsInteger());
-            SetTextParam(*cds_F2111_s, "TARGETCODE", order.FieldByName(QStringLiteral("phadnb")).AsString());
-            SetParam(*cds_F2111_s, FieldType::Integer, "phnumb", order.FieldByName(QStringLiteral("phnumb")).AsInteger());
-            cds_F2111_s->Open();
-            appendPatternLines(true);
-        }
+        FillPlacedOrderLines(*VTB_PATTERNBALJU, *picker.cds_F2100_pat, *picker.cds_F2101_det, *cds_F2111_s);
     } catch (const std::exception &e) {
-        if (v.State() != DataSetState::Browse)
-            v.Cancel();
-        while (v.ControlsDisabled())
-            v.EnableControls();
         WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
     }
     focusQuantity();
@@ -454,21 +334,12 @@ void TF10051_deliver::grid_RegorderlistCellClick(TColumn *column)
 
 void TF10051_deliver::PadKeyUp(int tag)
 {
-    if (!VTB_PATTERNBALJU->Active() || VTB_PATTERNBALJU->IsEmpty())
-        return;
-    // The keys type into the quantity cell, whatever was touched before.
-    if (m_qtyColumn && ui->grid_Regorderlist->SelectedIndex() != m_qtyColumn->Index())
-        ui->grid_Regorderlist->setSelectedIndex(m_qtyColumn->Index());
-    if (!ui->grid_Regorderlist->hasFocus())
-        ui->grid_Regorderlist->setFocus();
-    VTB_PATTERNBALJU->Edit();
-    KeyPress(tag == kBackspaceTag ? 8 : tag);
+    TypePadKey(ui->grid_Regorderlist, *VTB_PATTERNBALJU, tag);
 }
 
 void TF10051_deliver::btn_EnterClick()
 {
-    if (VTB_PATTERNBALJU->Active() && !VTB_PATTERNBALJU->IsEmpty())
-        VTB_PATTERNBALJU->Next();
+    NextLine(*VTB_PATTERNBALJU);
     focusQuantity();
 }
 
@@ -556,12 +427,7 @@ void TF10051_deliver::saveRelease()
         SetTextParam(c, "A_DDUNIT", field("ADUNIT").AsString());
         SetParam(c, FieldType::Float, "A_DDQTY", field("ADQTY").AsFloat());
         SetParam(c, FieldType::Integer, "A_DDUPRC", field("ADUPRC001").AsInteger());
-        SetTextParam(c, "A_DDBDAN", field("ADBDAN").AsString());
-        SetTextParam(c, "A_DDMDAN", field("ADMDAN").AsString());
-        SetTextParam(c, "A_DDLDAN", field("ADLDAN").AsString());
-        SetParam(c, FieldType::Float, "A_DDMQTY", field("ADMQTY").AsFloat());
-        SetParam(c, FieldType::Float, "A_DDSQTY", field("ADSQTY").AsFloat());
-        SetParam(c, FieldType::Float, "A_DDMCAL", field("ADMCAL").AsFloat());
+        SetLineUnitParams(c, "A_DD", v);
         SetTextParam(c, "A_DDIBMONTH", QString());
         SetParam(c, FieldType::Integer, "A_DDIBNUMB", 0);
         SetParam(c, FieldType::Integer, "A_DDIBSEQ", 0);

@@ -78,7 +78,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void appendPatternLines(bool orderedQuantities);
     void focusQuantity();
     void dropPendingEdit();
     void saveRelease();
@@ -86,8 +85,6 @@ private:
     std::unique_ptr<Ui::TF10051_deliver> ui;
     std::unique_ptr<TSupplierCombos> m_customers;
     std::unique_ptr<DocumentNumber> m_number;
-    TColumn *m_qtyColumn = nullptr;
-    bool m_shown = false;
 };
 
 extern TF10051_deliver *F10051_deliver;

@@ -9,6 +9,7 @@
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
+#include "platform/dataset/ControlsOff.h"
 #include "platform/dataset/DataSet.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"

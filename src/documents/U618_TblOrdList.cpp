@@ -8,6 +8,7 @@
 #include "core/MyConfig.h"
 #include "core/uKV_DataModule.h"
 #include "documents/DocumentCalls.h"
+#include "platform/dataset/ControlsOff.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/U403_Keyboard.h"
@@ -172,24 +173,16 @@ void TF618_TblOrdList::btn_JumunOkClick()
     QList<Bookmark> marks;
     for (int i = 0; i < selected.Count(); ++i)
         marks << selected[i];
-    orders.DisableControls();
-    try {
-        for (const Bookmark &mark : marks) {
-            if (!orders.BookmarkValid(mark))
-                continue;
-            orders.GotoBookmark(mark);
-            orders.Edit();
-            orders.FieldByName(QStringLiteral("CKDATE")).setAsDateTime(os::Now());
-            orders.Post(); // writes CKDATE alone
-        }
-    } catch (...) {
-        // A line that could not be written stays unconfirmed and listed.
-        if (orders.State() != DataSetState::Browse)
-            orders.Cancel();
-        orders.EnableControls();
-        throw;
+    // A line that could not be written stays unconfirmed and listed.
+    const ControlsOff quiet(orders);
+    for (const Bookmark &mark : marks) {
+        if (!orders.BookmarkValid(mark))
+            continue;
+        orders.GotoBookmark(mark);
+        orders.Edit();
+        orders.FieldByName(QStringLiteral("CKDATE")).setAsDateTime(os::Now());
+        orders.Post(); // writes CKDATE alone
     }
-    orders.EnableControls();
 }
 
 void TF618_TblOrdList::btn_SearchClick()

@@ -218,18 +218,8 @@ void TF651_Susin::StockItemsBtn()
 void TF651_Susin::mmb_TypeAMouseUp(TMirelMenuBtn *button)
 {
     if (button->ItemExtraSwitch1) {
-        const int slotCount = int(m_buttons.size());
-        if (button->Tag() == PadPreviousTag) {
-            if (m_page > 0) {
-                --m_page;
-                StockSusinBtn();
-            }
-        } else if (button->Tag() == PadNextTag) {
-            if (PadHasNextPage(slotCount, partnerCount(), m_page)) {
-                ++m_page;
-                StockSusinBtn();
-            }
-        }
+        if (PadTurnPage(button->Tag(), int(m_buttons.size()), partnerCount(), m_page))
+            StockSusinBtn();
         setSlotDown(1);
         StockItemsBtn();
         return;

@@ -11,6 +11,7 @@
 #include "core/uKV_Common_Text.h"
 #include "core/uKV_DataModule.h"
 #include "documents/DocumentCalls.h"
+#include "platform/dataset/ControlsOff.h"
 #include "platform/dataset/Vat.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
@@ -167,11 +168,12 @@ void TF652_EdOrder::grid_PetenlistCellClick()
 void TF652_EdOrder::showTotals(const QString &taxKind)
 {
     Currency total;
-    cds_F2101_det->DisableControls();
-    for (cds_F2101_det->First(); !cds_F2101_det->Eof(); cds_F2101_det->Next())
-        total += cds_F2101_det->FieldByName(QStringLiteral("PDAMT")).AsCurrency();
-    cds_F2101_det->First();
-    cds_F2101_det->EnableControls();
+    {
+        const ControlsOff quiet(*cds_F2101_det);
+        for (cds_F2101_det->First(); !cds_F2101_det->Eof(); cds_F2101_det->Next())
+            total += cds_F2101_det->FieldByName(QStringLiteral("PDAMT")).AsCurrency();
+        cds_F2101_det->First();
+    }
 
     const QString sum = FormatAmount(Currency(total.Trunc()));
     ui->edt_BaljuSum->setText(sum);

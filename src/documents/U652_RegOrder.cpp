@@ -16,14 +16,15 @@
 #include "documents/DocumentNumber.h"
 #include "documents/DocumentRights.h"
 #include "documents/OrderLineAmount.h"
+#include "documents/PatternLines.h"
 #include "documents/SupplierCombos.h"
 #include "documents/U1010_OrderList.h"
 #include "documents/U651_Susin.h"
 #include "documents/U652_EdOrder.h"
 #include "documents/UnitChooser.h"
+#include "platform/dataset/ControlsOff.h"
 #include "platform/dataset/DataSet.h"
 #include "platform/os/Clock.h"
-#include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
 
 #include <QApplication>
@@ -42,7 +43,6 @@ namespace {
 const QString kOrderProgram = QStringLiteral("F20_PURCHASEENTRY");
 const QString kFormName = QStringLiteral("F652_RegOrder");
 constexpr int kPurchaseOrderKind = 10;
-constexpr int kGatheredPattern = 999;
 constexpr int kListOptions = dgTitles | dgColLines | dgRowLines | dgRowSelect | dgAlwaysShowSelection;
 constexpr int kLineOptions = dgEditing | dgTitles | dgColLines | dgRowLines | dgAlwaysShowSelection;
 
@@ -62,12 +62,14 @@ void copyFields(DataSet &to, const DataSet &from, const char *const *names, int 
 
 QString today(const char *format) { return os::Now().date().toString(QLatin1String(format)); }
 
-// The grid does not follow a data set walked row by row meanwhile.
-struct ControlsOff {
-    explicit ControlsOff(DataSet &ds) : ds(ds) { ds.DisableControls(); }
-    ~ControlsOff() { ds.EnableControls(); }
-    DataSet &ds;
-};
+// The supplier the working lines are ordered from, on every line.
+LineHook supplierOfLines(const QString &supplier, const QString &supplierName)
+{
+    return [supplier, supplierName](DataSet &line, DataSet &) {
+        line.FieldByName(F("AHADNB")).setAsString(supplier);
+        line.FieldByName(F("AHADNB_NAME")).setAsString(supplierName);
+    };
+}
 
 } // namespace
 
@@ -89,9 +91,6 @@ TF652_RegOrder::TF652_RegOrder(QWidget *parent)
     setWindowTitle(QStringLiteral("패턴 발주"));
     setFixedSize(ScreenWidth, ScreenHeight);
     bindMenuButton(ui->btn_AllMenuView);
-
-    const QList<TMirelImgBtn *> padKeys = {ui->btn0, ui->bnt1, ui->btn2, ui->btn3, ui->btn4, ui->btn5, ui->btn6, ui->btn7, ui->btn8, ui->btn9,
-               ui->btnJem, ui->btn_ghktkfvy};
 
     m_combos = std::make_unique<TSupplierCombos>(ui->CMB_ADNBNAME, ui->CMB_ADNB);
 
@@ -165,11 +164,7 @@ TF652_RegOrder::TF652_RegOrder(QWidget *parent)
     connect(ui->grid_Petenlist, &TMirelGrid::OnCellClick, this, [this] { grid_PetenlistCellClick(); });
     connect(ui->grid_PetenSaveList, &TMirelGrid::OnCellClick, this, [this] { grid_PetenSaveListCellClick(); });
     connect(ui->grid_Regorderlist, &TMirelGrid::OnCellClick, this, [this](TColumn *c) { grid_RegorderlistCellClick(c); });
-    for (TMirelImgBtn *key : padKeys)
-        connect(key, &TMirelImgBtn::OnMouseUp, this, [this, key](QWidget *, Qt::MouseButton button) {
-            if (button == Qt::LeftButton)
-                PadKeyMouseUp(key->Tag());
-        });
+    ConnectPadKeys(this, [this](int tag) { PadKeyMouseUp(tag); });
     connect(ui->btn_Enter, &TMirelImgBtn::OnClick, this, [this] { btn_EnterClick(); });
     connect(ui->btn_Ok, &TMirelImgBtn::OnClick, this, [this] { btn_OkClick(); });
     connect(ui->btn_Balju, &TMirelImgBtn::OnClick, this, [this] { btn_BaljuClick(); });
@@ -200,10 +195,8 @@ void TF652_RegOrder::openTables()
 void TF652_RegOrder::showEvent(QShowEvent *event)
 {
     TWorkScreen::showEvent(event);
-    if (event->spontaneous() || m_shown)
-        return;
-    m_shown = true;
-    FormShow();
+    if (FirstShow(event))
+        FormShow();
 }
 
 void TF652_RegOrder::closeEvent(QCloseEvent *event)
@@ -284,41 +277,6 @@ void TF652_RegOrder::replaceWorkingLines()
     Source = LinesSource();
 }
 
-void TF652_RegOrder::loadPatternLines(int pattern, const QString &supplier, qint64 orderNumber, bool orderedQuantities,
-                                      const QString &supplierName)
-{
-    cds_F2111_s->Close();
-    SetTextParam(*cds_F2111_s, "COMPCODE", MyConfig.CompanyCode);
-    SetTextParam(*cds_F2111_s, "STORECODE", MyConfig.StoreCode);
-    SetParam(*cds_F2111_s, FieldType::Integer, "HDNUMB", pattern);
-    SetTextParam(*cds_F2111_s, "TARGETCODE", supplier);
-    SetParam(*cds_F2111_s, FieldType::Integer, "phnumb", int(orderNumber));
-    cds_F2111_s->Open();
-
-    DataSet &lines = *VTB_PATTERNBALJU;
-    DataSet &rows = *cds_F2111_s;
-    lines.DisableControls();
-    lines.EmptyTable();
-    for (rows.First(); !rows.Eof(); rows.Next()) {
-        lines.Append();
-        lines.FieldByName(F("ADNUMB")).setAsInteger(rows.FieldByName(F("ADNUMB")).AsInteger());
-        lines.FieldByName(F("IMITTY")).setAsString(ItemTypeWord(rows.FieldByName(F("IMITTY")).AsString()));
-        copyFields(lines, rows, kLineTexts, std::size(kLineTexts));
-        for (const char *name : {"ADSEQ", "ADMCAL", "ADMQTY", "ADSQTY", "REPTQTY", "jjgo"})
-            lines.FieldByName(F(name)).setAsVariant(rows.FieldByName(F(name)).AsVariant());
-        lines.FieldByName(F("ADQTY"))
-            .setAsFloat(rows.FieldByName(orderedQuantities ? F("PDQTY") : F("ADQTY")).AsFloat());
-        SetLinePrices(lines, rows.FieldByName(F("ADUPRC")).AsInteger());
-        lines.FieldByName(F("ADAMT")).setAsCurrency(rows.FieldByName(F("ADAMT")).AsCurrency());
-        lines.FieldByName(F("SIZE")).setAsString(rows.FieldByName(F("size")).AsString());
-        lines.FieldByName(F("AHADNB")).setAsString(supplier);
-        lines.FieldByName(F("AHADNB_NAME")).setAsString(supplierName);
-        lines.Post();
-    }
-    lines.First();
-    lines.EnableControls();
-}
-
 void TF652_RegOrder::grid_PetenlistCellClick()
 {
     if (!cds_F2110_s->Active() || cds_F2110_s->IsEmpty())
@@ -330,7 +288,11 @@ void TF652_RegOrder::grid_PetenlistCellClick()
     SetSupplier(supplier);
     try {
         VTB_PATTERNBALJU->CheckBrowseMode();
-        loadPatternLines(pattern, supplier, pattern, false, supplierName);
+        cds_F2111_s->Close();
+        SetPatternLineParams(*cds_F2111_s, pattern, supplier);
+        SetParam(*cds_F2111_s, FieldType::Integer, "phnumb", pattern);
+        cds_F2111_s->Open();
+        FillPatternLines(*VTB_PATTERNBALJU, *cds_F2111_s, false, supplierOfLines(supplier, supplierName));
         replaceWorkingLines();
         Source = LinesSource{pattern, name, supplier, supplierName, false, false};
     } catch (const std::exception &e) {
@@ -365,7 +327,7 @@ void TF652_RegOrder::grid_PetenSaveListCellClick()
     VTB_PATTERNBALJU->CheckBrowseMode();
     replaceWorkingLines();
     try {
-        VTB_PATTERNBALJU->DisableControls();
+        const ControlsOff quiet(*VTB_PATTERNBALJU);
         VTB_PATTERNBALJU->EmptyTable();
         for (int row = 0; row < VTB_IMSIDETAIL->rowCount(); ++row) {
             DataSet::RowScope scope(*VTB_IMSIDETAIL, row);
@@ -377,7 +339,6 @@ void TF652_RegOrder::grid_PetenSaveListCellClick()
         WriteLog(QStringLiteral("TF652_RegOrder.lp_insert_patternbalju Error:") + QString::fromUtf8(e.what()));
     }
     VTB_PATTERNBALJU->First();
-    VTB_PATTERNBALJU->EnableControls();
     Source = source;
 }
 
@@ -391,40 +352,17 @@ void TF652_RegOrder::grid_RegorderlistCellClick(TColumn *column)
         ChooseLineUnit(*VTB_PATTERNBALJU, this);
         return;
     }
-    selectQuantityColumn();
-}
-
-// The key pad types into the quantity of the current line.
-void TF652_RegOrder::selectQuantityColumn()
-{
-    for (int i = 0; i < ui->grid_Regorderlist->Columns().Count(); ++i)
-        if (ui->grid_Regorderlist->Columns()[i]->FieldName() == F("ADQTY"))
-            ui->grid_Regorderlist->setSelectedIndex(i);
+    SelectQuantityColumn(ui->grid_Regorderlist); // the key pad types into the quantity
 }
 
 void TF652_RegOrder::PadKeyMouseUp(int tag)
 {
-    if (VTB_PATTERNBALJU->IsEmpty())
-        return; // editing an empty table would append a line without an item
-    QWidget *focus = QApplication::focusWidget();
-    if (focus != ui->grid_Regorderlist && !ui->grid_Regorderlist->isAncestorOf(focus))
-        ui->grid_Regorderlist->setFocus();
-    if (!ui->grid_Regorderlist->EditorMode())
-        selectQuantityColumn();
-    if (VTB_PATTERNBALJU->State() == DataSetState::Browse)
-        VTB_PATTERNBALJU->Edit();
-    if ((tag >= 48 && tag <= 57) || tag == 190)
-        KeyPress(tag);
-    else if (tag == -10)
-        KeyPress(8);
+    TypePadKey(ui->grid_Regorderlist, *VTB_PATTERNBALJU, tag);
 }
 
 void TF652_RegOrder::btn_EnterClick()
 {
-    if (VTB_PATTERNBALJU->IsEmpty())
-        return;
-    VTB_PATTERNBALJU->CheckBrowseMode();
-    VTB_PATTERNBALJU->Next();
+    NextLine(*VTB_PATTERNBALJU);
 }
 
 void TF652_RegOrder::pageLines(int tag)
@@ -549,7 +487,7 @@ void TF652_RegOrder::btn_ImsiSaveClick()
     }
     try {
         DataSet &saved = *VTB_IMSIDETAIL;
-        saved.DisableControls();
+        const ControlsOff quiet(saved);
         // A recalled save is saved as it now stands: lines set to 0 leave it.
         if (Source.Recalled)
             for (int row = saved.rowCount() - 1; row >= 0; --row) {
@@ -580,11 +518,9 @@ void TF652_RegOrder::btn_ImsiSaveClick()
             saved.FieldByName(F("AHADNB_NAME")).setAsString(supplierName);
             saved.Post();
         }
-        saved.EnableControls();
         lines.EmptyTable();
         Source = LinesSource();
     } catch (const std::exception &e) {
-        VTB_IMSIDETAIL->EnableControls();
         WriteLog(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick3 Error:") + QString::fromUtf8(e.what()));
     }
 }
@@ -692,7 +628,7 @@ void TF652_RegOrder::placeOrders(const QList<OrderJob> &jobs, bool fromSaves)
     for (const OrderJob &job : jobs) {
         SetSupplier(job.supplier);
         if (fromSaves) {
-            VTB_PATTERNBALJU->DisableControls();
+            const ControlsOff quiet(*VTB_PATTERNBALJU);
             VTB_PATTERNBALJU->EmptyTable();
             for (int row = 0; row < VTB_IMSIDETAIL->rowCount(); ++row) {
                 DataSet::RowScope scope(*VTB_IMSIDETAIL, row);
@@ -701,7 +637,6 @@ void TF652_RegOrder::placeOrders(const QList<OrderJob> &jobs, bool fromSaves)
                 if (job.saves.contains(save))
                     appendSavedLine(*VTB_IMSIDETAIL);
             }
-            VTB_PATTERNBALJU->EnableControls();
         }
         const bool reloaded = job.holdsReload && !reloadGiven && ReloadState == QStringLiteral("1");
         if (!placeOneOrder(job, reloaded)) {
@@ -799,11 +734,7 @@ bool TF652_RegOrder::placeOneOrder(const OrderJob &job, bool reloaded)
             SetParam(call, FieldType::Integer, "A_PDAMT", money.total);
             SetParam(call, FieldType::Integer, "A_pdgamt", money.supply);
             SetParam(call, FieldType::Integer, "A_pdtax", money.vat);
-            for (const char *unit : {"ADBDAN", "ADMDAN", "ADLDAN"})
-                SetTextParam(call, (QByteArray("A_PD") + (unit + 2)).constData(), lines.FieldByName(F(unit)).AsString());
-            SetParam(call, FieldType::Float, "A_PDMQTY", lines.FieldByName(F("ADMQTY")).AsFloat());
-            SetParam(call, FieldType::Float, "A_PDSQTY", lines.FieldByName(F("ADSQTY")).AsFloat());
-            SetParam(call, FieldType::Float, "A_PDMCAL", lines.FieldByName(F("ADMCAL")).AsFloat());
+            SetLineUnitParams(call, "A_PD", lines);
             SetTextParam(call, "A_PDIBMONTH", QString());
             SetTextParam(call, "A_PDIBSEQ", QString());
             SetParam(call, FieldType::Integer, "A_PDIBNUMB", 0);
@@ -845,37 +776,8 @@ void TF652_RegOrder::btn_OkClick()
     VTB_PATTERNBALJU->CheckBrowseMode();
     SetSupplier(supplier);
     try {
-        if (pattern == kGatheredPattern) {
-            DataSet &lines = *VTB_PATTERNBALJU;
-            lines.DisableControls();
-            lines.EmptyTable();
-            for (orderLines.First(); !orderLines.Eof(); orderLines.Next()) {
-                lines.Append();
-                lines.FieldByName(F("ADNUMB")).setAsInteger(orderLines.FieldByName(F("PDNUMB")).AsInteger());
-                lines.FieldByName(F("ADSEQ")).setAsInteger(orderLines.FieldByName(F("PDSEQ")).AsInteger());
-                lines.FieldByName(F("IMITNB")).setAsString(orderLines.FieldByName(F("PDITNB")).AsString());
-                for (const char *unit : {"BDAN", "MDAN", "LDAN"})
-                    lines.FieldByName(F("AD") + F(unit)).setAsString(orderLines.FieldByName(F("PD") + F(unit)).AsString());
-                for (const char *n : {"MCAL", "MQTY", "SQTY"})
-                    lines.FieldByName(F("AD") + F(n)).setAsFloat(orderLines.FieldByName(F("PD") + F(n)).AsFloat());
-                lines.FieldByName(F("IMNAME")).setAsString(orderLines.FieldByName(F("IMNAME")).AsString());
-                lines.FieldByName(F("ADUNIT")).setAsString(orderLines.FieldByName(F("PDUNIT")).AsString());
-                lines.FieldByName(F("SoUnitTotalstock")).setAsString(QStringLiteral("0"));
-                lines.FieldByName(F("REPTQTY")).setAsFloat(0);
-                lines.FieldByName(F("jjgo")).setAsFloat(0);
-                lines.FieldByName(F("ADQTY")).setAsFloat(orderLines.FieldByName(F("PDQTY")).AsFloat());
-                SetLinePrices(lines, orderLines.FieldByName(F("PDUPRC")).AsInteger());
-                lines.FieldByName(F("ADAMT")).setAsCurrency(orderLines.FieldByName(F("PDAMT")).AsCurrency());
-                lines.FieldByName(F("SIZE")).setAsString(orderLines.FieldByName(F("size")).AsString());
-                lines.FieldByName(F("AHADNB")).setAsString(supplier);
-                lines.FieldByName(F("AHADNB_NAME")).setAsString(supplierName);
-                lines.Post();
-            }
-            lines.First();
-            lines.EnableControls();
-        } else {
-            loadPatternLines(pattern, order.FieldByName(F("phadnb")).AsString(), number, true, supplierName);
-        }
+        FillPlacedOrderLines(*VTB_PATTERNBALJU, order, orderLines, *cds_F2111_s,
+                             supplierOfLines(supplier, supplierName));
     } catch (const std::exception &e) {
         WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
         return;

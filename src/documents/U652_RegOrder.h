@@ -123,8 +123,6 @@ private:
     struct OrderJob;
 
     void openTables();
-    void loadPatternLines(int pattern, const QString &supplier, qint64 orderNumber, bool orderedQuantities,
-                          const QString &supplierName);
     void appendSavedLine(DataSet &line);
     void replaceWorkingLines();
     void clearReload();
@@ -137,13 +135,11 @@ private:
     void placeOrders(const QList<OrderJob> &jobs, bool fromSaves);
     bool placeOneOrder(const OrderJob &job, bool reloaded);
     void pageLines(int tag);
-    void selectQuantityColumn();
 
     std::unique_ptr<Ui::TF652_RegOrder> ui;
     std::unique_ptr<TSupplierCombos> m_combos;
     std::unique_ptr<DocumentNumber> m_number;
     QList<PlacedOrder> m_lastPlaced;
-    bool m_shown = false;
 };
 
 extern TF652_RegOrder *F652_RegOrder;

@@ -8,6 +8,7 @@
 #include "core/CallParams.h"
 #include "core/MyConfig.h"
 #include "core/uKV_Common_Text.h"
+#include "platform/dataset/ControlsOff.h"
 #include "platform/dataset/Vat.h"
 #include "inquiries/RefreshRows.h"
 #include "platform/dataset/DataSet.h"
@@ -358,8 +359,7 @@ void TF656_StockDetail::HeaderTouch(Page which)
     const QString taxCode = h.FieldByName(F(p.spec->taxField)).AsString();
 
     // The grid is updated once, however the load or the sum ends.
-    lines.DisableControls();
-    const auto enable = qScopeGuard([&lines] { lines.EnableControls(); });
+    const ControlsOff quiet(lines);
     OpenKeepingRows(lines); // a server error reaches the error box; the lines stay
     Currency total;
     const Field &amount = lines.FieldByName(F(p.spec->amountField));

@@ -88,6 +88,14 @@ void TWorkScreen::showEvent(QShowEvent *event)
     MenuViewState = QStringLiteral("0");
 }
 
+bool TWorkScreen::FirstShow(const QShowEvent *event)
+{
+    if (event->spontaneous() || m_shown)
+        return false;
+    m_shown = true;
+    return true;
+}
+
 void TWorkScreen::keyPressEvent(QKeyEvent *event)
 {
     // Escape would end the modal loop of a plain dialog; a work screen is

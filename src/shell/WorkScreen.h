@@ -85,11 +85,16 @@ protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
+    // True for the first showing that is not the window system's own, false
+    // ever after: a screen loads what it shows then (its FormShow).
+    bool FirstShow(const QShowEvent *event);
+
 private:
     void menuHidden();
 
     int m_menuTag;
     QPointer<QWidget> m_menuShownByMe;
+    bool m_shown = false;
 };
 
 // The guard before unsaved rows of a work table are dropped: true at once

@@ -2,6 +2,7 @@
 
 #include "documents/DocumentLines.h"
 #include "documents/PadPages.h"
+#include "documents/PatternLines.h"
 #include "documents/SlipColumns.h"
 #include "documents/UnitChooser.h"
 #include "platform/dataset/DataSet.h"
@@ -73,6 +74,57 @@ QStringList range(int from, int to)
     return out;
 }
 
+// Filling work lines from an answer: each copy kind's reading of a null, the
+// per-line hook, and a failure half-way that keeps the whole lines before it
+// and leaves the lines' controls on.
+TEST(FillLines, CopiesByTheTableThenTheHookAndAFailureKeepsTheWholeLines)
+{
+    DataSet answer;
+    answer.AddFields({{QStringLiteral("PDSEQ"), FieldType::Integer, 0},
+                      {QStringLiteral("PDQTY"), FieldType::Float, 0},
+                      {QStringLiteral("IMNAME"), FieldType::String, 20}});
+    answer.Open();
+    const auto row = [&](const QVariant &seq, const QVariant &qty, const char *name) {
+        answer.Append();
+        answer.FieldByName(QStringLiteral("PDSEQ")).setAsVariant(seq);
+        answer.FieldByName(QStringLiteral("PDQTY")).setAsVariant(qty);
+        answer.FieldByName(QStringLiteral("IMNAME")).setAsString(QString::fromUtf8(name));
+        answer.Post();
+    };
+    row(1, 2.5, "배추");
+    row(2, QVariant(), "무"); // no quantity answered
+    DataSet lines;
+    lines.AddFields(PatternLineFields());
+    lines.Open();
+    const auto field = [&](int r, const char *name) { return lines.value(r, lines.fieldIndex(QLatin1String(name))); };
+
+    for (const LineCopy copy : {LineCopy::AsAnswered, LineCopy::ByLineType}) {
+        FillLines(lines, answer, {{"ADSEQ", "PDSEQ"}, {"ADQTY", "PDQTY"}, {"IMNAME", "IMNAME"}}, copy,
+                  [](DataSet &line, DataSet &from) {
+                      const QString name = from.FieldByName(QStringLiteral("IMNAME")).AsString();
+                      line.FieldByName(QStringLiteral("SIZE")).setAsString(name + QStringLiteral("!"));
+                  });
+        ASSERT_EQ(lines.rowCount(), 2);
+        EXPECT_EQ(lines.RecNo(), 1);
+        EXPECT_EQ(field(0, "ADQTY").toDouble(), 2.5);
+        EXPECT_EQ(field(1, "SIZE").toString(), QStringLiteral("무!"));
+        EXPECT_EQ(field(1, "ADQTY").isNull(), copy == LineCopy::AsAnswered) << int(copy);
+        if (copy == LineCopy::ByLineType) {
+            EXPECT_EQ(field(1, "ADQTY").toDouble(), 0.0);
+        }
+    }
+
+    EXPECT_THROW(FillLines(lines, answer, {{"ADSEQ", "PDSEQ"}}, LineCopy::AsAnswered,
+                           [](DataSet &line, DataSet &from) {
+                               if (from.FieldByName(QStringLiteral("PDSEQ")).AsInteger() == 2)
+                                   line.FieldByName(QStringLiteral("NOSUCHFIELD")); // throws
+                           }),
+                 DataSetError);
+    EXPECT_EQ(lines.rowCount(), 1); // the first line, whole; the second never posted
+    EXPECT_EQ(lines.State(), DataSetState::Browse);
+    EXPECT_FALSE(lines.ControlsDisabled());
+}
+
 TEST(PadPages, SlotsPositionsAndNextPage)
 {
     EXPECT_EQ(padSlots(24, 0), range(1, 24));
@@ -94,6 +146,22 @@ TEST(PadPages, SlotsPositionsAndNextPage)
     EXPECT_EQ(PadSlotPosition(10, 10, 0, 9), 10);
     EXPECT_TRUE(PadHasNextPage(10, 11, 0));
     EXPECT_FALSE(PadHasNextPage(10, 16, 1));
+}
+
+TEST(PadPages, PagingSlotsTurnThePageOnlyWhereThereIsOne)
+{
+    const struct {
+        int tag, rows, page;
+        bool moved;
+        int after;
+    } cases[] = {{PadPreviousTag, 30, 1, true, 0}, {PadPreviousTag, 30, 0, false, 0},
+                 {PadNextTag, 17, 1, true, 2},     {PadNextTag, 16, 1, false, 1},
+                 {0, 30, 1, false, 1}}; // not a paging Tag
+    for (const auto &c : cases) {
+        int page = c.page;
+        EXPECT_EQ(PadTurnPage(c.tag, 10, c.rows, page), c.moved) << c.tag << " " << c.rows << "/" << c.page;
+        EXPECT_EQ(page, c.after) << c.tag << " " << c.rows << "/" << c.page;
+    }
 }
 
 TEST(SlipRow, NumbersKeepEveryDigitAndFittingLinesKeepTheirBytes)

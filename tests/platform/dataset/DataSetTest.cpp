@@ -1,3 +1,4 @@
+#include "platform/dataset/ControlsOff.h"
 #include "platform/dataset/DataSet.h"
 
 #include <QSignalSpy>
@@ -415,6 +416,36 @@ TEST_F(DataSetTest, DisabledControlsBatchViewSignalsIntoOneChange)
     EXPECT_GT(scrolls, 0);  // hooks are not suppressed
     ds.EnableControls();    // unbalanced: ignored
     EXPECT_EQ(changed.count(), 1);
+}
+
+// A fill that fails half-way through a row: the half-written row is
+// dropped, the posted ones stay, and the views hear of the table once more.
+TEST_F(DataSetTest, ControlsOffDropsAHalfWrittenRowAndEnablesTheControlsWhenAFillFails)
+{
+    fill();
+    QSignalSpy changed(&ds, &DataSet::dataSetChanged);
+    try {
+        const ControlsOff quiet(ds);
+        ds.EmptyTable();
+        add("E5", "배추", 5);
+        ds.Append();
+        ds.FieldByName(QStringLiteral("CODE")).setAsString(QStringLiteral("F6"));
+        ds.FieldByName(QStringLiteral("QTY")).setAsString(QStringLiteral("여섯")); // no number: throws
+        ds.Post();
+        FAIL() << "the text should not have been taken as a quantity";
+    } catch (const DataSetError &) {
+    }
+    EXPECT_FALSE(ds.ControlsDisabled());
+    EXPECT_EQ(ds.State(), DataSetState::Browse);
+    EXPECT_EQ(codes(), QStringList{QStringLiteral("E5")});
+    EXPECT_EQ(changed.count(), 1);
+
+    {
+        const ControlsOff quiet(ds); // a fill that goes through: its rows stay
+        add("G7", "무", 7);
+    }
+    EXPECT_FALSE(ds.ControlsDisabled());
+    EXPECT_EQ(codes(), (QStringList{QStringLiteral("E5"), QStringLiteral("G7")}));
 }
 
 TEST_F(DataSetTest, RowScopeReadsOneRowWithoutMovingTheCursor)
