@@ -17,7 +17,6 @@
 #include "shell/MenuTags.h"
 
 #include <QDateEdit>
-#include <QScopeGuard>
 #include <QShowEvent>
 
 #include <stdexcept>
