@@ -10,6 +10,7 @@
 #include "shell/MenuTags.h"
 #include "production/U1307_RECIPYVIEW.h"
 #include "inquiries/U656_StockDetail.h"
+#include "inquiries/U690_NormalStock.h"
 #include "shell/ScreenRegistry.h"
 #include "signin/u501_Login.h"
 
@@ -25,6 +26,7 @@ void RegisterWorkScreens()
     RegisterScreen<TF10051_deliver>(MenuTag::Deliver, F10051_deliver);
     RegisterScreen<TF1307_RECIPYVIEW>(MenuTag::RecipeView, F1307_RECIPYVIEW);
     RegisterScreen<TF656_StockDetail>(MenuTag::StockDetail, F656_StockDetail);
+    RegisterScreen<TF690_NormalStock>(MenuTag::NormalStock, F690_NormalStock);
 
     // The sign-in screen's table-order button.
     SetTableOrderWindowFactory([](QWidget *parent) -> QDialog * {

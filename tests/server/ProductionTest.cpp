@@ -194,14 +194,18 @@ TEST_F(Production, ForecastIsWhatTheOrdersNeedPlusProperStockLessStockAndJobOrde
     const QString due = QDate::currentDate().addDays(40).toString(QStringLiteral("yyyyMMdd"));
     const std::string d = due.toStdString();
     const std::string m = d.substr(0, 6);
-    auto cleanup = qScopeGuard([] {
+    // Unit 0004 holds only what this test writes: the demo's own stock and
+    // documents there are cleared before and after.
+    const auto clear = [] {
         exec("DELETE FROM F2401 WHERE ODBUUT = '0004'; DELETE FROM F2400 WHERE OHBUUT = '0004';"
              "DELETE FROM F3201 WHERE DDBUUT = '0004'; DELETE FROM F3200 WHERE DHBUUT = '0004';"
              "DELETE FROM F3311 WHERE JDBUUT = '0004'; DELETE FROM F3310 WHERE JHBUUT = '0004';"
              "DELETE FROM F3400 WHERE SKBUUT = '0004';"
              "UPDATE F0200 SET IMJEGO = (SELECT s.IMJEGO FROM F0200 s WHERE s.IMCMCD = F0200.IMCMCD"
              " AND s.IMBUUT = '9999' AND s.IMITNB = F0200.IMITNB) WHERE IMCMCD = '9999' AND IMBUUT = '0004'");
-    });
+    };
+    clear();
+    auto cleanup = qScopeGuard(clear);
 
     struct Case {
         const char *item;
