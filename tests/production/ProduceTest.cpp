@@ -367,6 +367,15 @@ TEST_F(Produce, TheLossComesOffTheWholeQuantityOnExactDecimalsAndMayNotExceedWha
     s.vtb_STOCK->Last();
     EXPECT_EQ(s.vtb_STOCK->FieldByName("ADQTY").AsFloat(), 0.2);
     EXPECT_EQ(s.vtb_STOCK->FieldByName("SonPlusIlSu").AsFloat(), 0.3);
+
+    // A split wider than the five characters one may type stays whole.
+    add(s, "300001", "식빵반죽", "3");
+    type(s, produced(s), "10000");
+    s.btn_OkClick();
+    type(s, lost(s), ".5");
+    EXPECT_EQ(produced(s)->text(), QStringLiteral("9999.5"));
+    s.btn_OkClick();
+    EXPECT_EQ(current(s), QStringLiteral("9999.5 0.5 10000"));
 }
 
 TEST_F(Produce, AReloadedProductionIsChangedUnderItsOwnNumberAndDeletedOnlyWithTheRight)
