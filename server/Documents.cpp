@@ -211,6 +211,34 @@ TerminalCall::TerminalCall() { ++t_terminalCalls; }
 TerminalCall::~TerminalCall() { --t_terminalCalls; }
 bool TerminalCall::active() { return t_terminalCalls > 0; }
 
+QString DocumentKey::text() const { return QStringLiteral("%1/%2/%3").arg(cmcd, buut, numberText(month, numb)); }
+
+DocumentKey requireDocumentKey(const Call &call, const QString &p, const QString &noNumber)
+{
+    const auto name = [&p](const char *column) { return QStringLiteral("A_") + p + QLatin1String(column); };
+    DocumentKey k;
+    k.cmcd = call.text(name("CMCD")).trimmed();
+    k.buut = call.text(name("BUUT")).trimmed();
+    k.month = call.text(name("MONTH")).trimmed();
+    k.numb = call.integer(name("NUMB"));
+    if (k.cmcd.isEmpty() || k.buut.isEmpty())
+        throw CallError(QStringLiteral("company and store are required"));
+    if (!isValidMonth(k.month))
+        throw CallError(QStringLiteral("올바른 월이 아닙니다: %1").arg(k.month));
+    if (k.numb <= 0)
+        throw CallError(noNumber);
+    return k;
+}
+
+bool documentExists(SQLite::Database &db, const DocumentTable &doc, const DocumentKey &key)
+{
+    Prepared st(db, u8(QStringLiteral("SELECT 1 FROM %1 WHERE %2").arg(identifier(doc.header), whereKey(doc.headerKey))));
+    const QVariantList values = key.values();
+    for (int i = 0; i < values.size(); ++i)
+        bindValue(*st, i + 1, values[i]);
+    return st->executeStep();
+}
+
 bool deleteDocument(SQLite::Database &db, const DocumentTable &doc, const QVariantList &key)
 {
     for (const DocumentTable::Lines &l : doc.lines)

@@ -65,6 +65,25 @@ QString dayText(const QString &column);
 // cannot rename what the screens match.
 QString itemTypeNameSql(const QString &typeCode);
 
+// The key of one document as an insert or delete call sends it, in
+// parameters named after the row's column prefix: A_<p>CMCD, A_<p>BUUT,
+// A_<p>MONTH, A_<p>NUMB (texts trimmed).
+struct DocumentKey {
+    QString cmcd, buut, month;
+    qint64 numb = 0;
+    QVariantList values() const { return {cmcd, buut, month, numb}; }
+    // "9999/9999/203001-00007", as the audit rows name a document.
+    QString text() const;
+};
+
+// Reads the key of prefix `p` ("DH", "RD", ...) and refuses an empty company
+// or store, a month that is no "yyyymm" and a number below 1 (`noNumber` is
+// that refusal's message).
+DocumentKey requireDocumentKey(const Call &call, const QString &p, const QString &noNumber);
+
+// Whether the header of the document of `key` exists.
+bool documentExists(SQLite::Database &db, const DocumentTable &doc, const DocumentKey &key);
+
 // Deletes the document of `key` (lines first, then the header); returns
 // whether a header existed.
 bool deleteDocument(SQLite::Database &db, const DocumentTable &doc, const QVariantList &key);

@@ -7,7 +7,6 @@
 
 #include "Dispatcher.h"
 #include "Documents.h"
-#include "Numbering.h"
 #include "procedures/Procedures.h"
 
 #include "platform/dataset/Vat.h"
@@ -22,6 +21,7 @@ namespace {
 
 const QString kInsert = QStringLiteral("GP_INSERT_F3200_DELIVERYENTRY");
 const QString kDelete = QStringLiteral("GP_DELETE_F3200_DELIVERYENTRY");
+const QString kNoNumber = QStringLiteral("출고 번호가 없습니다.");
 
 // The names of the release types the screens filter and show; fixed, so
 // that a company's code table cannot rename what the screens match.
@@ -37,46 +37,11 @@ bool isReleaseType(const QString &type)
 
 QString trimmed(const Call &call, const char *name) { return call.text(QString::fromLatin1(name)).trimmed(); }
 
-// The entry key shared by a header and its lines: company, store, month, number.
-struct EntryKey {
-    QString cmcd, buut, month;
-    qint64 numb = 0;
-    QVariantList values() const { return {cmcd, buut, month, numb}; }
-    QString text() const { return QStringLiteral("%1/%2/%3").arg(cmcd, buut, numberText(month, numb)); }
-};
-
-// Reads and checks the key of a header (prefix "DH") or line ("DD").
-EntryKey requireKey(const Call &call, const QString &prefix)
-{
-    EntryKey k;
-    k.cmcd = call.text(QStringLiteral("A_") + prefix + QStringLiteral("CMCD")).trimmed();
-    k.buut = call.text(QStringLiteral("A_") + prefix + QStringLiteral("BUUT")).trimmed();
-    k.month = call.text(QStringLiteral("A_") + prefix + QStringLiteral("MONTH")).trimmed();
-    k.numb = call.integer(QStringLiteral("A_") + prefix + QStringLiteral("NUMB"));
-    if (k.cmcd.isEmpty() || k.buut.isEmpty())
-        throw CallError(QStringLiteral("company and store are required"));
-    if (!isValidMonth(k.month))
-        throw CallError(QStringLiteral("올바른 월이 아닙니다: %1").arg(k.month));
-    if (k.numb <= 0)
-        throw CallError(QStringLiteral("출고 번호가 없습니다."));
-    return k;
-}
-
-bool headerExists(SQLite::Database &db, const EntryKey &k)
-{
-    Prepared st(db, "SELECT 1 FROM F3200 WHERE DHCMCD = ?1 AND DHBUUT = ?2 AND DHMONTH = ?3 AND DHNUMB = ?4");
-    bindText(*st, 1, k.cmcd);
-    bindText(*st, 2, k.buut);
-    bindText(*st, 3, k.month);
-    st->bind(4, static_cast<int64_t>(k.numb));
-    return st->executeStep();
-}
-
 // A header sent again replaces the entry with its lines (a retried save, or
 // the same number saved twice), so an entry never holds stale lines.
 void writeEntryHeader(Call &call)
 {
-    const EntryKey k = requireKey(call, QStringLiteral("DH"));
+    const DocumentKey k = requireDocumentKey(call, QStringLiteral("DH"), kNoNumber);
     const QString type = trimmed(call, "A_DHCHTY");
     if (!isReleaseType(type))
         throw CallError(QStringLiteral("올바른 출고 구분이 아닙니다: %1").arg(type));
@@ -125,7 +90,7 @@ void writeEntryHeader(Call &call)
 
 // The tax kind a release's amounts are split by: the header's own, else its
 // customer's.
-QString releaseTaxKind(SQLite::Database &db, const EntryKey &k)
+QString releaseTaxKind(SQLite::Database &db, const DocumentKey &k)
 {
     Prepared st(db, u8(QStringLiteral("SELECT COALESCE(NULLIF(h.DHTXGU, ''), ")
                        + partnerSql(QStringLiteral("p.ABTXGU"), QStringLiteral("h.DHCMCD"), QStringLiteral("h.DHBUUT"),
@@ -140,7 +105,7 @@ QString releaseTaxKind(SQLite::Database &db, const EntryKey &k)
 }
 
 // The unit price of a received-order line.
-qint64 receivedOrderPrice(SQLite::Database &db, const EntryKey &k, const LineReference &ref)
+qint64 receivedOrderPrice(SQLite::Database &db, const DocumentKey &k, const LineReference &ref)
 {
     Prepared st(db, "SELECT ODUPRC FROM F2401 WHERE ODCMCD = ?1 AND ODBUUT = ?2 AND ODMONTH = ?3 AND ODNUMB = ?4"
                     " AND ODSEQ = ?5");
@@ -167,14 +132,14 @@ bool isUnset(const Call &call, const char *name)
 // release's tax kind.
 void writeEntryLine(Call &call)
 {
-    const EntryKey k = requireKey(call, QStringLiteral("DD"));
+    const DocumentKey k = requireDocumentKey(call, QStringLiteral("DD"), kNoNumber);
     const qint64 seq = call.integer(QStringLiteral("A_DDSEQ"));
     if (seq <= 0)
         throw CallError(QStringLiteral("출고 순번이 없습니다."));
     const QString item = trimmed(call, "A_DDITNB");
     if (item.isEmpty())
         throw CallError(QStringLiteral("품목이 지정되지 않았습니다."));
-    if (!headerExists(call.db, k))
+    if (!documentExists(call.db, docs::release(), k))
         throw CallError(QStringLiteral("출고 내역이 없습니다: %1").arg(numberText(k.month, k.numb)));
 
     Prepared del(call.db, "DELETE FROM F3201 WHERE DDCMCD = ?1 AND DDBUUT = ?2 AND DDMONTH = ?3 AND DDNUMB = ?4"
@@ -262,7 +227,7 @@ void insertDeliveryEntry(Call &call)
 // Deletes an entry with its lines and records who did it.
 void deleteDeliveryEntry(Call &call)
 {
-    const EntryKey k = requireKey(call, QStringLiteral("DH"));
+    const DocumentKey k = requireDocumentKey(call, QStringLiteral("DH"), kNoNumber);
     if (!deleteDocument(call.db, docs::release(), k.values()))
         throw CallError(QStringLiteral("삭제할 출고 내역이 없습니다."));
     audit(call, kDelete, k.text(), trimmed(call, "A_DHWORK"), trimmed(call, "A_DHPGID"));

@@ -5,14 +5,30 @@
 #include "platform/dataset/DataSet.h"
 #include "shell/WorkScreen.h"
 
-bool HasWriteRight(const QString &programId)
+namespace {
+
+// Whether the rights row of the program id has the flag set; otherwise the
+// refusal is shown.
+bool HasRight(const QString &programId, const char *flag, const QString &refusal)
 {
     DataSet *rights = ProgramRights();
     if (rights && rights->Active() && rights->Locate(QStringLiteral("slpgid"), programId)
-        && rights->FieldByName(QStringLiteral("wrau")).AsBoolean())
+        && rights->FieldByName(QLatin1String(flag)).AsBoolean())
         return true;
-    ShowMessageBox(QStringLiteral("등록(수정) 권한이 없습니다."), 2, 2000);
+    ShowMessageBox(refusal, 2, 2000);
     return false;
+}
+
+} // namespace
+
+bool HasWriteRight(const QString &programId)
+{
+    return HasRight(programId, "wrau", QStringLiteral("등록(수정) 권한이 없습니다."));
+}
+
+bool HasDeleteRight(const QString &programId)
+{
+    return HasRight(programId, "deau", QStringLiteral("삭제 권한이 없습니다."));
 }
 
 bool ConfirmClose(int lineCount)

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QRegularExpressionValidator>
 #include <QShowEvent>
 #include <QTimeEdit>
 
@@ -104,6 +105,7 @@ TItemEntryScreen::TItemEntryScreen(int menuTag, QWidget *parent)
 
     const QList<TMirelImgBtn *> digitButtons = {ui->btn0, ui->bnt1, ui->btn2, ui->btn3, ui->btn4, ui->btn5, ui->btn6, ui->btn7, ui->btn8, ui->btn9};
     ui->btn_Menu9->hide(); // members that save with it show it
+    LimitTypedLength(ui->edt_Surang1, 5);
 
     vtb_STOCK = new DataSet(this);
     vtb_STOCK->setObjectName(QStringLiteral("vtb_STOCK"));
@@ -199,21 +201,30 @@ QList<FieldDef> ItemEntryBasketFields()
 
 void TItemEntryScreen::SetupGridColumns()
 {
-    struct Col {
-        const char *field, *title;
-        int width;
-        bool centred, visible;
-    };
-    static const Col cols[] = {{"ADSEQ", "No", 39, true, true},     {"IMNAME", "품명", 323, false, true},
-                               {"ADQTY", "수량", 57, false, true},  {"ADUNIT", "단위", 43, true, true},
-                               {"ADAMT", "합계", 60, false, false}, {"bigo", "비고", 53, false, true},
-                               {"sss", "부가세여부코드", 30, false, true}};
-    for (const Col &c : cols) {
+    AddBasketColumns({{"ADSEQ", "No", 39, true},
+                      {"IMNAME", "품명", 323},
+                      {"ADQTY", "수량", 57},
+                      {"ADUNIT", "단위", 43, true},
+                      {"ADAMT", "합계", 60, false, false},
+                      {"bigo", "비고", 53},
+                      {"sss", "부가세여부코드", 30}});
+}
+
+void TItemEntryScreen::AddBasketColumns(std::initializer_list<BasketColumn> columns)
+{
+    for (const BasketColumn &c : columns) {
         TColumn *column = AddGridColumn(ui->mgd_StockItems, QLatin1String(c.field), QString::fromUtf8(c.title), c.width);
         column->setVisible(c.visible);
         if (c.centred)
             column->setAlignment(Qt::AlignCenter);
     }
+}
+
+void LimitTypedLength(QLineEdit *edit, int length)
+{
+    edit->setMaxLength(32767); // QLineEdit cuts even a text the program sets
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral(".{0,%1}").arg(length)), edit));
 }
 
 void TItemEntryScreen::showEvent(QShowEvent *event)
@@ -528,7 +539,7 @@ void TItemEntryScreen::mmb_ItemsMouseUp(TMirelMenuBtn *button)
     const QString kind = cache.Locate(F("IMITNB"), button->ItemCode) ? cache.FieldByName(F("IMITTY")).AsString()
                                                                       : QString();
     RegItemStock(button->ItemCode, button->ItemName2, button->ItemNick, button->ItemCookType,
-                 button->ItemCombineCode, button->ItemVATON, button->ItemIncludeVatYN, 1, kind);
+                 button->ItemCombineCode, button->ItemVATON, button->ItemIncludeVatYN, 1, kind, button->ItemPrice3());
 }
 
 void TItemEntryScreen::SetItemKind(int kind)
@@ -568,7 +579,7 @@ void TItemEntryScreen::btn_JepumSearchClick()
 
 bool TItemEntryScreen::RegItemStock(const QString &code, const QString &name, const QString &unit,
                                     const QString &middleUnit, int unitFactor, bool vatOn, bool includeVat,
-                                    double quantity, const QString &kind)
+                                    double quantity, const QString &kind, double itemPrice)
 {
     try {
         DataSet &b = *vtb_STOCK;
@@ -592,6 +603,7 @@ bool TItemEntryScreen::RegItemStock(const QString &code, const QString &name, co
             b.FieldByName(F("ADQTY")).setAsFloat(quantity);
             b.FieldByName(F("BDFL")).setAsBoolean(vatOn);
             b.FieldByName(F("SDFL")).setAsBoolean(includeVat);
+            NewLineFields(b, itemPrice);
             b.Post();
         }
         ui->btn_Danui1->setDown(true);
@@ -704,7 +716,10 @@ void TItemEntryScreen::bntSuMouseUp(int digit)
         KeypadState = QStringLiteral("2");
     } else if (KeypadState == QLatin1String("2")) {
         t->setText(t->text() + d);
+    } else {
+        return;
     }
+    AfterDigit(t);
 }
 
 void TItemEntryScreen::btnJemClick() { KeypadState = QStringLiteral("1"); }
@@ -722,12 +737,15 @@ void TItemEntryScreen::btn_OkClick()
     DataSet &b = *vtb_STOCK;
     if (!b.Active() || b.RecordCount() == 0)
         return;
+    if (!OkAllowed())
+        return;
     b.Edit();
     bool ok = false;
     const double quantity = ui->edt_Surang1->text().toDouble(&ok);
     b.FieldByName(F("ADQTY")).setAsFloat(ok ? quantity : 0);
     if (ui->Edit6->text() == b.FieldByName(F("ADLDAN")).AsString())
         b.FieldByName(F("ADUNIT")).setAsString(ui->Edit6->text());
+    OkLineFields(b);
     b.Post();
     b.Next();
     ShowCurrentLine();
@@ -860,14 +878,29 @@ void TItemEntryScreen::SaveEntry()
 
 // --- slip ---
 
-QStringList TItemEntryScreen::SlipFrame(const QList<SlipLine> &lines) const
+QStringList EntrySlipFrame(const QString &title, const QString &timeLabel, const QStringList &body, bool thanksLine)
 {
     QStringList out;
     const QChar esc(0x1B);
-    out << QString(esc) + "!" + QChar(0x10) + PadCenter(SlipTitle(), 42) + esc + "!" + QChar(0x00);
+    out << QString(esc) + "!" + QChar(0x10) + PadCenter(title, 42) + esc + "!" + QChar(0x00);
     out << QString();
-    out << PadRight(SlipTimeLabel() + os::Now().toString(QStringLiteral("yyyy-MM-dd HH:mm")), 42);
+    out << PadRight(timeLabel + os::Now().toString(QStringLiteral("yyyy-MM-dd HH:mm")), 42);
     out << QString(42, QLatin1Char('='));
+    out << body;
+    out << QString(42, QLatin1Char('='));
+    if (thanksLine)
+        out << PadCenter(QStringLiteral("**  감 사 합 니 다 **"), 42);
+    return out;
+}
+
+QStringList TItemEntryScreen::SlipFrame(const QList<SlipLine> &lines) const
+{
+    return EntrySlipFrame(SlipTitle(), SlipTimeLabel(), SlipBody(lines), SlipThanksLine());
+}
+
+QStringList TItemEntryScreen::SlipBody(const QList<SlipLine> &lines) const
+{
+    QStringList out;
     const QChar layout = MyConfig.PrintStockPrice;
     if (layout == QLatin1Char('0') || layout == QLatin1Char('1') || layout == QLatin1Char('2')) {
         out << QStringLiteral("제품명                         수량       ");
@@ -876,8 +909,6 @@ QStringList TItemEntryScreen::SlipFrame(const QList<SlipLine> &lines) const
             out << SlipRow({SlipText(line.name, 27), SlipNumber(SlipQuantity(line.quantity), 8),
                             SlipNumber(line.unit, 7)});
     }
-    out << QString(42, QLatin1Char('='));
-    out << PadCenter(QStringLiteral("**  감 사 합 니 다 **"), 42);
     return out;
 }
 
@@ -914,17 +945,23 @@ void TItemEntryScreen::ReloadEntry()
 {
     QString month, number;
     QDate date;
-    if (!RunReloadPicker(month, number, date))
-        return;
+    if (RunReloadPicker(month, number, date))
+        TakeOverLines(ReloadStateText(), month, number, date);
+}
+
+bool TItemEntryScreen::TakeOverLines(const QString &stateText, const QString &month, const QString &number,
+                                     const QDate &date)
+{
     DataSet &b = *vtb_STOCK;
     DeleteLinesWhere([](DataSet &line) { return line.FieldByName(F("ADQTY")).AsFloat() <= -1; });
     b.First();
     RecomputeTotals();
-    if (b.RecordCount() > 0) {
-        ui->lab_BanpumNeyek->setText(ReloadStateText());
-        ui->Edit30->setText(month);
-        ui->Edit31->setText(number);
-        ui->Edit33->setText(date.toString(QStringLiteral("yyyyMMdd")));
-        ShowCurrentLine();
-    }
+    if (b.RecordCount() == 0)
+        return false;
+    ui->lab_BanpumNeyek->setText(stateText);
+    ui->Edit30->setText(month);
+    ui->Edit31->setText(number);
+    ui->Edit33->setText(date.toString(QStringLiteral("yyyyMMdd")));
+    ShowCurrentLine();
+    return true;
 }

@@ -11,7 +11,9 @@
 // step that writes header and lines, the slip's texts and lines, the reload
 // picker, the search filter, and, for members with more basket fields or
 // quantity targets, the basket fields, grid columns, amount price field and
-// key-pad targets.
+// key-pad targets; members that keep more per line (production: the price
+// of a new line, the loss beside the quantity) fill it in through the line
+// hooks, and members with other slip columns give the slip's body and end.
 //
 // Numbers: a save asks DocumentNumber for the number of (kind, month of
 // date_Wantdate). A save with an empty basket draws the number and writes
@@ -34,6 +36,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 class ClientDataSet;
@@ -92,8 +95,10 @@ public:
     bool StockTypeBBtn();
     bool StockItemsBtn();
     bool StockLoadItems();
+    // itemPrice: the touched button's ItemPrice3, handed to NewLineFields.
     bool RegItemStock(const QString &code, const QString &name, const QString &unit, const QString &middleUnit,
-                      int unitFactor, bool vatOn, bool includeVat, double quantity, const QString &kind);
+                      int unitFactor, bool vatOn, bool includeVat, double quantity, const QString &kind,
+                      double itemPrice = 0);
     bool ShowCurrentLine();
     bool PrintEntryReceipt();
     void ResetWantDate();
@@ -114,7 +119,7 @@ public:
     void mmb_TypeAMouseUp(TMirelMenuBtn *button);
     void mmb_TypeBMouseUp(TMirelMenuBtn *button);
     void mmb_ItemsMouseUp(TMirelMenuBtn *button);
-    void mgd_StockItemsMouseUp();
+    virtual void mgd_StockItemsMouseUp();
     void SetItemKind(int kind);
     // The save of the save buttons: number, member's save step, reset.
     // Throws what the server answered; the basket and the number stay.
@@ -126,8 +131,10 @@ public:
     // printer thread), built from the re-read lines.
     struct SlipLine {
         QString name;
-        double quantity = 0;
+        double quantity = 0; // production: the quantity produced
         QString unit;
+        double loss = 0;  // production: the quantity lost
+        double total = 0; // production: produced + lost
     };
     QStringList SlipFrame(const QList<SlipLine> &lines) const;
 
@@ -167,6 +174,22 @@ protected:
     // Clears the entry fields (members clear their own after calling this).
     virtual void ClearEntryFields();
     virtual void ShowCurrentLineExtra() {}
+    // A new line of a touched item, in insert before its post: the member's
+    // own fields (itemPrice: the touched button's ItemPrice3).
+    virtual void NewLineFields(DataSet &line, double itemPrice) { Q_UNUSED(line) Q_UNUSED(itemPrice) }
+    // OK: whether the typed quantities may be applied to the current line (a
+    // member that refuses tells the user why), and the member's fields of the
+    // line (in edit) beside ADQTY and ADUNIT.
+    virtual bool OkAllowed() { return true; }
+    virtual void OkLineFields(DataSet &line) { Q_UNUSED(line) }
+    // After a digit of the key pad was written into target.
+    virtual void AfterDigit(QLineEdit *target) { Q_UNUSED(target) }
+    // The slip between the "=" rule under the time and the closing one:
+    // column heading, "-" rule and a row per line (by default name 27,
+    // quantity 8 and unit 7 under the layouts "0", "1" and "2" of
+    // PrintStockPrice); and whether the thanks line ends the slip.
+    virtual QStringList SlipBody(const QList<SlipLine> &lines) const;
+    virtual bool SlipThanksLine() const { return true; }
 
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -181,6 +204,20 @@ protected:
     // Deletes every basket line for which drop (reading the line as the
     // current record) is true, then numbers the rest 1..n again.
     void DeleteLinesWhere(const std::function<bool(DataSet &)> &drop);
+    // Takes the lines a picker has just written into the basket: lines of -1
+    // or less go, the rest are numbered 1..n; when lines remain, the state
+    // label reads stateText, Edit30 / Edit31 / Edit33 hold the document's
+    // month, number and date, and the first line is shown. True when lines
+    // remain.
+    bool TakeOverLines(const QString &stateText, const QString &month, const QString &number, const QDate &date);
+
+    // The basket grid's columns, in order.
+    struct BasketColumn {
+        const char *field, *title; // title in UTF-8
+        int width;
+        bool centred = false, visible = true;
+    };
+    void AddBasketColumns(std::initializer_list<BasketColumn> columns);
 
 private:
     bool touchCategory(TMirelMenuBtn *button, bool padA);
@@ -196,6 +233,15 @@ private:
 // The fields of the basket vtb_STOCK, in order, as the members share them
 // (BasketFields() of a member that adds none).
 QList<FieldDef> ItemEntryBasketFields();
+
+// An entry slip: the title in double height, an empty line, the time label
+// with the time now, a "=" rule, the body, a closing "=" rule and, when
+// thanksLine, the centred thanks line. 42 columns, bytes of code page 949.
+QStringList EntrySlipFrame(const QString &title, const QString &timeLabel, const QStringList &body, bool thanksLine);
+
+// Limits what a person types into a quantity edit to `length` characters;
+// a text set by the program (a line's quantity, a computed split) stays whole.
+void LimitTypedLength(QLineEdit *edit, int length);
 
 // The category and item filters of the pads for an item kind.
 QString CategoryAFilter(int itemKind);

@@ -6,12 +6,12 @@
 #include "Components/MirelComp/PageGrid.h"
 #include "core/CallParams.h"
 #include "core/MyConfig.h"
-#include "core/ProgramRights.h"
 #include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
 #include "core/uKV_DataModule.h"
 #include "documents/DocumentCalls.h"
 #include "platform/dataset/ControlsOff.h"
+#include "documents/DocumentRights.h"
 #include "platform/dataset/Vat.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
@@ -205,12 +205,8 @@ void TF652_EdOrder::btn_dClick()
 {
     if (!cds_F2100_pat->Active() || cds_F2100_pat->IsEmpty())
         return;
-    DataSet *rights = ProgramRights();
-    if (!rights || !rights->Active() || !rights->Locate(QStringLiteral("slpgid"), kOrderProgram)
-        || !rights->FieldByName(QStringLiteral("deau")).AsBoolean()) {
-        ShowMessageBox(QStringLiteral("삭제 권한이 없습니다."), 2, 2000);
+    if (!HasDeleteRight(kOrderProgram))
         return;
-    }
     if (AskMessageBox(QStringLiteral("발주내역을 삭제 하시겠습니까?"), 1) != mrYes)
         return;
     const QString month = cds_F2100_pat->FieldByName(QStringLiteral("PHMONTH")).AsString();

@@ -6,6 +6,7 @@
 namespace MenuTag {
 constexpr int RegOrder = 501301;   // pattern order entry, opened by a sign-in
 constexpr int Warehouse = 501302;
+constexpr int Produce = 501303;
 constexpr int Deliver = 501304;
 constexpr int TastePresent = 501305;
 constexpr int TwoMaterialDisuse = 501306;

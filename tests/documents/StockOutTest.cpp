@@ -21,8 +21,6 @@
 #include "ui_U1013_ReleaseList.h"
 #include "ui_ItemEntryScreen.h"
 
-#include <SQLiteCpp/Statement.h>
-
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,21 +39,6 @@ protected:
         ItemEntrySuite::SetUp();
         MyConfig.UIADNB = QStringLiteral("90000001"); // user 1001
         today = os::Now().date();
-    }
-
-    // Rows of a query, columns joined by "|".
-    static QStringList rows(const std::string &sql)
-    {
-        auto lease = server().store().acquire();
-        SQLite::Statement st(lease.db(), sql);
-        QStringList out;
-        while (st.executeStep()) {
-            QStringList cells;
-            for (int i = 0; i < st.getColumnCount(); ++i)
-                cells << QString::fromStdString(st.getColumn(i).getString());
-            out << cells.join('|');
-        }
-        return out;
     }
 
     // The entry written last (highest rowid) and its lines.

@@ -1,7 +1,8 @@
-// Productions and job orders on the server: the production and job-order
-// lists with their lines, what a production does to stock (output, the
-// recipe's ingredients, losses) and the production forecast of the received
-// orders due on a day.
+// Productions and job orders on the server: the production lines, writing
+// and deleting a production, the production and job-order lists with their
+// lines, what a production does to stock (output, the recipe's ingredients,
+// losses) and the production forecast of the received orders due on a day.
+// Written productions live in months of 2031 so the demo ones stay as seeded.
 
 #include "ServerTestUtil.h"
 #include "StockView.h"
@@ -24,11 +25,43 @@ const QString kProductionLines = QStringLiteral("GP_SELECT_F3301_StockDetail_Sen
 const QString kJobOrders = QStringLiteral("GP_SELECT_F3310_WORKENTRY");
 const QString kJobOrderLines = QStringLiteral("GP_SELECT_F3311_WORKENTRY");
 const QString kForecast = QStringLiteral("GP_SELECT_F2401_WORKENTRY");
+const QString kLines = QStringLiteral("GP_SELECT_F0011_ProduceLine");
+const QString kInsert = QStringLiteral("GP_INSERT_F3300_PRODUCTENTRY");
+const QString kDelete = QStringLiteral("GP_DELETE_F3300_PRODUCTENTRY");
 
 QString day(int back = 0) { return QDate::currentDate().addDays(-back).toString(QStringLiteral("yyyyMMdd")); }
 
 class Production : public ServerSuite {
 protected:
+    // A header as production entry sends it; the line parameters of the
+    // shared list still hold the last line's values.
+    static wire::Answer header(const QString &month, qint64 numb, const QString &line = QStringLiteral("002"),
+                               const QString &company = QStringLiteral("9999"))
+    {
+        return call(kInsert,
+                    {{"A_GUBUN", 1}, {"A_RHCMCD", company}, {"A_RHBUUT", QStringLiteral("9999")},
+                     {"A_RHMONTH", month}, {"A_RHNUMB", numb}, {"A_RHYEAR", month.left(4)},
+                     {"A_RHDATE", month + QStringLiteral("20")}, {"A_RHLINB", line},
+                     {"A_RHADNB", QStringLiteral("90000001")}, {"A_RHSTTM", QString()}, {"A_RHEDTM", QString()},
+                     {"A_RHBIGO", QString()}, {"A_RHWORK", QStringLiteral("90000001")},
+                     {"A_RHPGID", QStringLiteral("F1003_Produce")}, {"A_RDSEQ", 9}, {"A_RDITNB", QStringLiteral("100002")},
+                     {"A_RDQTY", 99.0}},
+                    QStringLiteral("dspStoredProc6"));
+    }
+    // A line; `cost` is A_RDWPRC as the screens send it (a decimal text).
+    static wire::Answer line(const QString &month, qint64 numb, qint64 seq, const QString &item, double qty,
+                             double loss, const QString &cost)
+    {
+        return call(kInsert,
+                    {{"A_GUBUN", 2}, {"A_RHNUMB", numb + 1}, {"A_RHLINB", QStringLiteral("999")},
+                     {"A_RDCMCD", QStringLiteral("9999")}, {"A_RDBUUT", QStringLiteral("9999")}, {"A_RDMONTH", month},
+                     {"A_RDNUMB", numb}, {"A_RDSEQ", seq}, {"A_RDITNB", item}, {"A_RDBAR", QString()},
+                     {"A_RDLINB", QStringLiteral("002")}, {"A_RDUNIT", QStringLiteral("EA")}, {"A_RDQTY", qty},
+                     {"A_RDUPRC", 0}, {"A_RDAMT", 0}, {"A_RDMCAL", 10.0}, {"A_RDLQTY", loss},
+                     {"A_RDCHNUMB", 0}, {"A_RDIBSEQ", 0}, {"A_RDWORK", QStringLiteral("90000001")},
+                     {"A_RDPGID", QStringLiteral("F1003_Produce")}, {"A_RDWPRC", cost}, {"A_RDBPRC", QStringLiteral("0")}},
+                    QStringLiteral("dspStoredProc6"));
+    }
     // Stock of every item of store 9999 today, by item.
     static std::map<QString, double> stockToday(SQLite::Database &db)
     {
@@ -46,6 +79,99 @@ protected:
 };
 
 } // namespace
+
+TEST_F(Production, ProductionLinesComeInOrderWithLine001First)
+{
+    const auto lines = [] {
+        return call(kLines, {{"COMPCODE", QStringLiteral("9999")}}, QStringLiteral("dspStoredProc11"));
+    };
+    wire::Answer a = lines();
+    ASSERT_OK(a);
+    EXPECT_EQ(column(a, QStringLiteral("CDSSCD")), (QStringList{"001", "002", "003"}));
+    EXPECT_EQ(column(a, QStringLiteral("CDNAME")), (QStringList{"1라인(제빵)", "2라인(케이크)", "3라인(포장)"}));
+
+    // The screens send "001" until a line is chosen: it leads whatever its place.
+    exec("UPDATE F0011 SET CDSEQ = 9 WHERE CDCMCD = '9999' AND CDGUCD = '061' AND CDSSCD = '001'");
+    auto restore = qScopeGuard(
+        [] { exec("UPDATE F0011 SET CDSEQ = 1 WHERE CDCMCD = '9999' AND CDGUCD = '061' AND CDSSCD = '001'"); });
+    EXPECT_EQ(column(lines(), QStringLiteral("CDSSCD")), (QStringList{"001", "002", "003"}));
+
+    const wire::Answer none = call(kLines, {{"COMPCODE", QStringLiteral("0000")}});
+    EXPECT_TRUE(none.rows.isEmpty());
+    EXPECT_EQ(none.columns.size(), 2);
+}
+
+TEST_F(Production, WrittenLineByLineAResentHeaderReplacesTheLinesAndAMissingCostIsTheRecipes)
+{
+    const QString month = QStringLiteral("203101");
+    ASSERT_OK(header(month, 4));
+    ASSERT_OK(line(month, 4, 1, QStringLiteral("100001"), 8, 2, QStringLiteral("0")));     // costed from the recipe
+    ASSERT_OK(line(month, 4, 2, QStringLiteral("100002"), 10, 0, QStringLiteral("1234.5"))); // a sent cost stays
+    ASSERT_OK(line(month, 4, 3, QStringLiteral("100003"), 5, 0, QStringLiteral("0")));     // no recipe: 0
+    EXPECT_EQ(rows("SELECT RHYEAR, RHDATE, RHLINB, RHADNB, RHWORK, RHPGID FROM F3300 WHERE RHMONTH = '203101'"
+                   " AND RHNUMB = 4"),
+              QStringList{"2031|20310120|002|90000001|90000001|F1003_Produce"});
+    // 우유식빵 costs 1,700 a unit: (5,000 G of 식빵반죽 at 3 + 100 G of 버터 at 20) / 10.
+    EXPECT_EQ(rows("SELECT RDSEQ, RDITNB, RDLINB, RDQTY, RDLQTY, RDMCAL, RDWPRC FROM F3301 WHERE RDMONTH = '203101'"
+                   " AND RDNUMB = 4 ORDER BY RDSEQ"),
+              (QStringList{"1|100001|002|8.0|2.0|10.0|13600.0", "2|100002|002|10.0|0.0|10.0|1234.5",
+                           "3|100003|002|5.0|0.0|10.0|0.0"}));
+
+    // The modification: the header again, then fewer lines.
+    ASSERT_OK(header(month, 4, QStringLiteral("001")));
+    ASSERT_OK(line(month, 4, 1, QStringLiteral("100001"), 3, 0, QStringLiteral("0")));
+    EXPECT_EQ(rows("SELECT RDSEQ, RDITNB, RDLINB, RDWPRC FROM F3301 WHERE RDMONTH = '203101' AND RDNUMB = 4"),
+              QStringList{"1|100001|002|5100.0"});
+    EXPECT_EQ(rows("SELECT RHLINB FROM F3300 WHERE RHMONTH = '203101' AND RHNUMB = 4"), QStringList{"001"});
+}
+
+TEST_F(Production, BadWritesAreRefusedAndWriteNothing)
+{
+    const QString month = QStringLiteral("203102");
+    struct Case {
+        const char *what;
+        wire::Answer answer;
+    };
+    const Case cases[] = {
+        {"no company", header(month, 1, QStringLiteral("002"), QString())},
+        {"bad month", header(QStringLiteral("203113"), 1)},
+        {"no number", header(month, 0)},
+        {"line without its header", line(month, 1, 1, QStringLiteral("100001"), 1, 0, QStringLiteral("0"))},
+        {"unknown part", call(kInsert, {{"A_GUBUN", 3}})},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_TRUE(c.answer.isError());
+    }
+    ASSERT_OK(header(month, 2));
+    EXPECT_TRUE(line(month, 2, 1, QString(), 1, 0, QStringLiteral("0")).isError()); // a line without item
+    EXPECT_TRUE(line(month, 2, 0, QStringLiteral("100001"), 1, 0, QStringLiteral("0")).isError());
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F3300 WHERE RHMONTH IN ('203102', '203113') AND RHNUMB <> 2"), 0);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F3301 WHERE RDMONTH = '203102'"), 0);
+}
+
+TEST_F(Production, DeleteRemovesThatProductionWithAnAuditRowAndRefusesAMissingOne)
+{
+    const QString month = QStringLiteral("203103");
+    for (qint64 n : {1, 2}) {
+        ASSERT_OK(header(month, n));
+        ASSERT_OK(line(month, n, 1, QStringLiteral("100001"), 1, 0, QStringLiteral("0")));
+    }
+    const auto remove = [&month](qint64 n) {
+        return call(kDelete,
+                    {{"A_RHCMCD", QStringLiteral("9999")}, {"A_RHBUUT", QStringLiteral("9999")}, {"A_RHMONTH", month},
+                     {"A_RHNUMB", n}, {"A_RHWORK", QStringLiteral("90000001")},
+                     {"A_RHPGID", QStringLiteral("F1003_Produce")}},
+                    QStringLiteral("dspStoredProc10"));
+    };
+    ASSERT_OK(remove(1));
+    EXPECT_EQ(rows("SELECT RHNUMB FROM F3300 WHERE RHMONTH = '203103'"), QStringList{"2"});
+    EXPECT_EQ(rows("SELECT RDNUMB FROM F3301 WHERE RDMONTH = '203103'"), QStringList{"2"});
+    EXPECT_EQ(rows("SELECT AUPROC, AUWORK, AUPGID FROM SYS_AUDIT WHERE AUKEY = '9999/9999/203103-00001'"),
+              QStringList{"GP_DELETE_F3300_PRODUCTENTRY|90000001|F1003_Produce"});
+    EXPECT_TRUE(remove(1).isError());
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM SYS_AUDIT WHERE AUKEY = '9999/9999/203103-00001'"), 1);
+}
 
 TEST_F(Production, ListsProductionsOfTheRangeAndTheLinesOfOne)
 {

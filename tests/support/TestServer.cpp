@@ -8,6 +8,8 @@
 #include "Updates.h"
 #include "platform/remote/RemoteConnection.h"
 
+#include <SQLiteCpp/Statement.h>
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QTemporaryDir>
@@ -300,6 +302,20 @@ int TestServerSuite::scalar(const std::string &query)
 {
     auto lease = server().store().acquire();
     return lease.db().execAndGet(query).getInt();
+}
+
+QStringList TestServerSuite::rows(const std::string &query)
+{
+    auto lease = server().store().acquire();
+    SQLite::Statement st(lease.db(), query);
+    QStringList out;
+    while (st.executeStep()) {
+        QStringList cells;
+        for (int i = 0; i < st.getColumnCount(); ++i)
+            cells << QString::fromStdString(st.getColumn(i).getString());
+        out << cells.join('|');
+    }
+    return out;
 }
 
 RemoteConnection &TestServerSuite::connection()

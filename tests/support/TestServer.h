@@ -122,6 +122,8 @@ protected:
     static void exec(const std::string &sql);
     // The first column of the first row of a query on the store, as an integer.
     static int scalar(const std::string &query);
+    // Every row of a query on the store, its columns as text joined by "|".
+    static QStringList rows(const std::string &query);
 
 private:
     static TestServer *s_server;

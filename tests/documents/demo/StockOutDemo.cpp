@@ -5,20 +5,16 @@
 // default 9999). Pictures come from $RALD_BIN_DIR/img. The window closes by
 // itself after the number of seconds given (default 30).
 
-#include "Components/MirelComp/MirelFonts.h"
 #include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelMenuBtn.h"
-#include "Components/MirelComp/MirelPicture.h"
-#include "core/MyConfig.h"
 #include "core/uKV_DataModule.h"
 #include "documents/U1007_TwoMaterialDisuse.h"
 #include "documents/U1009_TastePresent.h"
 #include "documents/U1013_ReleaseList.h"
 #include "platform/dataset/DataSet.h"
 #include "platform/os/Clock.h"
-#include "platform/os/ProgramFile.h"
 #include "platform/remote/ClientDataSet.h"
-#include "support/DemoTerminal.h"
+#include "support/DemoProgram.h"
 #include "ui_U1013_ReleaseList.h"
 
 #include <QApplication>
@@ -30,19 +26,10 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    mirel::installFontSubstitutions();
-    const QString bin = qEnvironmentVariable("RALD_BIN_DIR");
-    if (!bin.isEmpty()) {
-        mirel::setPictureFolder(bin + "/img");
-        os::SetProgramFilePath(bin + "/KV_RALD");
-    }
     const QString what = argc > 1 ? QString(argv[1]) : QStringLiteral("taste");
     const QString port = argc > 2 ? QString(argv[2]) : QStringLiteral("9999");
     const int seconds = argc > 3 ? QString(argv[3]).toInt() : 30;
-
-    MyConfig = DemoTerminalConfig(QStringLiteral("127.0.0.1"), port);
-    MyConfig.UIADNB = QStringLiteral("90000001"); // user 1001
-    MyConfig.PortReceipt.clear();
+    StartDemoProgram(port);
 
     TDM dm;
     DM = &dm;
