@@ -9,6 +9,8 @@
 #include "documents/U652_RegOrder.h"
 #include "shell/MenuTags.h"
 #include "production/U1307_RECIPYVIEW.h"
+#include "inquiries/U1305_PRODStockInquiry.h"
+#include "inquiries/U1306_MATStockInquiry.h"
 #include "inquiries/U656_StockDetail.h"
 #include "shell/ScreenRegistry.h"
 #include "signin/u501_Login.h"
@@ -25,6 +27,8 @@ void RegisterWorkScreens()
     RegisterScreen<TF10051_deliver>(MenuTag::Deliver, F10051_deliver);
     RegisterScreen<TF1307_RECIPYVIEW>(MenuTag::RecipeView, F1307_RECIPYVIEW);
     RegisterScreen<TF656_StockDetail>(MenuTag::StockDetail, F656_StockDetail);
+    RegisterScreen<TF1305_PRODSTOCKINQUIRY>(MenuTag::ProductLedger, F1305_PRODSTOCKINQUIRY);
+    RegisterScreen<TF1306_MATSTOCKINQUIRY>(MenuTag::MaterialLedger, F1306_MATSTOCKINQUIRY);
 
     // The sign-in screen's table-order button.
     SetTableOrderWindowFactory([](QWidget *parent) -> QDialog * {
