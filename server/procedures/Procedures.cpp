@@ -21,6 +21,7 @@ void registerAllProcedures(Registry &registry)
     registerProductionProcedures(registry);
     registerJobOrderProcedures(registry);
     registerInquiryProcedures(registry);
+    registerLedgerProcedures(registry);
 }
 
 } // namespace hq

@@ -22,5 +22,6 @@ void registerRecipeProcedures(Registry &registry);  // Recipes.cpp: recipe heade
 void registerProductionProcedures(Registry &registry); // Production.cpp: productions and their lines
 void registerJobOrderProcedures(Registry &registry); // JobOrders.cpp: job orders, their lines, production forecast
 void registerInquiryProcedures(Registry &registry); // Inquiries.cpp: category lists of the inquiry screens
+void registerLedgerProcedures(Registry &registry);  // Ledgers.cpp: product and raw-material ledgers, set items
 
 } // namespace hq

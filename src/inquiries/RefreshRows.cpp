@@ -19,15 +19,19 @@ void OpenKeepingRows(ClientDataSet &cds)
             copy.setValue(p.Value());
     }
     fresh.Open();
+    CopyRowsInto(fresh, cds);
+}
 
+void CopyRowsInto(const DataSet &source, DataSet &target)
+{
     QList<QList<QVariant>> rows;
-    rows.reserve(fresh.rowCount());
-    for (int r = 0; r < fresh.rowCount(); ++r) {
+    rows.reserve(source.rowCount());
+    for (int r = 0; r < source.rowCount(); ++r) {
         QList<QVariant> row;
-        row.reserve(fresh.FieldCount());
-        for (int f = 0; f < fresh.FieldCount(); ++f)
-            row.append(fresh.value(r, f));
+        row.reserve(source.FieldCount());
+        for (int f = 0; f < source.FieldCount(); ++f)
+            row.append(source.value(r, f));
         rows.append(std::move(row));
     }
-    cds.LoadRows(fresh.FieldDefs(), std::move(rows));
+    target.LoadRows(source.FieldDefs(), std::move(rows));
 }

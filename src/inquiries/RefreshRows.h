@@ -6,5 +6,11 @@
 // A closed data set simply opens.
 
 class ClientDataSet;
+class DataSet;
 
 void OpenKeepingRows(ClientDataSet &cds);
+
+// Replaces the rows of target with those of source (in source's view order),
+// matched by field name as DataSet::LoadRows matches them; an open target is
+// left at its first row.
+void CopyRowsInto(const DataSet &source, DataSet &target);

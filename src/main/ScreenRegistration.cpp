@@ -10,6 +10,8 @@
 #include "shell/MenuTags.h"
 #include "production/U1003_Produce.h"
 #include "production/U1307_RECIPYVIEW.h"
+#include "inquiries/U1305_PRODStockInquiry.h"
+#include "inquiries/U1306_MATStockInquiry.h"
 #include "inquiries/U656_StockDetail.h"
 #include "inquiries/U690_NormalStock.h"
 #include "shell/ScreenRegistry.h"
@@ -29,6 +31,8 @@ void RegisterWorkScreens()
     RegisterScreen<TF1307_RECIPYVIEW>(MenuTag::RecipeView, F1307_RECIPYVIEW);
     RegisterScreen<TF656_StockDetail>(MenuTag::StockDetail, F656_StockDetail);
     RegisterScreen<TF690_NormalStock>(MenuTag::NormalStock, F690_NormalStock);
+    RegisterScreen<TF1305_PRODSTOCKINQUIRY>(MenuTag::ProductLedger, F1305_PRODSTOCKINQUIRY);
+    RegisterScreen<TF1306_MATSTOCKINQUIRY>(MenuTag::MaterialLedger, F1306_MATSTOCKINQUIRY);
 
     // The sign-in screen's table-order button.
     SetTableOrderWindowFactory([](QWidget *parent) -> QDialog * {
