@@ -175,13 +175,11 @@ void TF637_DiligenceDetailsEdit::LoadDiligenceDetails()
 {
     // A side chosen before the reload may no longer exist as it was.
     m_side.reset();
-    try {
+    RunLogged(QStringLiteral("F637_DiligenceDetailsEdit.cds_F0150_Dide Error:"), [&] {
         loadUnits();
         resetInputs();
         loadPairs();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("F637_DiligenceDetailsEdit.cds_F0150_Dide Error:") + QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void TF637_DiligenceDetailsEdit::loadUnits()

@@ -244,10 +244,9 @@ void TF680_Vacamng::btn_VacationAccountClick()
         param("PGID", kScreenName);
         c.Params().CreateParam(FieldType::Integer, QStringLiteral("EISEQ"));
         c.Params().CreateParam(FieldType::DateTime, QStringLiteral("EITIME"));
-        try {
+        if (!RunLogged(QStringLiteral("F680_Vacamng.cds_F0150_i Error:"), [&] {
             c.Execute();
-        } catch (const std::exception &e) {
-            WriteLog(QStringLiteral("F680_Vacamng.cds_F0150_i Error:") + QString::fromUtf8(e.what()));
+        })) {
             // The days before this one stay registered; the list shows which.
             ShowMessageBox(QStringLiteral("휴무 등록이 서버에 전달되지 않았습니다."), 2, 3000);
             LoadHolidays();

@@ -888,12 +888,10 @@ bool TItemEntryScreen::PrintEntryReceipt()
     const QList<SlipLine> lines = ReadSavedEntry(SavedNumb, SavedTime); // a server error propagates
     if (MyConfig.pcprst == QLatin1String("1")) {
         QStringList frame;
-        try {
+        if (!RunLogged(SlipErrorLog(), [&] {
             frame = SlipFrame(lines);
-        } catch (const std::exception &e) {
-            WriteLog(SlipErrorLog() + QString::fromUtf8(e.what()));
+        }))
             return false;
-        }
         if (ReceiptPrintThread) {
             ReceiptPrintThread->Copies = 1;
             ReceiptPrintThread->Print(frame);

@@ -264,7 +264,7 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
     const QString orderMonth = order.FieldByName(F("PHMONTH")).AsString();
     // The order's lines are read before the screen changes: a failed read
     // leaves the lines being received, their supplier and date as they were.
-    try {
+    if (!RunLogged(QStringLiteral("F1002_Warehouse.cds_F2101_det Error:"), [&] {
         cds_F2101_det->Close();
         SetTextParam(*cds_F2101_det, "A_CMCD", MyConfig.CompanyCode);
         SetTextParam(*cds_F2101_det, "A_BUUT", MyConfig.StoreCode);
@@ -272,10 +272,8 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
         SetParam(*cds_F2101_det, FieldType::Integer, "A_NUMB", order.FieldByName(F("PHNUMB")).AsInteger());
         SetTextParam(*cds_F2101_det, "a_gubun", QStringLiteral("1"));
         cds_F2101_det->Open();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("F1002_Warehouse.cds_F2101_det Error:") + QString::fromUtf8(e.what()));
+    }))
         return;
-    }
     ui->Label10->clear();
     setSupplier(supplier);
     emptyLines();
@@ -283,7 +281,7 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
     ui->lab_JijemAalrim->setText(supplierName);
 
     DataSet &lines = *VTB_PATTERNBALJU;
-    try {
+    if (!RunLogged(QStringLiteral("F1002_Warehouse.cds_F2101_det Error:"), [&] {
         FillLines(lines, *cds_F2101_det,
                   {{"ADSEQ", "PDSEQ"},        {"IMITNB", "PDITNB"},      {"IMNAME", "IMNAME"},
                    {"ADMDAN", "PDMDAN"},      {"ADLDAN", "PDLDAN"},      {"ADBDAN", "PDBDAN"},
@@ -296,10 +294,8 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
                       line.FieldByName(F("SoUnitTotalstock")).setAsString(status);
                       line.FieldByName(F("BAMONTH")).setAsString(orderMonth);
                   });
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("F1002_Warehouse.cds_F2101_det Error:") + QString::fromUtf8(e.what()));
+    }))
         return;
-    }
 
     // Only what is still open is received; a received order gives nothing.
     const bool complete = status == QStringLiteral("입고완료");
@@ -345,7 +341,7 @@ void TF10021_Warehouse::grid_PetenlistCellClick()
         return;
     const QString supplier = pattern.FieldByName(F("AHADNB")).AsString();
     setSupplier(supplier);
-    try {
+    if (!RunLogged(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:"), [&] {
         cds_F2111_s->Close();
         SetPatternLineParams(*cds_F2111_s, pattern.FieldByName(F("AHNUMB")).AsInteger(), supplier);
         cds_F2111_s->Open();
@@ -353,10 +349,8 @@ void TF10021_Warehouse::grid_PetenlistCellClick()
         emptyLines();
         FillPatternLines(*VTB_PATTERNBALJU, *cds_F2111_s, false,
                          [&](DataSet &line, DataSet &) { line.FieldByName(F("AHADNB")).setAsString(supplier); });
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
+    }))
         return;
-    }
     focusQuantity();
 }
 
@@ -469,10 +463,9 @@ void TF10021_Warehouse::btn_MenuClick()
     }
     if (AskMessageBox(Suppliers->Name() + QStringLiteral("거래처의 입고 내역을 입고 하시겠습니까?"), 1) != mrYes)
         return;
-    try {
+    if (!RunLogged(QStringLiteral("F1002_Warehouse.cds_Ipgo.입고 저장 Error:"), [&] {
         saveReceipt();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("F1002_Warehouse.cds_Ipgo.입고 저장 Error:") + QString::fromUtf8(e.what()));
+    })) {
         ShowMessageBox(QStringLiteral("입고 저장에 실패하였습니다."), 2, 3000);
         return;
     }
@@ -588,7 +581,7 @@ void TF10021_Warehouse::btn_OkClick()
         ShowMessageBox(QStringLiteral("입고완료 된것은 강제완료 할수 없습니다."), 2, 3000);
         return;
     }
-    try {
+    if (!RunLogged(QStringLiteral("F1002_Warehouse.cds_F2100_hedup Error:"), [&] {
         ClientDataSet &close = *cds_F2100_hedup;
         SetTextParam(close, "COMPCODE", MyConfig.CompanyCode);
         SetTextParam(close, "STORECODE", MyConfig.StoreCode);
@@ -598,10 +591,8 @@ void TF10021_Warehouse::btn_OkClick()
         SetTextParam(close, "OHPGID", kFormName);
         SetParam(close, FieldType::Integer, "Phedfl", 1);
         close.Execute();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("F1002_Warehouse.cds_F2100_hedup Error:") + QString::fromUtf8(e.what()));
+    }))
         return;
-    }
     resetAfterSave();
     // The closed order leaves the list of open orders.
     cds_F2100_hed->Open();

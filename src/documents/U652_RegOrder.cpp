@@ -286,7 +286,7 @@ void TF652_RegOrder::grid_PetenlistCellClick()
     const QString supplierName = cds_F2110_s->FieldByName(F("ahadnb_name")).AsString();
     const QString name = cds_F2110_s->FieldByName(F("AHNAME")).AsString();
     SetSupplier(supplier);
-    try {
+    RunLogged(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:"), [&] {
         VTB_PATTERNBALJU->CheckBrowseMode();
         cds_F2111_s->Close();
         SetPatternLineParams(*cds_F2111_s, pattern, supplier);
@@ -295,9 +295,7 @@ void TF652_RegOrder::grid_PetenlistCellClick()
         FillPatternLines(*VTB_PATTERNBALJU, *cds_F2111_s, false, supplierOfLines(supplier, supplierName));
         replaceWorkingLines();
         Source = LinesSource{pattern, name, supplier, supplierName, false, false};
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 // One temporary-save line appended to the working lines.
@@ -326,7 +324,7 @@ void TF652_RegOrder::grid_PetenSaveListCellClick()
     SetSupplier(supplier);
     VTB_PATTERNBALJU->CheckBrowseMode();
     replaceWorkingLines();
-    try {
+    RunLogged(QStringLiteral("TF652_RegOrder.lp_insert_patternbalju Error:"), [&] {
         const ControlsOff quiet(*VTB_PATTERNBALJU);
         VTB_PATTERNBALJU->EmptyTable();
         for (int row = 0; row < VTB_IMSIDETAIL->rowCount(); ++row) {
@@ -335,9 +333,7 @@ void TF652_RegOrder::grid_PetenSaveListCellClick()
                 && VTB_IMSIDETAIL->FieldByName(F("AHADNB")).AsString() == supplier)
                 appendSavedLine(*VTB_IMSIDETAIL);
         }
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.lp_insert_patternbalju Error:") + QString::fromUtf8(e.what()));
-    }
+    });
     VTB_PATTERNBALJU->First();
     Source = source;
 }
@@ -457,18 +453,16 @@ void TF652_RegOrder::btn_ImsiSaveClick()
     const QString supplier = Source.Supplier.isEmpty() ? m_combos->Code() : Source.Supplier;
     const QString supplierName = Source.Supplier.isEmpty() ? m_combos->Name() : Source.SupplierName;
     const int pattern = Source.ReloadAdNumb;
-    try {
+    if (!RunLogged(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick0 Error:"), [&] {
         if (!VTB_ADNB->Locate(F("AHADNB"), supplier)) {
             VTB_ADNB->Append();
             VTB_ADNB->FieldByName(F("AHADNB")).setAsString(supplier);
             VTB_ADNB->FieldByName(F("AHADNB_NAME")).setAsString(supplierName);
             VTB_ADNB->Post();
         }
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick0 Error:") + QString::fromUtf8(e.what()));
+    }))
         return;
-    }
-    try {
+    if (!RunLogged(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick2 Error:"), [&] {
         if (VTB_IMSIHEAD->Locate(F("AHNUMB;AHADNB"), QVariantList{pattern, supplier})) {
             VTB_IMSIHEAD->Edit();
         } else {
@@ -481,11 +475,9 @@ void TF652_RegOrder::btn_ImsiSaveClick()
         if (Source.Reloaded)
             VTB_IMSIHEAD->FieldByName(F("RELOADED")).setAsBoolean(true);
         VTB_IMSIHEAD->Post();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick2 Error:") + QString::fromUtf8(e.what()));
+    }))
         return;
-    }
-    try {
+    RunLogged(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick3 Error:"), [&] {
         DataSet &saved = *VTB_IMSIDETAIL;
         const ControlsOff quiet(saved);
         // A recalled save is saved as it now stands: lines set to 0 leave it.
@@ -520,9 +512,7 @@ void TF652_RegOrder::btn_ImsiSaveClick()
         }
         lines.EmptyTable();
         Source = LinesSource();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick3 Error:") + QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void TF652_RegOrder::btn_DelClick()
@@ -674,7 +664,7 @@ void TF652_RegOrder::placeOrders(const QList<OrderJob> &jobs, bool fromSaves)
 // logged and keeps the drawn number for the retry.
 bool TF652_RegOrder::placeOneOrder(const OrderJob &job, bool reloaded)
 {
-    try {
+    return RunLogged(QStringLiteral("TF652_RegOrder.btn_BaljuClick Error:"), [&] {
         const QString supplier = m_combos->Code();
         QString month = today("yyyyMM");
         QString day = today("yyyyMMdd");
@@ -751,10 +741,7 @@ bool TF652_RegOrder::placeOneOrder(const OrderJob &job, bool reloaded)
             m_number->completed();
         m_lastPlaced.append({month, number, supplier});
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.btn_BaljuClick Error:") + QString::fromUtf8(e.what()));
-        return false;
-    }
+    });
 }
 
 // --- reload and print -----------------------------------------------------------
@@ -775,13 +762,11 @@ void TF652_RegOrder::btn_OkClick()
     const QString supplierName = order.FieldByName(F("absnam")).AsString();
     VTB_PATTERNBALJU->CheckBrowseMode();
     SetSupplier(supplier);
-    try {
+    if (!RunLogged(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:"), [&] {
         FillPlacedOrderLines(*VTB_PATTERNBALJU, order, orderLines, *cds_F2111_s,
                              supplierOfLines(supplier, supplierName));
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
+    }))
         return;
-    }
     clearReload(); // a reload replaces an earlier one, wherever its lines are
     ReloadState = QStringLiteral("1");
     ReloadNumb = number;
