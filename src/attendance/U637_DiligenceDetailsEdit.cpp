@@ -293,14 +293,14 @@ void TF637_DiligenceDetailsEdit::registerClick(QWidget *sender)
     if (!reg)
         return;
     if (ui->Time1->time() == QTime(0, 0)) {
-        ShowMessageBox(QString::fromUtf8(reg->noTime), 2, 2000);
+        ShowMessageBox(QString::fromUtf8(reg->noTime), mkNotice, 2000);
         return;
     }
     if (ui->Edit1->text().isEmpty()) {
-        ShowMessageBox(QString::fromUtf8(reg->noUnit), 2, 2000);
+        ShowMessageBox(QString::fromUtf8(reg->noUnit), mkNotice, 2000);
         return;
     }
-    if (AskMessageBox(QString::fromUtf8(reg->question), 1) != mrYes)
+    if (AskMessageBox(QString::fromUtf8(reg->question), mkOkCancel) != mrYes)
         return;
     ClientDataSet &c = *cds_F0150_i;
     c.Params().Clear();
@@ -330,10 +330,10 @@ void TF637_DiligenceDetailsEdit::btn_EditClick()
 {
     // Nothing to correct: no rows, or no side of a pair chosen since the load.
     if (vtb_Dide->IsEmpty() || !m_side) {
-        ShowMessageBox(QStringLiteral("수정할 내역이 없습니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("수정할 내역이 없습니다."), mkNotice, 2000);
         return;
     }
-    if (AskMessageBox(QStringLiteral("근태 상세내역을 수정 하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(QStringLiteral("근태 상세내역을 수정 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     ClientDataSet &c = *cds_F0150_u;
     c.Params().Clear();
@@ -358,10 +358,10 @@ void TF637_DiligenceDetailsEdit::btn_DelClick()
 {
     DataSet &t = *vtb_Dide;
     if (t.IsEmpty()) {
-        ShowMessageBox(QStringLiteral("삭제할 내역이 없습니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("삭제할 내역이 없습니다."), mkNotice, 2000);
         return;
     }
-    if (AskMessageBox(QStringLiteral("근태 상세내역을 삭제 하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(QStringLiteral("근태 상세내역을 삭제 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     ClientDataSet &c = *cds_F0150_d;
     c.Params().Clear();

@@ -389,7 +389,7 @@ bool TDM::CheckOrderBlocked(const QString &supplierCode)
     ShowMessageBox(QStringLiteral("현재  ") + MyConfig.StoreName
                        + QStringLiteral("매장은 입금기일을 초과하여 미수가 발생하였습니다.") + QChar(13)
                        + QStringLiteral("미수금 입금 후에 발주가 가능하오니 참조 바랍니다."),
-                   2, 5000);
+                   mkNotice, 5000);
     return true;
 }
 

@@ -11,7 +11,7 @@ bool HasWriteRight(const QString &programId)
     if (rights && rights->Active() && rights->Locate(QStringLiteral("slpgid"), programId)
         && rights->FieldByName(QStringLiteral("wrau")).AsBoolean())
         return true;
-    ShowMessageBox(QStringLiteral("등록(수정) 권한이 없습니다."), 2, 2000);
+    ShowMessageBox(QStringLiteral("등록(수정) 권한이 없습니다."), mkNotice, 2000);
     return false;
 }
 

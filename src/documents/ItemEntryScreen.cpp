@@ -801,7 +801,7 @@ void TItemEntryScreen::btn_AllDelClick()
 {
     if (vtb_STOCK->RecordCount() == 0)
         return;
-    if (AskMessageBox(QStringLiteral("전체삭제 하시겠습니까?"), 1) == 6)
+    if (AskMessageBox(QStringLiteral("전체삭제 하시겠습니까?"), mkOkCancel) == 6)
         ResetBasket(false);
 }
 
@@ -882,7 +882,7 @@ QStringList TItemEntryScreen::SlipFrame(const QList<SlipLine> &lines) const
 bool TItemEntryScreen::PrintEntryReceipt()
 {
     if (SavedNumb.isEmpty()) {
-        ShowMessageBox(NoEntryNotice(), 2, 2000);
+        ShowMessageBox(NoEntryNotice(), mkNotice, 2000);
         return true;
     }
     const QList<SlipLine> lines = ReadSavedEntry(SavedNumb, SavedTime); // a server error propagates

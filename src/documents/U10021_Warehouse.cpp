@@ -448,25 +448,25 @@ void TF10021_Warehouse::btn_MenuClick()
     if (VTB_PATTERNBALJU->IsEmpty())
         return;
     if (m_historyLines) {
-        ShowMessageBox(QStringLiteral("입고내역은 다시 입고할 수 없습니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("입고내역은 다시 입고할 수 없습니다."), mkNotice, 2000);
         return;
     }
     const QString supplier = ui->Edit4->text().trimmed();
     if (Suppliers->Name().isEmpty() || supplier.isEmpty() || supplier == QString::fromUtf8(NoSupplier)) {
-        ShowMessageBox(QStringLiteral("입고할 지점을 선택해 주세요!"), 2, 2000);
+        ShowMessageBox(QStringLiteral("입고할 지점을 선택해 주세요!"), mkNotice, 2000);
         return;
     }
     if (ui->combo_Tax->currentText() == QStringLiteral("기타")) {
         ui->combo_Tax->setFocus();
-        ShowMessageBox(QStringLiteral("입고시 기타는 포함되지 않습니다"), 2, 2000);
+        ShowMessageBox(QStringLiteral("입고시 기타는 포함되지 않습니다"), mkNotice, 2000);
         return;
     }
-    if (AskMessageBox(Suppliers->Name() + QStringLiteral("거래처의 입고 내역을 입고 하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(Suppliers->Name() + QStringLiteral("거래처의 입고 내역을 입고 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     if (!RunLogged(QStringLiteral("F1002_Warehouse.cds_Ipgo.입고 저장 Error:"), [&] {
         saveReceipt();
     })) {
-        ShowMessageBox(QStringLiteral("입고 저장에 실패하였습니다."), 2, 3000);
+        ShowMessageBox(QStringLiteral("입고 저장에 실패하였습니다."), mkNotice, 3000);
         return;
     }
     m_number->completed();
@@ -575,10 +575,10 @@ void TF10021_Warehouse::btn_OkClick()
     // Without a history row there is nothing to close.
     if (!receipt.Active() || receipt.IsEmpty())
         return;
-    if (AskMessageBox(QStringLiteral("미입고 잔량삭제 하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(QStringLiteral("미입고 잔량삭제 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     if (receipt.FieldByName(F("check")).AsString() == QStringLiteral("완")) {
-        ShowMessageBox(QStringLiteral("입고완료 된것은 강제완료 할수 없습니다."), 2, 3000);
+        ShowMessageBox(QStringLiteral("입고완료 된것은 강제완료 할수 없습니다."), mkNotice, 3000);
         return;
     }
     if (!RunLogged(QStringLiteral("F1002_Warehouse.cds_F2100_hedup Error:"), [&] {
@@ -596,7 +596,7 @@ void TF10021_Warehouse::btn_OkClick()
     resetAfterSave();
     // The closed order leaves the list of open orders.
     cds_F2100_hed->Open();
-    ShowMessageBox(QStringLiteral("미입고 잔량삭제 처리 되었습니다"), 2, 2000);
+    ShowMessageBox(QStringLiteral("미입고 잔량삭제 처리 되었습니다"), mkNotice, 2000);
     btn_SdStockHedsearchClick();
 }
 

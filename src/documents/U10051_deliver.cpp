@@ -359,10 +359,10 @@ void TF10051_deliver::btn_chulClick()
     if (!anyQuantity)
         return;
     if (ui->CMB_ADNBNAME->currentIndex() <= 0 || ui->CMB_ADNBNAME->currentText().isEmpty()) {
-        ShowMessageBox(QStringLiteral("출고할 지점이 없습니다. 출고처를 선택해 주세요!"), 2, 2000);
+        ShowMessageBox(QStringLiteral("출고할 지점이 없습니다. 출고처를 선택해 주세요!"), mkNotice, 2000);
         return;
     }
-    if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 출고 하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 출고 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     saveRelease();
 }

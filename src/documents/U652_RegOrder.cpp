@@ -387,7 +387,7 @@ bool TF652_RegOrder::checkedSupplier(const QString &linesSupplier)
         SetSupplier(linesSupplier);
     const QString name = m_combos->Name();
     if (name.isEmpty() || name == QStringLiteral("지점전체")) {
-        ShowMessageBox(QStringLiteral("거래처명을 선택해 주세요!"), 2, 2000);
+        ShowMessageBox(QStringLiteral("거래처명을 선택해 주세요!"), mkNotice, 2000);
         return false;
     }
     if (DM->CheckOrderBlocked(m_combos->Code())) {
@@ -444,7 +444,7 @@ void TF652_RegOrder::btn_ImsiSaveClick()
             removeSave(gone.ReloadAdNumb, gone.Supplier);
             return;
         }
-        ShowMessageBox(QStringLiteral("임시 저장할 건수가 한건도 없습니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("임시 저장할 건수가 한건도 없습니다."), mkNotice, 2000);
         return;
     }
     if (!checkedSupplier(Source.Supplier))
@@ -518,7 +518,7 @@ void TF652_RegOrder::btn_ImsiSaveClick()
 void TF652_RegOrder::btn_DelClick()
 {
     if (VTB_IMSIHEAD->IsEmpty()) {
-        ShowMessageBox(QStringLiteral("삭제할 임시 저장 내용이 없습니다."), 2, 3000);
+        ShowMessageBox(QStringLiteral("삭제할 임시 저장 내용이 없습니다."), mkNotice, 3000);
         return;
     }
     removeSave(VTB_IMSIHEAD->FieldByName(F("AHNUMB")).AsInteger(), VTB_IMSIHEAD->FieldByName(F("AHADNB")).AsString());
@@ -569,7 +569,7 @@ void TF652_RegOrder::btn_BaljuClick()
     if (!HasWriteRight(kOrderProgram))
         return;
     if (ui->date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")) < today("yyyyMMdd")) {
-        ShowMessageBox(QStringLiteral("납품 희망일은 현재 날짜 이후만 가능합니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("납품 희망일은 현재 날짜 이후만 가능합니다."), mkNotice, 2000);
         return;
     }
 
@@ -578,10 +578,10 @@ void TF652_RegOrder::btn_BaljuClick()
         if (VTB_IMSIHEAD->RecordCount() == 1) {
             jobs = ordersFromSaves(0);
             SetSupplier(jobs.first().supplier);
-            if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 발주하시겠습니까?"), 1) != mrYes)
+            if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 발주하시겠습니까?"), mkOkCancel) != mrYes)
                 return;
         } else {
-            const int choice = AskMessageBox(QStringLiteral("선택바랍니다."), 4);
+            const int choice = AskMessageBox(QStringLiteral("선택바랍니다."), mkOrderKind);
             if (choice != mrYes && choice != mrNo)
                 return;
             jobs = ordersFromSaves(choice);
@@ -591,12 +591,12 @@ void TF652_RegOrder::btn_BaljuClick()
     }
 
     if (linesWithQuantity() == 0) {
-        ShowMessageBox(QStringLiteral("발주 건수가 한 건도 없습니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("발주 건수가 한 건도 없습니다."), mkNotice, 2000);
         return;
     }
     if (!checkedSupplier(Source.Supplier))
         return;
-    if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 발주하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 발주하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     OrderJob job;
     job.supplier = m_combos->Code();
@@ -631,7 +631,7 @@ void TF652_RegOrder::placeOrders(const QList<OrderJob> &jobs, bool fromSaves)
         const bool reloaded = job.holdsReload && !reloadGiven && ReloadState == QStringLiteral("1");
         if (!placeOneOrder(job, reloaded)) {
             const QString name = ui->CMB_ADNBNAME->currentText().isEmpty() ? job.supplierName : ui->CMB_ADNBNAME->currentText();
-            ShowMessageBox(name + QStringLiteral("거래처 발주에 실패하였습니다."), 2, 3000);
+            ShowMessageBox(name + QStringLiteral("거래처 발주에 실패하였습니다."), mkNotice, 3000);
             allPlaced = false;
             break;
         }
@@ -778,7 +778,7 @@ void TF652_RegOrder::btn_OkClick()
 void TF652_RegOrder::btn_A4ysPrintClick()
 {
     if (m_lastPlaced.isEmpty()) {
-        ShowMessageBox(QStringLiteral("발주한 내역이 없습니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("발주한 내역이 없습니다."), mkNotice, 2000);
         return;
     }
     for (const PlacedOrder &o : m_lastPlaced)

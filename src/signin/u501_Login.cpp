@@ -40,7 +40,7 @@ TF501_Login *F501_Login = nullptr;
 namespace {
 
 const QString kPurchaseEntry = QStringLiteral("F20_PURCHASEENTRY");
-constexpr int kMessageKind = 2;
+constexpr MessageKind kMessageKind = mkNotice;
 constexpr int kMessageStay = 2000;
 
 TableOrderWindowFactory &tableOrderFactory()
