@@ -175,13 +175,11 @@ void TF637_DiligenceDetailsEdit::LoadDiligenceDetails()
 {
     // A side chosen before the reload may no longer exist as it was.
     m_side.reset();
-    try {
+    RunLogged(QStringLiteral("F637_DiligenceDetailsEdit.cds_F0150_Dide Error:"), [&] {
         loadUnits();
         resetInputs();
         loadPairs();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("F637_DiligenceDetailsEdit.cds_F0150_Dide Error:") + QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void TF637_DiligenceDetailsEdit::loadUnits()
@@ -295,14 +293,14 @@ void TF637_DiligenceDetailsEdit::registerClick(QWidget *sender)
     if (!reg)
         return;
     if (ui->Time1->time() == QTime(0, 0)) {
-        ShowMessageBox(QString::fromUtf8(reg->noTime), 2, 2000);
+        ShowMessageBox(QString::fromUtf8(reg->noTime), mkNotice, 2000);
         return;
     }
     if (ui->Edit1->text().isEmpty()) {
-        ShowMessageBox(QString::fromUtf8(reg->noUnit), 2, 2000);
+        ShowMessageBox(QString::fromUtf8(reg->noUnit), mkNotice, 2000);
         return;
     }
-    if (AskMessageBox(QString::fromUtf8(reg->question), 1) != mrYes)
+    if (AskMessageBox(QString::fromUtf8(reg->question), mkOkCancel) != mrYes)
         return;
     ClientDataSet &c = *cds_F0150_i;
     c.Params().Clear();
@@ -332,10 +330,10 @@ void TF637_DiligenceDetailsEdit::btn_EditClick()
 {
     // Nothing to correct: no rows, or no side of a pair chosen since the load.
     if (vtb_Dide->IsEmpty() || !m_side) {
-        ShowMessageBox(QStringLiteral("수정할 내역이 없습니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("수정할 내역이 없습니다."), mkNotice, 2000);
         return;
     }
-    if (AskMessageBox(QStringLiteral("근태 상세내역을 수정 하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(QStringLiteral("근태 상세내역을 수정 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     ClientDataSet &c = *cds_F0150_u;
     c.Params().Clear();
@@ -360,10 +358,10 @@ void TF637_DiligenceDetailsEdit::btn_DelClick()
 {
     DataSet &t = *vtb_Dide;
     if (t.IsEmpty()) {
-        ShowMessageBox(QStringLiteral("삭제할 내역이 없습니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("삭제할 내역이 없습니다."), mkNotice, 2000);
         return;
     }
-    if (AskMessageBox(QStringLiteral("근태 상세내역을 삭제 하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(QStringLiteral("근태 상세내역을 삭제 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     ClientDataSet &c = *cds_F0150_d;
     c.Params().Clear();

@@ -203,7 +203,7 @@ void TF638_AttendModify::attendanceClick(QWidget *sender)
     if (!row)
         return;
 
-    if (AskMessageBox(QString::fromUtf8(row->question), 1) == mrYes) {
+    if (AskMessageBox(QString::fromUtf8(row->question), mkOkCancel) == mrYes) {
         // A manager who touched a row registers for that row's employee;
         // everybody else for themselves.
         const bool forChosen = IsManager && RowChosen == 1;
@@ -212,11 +212,11 @@ void TF638_AttendModify::attendanceClick(QWidget *sender)
             UpsertAttention(employee, MyConfig.StartDate.date().toString(QStringLiteral("yyyyMMdd")), kScreenName,
                             ui->Edit3->text(), QString::fromLatin1(row->kind));
         if (!result) {
-            ShowMessageBox(QStringLiteral("근태 등록이 서버에 전달되지 않았습니다."), 2, 3000);
+            ShowMessageBox(QStringLiteral("근태 등록이 서버에 전달되지 않았습니다."), mkNotice, 3000);
         } else {
             for (const Answer &a : row->answers) {
                 if (a.code == *result && (!a.onlyForChosenEmployee || forChosen)) {
-                    ShowMessageBox(QString::fromUtf8(a.text), 2, 3000);
+                    ShowMessageBox(QString::fromUtf8(a.text), mkNotice, 3000);
                     return;
                 }
             }
@@ -231,7 +231,7 @@ void TF638_AttendModify::attendanceClick(QWidget *sender)
 void TF638_AttendModify::holidayManagement()
 {
     if (!IsManager) {
-        ShowMessageBox(QStringLiteral("관리자가 아닙니다."), 2, 3000);
+        ShowMessageBox(QStringLiteral("관리자가 아닙니다."), mkNotice, 3000);
         return;
     }
     auto screen = std::make_unique<TF680_Vacamng>(this);
@@ -243,7 +243,7 @@ void TF638_AttendModify::btn_SangSeListClick()
     // A user who is not a manager opens only their own details: the row the
     // details would open (the current one) must be theirs.
     if (!IsManager && (currentText("abadnb").isEmpty() || currentText("abadnb") != ui->Edit3->text())) {
-        ShowMessageBox(ui->Label3->text() + QStringLiteral("님만 선택 할수 있습니다"), 2, 2000);
+        ShowMessageBox(ui->Label3->text() + QStringLiteral("님만 선택 할수 있습니다"), mkNotice, 2000);
         return;
     }
     auto details = std::make_unique<TF637_DiligenceDetailsEdit>(this);

@@ -176,7 +176,7 @@ bool TF680_Vacamng::rangeReversed()
 {
     if (ui->date_Search2->date() >= ui->date_Search1->date())
         return false;
-    ShowMessageBox(kReversed, 2, 3000);
+    ShowMessageBox(kReversed, mkNotice, 3000);
     return true;
 }
 
@@ -189,7 +189,7 @@ void TF680_Vacamng::datesChanged()
 void TF680_Vacamng::btn_SearchClick()
 {
     if (m_employee.isEmpty()) {
-        ShowMessageBox(kChooseEmployee, 2, 2000);
+        ShowMessageBox(kChooseEmployee, mkNotice, 2000);
         return;
     }
     LoadHolidays();
@@ -206,17 +206,17 @@ void TF680_Vacamng::btn_VacationAccountClick()
     const QDate today = os::Now().date();
     const QDate lastOfMonth(today.year(), today.month(), today.daysInMonth());
     if (end > lastOfMonth || start.year() != end.year() || start.month() != end.month()) {
-        ShowMessageBox(QStringLiteral("휴뮤등록은 월단위로 끊어서 등록해 주세요!"), 2, 3000);
+        ShowMessageBox(QStringLiteral("휴뮤등록은 월단위로 끊어서 등록해 주세요!"), mkNotice, 3000);
         return;
     }
     if (m_employee.isEmpty()) {
-        ShowMessageBox(kChooseEmployee, 2, 2000);
+        ShowMessageBox(kChooseEmployee, mkNotice, 2000);
         return;
     }
     LoadHolidays();
     const QString question = start.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('~')
                              + end.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("까지 등록 하시겠습니까?");
-    if (AskMessageBox(question, 1) != mrYes)
+    if (AskMessageBox(question, mkOkCancel) != mrYes)
         return;
 
     QStringList taken;
@@ -226,7 +226,7 @@ void TF680_Vacamng::btn_VacationAccountClick()
 
     for (QDate day = start; day <= end; day = day.addDays(1)) {
         if (taken.contains(dayText(day))) {
-            ShowMessageBox(QStringLiteral("휴일 중복 불가입니다, 확인해 주세요"), 2, 3000);
+            ShowMessageBox(QStringLiteral("휴일 중복 불가입니다, 확인해 주세요"), mkNotice, 3000);
             LoadHolidays();
             return;
         }
@@ -244,12 +244,11 @@ void TF680_Vacamng::btn_VacationAccountClick()
         param("PGID", kScreenName);
         c.Params().CreateParam(FieldType::Integer, QStringLiteral("EISEQ"));
         c.Params().CreateParam(FieldType::DateTime, QStringLiteral("EITIME"));
-        try {
+        if (!RunLogged(QStringLiteral("F680_Vacamng.cds_F0150_i Error:"), [&] {
             c.Execute();
-        } catch (const std::exception &e) {
-            WriteLog(QStringLiteral("F680_Vacamng.cds_F0150_i Error:") + QString::fromUtf8(e.what()));
+        })) {
             // The days before this one stay registered; the list shows which.
-            ShowMessageBox(QStringLiteral("휴무 등록이 서버에 전달되지 않았습니다."), 2, 3000);
+            ShowMessageBox(QStringLiteral("휴무 등록이 서버에 전달되지 않았습니다."), mkNotice, 3000);
             LoadHolidays();
             return;
         }
@@ -263,7 +262,7 @@ void TF680_Vacamng::btn_VacationCancelClick()
     // whose holidays it shows.
     if (!cds_F0150_Humuil->Active() || !m_holidayChosen)
         return;
-    if (AskMessageBox(QStringLiteral("삭제 하시겠습니까?"), 1) == mrYes) {
+    if (AskMessageBox(QStringLiteral("삭제 하시겠습니까?"), mkOkCancel) == mrYes) {
         ClientDataSet &c = *cds_F0150_d;
         c.Params().Clear();
         auto param = [&](const char *name, const QString &value) {

@@ -86,11 +86,6 @@ const IniKey iniKeys[] = {
 #undef INT_KEY
 #undef BOOL_KEY
 
-QString messageOf(const std::exception &e)
-{
-    return QString::fromUtf8(e.what());
-}
-
 // A length-prefixed 8-bit string of at most 255 bytes in a 256-byte buffer.
 void fillBuffer(unsigned char (&buffer)[256], const QString &text)
 {
@@ -107,7 +102,7 @@ TCM::~TCM() = default;
 
 bool TCM::InitEnvironment()
 {
-    try {
+    return RunLogged(QStringLiteral("포스 초기화 에러: "), [&] {
         ExeDir = os::ProgramDir() + QLatin1Char('/');
         // The log name first, so that a folder that cannot be made is logged
         // whenever the log folder itself exists.
@@ -121,15 +116,12 @@ bool TCM::InitEnvironment()
                 throw std::runtime_error(("cannot create the folder " + ExeDir + folder).toStdString());
         }
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("포스 초기화 에러: ") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 bool TCM::LoadCipherLibrary()
 {
-    try {
+    return RunLogged(QStringLiteral("EnMirel.Dll모듈 로드 실패 : "), [&] {
         encryptProc = nullptr;
         decryptProc = nullptr;
         const QString dir = ExeDir.isEmpty() ? os::ProgramDir() + QLatin1Char('/') : ExeDir;
@@ -150,10 +142,7 @@ bool TCM::LoadCipherLibrary()
         encryptProc = encrypt;
         decryptProc = decrypt;
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("EnMirel.Dll모듈 로드 실패 : ") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 bool TCM::CipherLibraryLoaded() const
@@ -202,7 +191,7 @@ QString TCM::IniFileName() const
 
 bool TCM::InitSettings()
 {
-    try {
+    return RunLogged(QStringLiteral("환경 설정 초기화 에러: "), [&] {
         if (QFile::exists(IniFileName()))
             return LoadConnection();
         MyConfig.UIADNB.clear();
@@ -212,15 +201,12 @@ bool TCM::InitSettings()
         if (!SaveConnection())
             return false;
         return LoadConnection();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("환경 설정 초기화 에러: ") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 bool TCM::LoadConnection()
 {
-    try {
+    return RunLogged(QStringLiteral("TCM.LoadConnection Error:"), [&] {
         const IniFile ini(IniFileName());
         for (const IniKey &k : iniKeys) {
             const QString section = QString::fromLatin1(k.section);
@@ -243,15 +229,12 @@ bool TCM::LoadConnection()
             MyConfig.SPO = forcedServerPort;
         }
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TCM.LoadConnection Error:") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 bool TCM::SaveConnection()
 {
-    try {
+    return RunLogged(QStringLiteral("TCM.SaveConnection Error:"), [&] {
         IniFile ini(IniFileName());
         for (const IniKey &k : iniKeys) {
             const QString section = QString::fromLatin1(k.section);
@@ -277,10 +260,7 @@ bool TCM::SaveConnection()
             }
         }
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TCM.SaveConnection Error:") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 bool TCM::SetDefaultConfig()

@@ -44,7 +44,7 @@ bool applyHere(serial::SerialPort &port, const PortRequest &request)
 
 bool TCM::ComPortsOpen()
 {
-    try {
+    return RunLogged(QString(), [&] { // the message alone
         bool ok = true;
 
         if (!MyConfig.PortReceipt.isEmpty()) {
@@ -84,15 +84,12 @@ bool TCM::ComPortsOpen()
                            portSetup(MyConfig.PortCardReader, MyConfig.BaudrateCardReader, PortAction::Open)) && ok;
 
         return ok;
-    } catch (const std::exception &e) {
-        WriteLog(QString::fromLocal8Bit(e.what()));
-        return false;
-    }
+    });
 }
 
 bool TCM::ComPortsClose()
 {
-    try {
+    return RunLogged(QStringLiteral("TCM.ComPortsClose Error:"), [&] {
         if (ReceiptPrintThread)
             ReceiptPrintThread->RequestPort(PortRequest{{}, {}, PortAction::Close});
         else
@@ -101,15 +98,12 @@ bool TCM::ComPortsClose()
         com_Barcode_Reader.Close();
         com_Card_Reader.Close();
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TCM.ComPortsClose Error:") + QString::fromLocal8Bit(e.what()));
-        return false;
-    }
+    });
 }
 
 bool TCM::PreparePrints()
 {
-    try {
+    return RunLogged(QStringLiteral("TCM.PreparePrints Error:"), [&] {
         if (ReceiptPrintThread)
             return true;
         // A serial port belongs to the thread that opened it: one opened here
@@ -123,15 +117,12 @@ bool TCM::PreparePrints()
             ReceiptPrintThread->RequestPort(portSetup(MyConfig.PortReceipt, MyConfig.BaudrateReceipt, PortAction::Open));
         ReceiptPrintThread->start(QThread::LowPriority);
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TCM.PreparePrints Error:") + QString::fromLocal8Bit(e.what()));
-        return false;
-    }
+    });
 }
 
 bool TCM::StopPrints()
 {
-    try {
+    return RunLogged(QStringLiteral("TCM.StopPrints Error:"), [&] {
         if (!ReceiptPrintThread)
             return true;
         if (!ReceiptPrintThread->Stop(StopWaitMs)) {
@@ -143,8 +134,5 @@ bool TCM::StopPrints()
         delete ReceiptPrintThread;
         ReceiptPrintThread = nullptr;
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TCM.StopPrints Error:") + QString::fromLocal8Bit(e.what()));
-        return false;
-    }
+    });
 }

@@ -202,7 +202,7 @@ bool TCM::CheckUpdate()
 
     QString updaterVersion;
     QString programVersion;
-    try {
+    RunLogged(QStringLiteral("MirelUpdater Version Check Error: "), [&] {
         const http::GetResult answer =
             http::Get(MyConfig.UPU + QStringLiteral("Talvenrode_RAldver.asp"), keepPainting);
         if (!answer.ok)
@@ -217,9 +217,7 @@ bool TCM::CheckUpdate()
         const QString program = itemValue(text.mid(second + 1));
         updaterVersion = updater;
         programVersion = program;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("MirelUpdater Version Check Error: ") + QString::fromUtf8(e.what()));
-    }
+    });
 
     const QString updaterFile = dir + UpdaterFileName(dir, MyConfig.UPP);
     if (IsNewerVersion(GetFileVersion(updaterFile), updaterVersion)) {
@@ -234,7 +232,9 @@ bool TCM::CheckUpdate()
     MyConfig.POSVersion = os::ProgramVersion();
 
     if (IsNewerVersion(MyConfig.POSVersion, programVersion)) {
-        try {
+        // Without its time stamp a failing update would hand over at every
+        // start: start-up goes on instead.
+        RunLogged(QStringLiteral("TCM.CheckUpdate Error:"), [&] {
             IniFile ini(IniFileName());
             const QDateTime now = os::Now();
             const QString stored = ini.ReadString(QStringLiteral("SYSTEM"), QStringLiteral("PDT"), QString());
@@ -251,11 +251,7 @@ bool TCM::CheckUpdate()
                 ini.WriteString(QStringLiteral("SYSTEM"), QStringLiteral("PDT"), stamp);
                 result = false;
             }
-        } catch (const std::exception &e) {
-            // Without its time stamp a failing update would hand over at
-            // every start: start-up goes on instead.
-            WriteLog(QStringLiteral("TCM.CheckUpdate Error:") + QString::fromUtf8(e.what()));
-        }
+        });
     }
     return result;
 }

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <exception>
+#include <type_traits>
 
 // The log file of this run, "<program folder>/log/yyyymmdd.log"; set once at
 // start-up and kept for the whole run. Empty: WriteLog writes nothing.
@@ -18,6 +20,29 @@ extern QString LogFileName;
 // file. Never fails: a missing folder, missing name or full disk is ignored.
 // Safe to call from any thread.
 void WriteLog(const QString &text);
+
+// Runs step, one step of an operation that its caller reports as a success
+// or a failure. An exception the step throws (of the standard hierarchy) is
+// written to the log as logPrefix followed by its message and makes the step
+// a failure; other exceptions go on. A step returning bool gives its own
+// verdict otherwise; a step returning nothing succeeds.
+//
+//   return RunLogged(QStringLiteral("TDM.LoadConfig Error:"), [&] { ...; return true; });
+template <class Step>
+bool RunLogged(const QString &logPrefix, Step &&step)
+{
+    try {
+        if constexpr (std::is_void_v<decltype(step())>) {
+            step();
+            return true;
+        } else {
+            return bool(step());
+        }
+    } catch (const std::exception &e) {
+        WriteLog(logPrefix + QString::fromUtf8(e.what()));
+        return false;
+    }
+}
 
 // The first n bytes of ansi (n taken as an unsigned 16-bit count), one byte
 // less where the cut would fall inside a double-byte character.

@@ -18,11 +18,6 @@ namespace {
 
 using FT = FieldType;
 
-QString messageOf(const std::exception &e)
-{
-    return QString::fromUtf8(e.what());
-}
-
 FieldDef text(const char *name, int size)
 {
     return {QLatin1String(name), FT::String, size};
@@ -192,7 +187,7 @@ QString TDM::GetToken(const QString &text, int index, const QString &delimiter)
 
 bool TDM::SDB_Open()
 {
-    try {
+    return RunLogged(QStringLiteral("TDM.SDB_Open Error:"), [&] {
         ROChannel->Disconnect();
         ROChannel->setTargetUrl(ServerAddress(MyConfig) + QStringLiteral("/BIN"));
         ROChannel->setTerminalKey(MyConfig.TKY);
@@ -200,10 +195,7 @@ bool TDM::SDB_Open()
                                 + MyConfig.StoreCode + QLatin1Char('_') + MyConfig.PosNo);
         ROChannel->Connect();
         return ROChannel->Connected();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TDM.SDB_Open Error:") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 bool TDM::LDB_Open()
@@ -220,36 +212,30 @@ bool TDM::LDB_Open()
         closeAll();
         return false;
     }
-    try {
+    return RunLogged(QStringLiteral("TDM.LDB_Open Error:"), [&] {
         closeAll();
         LocalConnection.open(LocalDatabase::filePathFor(MyConfig.LDB));
         adt_TBLDTL->Open();
         adt_TBLMMO->Open();
         adt_TBLCNF->Open();
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TDM.LDB_Open Error:") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 bool TDM::OpenTables()
 {
-    try {
+    return RunLogged(QStringLiteral("TDM.OpenTables Error:"), [&] {
         if (!vtb_CMCD->Active())
             vtb_CMCD->Open();
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TDM.OpenTables Error:") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 // ---- users and table names --------------------------------------------------
 
 bool TDM::LoadJumunList()
 {
-    try {
+    return RunLogged(QStringLiteral("TDM.LoadJumunList.cds_LoginList Error:"), [&] {
         cds_LoginList->Close();
         SetTextParam(*cds_LoginList, QStringLiteral("@A_CMCD"), MyConfig.CompanyCode);
         SetTextParam(*cds_LoginList, QStringLiteral("@A_STCD"), MyConfig.StoreCode);
@@ -268,15 +254,12 @@ bool TDM::LoadJumunList()
         UserIds = ids;
         UserPusr = pusr;
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TDM.LoadJumunList.cds_LoginList Error:") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 bool TDM::LoadTableName()
 {
-    try {
+    return RunLogged(QStringLiteral("TDM.LoadTableName Error:"), [&] {
         const int floors = MyConfig.LayerCounter;
         if (floors <= 0)
             return true;
@@ -290,10 +273,7 @@ bool TDM::LoadTableName()
             }
         }
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TDM.LoadTableName Error:") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 // ---- caches -----------------------------------------------------------------
@@ -372,7 +352,7 @@ QString TDM::serverTimeSql()
 
 bool TDM::GetSrvTime()
 {
-    try {
+    return RunLogged(QStringLiteral("TDM.GetSrvTime Error:"), [&] {
         cds_SnTime->Close();
         cds_SnTime->setCommandText(serverTimeSql());
         cds_SnTime->Open();
@@ -387,10 +367,7 @@ bool TDM::GetSrvTime()
         os::SetNow(QDateTime(date, time));
         cds_SnTime->Close();
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TDM.GetSrvTime Error:") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 bool TDM::CheckOrderBlocked(const QString &supplierCode)
@@ -412,7 +389,7 @@ bool TDM::CheckOrderBlocked(const QString &supplierCode)
     ShowMessageBox(QStringLiteral("현재  ") + MyConfig.StoreName
                        + QStringLiteral("매장은 입금기일을 초과하여 미수가 발생하였습니다.") + QChar(13)
                        + QStringLiteral("미수금 입금 후에 발주가 가능하오니 참조 바랍니다."),
-                   2, 5000);
+                   mkNotice, 5000);
     return true;
 }
 
@@ -420,7 +397,7 @@ bool TDM::CheckOrderBlocked(const QString &supplierCode)
 
 bool TDM::LoadConfig()
 {
-    try {
+    return RunLogged(QStringLiteral("TDM.LoadConfig Error:"), [&] {
         cds_LoadConfig->Close();
         SetTextParam(*cds_LoadConfig, QStringLiteral("@A_COMPANYCODE"), MyConfig.CompanyCode);
         SetTextParam(*cds_LoadConfig, QStringLiteral("@A_STORECODE"), MyConfig.StoreCode);
@@ -445,15 +422,12 @@ bool TDM::LoadConfig()
                 SetConfigFieldValue(MyConfig, field, os::Now());
         cds_LoadConfig->Close();
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TDM.LoadConfig Error:") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 bool TDM::SaveConfig()
 {
-    try {
+    return RunLogged(QStringLiteral("TDM.SaveConfig Error:"), [&] {
         cds_SaveConfig->Close();
         cds_SaveConfig->Params().Clear();
         SetTextParam(*cds_SaveConfig, QStringLiteral("@A_COMPANYCODE"), MyConfig.CompanyCode);
@@ -465,15 +439,12 @@ bool TDM::SaveConfig()
                 .setValue(ConfigFieldValue(MyConfig, *field));
         cds_SaveConfig->Execute();
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TDM.SaveConfig Error:") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 bool TDM::SsLoadConfig()
 {
-    try {
+    return RunLogged(QStringLiteral("TDM.SsLoadConfig Error:"), [&] {
         cds_SangsanLodeConfig->Close();
         SetTextParam(*cds_SangsanLodeConfig, QStringLiteral("@pccmcd"), MyConfig.CompanyCode);
         SetTextParam(*cds_SangsanLodeConfig, QStringLiteral("@pcbuut"), MyConfig.StoreCode);
@@ -485,15 +456,12 @@ bool TDM::SsLoadConfig()
         MyConfig.pcprst = cds_SangsanLodeConfig->FieldByName(QStringLiteral("pcprst")).AsString();
         cds_SangsanLodeConfig->Close();
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TDM.SsLoadConfig Error:") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 bool TDM::SsSaveConfig()
 {
-    try {
+    return RunLogged(QStringLiteral("TDM.cds_SangsanSaveConfig Error:"), [&] {
         cds_SangsanSaveConfig->Close();
         SetTextParam(*cds_SangsanSaveConfig, QStringLiteral("@pccmcd"), MyConfig.CompanyCode);
         SetTextParam(*cds_SangsanSaveConfig, QStringLiteral("@pcbuut"), MyConfig.StoreCode);
@@ -503,10 +471,7 @@ bool TDM::SsSaveConfig()
         SetTextParam(*cds_SangsanSaveConfig, QStringLiteral("@pcpgid"), QStringLiteral("DM"));
         cds_SangsanSaveConfig->Execute();
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TDM.cds_SangsanSaveConfig Error:") + messageOf(e));
-        return false;
-    }
+    });
 }
 
 // ---- display texts of the table-order lines ---------------------------------

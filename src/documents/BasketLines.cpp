@@ -37,7 +37,7 @@ bool HandOverLines(DataSet &basket, const std::function<QList<BasketLine>()> &re
         return false;
     }
     if (lines.isEmpty()) {
-        ShowMessageBox(QStringLiteral("수정할 내역이 없습니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("수정할 내역이 없습니다."), mkNotice, 2000);
         return false;
     }
     ReplaceBasketLines(basket, lines);

@@ -15,7 +15,7 @@ bool HasRight(const QString &programId, const char *flag, const QString &refusal
     if (rights && rights->Active() && rights->Locate(QStringLiteral("slpgid"), programId)
         && rights->FieldByName(QLatin1String(flag)).AsBoolean())
         return true;
-    ShowMessageBox(refusal, 2, 2000);
+    ShowMessageBox(refusal, mkNotice, 2000);
     return false;
 }
 

@@ -821,7 +821,7 @@ void TItemEntryScreen::btn_AllDelClick()
 {
     if (vtb_STOCK->RecordCount() == 0)
         return;
-    if (AskMessageBox(QStringLiteral("전체삭제 하시겠습니까?"), 1) == 6)
+    if (AskMessageBox(QStringLiteral("전체삭제 하시겠습니까?"), mkOkCancel) == 6)
         ResetBasket(false);
 }
 
@@ -915,18 +915,16 @@ QStringList TItemEntryScreen::SlipBody(const QList<SlipLine> &lines) const
 bool TItemEntryScreen::PrintEntryReceipt()
 {
     if (SavedNumb.isEmpty()) {
-        ShowMessageBox(NoEntryNotice(), 2, 2000);
+        ShowMessageBox(NoEntryNotice(), mkNotice, 2000);
         return true;
     }
     const QList<SlipLine> lines = ReadSavedEntry(SavedNumb, SavedTime); // a server error propagates
     if (MyConfig.pcprst == QLatin1String("1")) {
         QStringList frame;
-        try {
+        if (!RunLogged(SlipErrorLog(), [&] {
             frame = SlipFrame(lines);
-        } catch (const std::exception &e) {
-            WriteLog(SlipErrorLog() + QString::fromUtf8(e.what()));
+        }))
             return false;
-        }
         if (ReceiptPrintThread) {
             ReceiptPrintThread->Copies = 1;
             ReceiptPrintThread->Print(frame);

@@ -264,7 +264,7 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
     const QString orderMonth = order.FieldByName(F("PHMONTH")).AsString();
     // The order's lines are read before the screen changes: a failed read
     // leaves the lines being received, their supplier and date as they were.
-    try {
+    if (!RunLogged(QStringLiteral("F1002_Warehouse.cds_F2101_det Error:"), [&] {
         cds_F2101_det->Close();
         SetTextParam(*cds_F2101_det, "A_CMCD", MyConfig.CompanyCode);
         SetTextParam(*cds_F2101_det, "A_BUUT", MyConfig.StoreCode);
@@ -272,10 +272,8 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
         SetParam(*cds_F2101_det, FieldType::Integer, "A_NUMB", order.FieldByName(F("PHNUMB")).AsInteger());
         SetTextParam(*cds_F2101_det, "a_gubun", QStringLiteral("1"));
         cds_F2101_det->Open();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("F1002_Warehouse.cds_F2101_det Error:") + QString::fromUtf8(e.what()));
+    }))
         return;
-    }
     ui->Label10->clear();
     setSupplier(supplier);
     emptyLines();
@@ -283,7 +281,7 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
     ui->lab_JijemAalrim->setText(supplierName);
 
     DataSet &lines = *VTB_PATTERNBALJU;
-    try {
+    if (!RunLogged(QStringLiteral("F1002_Warehouse.cds_F2101_det Error:"), [&] {
         FillLines(lines, *cds_F2101_det,
                   {{"ADSEQ", "PDSEQ"},        {"IMITNB", "PDITNB"},      {"IMNAME", "IMNAME"},
                    {"ADMDAN", "PDMDAN"},      {"ADLDAN", "PDLDAN"},      {"ADBDAN", "PDBDAN"},
@@ -296,10 +294,8 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
                       line.FieldByName(F("SoUnitTotalstock")).setAsString(status);
                       line.FieldByName(F("BAMONTH")).setAsString(orderMonth);
                   });
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("F1002_Warehouse.cds_F2101_det Error:") + QString::fromUtf8(e.what()));
+    }))
         return;
-    }
 
     // Only what is still open is received; a received order gives nothing.
     const bool complete = status == QStringLiteral("입고완료");
@@ -345,7 +341,7 @@ void TF10021_Warehouse::grid_PetenlistCellClick()
         return;
     const QString supplier = pattern.FieldByName(F("AHADNB")).AsString();
     setSupplier(supplier);
-    try {
+    if (!RunLogged(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:"), [&] {
         cds_F2111_s->Close();
         SetPatternLineParams(*cds_F2111_s, pattern.FieldByName(F("AHNUMB")).AsInteger(), supplier);
         cds_F2111_s->Open();
@@ -353,10 +349,8 @@ void TF10021_Warehouse::grid_PetenlistCellClick()
         emptyLines();
         FillPatternLines(*VTB_PATTERNBALJU, *cds_F2111_s, false,
                          [&](DataSet &line, DataSet &) { line.FieldByName(F("AHADNB")).setAsString(supplier); });
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
+    }))
         return;
-    }
     focusQuantity();
 }
 
@@ -454,26 +448,25 @@ void TF10021_Warehouse::btn_MenuClick()
     if (VTB_PATTERNBALJU->IsEmpty())
         return;
     if (m_historyLines) {
-        ShowMessageBox(QStringLiteral("입고내역은 다시 입고할 수 없습니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("입고내역은 다시 입고할 수 없습니다."), mkNotice, 2000);
         return;
     }
     const QString supplier = ui->Edit4->text().trimmed();
     if (Suppliers->Name().isEmpty() || supplier.isEmpty() || supplier == QString::fromUtf8(NoSupplier)) {
-        ShowMessageBox(QStringLiteral("입고할 지점을 선택해 주세요!"), 2, 2000);
+        ShowMessageBox(QStringLiteral("입고할 지점을 선택해 주세요!"), mkNotice, 2000);
         return;
     }
     if (ui->combo_Tax->currentText() == QStringLiteral("기타")) {
         ui->combo_Tax->setFocus();
-        ShowMessageBox(QStringLiteral("입고시 기타는 포함되지 않습니다"), 2, 2000);
+        ShowMessageBox(QStringLiteral("입고시 기타는 포함되지 않습니다"), mkNotice, 2000);
         return;
     }
-    if (AskMessageBox(Suppliers->Name() + QStringLiteral("거래처의 입고 내역을 입고 하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(Suppliers->Name() + QStringLiteral("거래처의 입고 내역을 입고 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
-    try {
+    if (!RunLogged(QStringLiteral("F1002_Warehouse.cds_Ipgo.입고 저장 Error:"), [&] {
         saveReceipt();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("F1002_Warehouse.cds_Ipgo.입고 저장 Error:") + QString::fromUtf8(e.what()));
-        ShowMessageBox(QStringLiteral("입고 저장에 실패하였습니다."), 2, 3000);
+    })) {
+        ShowMessageBox(QStringLiteral("입고 저장에 실패하였습니다."), mkNotice, 3000);
         return;
     }
     m_number->completed();
@@ -582,13 +575,13 @@ void TF10021_Warehouse::btn_OkClick()
     // Without a history row there is nothing to close.
     if (!receipt.Active() || receipt.IsEmpty())
         return;
-    if (AskMessageBox(QStringLiteral("미입고 잔량삭제 하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(QStringLiteral("미입고 잔량삭제 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     if (receipt.FieldByName(F("check")).AsString() == QStringLiteral("완")) {
-        ShowMessageBox(QStringLiteral("입고완료 된것은 강제완료 할수 없습니다."), 2, 3000);
+        ShowMessageBox(QStringLiteral("입고완료 된것은 강제완료 할수 없습니다."), mkNotice, 3000);
         return;
     }
-    try {
+    if (!RunLogged(QStringLiteral("F1002_Warehouse.cds_F2100_hedup Error:"), [&] {
         ClientDataSet &close = *cds_F2100_hedup;
         SetTextParam(close, "COMPCODE", MyConfig.CompanyCode);
         SetTextParam(close, "STORECODE", MyConfig.StoreCode);
@@ -598,14 +591,12 @@ void TF10021_Warehouse::btn_OkClick()
         SetTextParam(close, "OHPGID", kFormName);
         SetParam(close, FieldType::Integer, "Phedfl", 1);
         close.Execute();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("F1002_Warehouse.cds_F2100_hedup Error:") + QString::fromUtf8(e.what()));
+    }))
         return;
-    }
     resetAfterSave();
     // The closed order leaves the list of open orders.
     cds_F2100_hed->Open();
-    ShowMessageBox(QStringLiteral("미입고 잔량삭제 처리 되었습니다"), 2, 2000);
+    ShowMessageBox(QStringLiteral("미입고 잔량삭제 처리 되었습니다"), mkNotice, 2000);
     btn_SdStockHedsearchClick();
 }
 

@@ -241,7 +241,7 @@ void TF10051_deliver::mgd_RegDeliverylistCellClick()
     if (!VTB_PATTERNBALJU->Active())
         return;
     dropPendingEdit();
-    try {
+    RunLogged(QStringLiteral("F1005_Release.cds_F2401_det Error:"), [&] {
         const QString month = cds_F2400_hed->FieldByName(QStringLiteral("OHMONTH")).AsString();
         SetTextParam(*cds_F2401_det, "A_CMCD", MyConfig.CompanyCode);
         SetTextParam(*cds_F2401_det, "A_BUUT", MyConfig.StoreCode);
@@ -258,9 +258,7 @@ void TF10051_deliver::mgd_RegDeliverylistCellClick()
                       SetLinePrices(line, row.FieldByName(QStringLiteral("ODUPRC")).AsInteger());
                       line.FieldByName(kOrderMonth).setAsString(month);
                   });
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("F1005_Release.cds_F2401_det Error:") + QString::fromUtf8(e.what()));
-    }
+    });
     focusQuantity();
 }
 
@@ -276,16 +274,14 @@ void TF10051_deliver::grid_PrpaStock1CellClick()
     m_customers->SetSupplier(cds_F2110_s->FieldByName(QStringLiteral("AHADNB")).AsString());
     if (cds_F2110_s->IsEmpty())
         return;
-    try {
+    RunLogged(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:"), [&] {
         SetPatternLineParams(*cds_F2111_s, cds_F2110_s->FieldByName(QStringLiteral("AHnumb")).AsInteger(),
                              cds_F2110_s->FieldByName(QStringLiteral("AHADNB")).AsString());
         cds_F2111_s->Params().CreateParam(FieldType::Integer, QStringLiteral("phnumb")).Clear();
         cds_F2111_s->Open();
         dropPendingEdit();
         FillPatternLines(*VTB_PATTERNBALJU, *cds_F2111_s, false);
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
-    }
+    });
     focusQuantity();
 }
 
@@ -315,11 +311,9 @@ void TF10051_deliver::LoadPlacedOrder(TF652_EdOrder &picker)
     if (!picker.cds_F2101_det->Active() || !cds_F2110_s->Active() || cds_F2110_s->IsEmpty())
         return;
     dropPendingEdit();
-    try {
+    RunLogged(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:"), [&] {
         FillPlacedOrderLines(*VTB_PATTERNBALJU, *picker.cds_F2100_pat, *picker.cds_F2101_det, *cds_F2111_s);
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
-    }
+    });
     focusQuantity();
 }
 
@@ -365,10 +359,10 @@ void TF10051_deliver::btn_chulClick()
     if (!anyQuantity)
         return;
     if (ui->CMB_ADNBNAME->currentIndex() <= 0 || ui->CMB_ADNBNAME->currentText().isEmpty()) {
-        ShowMessageBox(QStringLiteral("출고할 지점이 없습니다. 출고처를 선택해 주세요!"), 2, 2000);
+        ShowMessageBox(QStringLiteral("출고할 지점이 없습니다. 출고처를 선택해 주세요!"), mkNotice, 2000);
         return;
     }
-    if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 출고 하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 출고 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     saveRelease();
 }

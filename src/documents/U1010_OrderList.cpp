@@ -112,7 +112,7 @@ QStringList TF1010_OrderList::SlipLines(const QDateTime &now) const
 
 void TF1010_OrderList::PrintSlip()
 {
-    try {
+    RunLogged(QStringLiteral("F651_Stock.vtb_STOCK.발주 프린트 Error:"), [&] {
         const QStringList lines = SlipLines(os::Now());
         if (!ReceiptPrintThread)
             throw std::runtime_error("no receipt printer");
@@ -120,9 +120,7 @@ void TF1010_OrderList::PrintSlip()
         if (!ReceiptPrintThread->Print(lines))
             throw std::runtime_error("the printer queue is busy");
         ReceiptPrintThread->PrintRequested = true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("F651_Stock.vtb_STOCK.발주 프린트 Error:") + QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void PrintPlacedOrder(const QString &month, qint64 number)

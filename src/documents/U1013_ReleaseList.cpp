@@ -169,7 +169,7 @@ void TF1013_ReleaseList::ItemTypeClick(ItemTypeButton button)
 void TF1013_ReleaseList::btn_ScEditClick()
 {
     if (m_chosen.isNull()) {
-        ShowMessageBox(QStringLiteral("수정할 내역이 없습니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("수정할 내역이 없습니다."), mkNotice, 2000);
         return;
     }
     if (!TargetBasket || !TargetBasket->Active())

@@ -196,7 +196,7 @@ void TF652_EdOrder::BTN_editClick()
         if (!m_touched.isEmpty())
             cds_F2100_pat->Locate(QStringLiteral("PHMONTH;PHNUMB"), m_touched);
         if (cds_F2100_pat->FieldByName(QStringLiteral("AHNAME")).AsString() == kGatheredPattern)
-            ShowMessageBox(QStringLiteral("복합패턴은 자료를 추가 할수 없습니다.."), 2, 3000);
+            ShowMessageBox(QStringLiteral("복합패턴은 자료를 추가 할수 없습니다.."), mkNotice, 3000);
     }
     done(1);
 }
@@ -207,7 +207,7 @@ void TF652_EdOrder::btn_dClick()
         return;
     if (!HasDeleteRight(kOrderProgram))
         return;
-    if (AskMessageBox(QStringLiteral("발주내역을 삭제 하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(QStringLiteral("발주내역을 삭제 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     const QString month = cds_F2100_pat->FieldByName(QStringLiteral("PHMONTH")).AsString();
     const qint64 number = cds_F2100_pat->FieldByName(QStringLiteral("phnumb")).AsInteger();

@@ -286,7 +286,7 @@ void TF652_RegOrder::grid_PetenlistCellClick()
     const QString supplierName = cds_F2110_s->FieldByName(F("ahadnb_name")).AsString();
     const QString name = cds_F2110_s->FieldByName(F("AHNAME")).AsString();
     SetSupplier(supplier);
-    try {
+    RunLogged(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:"), [&] {
         VTB_PATTERNBALJU->CheckBrowseMode();
         cds_F2111_s->Close();
         SetPatternLineParams(*cds_F2111_s, pattern, supplier);
@@ -295,9 +295,7 @@ void TF652_RegOrder::grid_PetenlistCellClick()
         FillPatternLines(*VTB_PATTERNBALJU, *cds_F2111_s, false, supplierOfLines(supplier, supplierName));
         replaceWorkingLines();
         Source = LinesSource{pattern, name, supplier, supplierName, false, false};
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 // One temporary-save line appended to the working lines.
@@ -326,7 +324,7 @@ void TF652_RegOrder::grid_PetenSaveListCellClick()
     SetSupplier(supplier);
     VTB_PATTERNBALJU->CheckBrowseMode();
     replaceWorkingLines();
-    try {
+    RunLogged(QStringLiteral("TF652_RegOrder.lp_insert_patternbalju Error:"), [&] {
         const ControlsOff quiet(*VTB_PATTERNBALJU);
         VTB_PATTERNBALJU->EmptyTable();
         for (int row = 0; row < VTB_IMSIDETAIL->rowCount(); ++row) {
@@ -335,9 +333,7 @@ void TF652_RegOrder::grid_PetenSaveListCellClick()
                 && VTB_IMSIDETAIL->FieldByName(F("AHADNB")).AsString() == supplier)
                 appendSavedLine(*VTB_IMSIDETAIL);
         }
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.lp_insert_patternbalju Error:") + QString::fromUtf8(e.what()));
-    }
+    });
     VTB_PATTERNBALJU->First();
     Source = source;
 }
@@ -391,7 +387,7 @@ bool TF652_RegOrder::checkedSupplier(const QString &linesSupplier)
         SetSupplier(linesSupplier);
     const QString name = m_combos->Name();
     if (name.isEmpty() || name == QStringLiteral("지점전체")) {
-        ShowMessageBox(QStringLiteral("거래처명을 선택해 주세요!"), 2, 2000);
+        ShowMessageBox(QStringLiteral("거래처명을 선택해 주세요!"), mkNotice, 2000);
         return false;
     }
     if (DM->CheckOrderBlocked(m_combos->Code())) {
@@ -448,7 +444,7 @@ void TF652_RegOrder::btn_ImsiSaveClick()
             removeSave(gone.ReloadAdNumb, gone.Supplier);
             return;
         }
-        ShowMessageBox(QStringLiteral("임시 저장할 건수가 한건도 없습니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("임시 저장할 건수가 한건도 없습니다."), mkNotice, 2000);
         return;
     }
     if (!checkedSupplier(Source.Supplier))
@@ -457,18 +453,16 @@ void TF652_RegOrder::btn_ImsiSaveClick()
     const QString supplier = Source.Supplier.isEmpty() ? m_combos->Code() : Source.Supplier;
     const QString supplierName = Source.Supplier.isEmpty() ? m_combos->Name() : Source.SupplierName;
     const int pattern = Source.ReloadAdNumb;
-    try {
+    if (!RunLogged(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick0 Error:"), [&] {
         if (!VTB_ADNB->Locate(F("AHADNB"), supplier)) {
             VTB_ADNB->Append();
             VTB_ADNB->FieldByName(F("AHADNB")).setAsString(supplier);
             VTB_ADNB->FieldByName(F("AHADNB_NAME")).setAsString(supplierName);
             VTB_ADNB->Post();
         }
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick0 Error:") + QString::fromUtf8(e.what()));
+    }))
         return;
-    }
-    try {
+    if (!RunLogged(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick2 Error:"), [&] {
         if (VTB_IMSIHEAD->Locate(F("AHNUMB;AHADNB"), QVariantList{pattern, supplier})) {
             VTB_IMSIHEAD->Edit();
         } else {
@@ -481,11 +475,9 @@ void TF652_RegOrder::btn_ImsiSaveClick()
         if (Source.Reloaded)
             VTB_IMSIHEAD->FieldByName(F("RELOADED")).setAsBoolean(true);
         VTB_IMSIHEAD->Post();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick2 Error:") + QString::fromUtf8(e.what()));
+    }))
         return;
-    }
-    try {
+    RunLogged(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick3 Error:"), [&] {
         DataSet &saved = *VTB_IMSIDETAIL;
         const ControlsOff quiet(saved);
         // A recalled save is saved as it now stands: lines set to 0 leave it.
@@ -520,15 +512,13 @@ void TF652_RegOrder::btn_ImsiSaveClick()
         }
         lines.EmptyTable();
         Source = LinesSource();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.btn_ImsiSaveClick3 Error:") + QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void TF652_RegOrder::btn_DelClick()
 {
     if (VTB_IMSIHEAD->IsEmpty()) {
-        ShowMessageBox(QStringLiteral("삭제할 임시 저장 내용이 없습니다."), 2, 3000);
+        ShowMessageBox(QStringLiteral("삭제할 임시 저장 내용이 없습니다."), mkNotice, 3000);
         return;
     }
     removeSave(VTB_IMSIHEAD->FieldByName(F("AHNUMB")).AsInteger(), VTB_IMSIHEAD->FieldByName(F("AHADNB")).AsString());
@@ -579,7 +569,7 @@ void TF652_RegOrder::btn_BaljuClick()
     if (!HasWriteRight(kOrderProgram))
         return;
     if (ui->date_Wantdate->date().toString(QStringLiteral("yyyyMMdd")) < today("yyyyMMdd")) {
-        ShowMessageBox(QStringLiteral("납품 희망일은 현재 날짜 이후만 가능합니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("납품 희망일은 현재 날짜 이후만 가능합니다."), mkNotice, 2000);
         return;
     }
 
@@ -588,10 +578,10 @@ void TF652_RegOrder::btn_BaljuClick()
         if (VTB_IMSIHEAD->RecordCount() == 1) {
             jobs = ordersFromSaves(0);
             SetSupplier(jobs.first().supplier);
-            if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 발주하시겠습니까?"), 1) != mrYes)
+            if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 발주하시겠습니까?"), mkOkCancel) != mrYes)
                 return;
         } else {
-            const int choice = AskMessageBox(QStringLiteral("선택바랍니다."), 4);
+            const int choice = AskMessageBox(QStringLiteral("선택바랍니다."), mkOrderKind);
             if (choice != mrYes && choice != mrNo)
                 return;
             jobs = ordersFromSaves(choice);
@@ -601,12 +591,12 @@ void TF652_RegOrder::btn_BaljuClick()
     }
 
     if (linesWithQuantity() == 0) {
-        ShowMessageBox(QStringLiteral("발주 건수가 한 건도 없습니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("발주 건수가 한 건도 없습니다."), mkNotice, 2000);
         return;
     }
     if (!checkedSupplier(Source.Supplier))
         return;
-    if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 발주하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(ui->CMB_ADNBNAME->currentText() + QStringLiteral("거래처로 발주하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     OrderJob job;
     job.supplier = m_combos->Code();
@@ -641,7 +631,7 @@ void TF652_RegOrder::placeOrders(const QList<OrderJob> &jobs, bool fromSaves)
         const bool reloaded = job.holdsReload && !reloadGiven && ReloadState == QStringLiteral("1");
         if (!placeOneOrder(job, reloaded)) {
             const QString name = ui->CMB_ADNBNAME->currentText().isEmpty() ? job.supplierName : ui->CMB_ADNBNAME->currentText();
-            ShowMessageBox(name + QStringLiteral("거래처 발주에 실패하였습니다."), 2, 3000);
+            ShowMessageBox(name + QStringLiteral("거래처 발주에 실패하였습니다."), mkNotice, 3000);
             allPlaced = false;
             break;
         }
@@ -674,7 +664,7 @@ void TF652_RegOrder::placeOrders(const QList<OrderJob> &jobs, bool fromSaves)
 // logged and keeps the drawn number for the retry.
 bool TF652_RegOrder::placeOneOrder(const OrderJob &job, bool reloaded)
 {
-    try {
+    return RunLogged(QStringLiteral("TF652_RegOrder.btn_BaljuClick Error:"), [&] {
         const QString supplier = m_combos->Code();
         QString month = today("yyyyMM");
         QString day = today("yyyyMMdd");
@@ -751,10 +741,7 @@ bool TF652_RegOrder::placeOneOrder(const OrderJob &job, bool reloaded)
             m_number->completed();
         m_lastPlaced.append({month, number, supplier});
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.btn_BaljuClick Error:") + QString::fromUtf8(e.what()));
-        return false;
-    }
+    });
 }
 
 // --- reload and print -----------------------------------------------------------
@@ -775,13 +762,11 @@ void TF652_RegOrder::btn_OkClick()
     const QString supplierName = order.FieldByName(F("absnam")).AsString();
     VTB_PATTERNBALJU->CheckBrowseMode();
     SetSupplier(supplier);
-    try {
+    if (!RunLogged(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:"), [&] {
         FillPlacedOrderLines(*VTB_PATTERNBALJU, order, orderLines, *cds_F2111_s,
                              supplierOfLines(supplier, supplierName));
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:") + QString::fromUtf8(e.what()));
+    }))
         return;
-    }
     clearReload(); // a reload replaces an earlier one, wherever its lines are
     ReloadState = QStringLiteral("1");
     ReloadNumb = number;
@@ -793,7 +778,7 @@ void TF652_RegOrder::btn_OkClick()
 void TF652_RegOrder::btn_A4ysPrintClick()
 {
     if (m_lastPlaced.isEmpty()) {
-        ShowMessageBox(QStringLiteral("발주한 내역이 없습니다."), 2, 2000);
+        ShowMessageBox(QStringLiteral("발주한 내역이 없습니다."), mkNotice, 2000);
         return;
     }
     for (const PlacedOrder &o : m_lastPlaced)

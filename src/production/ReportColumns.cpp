@@ -82,7 +82,7 @@ void PreviewReport(DataSet *result, const std::function<std::unique_ptr<report::
                    const QString &noDataText)
 {
     if (!result || !result->Active() || result->IsEmpty()) {
-        ShowMessageBox(noDataText, 2, 2000);
+        ShowMessageBox(noDataText, mkNotice, 2000);
         return;
     }
     const std::unique_ptr<report::Report> form = createForm();

@@ -185,7 +185,7 @@ bool TF1003_Produce::OkAllowed()
     if (!IsKeypadTarget(KeypadTarget))
         return true;
     if (decimal(form().edt_Surang1->text()) < decimal(m_ui->edt_Surang2->text())) {
-        ShowMessageBox(QStringLiteral("손실 수량이 더 많습니다"), 2, 2000);
+        ShowMessageBox(QStringLiteral("손실 수량이 더 많습니다"), mkNotice, 2000);
         m_ui->edt_Surang2->setFocus();
         return false;
     }
@@ -265,16 +265,16 @@ bool TF1003_Produce::CheckLinesBeforeSave()
         // Removing them is all this press does: the user saves again.
         if (AskMessageBox(QStringLiteral("생산대상여부 불가품목이 있습니다,\r\n생산대상여부 기능으로 바꾸시려면 관리프로그램 "
                                          "\"품목등록\"을 수정하세요\r\n생산대상여부 불가품목을 삭제하시겠습니까?"),
-                          1)
+                          mkOkCancel)
             == 6)
             removeLines(NotProduced);
         else
-            ShowMessageBox(kCancelled, 2, 2000);
+            ShowMessageBox(kCancelled, mkNotice, 2000);
         return false;
     }
     if (AnyLine(b, NotProducible)) {
-        if (AskMessageBox(QStringLiteral("상품/재료는 생산등록 할 수 없습니다, 삭제하시겠습니까?"), 1) != 6) {
-            ShowMessageBox(kCancelled, 2, 2000);
+        if (AskMessageBox(QStringLiteral("상품/재료는 생산등록 할 수 없습니다, 삭제하시겠습니까?"), mkOkCancel) != 6) {
+            ShowMessageBox(kCancelled, mkNotice, 2000);
             return false;
         }
         removeLines(NotProducible);
@@ -289,14 +289,14 @@ namespace {
 void SaveFailed(const std::exception &e)
 {
     WriteLog(QStringLiteral("F651_Stock.cds_Sengsan.생산 저장 Error:") + QString::fromUtf8(e.what()));
-    ShowMessageBox(QStringLiteral("생산 저장에 실패하였습니다."), 2, 3000);
+    ShowMessageBox(QStringLiteral("생산 저장에 실패하였습니다."), mkNotice, 3000);
 }
 
 } // namespace
 
 void TF1003_Produce::SaveNew()
 {
-    if (AskMessageBox(QStringLiteral("생산 등록 하시겠습니까?"), 1) != 6)
+    if (AskMessageBox(QStringLiteral("생산 등록 하시겠습니까?"), mkOkCancel) != 6)
         return;
     try {
         SaveEntry(); // the number of the chosen date's month, held until the save completes
@@ -308,7 +308,7 @@ void TF1003_Produce::SaveNew()
 
 void TF1003_Produce::SaveModification()
 {
-    if (AskMessageBox(QStringLiteral("생산 내역 수정 하시겠습니까?"), 1) != 6)
+    if (AskMessageBox(QStringLiteral("생산 내역 수정 하시겠습니까?"), mkOkCancel) != 6)
         return;
     const QString number = form().Edit31->text();
     const QString day = form().Edit33->text();
@@ -402,7 +402,7 @@ void TF1003_Produce::DeleteEntry()
         return;
     if (form().lab_BanpumNeyek->text() != kReloadState)
         return;
-    if (AskMessageBox(QStringLiteral("한번 삭제되면 복구가 안됩니다 정말로 삭제하시겠습니까?"), 1) != 6)
+    if (AskMessageBox(QStringLiteral("한번 삭제되면 복구가 안됩니다 정말로 삭제하시겠습니까?"), mkOkCancel) != 6)
         return;
     ClientDataSet &c = *cds_F3300_SengsanDel;
     SetTextParam(c, F("A_RHCMCD"), MyConfig.CompanyCode);

@@ -595,7 +595,7 @@ bool TF302_ConfigEnv::SaveSettings()
                           .arg(high);
         }
         if (!refusal.isEmpty()) {
-            ShowMessageBox(refusal, 2, 3000);
+            ShowMessageBox(refusal, mkNotice, 3000);
             for (QWidget *w = control; w; w = w->parentWidget()) {
                 const int page = ui->pgc_Config->indexOf(w);
                 if (page >= 0) {
@@ -653,7 +653,7 @@ bool TF302_ConfigEnv::SaveSettings()
 
 void TF302_ConfigEnv::onSave()
 {
-    if (AskMessageBox(QString::fromUtf8("저장하시겠습니까?"), 1) != mrYes)
+    if (AskMessageBox(QString::fromUtf8("저장하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     if (!SaveSettings())
         return;
@@ -768,7 +768,7 @@ void TF302_ConfigEnv::onFloorAction(QWidget *sender)
 {
     auto *pressed = static_cast<TMirelButtonBase *>(sender);
     if (m_layoutChanged) {
-        if (AskMessageBox(kFloorQuestion, 1) != mrYes) {
+        if (AskMessageBox(kFloorQuestion, mkOkCancel) != mrYes) {
             pressed->setDown(false);
             pressFloorButton(m_floor % 6);
             return;
@@ -852,11 +852,11 @@ void TF302_ConfigEnv::applyCount(QLineEdit *edit, QLineEdit *other, bool tables)
     const int others = countOf(other);
     int d = countOf(edit);
     if (d + others >= layout::MaxTiles) {
-        ShowMessageBox(notice, 2, 2000);
+        ShowMessageBox(notice, mkNotice, 2000);
         d = layout::MaxTiles - 1 - others;
     }
     if (d >= layout::MaxTiles) {
-        ShowMessageBox(notice, 2, 2000);
+        ShowMessageBox(notice, mkNotice, 2000);
         d = layout::MaxTiles - 1;
     }
     d = std::max(d, 0);
@@ -931,7 +931,7 @@ void TF302_ConfigEnv::onCountEdited(QLineEdit *edit, QLineEdit *other)
     const int limit = layout::CountLimit(countOf(other));
     if (ok && value >= 0 && value <= limit)
         return;
-    AskMessageBox(layout::CountNotice(limit), 0);
+    AskMessageBox(layout::CountNotice(limit), mkOk);
     edit->setText(QString::number(limit));
 }
 
@@ -944,6 +944,6 @@ void TF302_ConfigEnv::onFloorCountEdited()
     const int value = text.toInt(&ok);
     if (ok && value >= 1 && value <= layout::MaxFloors)
         return;
-    AskMessageBox(layout::FloorCountNotice(), 0);
+    AskMessageBox(layout::FloorCountNotice(), mkOk);
     ui->edt_LayerCount->setText(QStringLiteral("20"));
 }

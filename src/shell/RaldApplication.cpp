@@ -60,5 +60,5 @@ void ShowErrorBox(const QString &message)
     if (RaldApplication *app = raldApp())
         app->showErrorBox(message);
     else
-        ShowMessageBox(message, 0, 0);
+        ShowMessageBox(message, mkOk, 0);
 }

@@ -40,16 +40,16 @@ constexpr ButtonPlace Hidden{false, 0, ""};
 KindLayout layoutFor(int kind)
 {
     switch (kind) {
-    case 0:
-    case 2:
+    case mkOk:
+    case mkNotice:
         return {Hidden, {true, 151, "   확인"}, Hidden};
-    case 1:
+    case mkOkCancel:
         return {{true, 115, "   확인"}, Hidden, {true, 251, "   취소"}};
-    case 3:
+    case mkApprove:
         return {{true, 115, "   승인"}, Hidden, {true, 251, "   거절"}};
-    case 4:
+    case mkOrderKind:
         return {{true, 22, "  거래처별발주"}, {true, 280, "  취  소  "}, {true, 151, "  패턴별발주"}};
-    case 5:
+    case mkDiscount:
         // The OK button goes in the middle of the gap between the other two.
         return {{true, 51, "   함께적용"}, {true, 179, "   쿠폰적용"}, {true, 307, "   할인적용"}};
     default:
@@ -117,7 +117,7 @@ int TF401_Dialog::ShowMessageBox(const QString &text, int kind, int stayMs)
     if (isVisible())
         return mrNone; // the text waits for the one on screen
 
-    IsModal = (kind != 2);
+    IsModal = (kind != mkNotice);
     layoutButtons(kind);
 
     int result = mrNone;

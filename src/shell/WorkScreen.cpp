@@ -113,6 +113,6 @@ bool ConfirmDiscardWorkRows(int rowCount)
         return true;
     return AskMessageBox(QStringLiteral("작업이 끝나지 않았으면 취소를 누르시고 숨기기 버튼을 이용해 누르세요, "
                                         "확인을 누르시면 입력하신 자료가 소멸됩니다"),
-                         1)
+                         mkOkCancel)
            == mrYes;
 }

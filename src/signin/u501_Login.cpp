@@ -40,7 +40,7 @@ TF501_Login *F501_Login = nullptr;
 namespace {
 
 const QString kPurchaseEntry = QStringLiteral("F20_PURCHASEENTRY");
-constexpr int kMessageKind = 2;
+constexpr MessageKind kMessageKind = mkNotice;
 constexpr int kMessageStay = 2000;
 
 TableOrderWindowFactory &tableOrderFactory()
@@ -177,7 +177,7 @@ TF501_Login::~TF501_Login()
 
 bool TF501_Login::CheckLogin()
 {
-    try {
+    return RunLogged(QStringLiteral("TF501_Login.CheckLogin Error:"), [&] {
         ClientDataSet &login = *cds_Login;
         login.Close();
         login.Params().Clear();
@@ -208,10 +208,7 @@ bool TF501_Login::CheckLogin()
             orderWork();
         }
         return true;
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF501_Login.CheckLogin Error:") + QString::fromUtf8(e.what()));
-        return false;
-    }
+    });
 }
 
 bool TF501_Login::loadRights()
@@ -549,7 +546,7 @@ void TF501_Login::NoticeClick(int n)
     const int tag = lb_Notice[n - 1]->property("Tag").toInt();
     if (tag <= 0)
         return;
-    try {
+    RunLogged(QStringLiteral("TF501_Login.NoticeClick Error:"), [&] {
         ClientDataSet &notice = *cds_Notice;
         notice.Close();
         notice.Params().Clear();
@@ -559,9 +556,7 @@ void TF501_Login::NoticeClick(int n)
         notice.Open();
         for (notice.First(); !notice.Eof(); notice.Next())
             EmbeddedWB1->Navigate(NoticeUrl(notice.FieldByName(QStringLiteral("FBNUMB")).AsInteger()));
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF501_Login.NoticeClick Error:") + QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 // ---- lifecycle --------------------------------------------------------------
@@ -581,12 +576,10 @@ void TF501_Login::OnActivation()
 
 void TF501_Login::OnDeactivation()
 {
-    try {
+    RunLogged(QStringLiteral("TF501_Login.OnDeactivation Error:"), [&] {
         if (CM)
             CM->ComPortsClose();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF501_Login.OnDeactivation Error:") + QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void TF501_Login::showEvent(QShowEvent *event)
@@ -611,11 +604,9 @@ void TF501_Login::showEvent(QShowEvent *event)
     setKeypadTarget(ui->edt_ID->text().isEmpty() ? ui->edt_ID : ui->edt_PWD);
     tick();
     showNoticeBoard(true);
-    try {
+    RunLogged(QStringLiteral("TF501_Login.LoadNotices Error:"), [&] {
         LoadNotices();
-    } catch (const std::exception &e) {
-        WriteLog(QStringLiteral("TF501_Login.LoadNotices Error:") + QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void TF501_Login::done(int result)

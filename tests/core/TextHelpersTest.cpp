@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 QString u(const char *s) { return QString::fromUtf8(s); }
 int bytes(const QString &s) { return int(os::ToAnsi(s).size()); }
@@ -130,6 +132,29 @@ TEST(TextHelpers, WriteLogAppendsCp949LinesAndNeverFails)
     EXPECT_EQ(first.mid(20, 3), QByteArray("]  "));
     EXPECT_EQ(os::FromAnsi(first.mid(23, 5)), u("첫 줄"));
     EXPECT_TRUE(QDateTime::fromString(QString(first.mid(1, 19)), "yyyy-MM-dd HH:mm:ss").isValid());
+    LogFileName = saved;
+}
+
+// A step that throws is logged under its prefix and fails; a step's own
+// verdict stands otherwise; what is not a standard exception goes on.
+TEST(TextHelpers, RunLoggedLogsAFailedStepUnderItsPrefix)
+{
+    QTemporaryDir dir;
+    const QString saved = LogFileName;
+    QDir(dir.path()).mkdir("log");
+    LogFileName = dir.filePath("log/20261210.log");
+
+    EXPECT_FALSE(RunLogged(u("TDM.LoadConfig Error:"), [] { throw std::runtime_error("서버 없음"); }));
+    EXPECT_TRUE(RunLogged(u("A:"), [] {}));
+    EXPECT_FALSE(RunLogged(u("B:"), [] { return false; }));
+    EXPECT_TRUE(RunLogged(u("C:"), [] { return true; }));
+    EXPECT_THROW(RunLogged(u("D:"), [] { throw 7; }), int);
+
+    QFile f(LogFileName);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 2); // one line and the end
+    EXPECT_TRUE(os::FromAnsi(lines[0]).endsWith(u("]  TDM.LoadConfig Error:서버 없음\r")));
     LogFileName = saved;
 }
 
