@@ -376,4 +376,25 @@ TEST_F(DeliverTest, TheUnitColumnSwitchesALineBetweenItsUnits)
     }
 }
 
+TEST_F(DeliverTest, AReceivedOrdersLinesReleasedToAnotherCustomerAreRefusedAndKept)
+{
+    touchOrder(1); // 가맹1호's order
+    const int other = w->form().CMB_ADNBNAME->findText(QStringLiteral("직영2호"));
+    ASSERT_GT(other, 0);
+    w->form().CMB_ADNBNAME->setCurrentIndex(other);
+    emit w->form().CMB_ADNBNAME->activated(other);
+    ASSERT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("0004"));
+
+    ErrorBoxWatcher errors;
+    MessageResponder responder;
+    save(responder);
+    ASSERT_EQ(errors.texts.size(), 1);
+    EXPECT_TRUE(errors.texts[0].contains(QStringLiteral("다른 거래처의 수주"))) << errors.texts[0].toStdString();
+    EXPECT_EQ(lines("IMITNB"), (QStringList{"100001", "100002", "100005"}));
+    EXPECT_TRUE(rows(QStringLiteral("SELECT 1 FROM F3201 WHERE DDCMCD = '9999' AND DDMONTH = '%1' AND DDNUMB = %2")
+                         .arg(month(), w->form().Edit3->text()))
+                    .isEmpty());
+    EXPECT_EQ(remainders(month(1), 1), (QStringList{"10", "20", "2"}));
+}
+
 } // namespace
