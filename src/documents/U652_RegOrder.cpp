@@ -776,6 +776,7 @@ void TF652_RegOrder::btn_OkClick()
     VTB_PATTERNBALJU->CheckBrowseMode();
     SetSupplier(supplier);
     try {
+        ReadPlacedOrderLines(order, *cds_F2111_s);
         FillPlacedOrderLines(*VTB_PATTERNBALJU, order, orderLines, *cds_F2111_s,
                              supplierOfLines(supplier, supplierName));
     } catch (const std::exception &e) {
