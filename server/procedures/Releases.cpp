@@ -117,6 +117,36 @@ qint64 receivedOrderPrice(SQLite::Database &db, const DocumentKey &k, const Line
     return st->executeStep() ? st->getColumn(0).getInt64() : 0;
 }
 
+// A release to a customer ("001") releases only that customer's received
+// orders: a line tied to another customer's order would lower what is left of
+// it under a release booked to someone else. Refuses the line otherwise.
+// Stock-outs carry no customer and are not checked.
+void requireOrdersCustomer(SQLite::Database &db, const DocumentKey &k, const LineReference &order)
+{
+    const QString sql =
+        QStringLiteral("SELECT h.DHADNB, o.OHADNB, ")
+        + partnerNameSql(QStringLiteral("h.DHCMCD"), QStringLiteral("h.DHBUUT"), QStringLiteral("h.DHADNB"))
+        + QStringLiteral(", ")
+        + partnerNameSql(QStringLiteral("o.OHCMCD"), QStringLiteral("o.OHBUUT"), QStringLiteral("o.OHADNB"))
+        + QStringLiteral(" FROM F3200 h JOIN F2400 o ON o.OHCMCD = h.DHCMCD AND o.OHBUUT = h.DHBUUT"
+                         " AND o.OHMONTH = ?5 AND o.OHNUMB = ?6"
+                         " WHERE h.DHCMCD = ?1 AND h.DHBUUT = ?2 AND h.DHMONTH = ?3 AND h.DHNUMB = ?4"
+                         " AND h.DHCHTY = '001'");
+    Prepared st(db, u8(sql));
+    bindText(*st, 1, k.cmcd);
+    bindText(*st, 2, k.buut);
+    bindText(*st, 3, k.month);
+    st->bind(4, static_cast<int64_t>(k.numb));
+    bindText(*st, 5, order.month);
+    st->bind(6, static_cast<int64_t>(order.number));
+    if (!st->executeStep())
+        return;
+    const auto text = [&](int column) { return QString::fromStdString(st->getColumn(column).getString()).trimmed(); };
+    if (text(0) != text(1))
+        throw CallError(QStringLiteral("다른 거래처의 수주입니다: 수주 %1의 거래처는 %2(%3), 출고처는 %4(%5)입니다.")
+                            .arg(numberText(order.month, order.number), text(3), text(1), text(2), text(0)));
+}
+
 bool isUnset(const Call &call, const char *name)
 {
     const QString n = QString::fromLatin1(name);
@@ -125,8 +155,9 @@ bool isUnset(const Call &call, const char *name)
 
 // One line of an existing entry; a line sent again under the same sequence
 // replaces the earlier one. A line naming a received order (A_DDSUNUMB > 0)
-// is tied to the order line it releases (DDRF*, see resolveLineReference);
-// the month, number and sequence are also kept as sent. A line without a
+// is tied to the order line it releases (DDRF*, see resolveLineReference),
+// which on a release to a customer must be that customer's order; the month,
+// number and sequence are also kept as sent. A line without a
 // price takes the order line's; a line without an amount (A_DDAMT not set)
 // gets quantity x price, truncated, split into supply and VAT by the
 // release's tax kind.
@@ -142,6 +173,13 @@ void writeEntryLine(Call &call)
     if (!documentExists(call.db, docs::release(), k))
         throw CallError(QStringLiteral("출고 내역이 없습니다: %1").arg(numberText(k.month, k.numb)));
 
+    const std::optional<LineReference> ref =
+        resolveLineReference(call.db, docs::receivedOrder(), k.cmcd, k.buut, trimmed(call, "A_DDSUMONTH"),
+                             call.integer(QStringLiteral("A_DDSUNUMB")), call.integer(QStringLiteral("A_DDSUSEQ")),
+                             item);
+    if (ref)
+        requireOrdersCustomer(call.db, k, *ref);
+
     Prepared del(call.db, "DELETE FROM F3201 WHERE DDCMCD = ?1 AND DDBUUT = ?2 AND DDMONTH = ?3 AND DDNUMB = ?4"
                           " AND DDSEQ = ?5");
     bindText(*del, 1, k.cmcd);
@@ -150,11 +188,6 @@ void writeEntryLine(Call &call)
     del->bind(4, static_cast<int64_t>(k.numb));
     del->bind(5, static_cast<int64_t>(seq));
     del->exec();
-
-    const std::optional<LineReference> ref =
-        resolveLineReference(call.db, docs::receivedOrder(), k.cmcd, k.buut, trimmed(call, "A_DDSUMONTH"),
-                             call.integer(QStringLiteral("A_DDSUNUMB")), call.integer(QStringLiteral("A_DDSUSEQ")),
-                             item);
     const double qty = call.number(QStringLiteral("A_DDQTY"));
     qint64 price = call.integer(QStringLiteral("A_DDUPRC"));
     if (price == 0 && ref)

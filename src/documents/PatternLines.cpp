@@ -151,16 +151,21 @@ void FillGatheredOrderLines(DataSet &lines, DataSet &answer, const LineHook &eac
               });
 }
 
-void FillPlacedOrderLines(DataSet &lines, DataSet &order, DataSet &orderLines, ClientDataSet &patternLines,
-                          const LineHook &eachLine)
+void ReadPlacedOrderLines(DataSet &order, ClientDataSet &patternLines)
 {
     const int pattern = order.FieldByName(F("PHADNUMB")).AsInteger();
-    if (pattern == kGatheredPattern) {
-        FillGatheredOrderLines(lines, orderLines, eachLine);
+    if (pattern == kGatheredPattern)
         return;
-    }
     SetPatternLineParams(patternLines, pattern, order.FieldByName(F("phadnb")).AsString());
     SetParam(patternLines, FieldType::Integer, "phnumb", order.FieldByName(F("phnumb")).AsInteger());
     patternLines.Open();
-    FillPatternLines(lines, patternLines, true, eachLine);
+}
+
+void FillPlacedOrderLines(DataSet &lines, DataSet &order, DataSet &orderLines, DataSet &patternLines,
+                          const LineHook &eachLine)
+{
+    if (order.FieldByName(F("PHADNUMB")).AsInteger() == kGatheredPattern)
+        FillGatheredOrderLines(lines, orderLines, eachLine);
+    else
+        FillPatternLines(lines, patternLines, true, eachLine);
 }

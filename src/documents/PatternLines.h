@@ -96,9 +96,13 @@ void FillPatternLines(DataSet &lines, DataSet &answer, bool orderedQuantities, c
 // proper stock or pending quantity (0).
 void FillGatheredOrderLines(DataSet &lines, DataSet &answer, const LineHook &eachLine = {});
 
-// Reloads a placed order chosen in the placed-order picker (its header row
+// Reloading a placed order chosen in the placed-order picker (its header row
 // order, its lines orderLines): a gathered order by its own lines, any other
-// by the lines of its pattern read on patternLines with the order's
-// quantities.
-void FillPlacedOrderLines(DataSet &lines, DataSet &order, DataSet &orderLines, ClientDataSet &patternLines,
+// by the lines of its pattern with the order's quantities. In two steps, so
+// that a screen changes its partner only once the read succeeded:
+// ReadPlacedOrderLines reads the pattern's lines on patternLines (nothing for
+// a gathered order, whose lines the picker read; errors propagate),
+// FillPlacedOrderLines fills the lines from what was read.
+void ReadPlacedOrderLines(DataSet &order, ClientDataSet &patternLines);
+void FillPlacedOrderLines(DataSet &lines, DataSet &order, DataSet &orderLines, DataSet &patternLines,
                           const LineHook &eachLine = {});

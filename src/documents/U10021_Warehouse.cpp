@@ -239,6 +239,24 @@ void TF10021_Warehouse::emptyLines()
     m_historyLines = false;
 }
 
+// While lines of an order are shown, their supplier and the order's tax kind
+// are fixed: neither the name list, the supplier picker nor the tax kind can
+// change them.
+void TF10021_Warehouse::fixSupplier(bool fixed)
+{
+    ui->CMB_ADNBNAME->setEnabled(!fixed);
+    ui->BitBtn1->setEnabled(!fixed);
+    ui->combo_Tax->setEnabled(!fixed);
+}
+
+// The tax kind the screen starts with: VAT included.
+void TF10021_Warehouse::resetTaxKind()
+{
+    ui->Edit7->setText(QStringLiteral("1"));
+    ui->Edit7_1->setText(QStringLiteral("001"));
+    ui->combo_Tax->setCurrentText(QStringLiteral("포함"));
+}
+
 void TF10021_Warehouse::com_PetenBunruAllChange()
 {
     if (cds_F2110_s->Active())
@@ -287,7 +305,7 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
                    {"ADMDAN", "PDMDAN"},      {"ADLDAN", "PDLDAN"},      {"ADBDAN", "PDBDAN"},
                    {"ADSQTY", "PDSQTY"},      {"ADMQTY", "PDMQTY"},      {"IMITTY", "imitty_name"},
                    {"SUSUM", "PDNUMB"},       {"JrADQTY", "baljan_QTY"}, {"SIZE", "size"},
-                   {"ADQTY", "PDQTY"},        {"ADUNIT", "PDUNIT"},      {"ADUPRC", "chulgo_uprc"},
+                   {"ADQTY", "baljan_QTY"},   {"ADUNIT", "PDUNIT"},      {"ADUPRC", "chulgo_uprc"},
                    {"ADUPRC000", "chulgo_uprc"}, {"ADMCAL", "PDMCAL"},   {"chulgo_qty", "chulgo_qty"},
                    {"BASEQ", "PDSEQ"}},
                   LineCopy::ByLineType, [&](DataSet &line, DataSet &) {
@@ -297,7 +315,8 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
     }))
         return;
 
-    // Only what is still open is received; a received order gives nothing.
+    // Only what is still open is received (each line proposes its open
+    // remainder); a received order gives nothing.
     const bool complete = status == QStringLiteral("입고완료");
     {
         const ControlsOff quiet(lines);
@@ -317,15 +336,13 @@ void TF10021_Warehouse::grid_StockItemsCellClick()
     }
 
     if (lines.IsEmpty()) {
-        ui->CMB_ADNBNAME->setEnabled(true);
+        fixSupplier(false);
         ui->CMB_ADNBNAME->setCurrentIndex(-1);
-        ui->combo_Tax->setEnabled(true);
         return;
     }
     ui->Edit4->setText(supplier);
     ui->lab_JijemAalrim->setText(supplierName);
-    ui->CMB_ADNBNAME->setEnabled(false);
-    ui->combo_Tax->setEnabled(false);
+    fixSupplier(true);
     if (const auto tax = TaxKindOfOrder(order.FieldByName(F("PHtxgu")).AsString())) {
         ui->Edit7->setText(tax->code);
         ui->Edit7_1->setText(tax->kindCode);
@@ -340,16 +357,28 @@ void TF10021_Warehouse::grid_PetenlistCellClick()
     if (!pattern.Active() || pattern.IsEmpty())
         return;
     const QString supplier = pattern.FieldByName(F("AHADNB")).AsString();
+    // The pattern's lines are read before the screen changes: a failed read
+    // leaves the lines, their supplier and tax kind as they were.
+    const QString logText = QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:");
+    if (!RunLogged(logText, [&] {
+            cds_F2111_s->Close();
+            SetPatternLineParams(*cds_F2111_s, pattern.FieldByName(F("AHNUMB")).AsInteger(), supplier);
+            cds_F2111_s->Open();
+        }))
+        return;
+    // Pattern lines name no order: the screen is as with no order lines, the
+    // supplier free to change and the tax kind the one a supplier chosen by
+    // hand is received under.
     setSupplier(supplier);
-    if (!RunLogged(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:"), [&] {
-        cds_F2111_s->Close();
-        SetPatternLineParams(*cds_F2111_s, pattern.FieldByName(F("AHNUMB")).AsInteger(), supplier);
-        cds_F2111_s->Open();
-        ui->Label10->setText(pattern.FieldByName(F("AHNAME")).AsString());
-        emptyLines();
-        FillPatternLines(*VTB_PATTERNBALJU, *cds_F2111_s, false,
-                         [&](DataSet &line, DataSet &) { line.FieldByName(F("AHADNB")).setAsString(supplier); });
-    }))
+    ui->Label10->setText(pattern.FieldByName(F("AHNAME")).AsString());
+    ui->lab_JijemAalrim->clear();
+    resetTaxKind();
+    fixSupplier(false);
+    emptyLines();
+    if (!RunLogged(logText, [&] {
+            FillPatternLines(*VTB_PATTERNBALJU, *cds_F2111_s, false,
+                             [&](DataSet &line, DataSet &) { line.FieldByName(F("AHADNB")).setAsString(supplier); });
+        }))
         return;
     focusQuantity();
 }
@@ -559,11 +588,8 @@ void TF10021_Warehouse::resetAfterSave()
 {
     emptyLines();
     ui->lab_JijemAalrim->clear();
-    ui->Edit7->setText(QStringLiteral("1"));
-    ui->Edit7_1->setText(QStringLiteral("001"));
-    ui->combo_Tax->setCurrentText(QStringLiteral("포함"));
-    ui->combo_Tax->setEnabled(true);
-    ui->CMB_ADNBNAME->setEnabled(true);
+    resetTaxKind();
+    fixSupplier(false);
     ui->CMB_ADNBNAME->setCurrentIndex(-1);
     ui->Edit4->setText(QString::fromUtf8(NoSupplier));
     ui->Edit3->setText(QStringLiteral("0"));

@@ -8,6 +8,11 @@
 // month of the receipt date. From the history the remainder of the orders a
 // receipt received can be closed.
 //
+// Touching an open order proposes what is still open of each line; while its
+// lines are shown, their supplier (name list and picker) and the order's tax
+// kind are fixed. Touching a pattern frees them again, with the tax kind the
+// screen starts with (VAT included).
+//
 // Lines of an order keep the order's month and line number (BAMONTH, BASEQ)
 // and its number (SUSUM) and send them as the line's order reference, so an
 // order of an earlier month is found too. A save that fails shows a notice
@@ -85,6 +90,8 @@ private:
     void setupGrids();
     void setSupplier(const QString &code);
     void emptyLines();
+    void fixSupplier(bool fixed);
+    void resetTaxKind();
     void resetAfterSave();
     void saveReceipt();
     void focusQuantity();

@@ -30,6 +30,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include <functional>
+
 TF10051_deliver *F10051_deliver = nullptr;
 
 namespace {
@@ -40,6 +42,10 @@ const QString kAllPartners = QStringLiteral("99999999");
 // Our field of the work lines: the month of the received order a line came
 // from (empty for pattern and placed-order lines).
 const QString kOrderMonth = QStringLiteral("SUMONTH");
+// The log texts of a failed line read: a received order's, a pattern's or a
+// placed order's.
+const QString kOrderLinesError = QStringLiteral("F1005_Release.cds_F2401_det Error:");
+const QString kPatternLinesError = QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:");
 constexpr int kLineFont = 17; // rows of about 24 pixels: 27 to a page
 constexpr int kListFont = 11; // the "yyyy-mm-dd" dates fit their columns
 
@@ -233,21 +239,30 @@ void TF10051_deliver::focusQuantity()
     FocusQuantity(ui->grid_Regorderlist);
 }
 
+// Each source reads its lines before the screen changes: a failed read is
+// logged and leaves the customer and the lines as they were.
 void TF10051_deliver::mgd_RegDeliverylistCellClick()
 {
     if (!cds_F2400_hed->Active() || cds_F2400_hed->IsEmpty())
         return;
-    m_customers->SetSupplier(cds_F2400_hed->FieldByName(QStringLiteral("OHADNB")).AsString());
-    if (!VTB_PATTERNBALJU->Active())
+    const QString customer = cds_F2400_hed->FieldByName(QStringLiteral("OHADNB")).AsString();
+    if (!VTB_PATTERNBALJU->Active()) {
+        m_customers->SetSupplier(customer);
         return;
-    dropPendingEdit();
-    RunLogged(QStringLiteral("F1005_Release.cds_F2401_det Error:"), [&] {
-        const QString month = cds_F2400_hed->FieldByName(QStringLiteral("OHMONTH")).AsString();
+    }
+    const QString month = cds_F2400_hed->FieldByName(QStringLiteral("OHMONTH")).AsString();
+    const bool read = RunLogged(kOrderLinesError, [&] {
         SetTextParam(*cds_F2401_det, "A_CMCD", MyConfig.CompanyCode);
         SetTextParam(*cds_F2401_det, "A_BUUT", MyConfig.StoreCode);
         SetTextParam(*cds_F2401_det, "A_MONTH", month);
         SetParam(*cds_F2401_det, FieldType::Integer, "A_NUMB", cds_F2400_hed->FieldByName(QStringLiteral("OHNUMB")).AsInteger());
         cds_F2401_det->Open();
+    });
+    if (!read)
+        return;
+    m_customers->SetSupplier(customer);
+    dropPendingEdit();
+    RunLogged(kOrderLinesError, [&] {
         FillLines(*VTB_PATTERNBALJU, *cds_F2401_det,
                   {{"ADSEQ", "ODSEQ"},   {"IMITNB", "ODITNB"},      {"IMNAME", "IMNAME"}, {"ADUNIT", "ODUNIT"},
                    {"ADMDAN", "ODMDAN"}, {"ADLDAN", "ODLDAN"},      {"ADBDAN", "ODBDAN"}, {"IMITTY", "imitty_name"},
@@ -271,17 +286,21 @@ void TF10051_deliver::grid_PrpaStock1CellClick()
 {
     if (!cds_F2110_s->Active())
         return;
-    m_customers->SetSupplier(cds_F2110_s->FieldByName(QStringLiteral("AHADNB")).AsString());
-    if (cds_F2110_s->IsEmpty())
+    const QString customer = cds_F2110_s->FieldByName(QStringLiteral("AHADNB")).AsString();
+    if (cds_F2110_s->IsEmpty()) {
+        m_customers->SetSupplier(customer);
         return;
-    RunLogged(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:"), [&] {
-        SetPatternLineParams(*cds_F2111_s, cds_F2110_s->FieldByName(QStringLiteral("AHnumb")).AsInteger(),
-                             cds_F2110_s->FieldByName(QStringLiteral("AHADNB")).AsString());
+    }
+    const bool read = RunLogged(kPatternLinesError, [&] {
+        SetPatternLineParams(*cds_F2111_s, cds_F2110_s->FieldByName(QStringLiteral("AHnumb")).AsInteger(), customer);
         cds_F2111_s->Params().CreateParam(FieldType::Integer, QStringLiteral("phnumb")).Clear();
         cds_F2111_s->Open();
-        dropPendingEdit();
-        FillPatternLines(*VTB_PATTERNBALJU, *cds_F2111_s, false);
     });
+    if (!read)
+        return;
+    m_customers->SetSupplier(customer);
+    dropPendingEdit();
+    RunLogged(kPatternLinesError, [&] { FillPatternLines(*VTB_PATTERNBALJU, *cds_F2111_s, false); });
     focusQuantity();
 }
 
@@ -307,13 +326,18 @@ void TF10051_deliver::btn_OkClick()
 
 void TF10051_deliver::LoadPlacedOrder(TF652_EdOrder &picker)
 {
-    m_customers->SetSupplier(picker.form().CMB_ADNB->currentText());
-    if (!picker.cds_F2101_det->Active() || !cds_F2110_s->Active() || cds_F2110_s->IsEmpty())
+    const QString customer = picker.form().CMB_ADNB->currentText();
+    DataSet &order = *picker.cds_F2100_pat;
+    if (!picker.cds_F2101_det->Active() || !cds_F2110_s->Active() || cds_F2110_s->IsEmpty()) {
+        m_customers->SetSupplier(customer);
         return;
+    }
+    if (!RunLogged(kPatternLinesError, [&] { ReadPlacedOrderLines(order, *cds_F2111_s); }))
+        return;
+    m_customers->SetSupplier(customer);
     dropPendingEdit();
-    RunLogged(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:"), [&] {
-        FillPlacedOrderLines(*VTB_PATTERNBALJU, *picker.cds_F2100_pat, *picker.cds_F2101_det, *cds_F2111_s);
-    });
+    RunLogged(kPatternLinesError,
+              [&] { FillPlacedOrderLines(*VTB_PATTERNBALJU, order, *picker.cds_F2101_det, *cds_F2111_s); });
     focusQuantity();
 }
 

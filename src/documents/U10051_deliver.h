@@ -2,7 +2,9 @@
 // The release to customers "출고": one release entry (type "001") to a
 // customer or branch, its lines taken from a received order (tab "수주된 내역"),
 // an order pattern (tab "패턴출고") or an order placed earlier (the placed-order
-// picker). Quantities are corrected on the key pad, which types into the
+// picker). Each source reads its lines before it sets the customer, so a
+// failed read (logged) leaves the customer and the lines as they were.
+// Quantities are corrected on the key pad, which types into the
 // quantity cell of the line grid; the unit of a line switches between the
 // item's two units on the 단위 column.
 //
@@ -12,7 +14,9 @@
 // DocumentNumber until the save completes, so a failed save's retry resends
 // the same key and the server replaces the partly written release. Lines
 // from a received order name its month, number and line, so the server ties
-// them to that order line whatever the release's month.
+// them to that order line whatever the release's month; the server refuses
+// a line of another customer's order, which the error box shows, the lines
+// staying for correcting.
 
 #include "documents/DocumentNumber.h"
 #include "shell/WorkScreen.h"

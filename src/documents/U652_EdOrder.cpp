@@ -201,16 +201,22 @@ void TF652_EdOrder::BTN_editClick()
     done(1);
 }
 
+// Deletes the touched order, the one whose lines are shown: the list marks no
+// row until one is touched, and paging moves its current row elsewhere.
 void TF652_EdOrder::btn_dClick()
 {
     if (!cds_F2100_pat->Active() || cds_F2100_pat->IsEmpty())
         return;
+    if (m_touched.isEmpty()) {
+        ShowMessageBox(QStringLiteral("삭제할 발주내역을 선택하십시오."), mkNotice, 2000);
+        return;
+    }
     if (!HasDeleteRight(kOrderProgram))
         return;
     if (AskMessageBox(QStringLiteral("발주내역을 삭제 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
-    const QString month = cds_F2100_pat->FieldByName(QStringLiteral("PHMONTH")).AsString();
-    const qint64 number = cds_F2100_pat->FieldByName(QStringLiteral("phnumb")).AsInteger();
+    const QString month = m_touched.value(0).toString();
+    const qint64 number = m_touched.value(1).toLongLong();
     SetTextParam(*cds_F2100_BaljuDel, "PHCMCD", MyConfig.CompanyCode);
     SetTextParam(*cds_F2100_BaljuDel, "PHBUUT", MyConfig.StoreCode);
     SetTextParam(*cds_F2100_BaljuDel, "PHMONTH", month);

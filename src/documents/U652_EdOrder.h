@@ -11,7 +11,8 @@
 // of the listed date is shown: a date change or a delete closes it, sets
 // CMB_ADNB back to "99999999" and both totals to "0", so the caller never
 // gets one order's lines with another order's number. On "수 정" the touched
-// order's row is made current again, whatever the paging buttons moved.
+// order's row is made current again, whatever the paging buttons moved, and
+// "삭제" deletes the touched order (none touched: a notice, nothing deleted).
 
 #include <QDialog>
 #include <QVariantList>

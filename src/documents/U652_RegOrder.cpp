@@ -763,6 +763,7 @@ void TF652_RegOrder::btn_OkClick()
     VTB_PATTERNBALJU->CheckBrowseMode();
     SetSupplier(supplier);
     if (!RunLogged(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:"), [&] {
+        ReadPlacedOrderLines(order, *cds_F2111_s);
         FillPlacedOrderLines(*VTB_PATTERNBALJU, order, orderLines, *cds_F2111_s,
                              supplierOfLines(supplier, supplierName));
     }))

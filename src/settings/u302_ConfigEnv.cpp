@@ -657,12 +657,16 @@ void TF302_ConfigEnv::onSave()
         return;
     if (!SaveSettings())
         return;
-    // Failures of the two saves are logged by the data module; the screen
-    // shows no result.
+    // Failures of the two saves are logged by the data module. A save that
+    // did not reach the server (refused, or skipped with the connection down)
+    // is told, after the log line: the change would quietly revert at the
+    // next start. A save that succeeded shows no result.
     if (DM) {
-        if (DM->RODataSnapConnection && DM->RODataSnapConnection->Connected())
-            DM->SaveConfig();
-        DM->SsSaveConfig();
+        const bool connected = DM->RODataSnapConnection && DM->RODataSnapConnection->Connected();
+        const bool configSaved = connected && DM->SaveConfig();
+        const bool kindSaved = DM->SsSaveConfig();
+        if (!configSaved || !kindSaved)
+            ShowMessageBox(QString::fromUtf8("서버에 환경 설정을 저장하지 못했습니다."), mkNotice, 3000);
     }
     m_layoutChanged = false;
 }

@@ -20,7 +20,8 @@
 // All values live in MyConfig. LoadSettings copies the record into the
 // controls and SaveSettings the controls into the record; the save button
 // then sends the configuration row (only while DM's remote connection is
-// connected) and the printer-kind row (always). Nothing else writes the
+// connected) and the printer-kind row (always); when either row did not
+// reach the server a notice says so. Nothing else writes the
 // record except the layout editor, which keeps the floor count, the floor
 // names and the two counts of each floor in the record at once; tile
 // positions and sizes are never stored.

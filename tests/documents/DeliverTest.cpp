@@ -22,6 +22,8 @@
 #include <QLineEdit>
 #include <QProcess>
 
+#include <functional>
+
 #include <SQLiteCpp/Statement.h>
 
 namespace {
@@ -374,6 +376,72 @@ TEST_F(DeliverTest, TheUnitColumnSwitchesALineBetweenItsUnits)
         EXPECT_EQ(w->VTB_PATTERNBALJU->State(), DataSetState::Browse);
         EXPECT_EQ(lines("ADUNIT").value(0), QString::fromUtf8(press == std::string("MirelImg_ok") ? "G" : "포대"));
     }
+}
+
+TEST_F(DeliverTest, AFailedReadLeavesTheCustomerAndTheLinesAsTheyWere)
+{
+    touchOrder(1);
+    ASSERT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("0003"));
+    const QStringList items = lines("IMITNB"), quantities = lines("ADQTY");
+    const QDate date = w->form().date_Wantdate->date();
+
+    // Today's order #3 to 30000001, by pattern 2, touched in the picker.
+    TF652_EdOrder picker;
+    picker.show();
+    ASSERT_TRUE(picker.cds_F2100_pat->Locate(QStringLiteral("AHNAME"), QStringLiteral("음료 발주")));
+    picker.grid_PetenlistCellClick();
+
+    const struct {
+        const char *what;
+        const char *procedure;
+        std::function<void()> touch;
+        const char *logged;
+    } cases[] = {
+        {"another received order", "GP_SELECT_F2401_POPUPSALES", [&] { touchOrder(2); }, "F1005_Release.cds_F2401_det Error:"},
+        {"a pattern", "GP_SELECT_F2111_REGORDERSEARCH_NEW1", [&] { touchPattern(2); },
+         "TF652_RegOrder.grid_PetenlistCellClick Error:"},
+        {"a placed order", "GP_SELECT_F2111_REGORDERSEARCH_NEW1", [&] { w->LoadPlacedOrder(picker); },
+         "TF652_RegOrder.grid_PetenlistCellClick Error:"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const qsizetype logged = logText().count(QLatin1String(c.logged));
+        server().failCall(QLatin1String(c.procedure), 1, TestServer::FailMode::BeforeRun);
+        c.touch();
+        EXPECT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("0003"));
+        EXPECT_EQ(w->form().CMB_ADNBNAME->currentText(), QStringLiteral("가맹1호"));
+        EXPECT_EQ(w->form().date_Wantdate->date(), date);
+        EXPECT_EQ(lines("IMITNB"), items);
+        EXPECT_EQ(lines("ADQTY"), quantities);
+        EXPECT_EQ(logText().count(QLatin1String(c.logged)), logged + 1) << logText().toStdString();
+    }
+
+    // The lines are still the order's and go to its customer.
+    MessageResponder responder;
+    save(responder);
+    EXPECT_EQ(responder.texts(), QStringList{"가맹1호거래처로 출고 하시겠습니까?"});
+    EXPECT_EQ(todaysReleases().size(), 1);
+}
+
+TEST_F(DeliverTest, AReceivedOrdersLinesReleasedToAnotherCustomerAreRefusedAndKept)
+{
+    touchOrder(1); // 가맹1호's order
+    const int other = w->form().CMB_ADNBNAME->findText(QStringLiteral("직영2호"));
+    ASSERT_GT(other, 0);
+    w->form().CMB_ADNBNAME->setCurrentIndex(other);
+    emit w->form().CMB_ADNBNAME->activated(other);
+    ASSERT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("0004"));
+
+    ErrorBoxWatcher errors;
+    MessageResponder responder;
+    save(responder);
+    ASSERT_EQ(errors.texts.size(), 1);
+    EXPECT_TRUE(errors.texts[0].contains(QStringLiteral("다른 거래처의 수주"))) << errors.texts[0].toStdString();
+    EXPECT_EQ(lines("IMITNB"), (QStringList{"100001", "100002", "100005"}));
+    EXPECT_TRUE(rows(QStringLiteral("SELECT 1 FROM F3201 WHERE DDCMCD = '9999' AND DDMONTH = '%1' AND DDNUMB = %2")
+                         .arg(month(), w->form().Edit3->text()))
+                    .isEmpty());
+    EXPECT_EQ(remainders(month(1), 1), (QStringList{"10", "20", "2"}));
 }
 
 } // namespace

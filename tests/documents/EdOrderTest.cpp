@@ -246,4 +246,46 @@ TEST_F(EdOrderTest, DeleteNeedsTheRightAsksAndReloadsOrShowsTheServersRefusal)
     exec("DELETE FROM F3100 WHERE WHNUMB = 803");
 }
 
+TEST_F(EdOrderTest, DeleteActsOnTheTouchedOrderOnlyWhateverTheListsCurrentRow)
+{
+    exec("INSERT INTO F2100 (PHCMCD, PHBUUT, PHMONTH, PHNUMB, PHDATE, PHADNB, PHTXGU) VALUES"
+         " ('9999', '9999', '203001', 711, '20300120', '30000001', '1'),"
+         " ('9999', '9999', '203001', 712, '20300120', '40000001', '3'),"
+         " ('9999', '9999', '203001', 713, '20300120', '40000002', '2');"
+         "INSERT INTO F2101 (PDCMCD, PDBUUT, PDMONTH, PDNUMB, PDSEQ, PDITNB, PDQTY, PDUPRC, PDAMT) VALUES"
+         " ('9999', '9999', '203001', 711, 1, '200001', 1, 8000, 8000),"
+         " ('9999', '9999', '203001', 712, 1, '500002', 1, 3000, 3000),"
+         " ('9999', '9999', '203001', 713, 1, '600001', 1, 25000, 25000)");
+    show();
+    w->form().date_Wantdate->setDate(QDate(2030, 1, 20));
+    ASSERT_EQ(listed("PHNUMB"), (QStringList{"711", "712", "713"}));
+    const QString del = QStringLiteral("GP_DELETE_F2100_PURCHASEENTRY");
+    server().clearCalls();
+    {
+        // Nothing touched: the notice, no question, no call.
+        MessageResponder responder;
+        responder.setDefaultAnswer(mrYes);
+        w->btn_dClick();
+        EXPECT_TRUE(responder.questions().isEmpty());
+        ASSERT_EQ(responder.notices().size(), 1);
+        EXPECT_EQ(responder.notices()[0].text, QStringLiteral("삭제할 발주내역을 선택하십시오."));
+        EXPECT_EQ(responder.notices()[0].stayMs, 2000);
+        EXPECT_EQ(callsOf(del), 0);
+        EXPECT_EQ(listed("PHNUMB"), (QStringList{"711", "712", "713"}));
+    }
+
+    // 711 touched, its lines shown, the list paged on to 713: 711 goes.
+    touch(1);
+    clickButton(w->form().btn_PetenlistDown);
+    ASSERT_EQ(w->cds_F2100_pat->FieldByName(QStringLiteral("phnumb")).AsInteger(), 713);
+    MessageResponder responder;
+    responder.answer(mrYes);
+    w->btn_dClick();
+    EXPECT_EQ(responder.texts(), QStringList{"발주내역을 삭제 하시겠습니까?"});
+    EXPECT_EQ(callsOf(del), 1);
+    EXPECT_EQ(listed("PHNUMB"), (QStringList{"712", "713"}));
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F2100 WHERE PHMONTH = '203001' AND PHNUMB IN (712, 713)"), 2);
+    exec("DELETE FROM F2101 WHERE PDMONTH = '203001'; DELETE FROM F2100 WHERE PHMONTH = '203001'");
+}
+
 } // namespace

@@ -7,6 +7,7 @@
 #include "documents/U10021_Warehouse.h"
 
 #include "Components/MirelComp/MirelGrid.h"
+#include "Components/MirelComp/MirelImgBtn.h"
 #include "DocumentsFixture.h"
 #include "ShellTestUtil.h"
 #include "documents/SupplierCombos.h"
@@ -520,6 +521,70 @@ TEST_F(WarehouseReceipt, OrderLinesCarryWhatTheSupplierShipped)
     EXPECT_EQ(shipped(2, "40000001"), (QStringList{"500001 2 2 2 40000", "500002 5 5 5 3000"}));
 }
 
+TEST_F(WarehouseReceipt, AnOrdersSupplierIsFixedUntilAPatternIsTouchedWhichBringsItsOwnTaxKind)
+{
+    // Order 2 of 데모제분, VAT-exempt: neither the name list nor the picker can change its supplier.
+    touchOrder(2, "40000001");
+    ASSERT_EQ(lines().size(), 2);
+    EXPECT_FALSE(w->form().CMB_ADNBNAME->isEnabled());
+    EXPECT_FALSE(w->form().BitBtn1->isEnabled());
+    EXPECT_FALSE(w->form().combo_Tax->isEnabled());
+    EXPECT_EQ(w->form().Edit7->text(), QStringLiteral("3"));
+
+    // Pattern 1 of the production centre: the screen as with no order lines.
+    touchPattern(1);
+    EXPECT_EQ(w->form().Edit4->text(), QStringLiteral("0001"));
+    EXPECT_TRUE(w->form().CMB_ADNBNAME->isEnabled());
+    EXPECT_TRUE(w->form().BitBtn1->isEnabled());
+    EXPECT_TRUE(w->form().combo_Tax->isEnabled());
+    EXPECT_EQ(w->form().Edit7->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->form().Edit7_1->text(), QStringLiteral("001"));
+    EXPECT_EQ(w->form().combo_Tax->currentText(), QStringLiteral("포함"));
+
+    // 10 우유식빵 at 1,800: saved with VAT included.
+    setQuantity(1, 10);
+    MessageResponder responder;
+    save(responder);
+    EXPECT_EQ(text("SELECT WHADNB || ' ' || WHTXGU || ' ' || WHKSGU FROM F3100 WHERE WHCMCD = '9999' AND WHDATE ="
+                   " strftime('%Y%m%d', 'now', 'localtime')"),
+              QStringLiteral("0001 1 001"));
+    ASSERT_FALSE(savedLines().isEmpty());
+    EXPECT_EQ(savedLines()[0], QStringLiteral("1 100001 10 18000/16363/1637 -/-/-"));
+    // A saved order frees the picker again.
+    touchOrder(2, "40000001");
+    EXPECT_FALSE(w->form().BitBtn1->isEnabled());
+    save(responder);
+    EXPECT_EQ(newReceipts(), 2);
+    EXPECT_TRUE(w->form().BitBtn1->isEnabled());
+}
+
+TEST_F(WarehouseReceipt, APartlyReceivedOrderProposesWhatIsStillOpen)
+{
+    // Order 90 of unit 0001: 10 단팥빵, of which 4 were received.
+    MessageResponder responder;
+    touchOrder(90, "0001");
+    w->form().date_Wantdate->setDate(QDate::currentDate());
+    setQuantity(1, 4);
+    save(responder);
+    ASSERT_EQ(remainders(90, "0001"), QStringLiteral("6"));
+
+    touchOrder(90, "0001");
+    EXPECT_EQ(lines(), QStringList{"1 단팥빵 6"});
+    DataSet &b = *w->VTB_PATTERNBALJU;
+    b.First();
+    EXPECT_EQ(b.FieldByName("ADAMT").AsCurrency(), Currency(6 * 700));
+    w->form().date_Wantdate->setDate(QDate::currentDate());
+    save(responder);
+    const QString lastMonth = text("SELECT strftime('%Y%m', 'now', 'localtime', 'start of month', '-1 month')");
+    EXPECT_EQ(savedLines(), (QStringList{"1 100002 4 2800/2545/255 " + lastMonth + "/90/1",
+                                         "1 100002 6 4200/3818/382 " + lastMonth + "/90/1"}));
+    EXPECT_EQ(remainders(90, "0001"), QStringLiteral("0"));
+    EXPECT_EQ(text("SELECT s.status FROM V_PO_STATE s JOIN F2100 h ON h.PHCMCD = s.cmcd AND h.PHBUUT = s.buut"
+                   " AND h.PHMONTH = s.month AND h.PHNUMB = s.numb WHERE h.PHCMCD = '9999' AND h.PHNUMB = 90"
+                   " AND h.PHADNB = '0001'"),
+              QStringLiteral("입고완료"));
+}
+
 } // namespace
 
 TEST_F(WarehouseReceipt, AFailedReadOfAnotherOrderOrReceiptKeepsTheLinesBeingReceived)
@@ -547,6 +612,22 @@ TEST_F(WarehouseReceipt, AFailedReadOfAnotherOrderOrReceiptKeepsTheLinesBeingRec
     EXPECT_ANY_THROW(w->grid_SdStockCellClick());
     EXPECT_EQ(lines(), typed);
     EXPECT_EQ(w->form().Edit4->text(), supplier);
+
+    // A pattern is touched but its lines cannot be read: logged, nothing changes.
+    {
+        const QString pattern = w->form().Label10->text();
+        server().failCall(QStringLiteral("GP_SELECT_F2111_REGORDERSEARCH_NEW1"), 1, TestServer::FailMode::BeforeRun);
+        touchPattern(4);
+        EXPECT_EQ(lines(), typed);
+        EXPECT_EQ(w->form().Edit4->text(), supplier);
+        EXPECT_EQ(w->form().CMB_ADNB->currentText(), supplier);
+        EXPECT_EQ(w->form().date_Wantdate->date(), date);
+        EXPECT_EQ(w->form().Label10->text(), pattern);
+        EXPECT_EQ(w->form().Edit7->text(), QStringLiteral("3"));
+        EXPECT_FALSE(w->form().CMB_ADNBNAME->isEnabled());
+        EXPECT_TRUE(logText().contains(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:")))
+            << logText().toStdString();
+    }
 
     // The lines are still the order's: they are received as typed.
     MessageResponder responder;

@@ -77,11 +77,11 @@ protected:
         return server().dispatcher().handle(r);
     }
     wire::Answer header(const QString &month, int number, const QString &company = kCo,
-                        const QString &store = kStore)
+                        const QString &store = kStore, const QString &partner = QStringLiteral("40000001"))
     {
         return send({{"A_GUBUN", 1}, {"A_WHCMCD", company}, {"A_WHBUUT", store}, {"A_WHMONTH", month},
                      {"A_WHYEAR", month.left(4)}, {"A_WHDATE", month + QStringLiteral("15")}, {"A_WHNUMB", number},
-                     {"A_WHADNB", QStringLiteral("40000001")}, {"A_WHIBTY", QStringLiteral("001")},
+                     {"A_WHADNB", partner}, {"A_WHIBTY", QStringLiteral("001")},
                      {"A_WHBIGO", QStringLiteral("1")}, {"A_WHPOID", QStringLiteral("01")},
                      {"A_WHWORK", QStringLiteral("1001")}, {"A_WHPGID", QStringLiteral("F10021_Warehouse")},
                      {"A_WHCPSEQ", 0}, {"A_Whtxgu", QStringLiteral("3")}, {"A_WHKSGU", QStringLiteral("003")}});
@@ -200,7 +200,9 @@ TEST_F(Receipts, HistoryAndLinesAnswerWhatWasWritten)
     ASSERT_FALSE(header(QStringLiteral("201002"), 12).isError());
     ASSERT_FALSE(line(QStringLiteral("201002"), 12, 1, "500002", 2.5, QStringLiteral("201002"), 7, 1).isError());
     ASSERT_FALSE(line(QStringLiteral("201002"), 12, 2, "500001", 1, QStringLiteral("201002"), 7, 2).isError());
-    ASSERT_FALSE(line(QStringLiteral("201002"), 12, 3, "500003", 4, QStringLiteral("201002"), 8, 1).isError());
+    // Order #8 received from unit 0001 on a receipt of its own.
+    ASSERT_FALSE(header(QStringLiteral("201002"), 13, kCo, kStore, QStringLiteral("0001")).isError());
+    ASSERT_FALSE(line(QStringLiteral("201002"), 13, 1, "500003", 4, QStringLiteral("201002"), 8, 1).isError());
     // Unit 0001 released the item twice against the hand-over order behind #8.
     exec("DELETE FROM F3201 WHERE DDCMCD = '9999' AND DDMONTH LIKE '2010%';"
          "DELETE FROM F3200 WHERE DHCMCD = '9999' AND DHMONTH LIKE '2010%';"
@@ -212,7 +214,8 @@ TEST_F(Receipts, HistoryAndLinesAnswerWhatWasWritten)
 
     const wire::Answer h = history(QStringLiteral("20100201"), QStringLiteral("20100228"));
     ASSERT_FALSE(h.isError()) << h.error.toStdString();
-    ASSERT_EQ(h.rows.size(), 1);
+    ASSERT_EQ(h.rows.size(), 2);
+    EXPECT_EQ(cell(h, 1, "WHADNB_name").toString(), QStringLiteral("생산센터"));
     EXPECT_EQ(cell(h, 0, "bunho").toString(), QStringLiteral("201002-00012"));
     EXPECT_EQ(cell(h, 0, "ibgo_il").toString(), QStringLiteral("15"));
     EXPECT_EQ(cell(h, 0, "WHADNB_name").toString(), QStringLiteral("데모제분"));
@@ -230,20 +233,20 @@ TEST_F(Receipts, HistoryAndLinesAnswerWhatWasWritten)
 
     const wire::Answer l = lines(QStringLiteral("201002"), 12);
     ASSERT_FALSE(l.isError()) << l.error.toStdString();
-    EXPECT_EQ(column(l, QStringLiteral("IMNAME")),
-              (QStringList{QStringLiteral("설탕"), QStringLiteral("강력분"), QStringLiteral("버터")}));
-    EXPECT_EQ(column(l, QStringLiteral("itty_name")),
-              (QStringList{QStringLiteral("원재료"), QStringLiteral("원재료"), QStringLiteral("원재료")}));
+    EXPECT_EQ(column(l, QStringLiteral("IMNAME")), (QStringList{QStringLiteral("설탕"), QStringLiteral("강력분")}));
+    EXPECT_EQ(column(l, QStringLiteral("itty_name")), (QStringList{QStringLiteral("원재료"), QStringLiteral("원재료")}));
     EXPECT_DOUBLE_EQ(cell(l, 0, "wdbaqty").toDouble(), 2.5);
     EXPECT_DOUBLE_EQ(cell(l, 0, "WDQTY").toDouble(), 2.5);
     EXPECT_EQ(cell(l, 0, "WDAMT").toLongLong(), 50000);
     EXPECT_EQ(cell(l, 0, "WDBANUMB").toLongLong(), 7);
     // The order each line received, by its own month.
-    EXPECT_EQ(column(l, QStringLiteral("bunho")),
-              (QStringList{QStringLiteral("201002-00007"), QStringLiteral("201001-00007"), QStringLiteral("201002-00008")}));
+    EXPECT_EQ(column(l, QStringLiteral("bunho")), (QStringList{QStringLiteral("201002-00007"), QStringLiteral("201001-00007")}));
     // Only a hand-over order has a supplier's release: its latest one.
-    EXPECT_EQ(column(l, QStringLiteral("chulgo_bunho")),
-              (QStringList{QString(), QString(), QStringLiteral("201002-00006")}));
+    EXPECT_EQ(column(l, QStringLiteral("chulgo_bunho")), (QStringList{QString(), QString()}));
+    const wire::Answer unit = lines(QStringLiteral("201002"), 13);
+    EXPECT_EQ(column(unit, QStringLiteral("IMNAME")), QStringList{QStringLiteral("버터")});
+    EXPECT_EQ(column(unit, QStringLiteral("bunho")), QStringList{QStringLiteral("201002-00008")});
+    EXPECT_EQ(column(unit, QStringLiteral("chulgo_bunho")), QStringList{QStringLiteral("201002-00006")});
     EXPECT_EQ(cell(l, 1, "ibgo_bunho").toString(), QStringLiteral("201002-00012"));
     EXPECT_EQ(cell(l, 1, "chulgo_name").toString(), QStringLiteral("데모제분"));
     EXPECT_FALSE(cell(l, 1, "ibgo_name").toString().isEmpty());
@@ -282,16 +285,15 @@ TEST_F(Receipts, BadRowsAreRefusedAndWriteNothing)
 
 TEST_F(Receipts, ClosingTheRemainderClosesTheReceivedOrdersAndTheirHandOver)
 {
-    // Receipt #20 received order #7 of January (by an exact line) and order #8
-    // (a hand-over); receipt #21 came from a pattern.
+    // Receipt #20 received order #7 of January (by an exact line), receipt
+    // #22 order #8 from unit 0001 (a hand-over); receipt #21 came from a pattern.
     ASSERT_FALSE(header(QStringLiteral("201002"), 20).isError());
     ASSERT_FALSE(line(QStringLiteral("201002"), 20, 1, "500001", 1, QStringLiteral("201001"), 7, 1).isError());
-    ASSERT_FALSE(line(QStringLiteral("201002"), 20, 2, "500003", 1, QStringLiteral("201002"), 8, 1).isError());
     ASSERT_FALSE(header(QStringLiteral("201002"), 21).isError());
     ASSERT_FALSE(line(QStringLiteral("201002"), 21, 1, "500002", 1, QStringLiteral("201002"), 0, 0).isError());
+    ASSERT_FALSE(header(QStringLiteral("201002"), 22, kCo, kStore, QStringLiteral("0001")).isError());
+    ASSERT_FALSE(line(QStringLiteral("201002"), 22, 1, "500003", 1, QStringLiteral("201002"), 8, 1).isError());
 
-    const wire::Answer a = closeRemainder(QStringLiteral("201002"), 20);
-    ASSERT_FALSE(a.isError()) << a.error.toStdString();
     const auto closed = [](const char *month, int number) {
         return scalar(QStringLiteral("SELECT PHEDFL || '|' || PHWORK || '|' || PHPGID FROM F2100"
                                      " WHERE PHCMCD = '9999' AND PHBUUT = '9999' AND PHMONTH = '%1' AND PHNUMB = %2")
@@ -299,22 +301,69 @@ TEST_F(Receipts, ClosingTheRemainderClosesTheReceivedOrdersAndTheirHandOver)
                           .arg(number))
             .toString();
     };
+    const auto handOvers = [] {
+        return scalar(QStringLiteral("SELECT group_concat(OHNUMB || ':' || OHEDFL) FROM"
+                                     " (SELECT * FROM F2400 WHERE OHCMCD = '9999' AND OHBUUT = '0001'"
+                                     " AND OHMONTH = '201002' ORDER BY OHNUMB)"))
+            .toString();
+    };
+    wire::Answer a = closeRemainder(QStringLiteral("201002"), 20);
+    ASSERT_FALSE(a.isError()) << a.error.toStdString();
     EXPECT_EQ(closed("201001", 7), QStringLiteral("1|1001|F10021_Warehouse"));
-    EXPECT_EQ(closed("201002", 8), QStringLiteral("1|1001|F10021_Warehouse"));
     EXPECT_EQ(closed("201002", 7), QStringLiteral("0||")); // not received by this receipt
-    EXPECT_EQ(column(history(QStringLiteral("20100201"), QStringLiteral("20100228")), QStringLiteral("WHBIGO")),
-              (QStringList{QStringLiteral("2"), QStringLiteral("1")}));
+    EXPECT_EQ(closed("201002", 8), QStringLiteral("0||"));
+    EXPECT_EQ(handOvers(), QStringLiteral("3:0,4:0"));
+
+    a = closeRemainder(QStringLiteral("201002"), 22);
+    ASSERT_FALSE(a.isError()) << a.error.toStdString();
+    EXPECT_EQ(closed("201002", 8), QStringLiteral("1|1001|F10021_Warehouse"));
     // Only the hand-over order behind #8 is closed at the supplying unit.
-    EXPECT_EQ(scalar(QStringLiteral("SELECT group_concat(OHNUMB || ':' || OHEDFL) FROM"
-                                    " (SELECT * FROM F2400 WHERE OHCMCD = '9999' AND OHBUUT = '0001'"
-                                    " AND OHMONTH = '201002' ORDER BY OHNUMB)"))
-                  .toString(),
-              QStringLiteral("3:1,4:0"));
+    EXPECT_EQ(handOvers(), QStringLiteral("3:1,4:0"));
+    EXPECT_EQ(column(history(QStringLiteral("20100201"), QStringLiteral("20100228")), QStringLiteral("WHBIGO")),
+              (QStringList{QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("2")}));
 
     // A receipt without orders: success, nothing changes; an unknown one is refused.
     EXPECT_FALSE(closeRemainder(QStringLiteral("201002"), 21).isError());
     EXPECT_EQ(closed("201002", 7), QStringLiteral("0||"));
     EXPECT_EQ(column(history(QStringLiteral("20100201"), QStringLiteral("20100228")), QStringLiteral("WHBIGO")),
-              (QStringList{QStringLiteral("2"), QStringLiteral("1")}));
+              (QStringList{QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("2")}));
     EXPECT_TRUE(closeRemainder(QStringLiteral("201002"), 99).isError());
+}
+
+TEST_F(Receipts, ALineOfAnotherPartnersOrderIsRefusedAndWritesNothing)
+{
+    // Order #7 of February went to 40000001 (설탕 3 kg), #8 to unit 0001.
+    const auto open = [] {
+        return scalar(QStringLiteral("SELECT group_concat(printf('%g', remainder)) FROM V_PO_LINE_STATE"
+                                     " WHERE cmcd = '9999' AND month = '201002' AND numb IN (7, 8)"))
+            .toString();
+    };
+    const QString before = open();
+    struct Case {
+        const char *what;
+        const char *partner;
+        const char *item;
+        int order;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"another supplier's order", "40000002", "500002", 7, false},
+        {"the unit's order on a supplier's receipt", "40000001", "500003", 8, false},
+        {"a pattern line, of no order", "40000002", "500002", 0, true},
+        {"the receipt's own supplier", "40000001", "500002", 7, true},
+    };
+    int number = 30;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        ++number;
+        ASSERT_FALSE(header(QStringLiteral("201002"), number, kCo, kStore, QLatin1String(c.partner)).isError());
+        const wire::Answer a = line(QStringLiteral("201002"), number, 1, c.item, 1, QStringLiteral("201002"), c.order, 1);
+        EXPECT_EQ(a.isError(), !c.accepted) << a.error.toStdString();
+        EXPECT_EQ(lines(QStringLiteral("201002"), number).rows.size(), c.accepted ? 1 : 0);
+        if (!c.accepted) {
+            EXPECT_NE(a.error.indexOf(QStringLiteral("다른 거래처의 발주")), -1) << a.error.toStdString();
+            EXPECT_EQ(open(), before);
+        }
+    }
+    EXPECT_NE(open(), before); // the accepted line received a kilo of #7
 }

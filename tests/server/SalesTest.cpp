@@ -56,14 +56,15 @@ protected:
         return column(orderLines(m, numb), QStringLiteral("sujan_qty"));
     }
 
-    // A release header as the release screen sends it.
-    static wire::Answer header(qint64 numb, const QString &customer)
+    // A release header as the release screen sends it (a stock-out: another
+    // type, no customer).
+    static wire::Answer header(qint64 numb, const QString &customer, const QString &type = QStringLiteral("001"))
     {
         const QString d = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
         return call(kInsert,
                     {{"A_GUBUN", 1}, {"A_DHCMCD", QStringLiteral("9999")}, {"A_DHBUUT", QStringLiteral("9999")},
                      {"A_DHMONTH", month()}, {"A_DHNUMB", numb}, {"A_DHYEAR", d.left(4)}, {"A_DHDATE", d},
-                     {"A_DHADNB", customer}, {"A_DHCHTY", QStringLiteral("001")}, {"A_DHSEME", QString()},
+                     {"A_DHADNB", customer}, {"A_DHCHTY", type}, {"A_DHSEME", QString()},
                      {"A_DHBIGO", QString()}, {"A_DHPOID", QStringLiteral("99")}, {"A_DHpdfl", false},
                      {"A_DHKENUMB", 0}, {"A_DHKMNUMB", QString()}, {"A_DHWORK", QStringLiteral("90000001")},
                      {"A_DHPGID", QStringLiteral("F10051_deliver")}},
@@ -233,4 +234,32 @@ TEST_F(Sales, AnOrderReleasedInDecimalPartsIsDoneWhenTheyAddUpToIt)
     EXPECT_EQ(cell(lines, 0, "sujan_qty").toDouble(), 0.0);
     EXPECT_EQ(cell(lines, 0, "gubun").toString(), QStringLiteral("출고완료"));
     EXPECT_FALSE(column(openOrders(), QStringLiteral("OHNUMB")).contains(QStringLiteral("950")));
+}
+
+TEST_F(Sales, AReleaseLineOfAnotherCustomersOrderIsRefusedAndWritesNothing)
+{
+    // Received order #1 (yesterday's month) is customer 0003's.
+    const QStringList before = remainders(month(1), 1);
+    const struct {
+        const char *what;
+        qint64 numb;
+        QString customer, type;
+        bool accepted;
+    } cases[] = {
+        {"another customer", 910, QStringLiteral("0004"), QStringLiteral("001"), false},
+        {"a stock-out naming the order", 911, QString(), QStringLiteral("004"), true},
+        {"the order's customer", 912, QStringLiteral("0003"), QStringLiteral("001"), true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_OK(header(c.numb, c.customer, c.type));
+        const wire::Answer a = line(c.numb, 1, QStringLiteral("100001"), 1, month(1), 1, 1);
+        EXPECT_EQ(a.isError(), !c.accepted) << a.error.toStdString();
+        EXPECT_EQ(row(QStringLiteral("SELECT COUNT(*) FROM F3201 WHERE DDCMCD = '9999' AND DDNUMB = %1").arg(c.numb)),
+                  QStringList{c.accepted ? "1" : "0"});
+        if (!c.accepted) {
+            EXPECT_NE(a.error.indexOf(QStringLiteral("다른 거래처의 수주")), -1) << a.error.toStdString();
+            EXPECT_EQ(remainders(month(1), 1), before);
+        }
+    }
 }

@@ -203,9 +203,35 @@ TEST_F(ConfigEnvTest, WithTheConnectionDownOnlyThePrinterKindIsSent)
 
     EXPECT_EQ(server().calls(), QStringList{"GP_INSERT_F0003_PRODUCTPOSCONFIG"});
     EXPECT_TRUE(changedColumns(before, configRow()).isEmpty());
+    // The configuration row did not reach the server: the user is told.
+    EXPECT_EQ(responder.texts(), (QStringList{"저장하시겠습니까?", "서버에 환경 설정을 저장하지 못했습니다."}));
     EXPECT_EQ(kindRow().value("PCPRST"), QStringLiteral("2"));
     // The record keeps the change for the rest of the run.
     EXPECT_EQ(MyConfig.PrMessage1, QStringLiteral("오프라인 문구"));
+}
+
+TEST_F(ConfigEnvTest, AFailedServerSaveIsLoggedAndTold)
+{
+    const struct {
+        const char *procedure, *logged;
+    } cases[] = {{"GP_UPSERT_F0000_POS_CONFIG", "TDM.SaveConfig Error:"},
+                 {"GP_INSERT_F0003_PRODUCTPOSCONFIG", "TDM.cds_SangsanSaveConfig Error:"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.procedure);
+        open();
+        edit("edt_PcStockOD")->setText("3");
+        server().failCall(QLatin1String(c.procedure), 1, TestServer::FailMode::BeforeRun);
+        MessageResponder responder;
+        saveAnswering(responder);
+        ASSERT_EQ(responder.notices().size(), 1);
+        EXPECT_EQ(responder.notices()[0].text, QStringLiteral("서버에 환경 설정을 저장하지 못했습니다."));
+        EXPECT_EQ(responder.notices()[0].stayMs, 3000);
+        EXPECT_TRUE(logText().contains(QLatin1String(c.logged))) << logText().toStdString();
+        EXPECT_TRUE(screen->isVisible());
+        EXPECT_EQ(MyConfig.CountStockOD, 3);
+        TearDown();
+        SetUp();
+    }
 }
 
 TEST_F(ConfigEnvTest, AnsweringNoSavesNothing)
