@@ -30,7 +30,6 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include <functional>
 
 TF10051_deliver *F10051_deliver = nullptr;
 
