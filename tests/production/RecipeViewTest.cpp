@@ -255,10 +255,10 @@ TEST_F(RecipeViewTest, SearchTouchAndPrintTheCake)
 TEST_F(RecipeViewTest, SheetPrintsTheTouchedProductAfterPagingAndANewSearch)
 {
     search(QString());
-    ASSERT_EQ(products("IMITNB").size(), 8);
+    ASSERT_EQ(products("IMITNB").size(), 13);
     touch(QStringLiteral("100001")); // 우유식빵
     clickButton(control("btn_SdStock1Down"));
-    EXPECT_EQ(w->cds_procedure1->RecNo(), 8); // the list moved on, to its last row
+    EXPECT_EQ(w->cds_procedure1->RecNo(), 13); // the list moved on, to its last row
     search(QStringLiteral("케이크"));
     EXPECT_EQ(w->cds_procedure1->FieldByName(QStringLiteral("IMNAME")).AsString(), QStringLiteral("생크림케이크"));
     EXPECT_EQ(figure("MHPQTY"), QStringLiteral("10"));
