@@ -4,6 +4,7 @@
 // search and closing. The sheet's own rules are also checked on a small
 // fixture of lines without a server.
 
+#include "PrintCapture.h"
 #include "TestApp.h"
 
 #include "Components/MirelComp/MirelFonts.h"
@@ -50,41 +51,6 @@ bool anyTextContains(const std::vector<report::Page> &pages, const QString &part
                 return true;
     return false;
 }
-
-// Captures every print: the prepared pages and their text as PDF.
-class PrintCapture {
-public:
-    PrintCapture()
-    {
-        m_old = report::SetPreviewSink([this](report::Report &r) {
-            ++prints;
-            pages = r.pages();
-            pdf = m_dir.filePath(QStringLiteral("print%1.pdf").arg(prints));
-            r.exportPdf(pdf);
-            text = PdfPages(pdf);
-        });
-    }
-    ~PrintCapture() { report::SetPreviewSink(m_old); }
-
-    int prints = 0;
-    std::vector<report::Page> pages;
-    QString pdf;
-    QStringList text;
-
-    // The PDF line holding `what`, blanks squeezed.
-    QString lineWith(const QString &what) const
-    {
-        for (const QString &page : text)
-            for (const QString &line : page.split(u'\n'))
-                if (line.contains(what))
-                    return line.simplified();
-        return {};
-    }
-
-private:
-    QTemporaryDir m_dir;
-    report::PreviewSink m_old;
-};
 
 class RecipeViewTest : public DataModuleSuite {
 protected:
