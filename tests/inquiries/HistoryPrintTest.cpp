@@ -19,6 +19,7 @@
 #include "support/MessageResponder.h"
 
 #include <QDateEdit>
+#include <QFile>
 
 #include <string>
 
@@ -232,6 +233,8 @@ TEST_F(HistoryPrint, EachPagesListOverTheDemoDocuments)
             EXPECT_FALSE(lists.lineWith(item).isEmpty()) << item.toStdString();
         const QString line = lists.lineWith(QString::fromUtf8(c.item));
         EXPECT_TRUE(line.contains(QString::fromUtf8(c.item) + u' ' + QString::fromUtf8(c.cells))) << line.toStdString();
+        if (qEnvironmentVariableIsSet("RALD_SHOT_DIR"))
+            QFile::copy(lists.pdf, qEnvironmentVariable("RALD_SHOT_DIR") + QStringLiteral("/list-%1.pdf").arg(int(c.page)));
     }
     EXPECT_TRUE(responder.notices().isEmpty());
 }
