@@ -11,13 +11,13 @@ const char *const kHistoryListNoData = "미리보기나 인쇄할 데이타가 �
 
 namespace {
 
-TableFormLayout listLayout(const HistoryListSpec &spec)
+TableFormLayout listLayout(const HistoryListDef &def)
 {
     TableFormLayout layout;
-    layout.kind = QString::fromLatin1(spec.kind);
-    layout.title = QString::fromUtf8(spec.title);
+    layout.kind = QString::fromLatin1(def.kind);
+    layout.title = QString::fromUtf8(def.title);
     layout.orientation = QPageLayout::Landscape;
-    layout.issueDateTime = spec.issueDateTime;
+    layout.issueDateTime = def.issueDateTime;
     return layout;
 }
 
@@ -25,19 +25,19 @@ QString dayText(const QDate &day) { return day.toString(QStringLiteral("yyyy-MM-
 
 } // namespace
 
-THistoryListForm::THistoryListForm(const HistoryListSpec &spec, const QDate &from, const QDate &to, QObject *parent)
-    : TablePrintForm(spec.table, listLayout(spec),
-                     NewRemoteCall(nullptr, "Cds_Procedure1", "dspStoredProc1", QString::fromLatin1(spec.procedure)),
+THistoryListForm::THistoryListForm(const HistoryListDef &def, const QDate &from, const QDate &to, QObject *parent)
+    : TablePrintForm(def.table, listLayout(def),
+                     NewRemoteCall(nullptr, "Cds_Procedure1", "dspStoredProc1", QString::fromLatin1(def.procedure)),
                      parent),
-      Cds_Procedure1(static_cast<ClientDataSet *>(result())), m_spec(spec)
+      Cds_Procedure1(static_cast<ClientDataSet *>(result())), m_def(def)
 {
     Cds_Procedure1->setParent(this);
-    setPeriodText(QString::fromUtf8(spec.dateLabel) + dayText(from) + QStringLiteral(" ~ ") + dayText(to));
+    setPeriodText(QString::fromUtf8(def.dateLabel) + dayText(from) + QStringLiteral(" ~ ") + dayText(to));
     setFillDetail([this](TablePrintForm &form, DataSet &row) {
-        for (int c = 0; c < int(m_spec.cells.size()); ++c) {
-            QString format = QString::fromLatin1(m_spec.cells[size_t(c)].second);
+        for (int c = 0; c < int(m_def.cells.size()); ++c) {
+            QString format = QString::fromLatin1(m_def.cells[size_t(c)].second);
             const bool blankAfter = format.endsWith(QLatin1Char(' '));
-            QString text = report::FieldText(row, QString::fromLatin1(m_spec.cells[size_t(c)].first),
+            QString text = report::FieldText(row, QString::fromLatin1(m_def.cells[size_t(c)].first),
                                              format.trimmed());
             if (blankAfter)
                 text += QLatin1Char(' ');
@@ -62,7 +62,7 @@ THistoryListForm::THistoryListForm(const HistoryListSpec &spec, const QDate &fro
     };
     for (const auto &[name, value] : common)
         SetTextParam(q, QLatin1String(name), value);
-    for (const auto &[name, value] : spec.ownParams)
+    for (const auto &[name, value] : def.ownParams)
         SetTextParam(q, QLatin1String(name), QString::fromLatin1(value));
     q.Open();
 }

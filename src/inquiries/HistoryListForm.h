@@ -24,7 +24,7 @@
 
 class ClientDataSet;
 
-struct HistoryListSpec {
+struct HistoryListDef {
     const char *kind;      // the form's class name, key of its page total
     const char *caption;   // "발주내역서 출력"
     const char *title;     // "발주 내역서"
@@ -43,13 +43,13 @@ class THistoryListForm : public TablePrintForm
     Q_OBJECT
 public:
     // Runs the list's query for the days from..to of the history's pickers.
-    THistoryListForm(const HistoryListSpec &spec, const QDate &from, const QDate &to, QObject *parent = nullptr);
+    THistoryListForm(const HistoryListDef &def, const QDate &from, const QDate &to, QObject *parent = nullptr);
 
     ClientDataSet *const Cds_Procedure1;
-    QString caption() const { return QString::fromUtf8(m_spec.caption); }
+    QString caption() const { return QString::fromUtf8(m_def.caption); }
 
 private:
-    const HistoryListSpec &m_spec;
+    const HistoryListDef &m_def;
 };
 
 // The no-data notice of the lists.

@@ -1,8 +1,8 @@
 #include "inquiries/U20_PurchaseInquiry.h"
 
-const HistoryListSpec &TF20_PURCHASEINQUIRY::Spec()
+const HistoryListDef &TF20_PURCHASEINQUIRY::Definition()
 {
-    static const HistoryListSpec spec{
+    static const HistoryListDef def{
         "TF20_PURCHASEINQUIRY",
         "발주내역서 출력",
         "발주 내역서",
@@ -29,10 +29,10 @@ const HistoryListSpec &TF20_PURCHASEINQUIRY::Spec()
          {"PDAMT", "%10.0n"},
          {"ibgo_qty", "%9.1n"}},
     };
-    return spec;
+    return def;
 }
 
 TF20_PURCHASEINQUIRY::TF20_PURCHASEINQUIRY(const QDate &from, const QDate &to, QObject *parent)
-    : THistoryListForm(Spec(), from, to, parent)
+    : THistoryListForm(Definition(), from, to, parent)
 {
 }

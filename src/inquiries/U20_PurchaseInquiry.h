@@ -8,6 +8,6 @@ class TF20_PURCHASEINQUIRY : public THistoryListForm
 {
     Q_OBJECT
 public:
-    static const HistoryListSpec &Spec();
+    static const HistoryListDef &Definition();
     TF20_PURCHASEINQUIRY(const QDate &from, const QDate &to, QObject *parent = nullptr);
 };

@@ -1,8 +1,8 @@
 #include "inquiries/U20_SalesOrderInquiry.h"
 
-const HistoryListSpec &TF20_SALESORDERINQUIRY::Spec()
+const HistoryListDef &TF20_SALESORDERINQUIRY::Definition()
 {
-    static const HistoryListSpec spec{
+    static const HistoryListDef def{
         "TF20_SALESORDERINQUIRY",
         "수주내역서 출력",
         "수주 내역서",
@@ -29,10 +29,10 @@ const HistoryListSpec &TF20_SALESORDERINQUIRY::Spec()
          {"ODAMT", "%10.0n"},
          {"chulgo_qty", "%9.1n"}},
     };
-    return spec;
+    return def;
 }
 
 TF20_SALESORDERINQUIRY::TF20_SALESORDERINQUIRY(const QDate &from, const QDate &to, QObject *parent)
-    : THistoryListForm(Spec(), from, to, parent)
+    : THistoryListForm(Definition(), from, to, parent)
 {
 }

@@ -8,6 +8,6 @@ class TF20_SALESORDERINQUIRY : public THistoryListForm
 {
     Q_OBJECT
 public:
-    static const HistoryListSpec &Spec();
+    static const HistoryListDef &Definition();
     TF20_SALESORDERINQUIRY(const QDate &from, const QDate &to, QObject *parent = nullptr);
 };

@@ -1,8 +1,8 @@
 #include "inquiries/U30_DeliveryInquiry.h"
 
-const HistoryListSpec &TF30_DELIVERYINQUIRY::Spec()
+const HistoryListDef &TF30_DELIVERYINQUIRY::Definition()
 {
-    static const HistoryListSpec spec{
+    static const HistoryListDef def{
         "TF30_DELIVERYINQUIRY",
         "출고내역서 출력",
         "출고 내역서",
@@ -32,10 +32,10 @@ const HistoryListSpec &TF30_DELIVERYINQUIRY::Spec()
          {"suju_amt", "%9.0n "},
          {"suju_bunho", ""}},
     };
-    return spec;
+    return def;
 }
 
 TF30_DELIVERYINQUIRY::TF30_DELIVERYINQUIRY(const QDate &from, const QDate &to, QObject *parent)
-    : THistoryListForm(Spec(), from, to, parent)
+    : THistoryListForm(Definition(), from, to, parent)
 {
 }

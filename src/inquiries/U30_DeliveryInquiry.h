@@ -8,6 +8,6 @@ class TF30_DELIVERYINQUIRY : public THistoryListForm
 {
     Q_OBJECT
 public:
-    static const HistoryListSpec &Spec();
+    static const HistoryListDef &Definition();
     TF30_DELIVERYINQUIRY(const QDate &from, const QDate &to, QObject *parent = nullptr);
 };

@@ -1,8 +1,8 @@
 #include "inquiries/U30_WarehouseInquiry.h"
 
-const HistoryListSpec &TF30_WAREHOUSEINQUIRY::Spec()
+const HistoryListDef &TF30_WAREHOUSEINQUIRY::Definition()
 {
-    static const HistoryListSpec spec{
+    static const HistoryListDef def{
         "TF30_WAREHOUSEINQUIRY",
         "입고 내역서 출력",
         "입고 내역서",
@@ -32,10 +32,10 @@ const HistoryListSpec &TF30_WAREHOUSEINQUIRY::Spec()
          {"balju_amt", "%9.0n "},
          {"balju_bunho", ""}},
     };
-    return spec;
+    return def;
 }
 
 TF30_WAREHOUSEINQUIRY::TF30_WAREHOUSEINQUIRY(const QDate &from, const QDate &to, QObject *parent)
-    : THistoryListForm(Spec(), from, to, parent)
+    : THistoryListForm(Definition(), from, to, parent)
 {
 }
