@@ -9,6 +9,9 @@ void OpenKeepingRows(ClientDataSet &cds)
         return;
     }
     ClientDataSet fresh;
+    fresh.setObjectName(cds.objectName());
+    if (cds.HasStoredFields())
+        fresh.DeclareStoredFields(cds.FieldDefs());
     fresh.setRemoteServer(cds.RemoteServer());
     fresh.setProviderName(cds.ProviderName());
     fresh.setCommandText(cds.CommandText());

@@ -7,16 +7,25 @@
 #include "Components/MirelComp/PageGrid.h"
 #include "core/CallParams.h"
 #include "core/MyConfig.h"
+#include "core/PrintThread.h"
+#include "core/uKV_Common_Msg.h"
 #include "core/uKV_Common_Text.h"
 #include "platform/dataset/ControlsOff.h"
-#include "platform/dataset/Vat.h"
+#include "inquiries/HistoryListForm.h"
+#include "inquiries/HistorySlips.h"
 #include "inquiries/RefreshRows.h"
+#include "inquiries/U20_PurchaseInquiry.h"
+#include "inquiries/U20_SalesOrderInquiry.h"
+#include "inquiries/U30_DeliveryInquiry.h"
+#include "inquiries/U30_WarehouseInquiry.h"
+#include "platform/dataset/Vat.h"
 #include "platform/dataset/DataSet.h"
 #include "platform/os/Clock.h"
 #include "platform/remote/ClientDataSet.h"
 #include "shell/MenuTags.h"
 
 #include <QDateEdit>
+#include <QSignalBlocker>
 #include <QShowEvent>
 
 #include <stdexcept>
@@ -53,7 +62,18 @@ struct PageSpec {
     std::array<const char *, 5> typeButtons; // all, product, semi-product, goods, materials
     const char *headerUp, *headerDown, *lineUp, *lineDown;
     std::vector<Column> headerColumns, lineColumns;
+    // Printing: the button, the question, the A4 list and the log text of a
+    // slip that failed.
+    const char *print, *question;
+    std::unique_ptr<THistoryListForm> (*list)(const QDate &from, const QDate &to);
+    const char *slipError;
 };
+
+template <class Form>
+std::unique_ptr<THistoryListForm> makeList(const QDate &from, const QDate &to)
+{
+    return std::make_unique<Form>(from, to);
+}
 
 const std::array<PageSpec, TF656_StockDetail::DocumentPageCount> &pageSpecs()
 {
@@ -67,7 +87,9 @@ const std::array<PageSpec, TF656_StockDetail::DocumentPageCount> &pageSpecs()
          "btn_BjStock1Up", "btn_BjStock1Down", "bnt_RegStoragelistUp", "bnt_RegStoragelistDown",
          {{"bunho", "발주번호", 101}, {"PHADNB_name", "거래처명", 157}},
          {{"PDSEQ", "No", 37}, {"imitty_name", "유형", 59, true}, {"imname", "품명", 177}, {"PDUNIT", "단위", 50, true},
-          {"PDQTY", "수량", 70}, {"PDUPRC", "단가", 70}, {"PDAMT", "금액", 89}, {"gubun", "상태", 101}}},
+          {"PDQTY", "수량", 70}, {"PDUPRC", "단가", 70}, {"PDAMT", "금액", 89}, {"gubun", "상태", 101}},
+         "btn_SbPrint", "발주내역서 A4 용지로 출력하시겠읍니까?", makeList<TF20_PURCHASEINQUIRY>,
+         "F656_StockDetail_SengSan.btn_SbPrint Error."},
         {"cds_F3100_hed", "dspStoredProc3", "[GP_SELECT_F3100_WAREHOUSEENTRY_POS]",
          "cds_F3101_det", "dspStoredProc4", "[GP_SELECT_F3101_WAREHOUSEENTRY_POS]",
          "WHMONTH", "WHNUMB", "whtxgu", "WDAMT", "itty_name", true, true, 28, 26,
@@ -77,7 +99,9 @@ const std::array<PageSpec, TF656_StockDetail::DocumentPageCount> &pageSpecs()
          "btn_SdStock1Up", "btn_SdStock1Down", "btn_SdStock2Up", "btn_SdStock2Down",
          {{"bunho", "입고번호", 101}, {"WHADNB_name", "거래처명", 157}},
          {{"WDSEQ", "No", 37}, {"itty_name", "유형", 59, true}, {"IMNAME", "품명", 177}, {"WDUNIT", "단위", 51, true},
-          {"WDQTY", "수량", 70}, {"WDUPRC", "단가", 70}, {"WDAMT", "금액", 89}, {"bunho", "발주번호", 100}}},
+          {"WDQTY", "수량", 70}, {"WDUPRC", "단가", 70}, {"WDAMT", "금액", 89}, {"bunho", "발주번호", 100}},
+         "MirelImgBtn12", "입고내역서 A4 용지로 출력하시겠읍니까?", makeList<TF30_WAREHOUSEINQUIRY>,
+         "F656_StockDetail_SengSan.btn_SiPrint Error."},
         {"cds_F3200_hed", "dspStoredProc8", "[GP_SELECT_F3200_DELIVERYENTRY_POS]",
          "cds_F3201_det", "dspStoredProc9", "[GP_SELECT_F3201_DELIVERYENTRY]",
          "DHMONTH", "DHNUMB", "DHTXGU", "DDAMT", "itty_name", true, false, 10, 10,
@@ -88,7 +112,9 @@ const std::array<PageSpec, TF656_StockDetail::DocumentPageCount> &pageSpecs()
          {{"bunho", "출고번호", 101}, {"DHADNB_name", "거래처명", 157}},
          {{"DDSEQ", "No", 31}, {"itty_name", "유형", 55, true}, {"IMNAME", "품명", 177}, {"DDUNIT", "단위", 37, true},
           {"DDQTY", "출수량", 57}, {"DDUPRC", "단가", 67}, {"DDAMT", "금액", 81}, {"bunho", "수주번호", 90},
-          {"odqty", "수수량", 57}}},
+          {"odqty", "수수량", 57}},
+         "btn_ScPrint", "출고내역서 A4 용지로 출력하시겠읍니까?", makeList<TF30_DELIVERYINQUIRY>,
+         "F656_StockDetail_SengSan.btn_ScPrint Error."},
         {"cds_F2400_hed", "dspStoredProc5", "[GP_SELECT_F2400_POPUPSALES]",
          "cds_F2401_det", "dspStoredProc7", "[GP_SELECT_F2401_POPUPSALES]",
          "OHMONTH", "OHNUMB", "oxtxgu", "ODAMT", "imitty_name", false, false, 10, 10,
@@ -99,7 +125,9 @@ const std::array<PageSpec, TF656_StockDetail::DocumentPageCount> &pageSpecs()
          {{"bunho", "수주번호", 101}, {"oHADNB_name", "거래처명", 157}},
          {{"ODSEQ", "No", 30}, {"imitty_name", "유형", 50, true}, {"IMNAME", "품명", 173}, {"ODUNIT", "단위", 47, true},
           {"ODQTY", "수수량", 57}, {"ODUPRC", "단가", 67}, {"ODAMT", "금액", 81}, {"gubun", "상태", 90},
-          {"chulgo_qty", "수수량", 57}}},
+          {"chulgo_qty", "수수량", 57}},
+         "btn_SsPrint", "수주내역서 A4 용지로 출력하시겠읍니까?", makeList<TF20_SALESORDERINQUIRY>,
+         "F656_StockDetail_SengSan.btn_SsPrint Error."},
     }};
     return specs;
 }
@@ -148,6 +176,39 @@ VatSplit SplitDocumentTotal(Currency total, const QString &taxCode)
     const int code = taxCode.trimmed().toInt(&isNumber);
     const TaxKind kind = isNumber && code >= 1 && code <= 3 ? TaxKind(code) : TaxKind::Other;
     return SplitVat(total, kind);
+}
+
+// The production page's lists.
+const std::vector<Column> kProductionColumns = {
+    {"RDITNB", "품목번호", 71}, {"imname", "품명", 251},      {"itty_name", "유형", 50}, {"rdunit", "단위", 50},
+    {"RDtQTY", "총 생산량", 90}, {"RDLQTY", "손실량", 85}, {"rdqty", "생산량", 85}};
+const std::vector<Column> kMajorColumns = {{"GKNAME", "대분류", 159}};
+const std::vector<Column> kMiddleColumns = {{"MKNAME", "중분류", 159}};
+constexpr int kProductionRows = 26;
+constexpr int kCategoryRows = 11;
+
+// The production figures' stored fields.
+const QList<FieldDef> kProductionFields = {
+    {"RDITNB", FieldType::String, 6},    {"RDtQTY", FieldType::Float},        {"RDLQTY", FieldType::Float},
+    {"rdqty", FieldType::Float},         {"imname", FieldType::String, 100},  {"itty_name", FieldType::String, 50},
+    {"imsdki", FieldType::String, 3},    {"imsjki", FieldType::String, 3},    {"gkname", FieldType::String, 50},
+    {"mkname", FieldType::String, 50},   {"rdunit", FieldType::String, 3},    {"rdmdan", FieldType::String, 3},
+    {"rdldan", FieldType::String, 3},    {"rdmcal", FieldType::Float},        {"rdamt", FieldType::Integer},
+    {"rduprc", FieldType::Float},
+};
+
+QString dayKey(const QDate &day) { return day.toString(QStringLiteral("yyyyMMdd")); }
+
+// Hands a slip to the receipt printer's thread: one copy, the lines, the
+// request. A busy thread may drop it (nothing is asked for then); no printer
+// thread is an error.
+void PrintSlip(const QStringList &lines)
+{
+    if (!ReceiptPrintThread)
+        throw std::runtime_error("no receipt printer");
+    ReceiptPrintThread->Copies = 1;
+    if (ReceiptPrintThread->Print(lines))
+        ReceiptPrintThread->PrintRequested = true;
 }
 
 } // namespace
@@ -214,11 +275,12 @@ TF656_StockDetail::TF656_StockDetail(QWidget *parent)
         pageBy(s.headerDown, p->headerGrid, s.headerRows);
         pageBy(s.lineUp, p->lineGrid, s.lineRows);
         pageBy(s.lineDown, p->lineGrid, s.lineRows);
+        connect(child<TMirelImgBtn>(this, s.print), &TMirelImgBtn::OnClick, this,
+                [this, page] { PrintDocumentPage(page); });
         m_pages[size_t(i)] = std::move(p);
     }
 
-    cds_F0060_debun = NewRemoteCall(this, "cds_F0060_debun", "dspStoredProc10",
-                                    QStringLiteral("[GP_SELECT_F0060_StockDetail_SengSang_Search]"));
+    SetUpProductionPage();
 
     for (TMirelImgBtn *b : {ui->btn_Balju, ui->btn_Ipgo, ui->btn_Chulgo, ui->btn_Suju, ui->btn_Sengsan})
         connect(b, &TMirelImgBtn::OnMouseUp, this, [this, b] { PageButtonUp(b->Tag()); });
@@ -269,7 +331,12 @@ void TF656_StockDetail::FormShow()
         p->from->setDate(today);
         p->to->setDate(today);
     }
-    ui->date_SsSearch1->setDate(today);
+    {
+        // Showing is no change of the from date: the production page has no
+        // search day until a search or the user's change.
+        const QSignalBlocker quiet(ui->date_SsSearch1);
+        ui->date_SsSearch1->setDate(today);
+    }
     ui->date_SsSearch2->setDate(today);
     ui->btn_Balju->setDown(true);
     ui->pgc_StockDetail1->setCurrentIndex(Orders);
@@ -381,4 +448,141 @@ void TF656_StockDetail::ItemTypeClick(Page which, ItemTypeButton button)
 {
     DocumentPage &p = page(which);
     ItemTypeFilter(*p.lines, F(p.spec->typeField), button);
+}
+
+// --- the production page ---
+
+void TF656_StockDetail::SetUpProductionPage()
+{
+    cds_F3300 = NewRemoteCall(this, "cds_F3300", "dspStoredProc7", QStringLiteral("[GP_SELECT_F3300_PRODUCTINQUIRY]"));
+    cds_F3300->DeclareStoredFields(kProductionFields);
+    cds_F3300->FieldByName(QStringLiteral("RDtQTY")).setDisplayFormat(QStringLiteral("#,##0.##"));
+    cds_F0060_debun = NewRemoteCall(this, "cds_F0060_debun", "dspStoredProc10",
+                                    QStringLiteral("[GP_SELECT_F0060_StockDetail_SengSang_Search]"));
+    cds_F0061_jungbun = NewRemoteCall(this, "cds_F0061_jungbun", "dspStoredProc11",
+                                      QStringLiteral("[GP_SELECT_F0061_StockDetail_SengSang_Search]"));
+
+    setUpGrid(ui->grid_SsStock, cds_F3300, kProductionColumns);
+    setUpGrid(ui->grid_Debun, cds_F0060_debun, kMajorColumns);
+    setUpGrid(ui->grid_Jungbun, cds_F0061_jungbun, kMiddleColumns);
+    for (TMirelGrid *g : {ui->grid_Debun, ui->grid_Jungbun})
+        g->setOptions(kListOptions | dgAlwaysShowSelection);
+
+    connect(ui->MirelImgBtn2, &TMirelImgBtn::OnClick, this, [this] { ProductionSearch(); });
+    for (TMirelImgBtn *key : ui->sd_sengsan->findChildren<TMirelImgBtn *>())
+        if (key->Tag() >= kNameIndexFirst && key->Tag() <= kNameIndexLast)
+            connect(key, &TMirelImgBtn::OnClick, this, [this, key] { btn_SsHnaClick(key->Tag()); });
+    const std::pair<TMirelImgBtn *, QString> types[] = {
+        {ui->btn_SsAll, QString()}, {ui->btn_SsJefum, QStringLiteral("제품")}, {ui->btn_SsBanjefum, QStringLiteral("반제품")}};
+    for (const auto &[button, type] : types)
+        connect(button, &TMirelImgBtn::OnClick, this, [this, type] { ProductionTypeClick(type); });
+    connect(ui->date_SsSearch1, &QDateEdit::dateChanged, this, [this] { date_SsSearch1Change(); });
+    connect(ui->Edit2, &QLineEdit::textChanged, this, [this] { Edit2Change(); });
+    connect(ui->Edit3, &QLineEdit::textChanged, this, [this] { Edit3Change(); });
+    // A touched category row goes into its edit; the edit's change filters.
+    connect(ui->grid_Debun, &TMirelGrid::OnMouseUp, this, [this] {
+        if (cds_F0060_debun->Active() && !cds_F0060_debun->IsEmpty())
+            ui->Edit2->setText(cds_F0060_debun->FieldByName(QStringLiteral("GKGKID")).AsString());
+    });
+    connect(ui->grid_Jungbun, &TMirelGrid::OnMouseUp, this, [this] {
+        if (cds_F0061_jungbun->Active() && !cds_F0061_jungbun->IsEmpty())
+            ui->Edit3->setText(cds_F0061_jungbun->FieldByName(QStringLiteral("MKMKID")).AsString());
+    });
+
+    const std::tuple<TMirelImgBtn *, TMirelGrid *, int> paging[] = {
+        {ui->btn_DebunUp, ui->grid_Debun, kCategoryRows},     {ui->btn_DebunDown, ui->grid_Debun, kCategoryRows},
+        {ui->btn_JungbunUp, ui->grid_Jungbun, kCategoryRows}, {ui->btn_JungbunDown, ui->grid_Jungbun, kCategoryRows},
+        {ui->btn_SsStockUp, ui->grid_SsStock, kProductionRows}, {ui->btn_SsStockDown, ui->grid_SsStock, kProductionRows}};
+    for (const auto &[button, grid, rows] : paging)
+        connect(button, &TMirelImgBtn::OnClick, this, [b = button, g = grid, n = rows] { PageGrid(g, b->Tag(), n); });
+    connect(ui->btn_SssPrint, &TMirelImgBtn::OnClick, this, [this] { btn_SssPrintClick(); });
+}
+
+void TF656_StockDetail::ProductionSearch()
+{
+    ClientDataSet &f = *cds_F3300;
+    const QString from = dayKey(ui->date_SsSearch1->date());
+    SetTextParam(f, QStringLiteral("A_CMCD"), MyConfig.CompanyCode);
+    SetTextParam(f, QStringLiteral("A_BUUT"), MyConfig.StoreCode);
+    SetTextParam(f, QStringLiteral("a_STDT"), from);
+    SetTextParam(f, QStringLiteral("a_EDDT"), dayKey(ui->date_SsSearch2->date()));
+    for (const char *open : {"a_GKID", "a_mkid", "a_st_han", "a_ed_han"})
+        SetTextParam(f, QLatin1String(open), QString());
+    OpenKeepingRows(f); // a server error reaches the error box; the rows stay
+
+    // A new search starts over: no category, no type, the all key.
+    ui->Edit2->clear();
+    ui->Edit5->clear();
+    ui->Edit1->setText(from);
+    ui->btn_SsAll->setDown(true);
+    ui->btn_SsHanAll->setDown(true);
+    m_production.search(from);
+    ApplyNameIndexFilter(f, m_production);
+}
+
+void TF656_StockDetail::btn_SsHnaClick(int tag)
+{
+    m_production.pressKey(tag);
+    ApplyNameIndexFilter(*cds_F3300, m_production);
+}
+
+void TF656_StockDetail::ProductionTypeClick(const QString &type)
+{
+    ui->Edit5->setText(type);
+    m_production.pressType(type);
+    ui->btn_SsHanAll->setDown(true);
+    ApplyNameIndexFilter(*cds_F3300, m_production);
+}
+
+void TF656_StockDetail::date_SsSearch1Change()
+{
+    const QString day = dayKey(ui->date_SsSearch1->date());
+    ui->Edit1->setText(day);
+    m_production.searchDate = day;
+}
+
+void TF656_StockDetail::Edit2Change()
+{
+    m_production.chooseMajor(ui->Edit2->text());
+    ui->Edit3->clear();
+    ApplyNameIndexFilter(*cds_F3300, m_production);
+    cds_F0061_jungbun->Close();
+    SetTextParam(*cds_F0061_jungbun, QStringLiteral("COMPCODE"), MyConfig.CompanyCode);
+    SetTextParam(*cds_F0061_jungbun, QStringLiteral("STORECODE"), MyConfig.StoreCode);
+    SetTextParam(*cds_F0061_jungbun, QStringLiteral("Edit2"), ui->Edit2->text());
+    cds_F0061_jungbun->Open();
+}
+
+void TF656_StockDetail::Edit3Change()
+{
+    m_production.chooseMiddle(ui->Edit3->text());
+    ApplyNameIndexFilter(*cds_F3300, m_production);
+}
+
+// --- printing ---
+
+void TF656_StockDetail::PrintDocumentPage(Page which)
+{
+    DocumentPage &p = page(which);
+    if (AskMessageBox(QString::fromUtf8(p.spec->question), mkOkCancel) == mrYes) {
+        // The list's own query decides whether there is anything to print;
+        // its errors reach the error box.
+        PreviewHistoryList(p.spec->list(p.from->date(), p.to->date()));
+        return;
+    }
+    try {
+        PrintSlip(DocumentSlip(DocumentSlipFieldsOf(which), *p.lines, p.sum->text(), MyConfig.PrintStockPrice,
+                               os::Now()));
+    } catch (const std::exception &) {
+        WriteLog(QString::fromUtf8(p.spec->slipError));
+    }
+}
+
+void TF656_StockDetail::btn_SssPrintClick()
+{
+    try {
+        PrintSlip(ProductionSlip(*cds_F3300, os::Now()));
+    } catch (const std::exception &) {
+        WriteLog(QStringLiteral("F656_StockDetail_SengSan.btn_SssPrint Error."));
+    }
 }

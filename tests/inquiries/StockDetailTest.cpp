@@ -3,15 +3,11 @@
 // what each page lists, the lines and split totals a touch shows, the type
 // filter, bad input, the toggle selection of the line grids and closing.
 
-#include "inquiries/U656_StockDetail.h"
+#include "HistoryFixture.h"
 #include "ui_U656_StockDetail.h"
 
-#include "Components/MirelComp/MirelGrid.h"
 #include "Components/MirelComp/MirelImgBtn.h"
-#include "DocumentsFixture.h"
-#include "platform/os/Keys.h"
 #include "platform/remote/ClientDataSet.h"
-#include "shell/ShellTestUtil.h"
 
 #include <QDateEdit>
 #include <QLineEdit>
@@ -85,38 +81,15 @@ std::string fixtureSql()
     return sql;
 }
 
-class StockDetail : public DocumentsSuite {
+class StockDetail : public HistoryScreenSuite {
 public:
     static void SetUpTestSuite()
     {
-        DocumentsSuite::SetUpTestSuite();
+        HistoryScreenSuite::SetUpTestSuite();
         exec(fixtureSql());
     }
 
 protected:
-    void SetUp() override
-    {
-        DocumentsSuite::SetUp();
-        w = std::make_unique<TF656_StockDetail>();
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        QCoreApplication::processEvents();
-        server().clearCalls();
-    }
-
-    void TearDown() override
-    {
-        w.reset();
-        os::ResetHeldModifiers();
-        DocumentsSuite::TearDown();
-    }
-
-    QWidget *control(const char *name) const
-    {
-        QWidget *c = w->findChild<QWidget *>(QLatin1String(name));
-        EXPECT_NE(c, nullptr) << name;
-        return c;
-    }
     // A page's components by the page's two-letter part of their names.
     struct Controls {
         const char *from, *to, *search, *headers, *lines, *supply, *vat, *sum, *all, *product;
@@ -144,25 +117,6 @@ protected:
         clickButton(control(c.search));
     }
 
-    // Touches a data row of a grid.
-    void touchRow(const char *grid, int row)
-    {
-        auto *g = qobject_cast<TMirelGrid *>(control(grid));
-        const QRect r = g->CellRect(0, row);
-        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, r.translated(-g->viewport()->pos()).center());
-    }
-
-    // The rows of a data set as "a|b" of two fields.
-    static QStringList rows(DataSet &ds, const QString &a, const QString &b)
-    {
-        QStringList out;
-        for (int r = 0; r < ds.rowCount(); ++r) {
-            DataSet::RowScope scope(ds, r);
-            out << ds.FieldByName(a).AsString() + QLatin1Char('|') + ds.FieldByName(b).AsString();
-        }
-        return out;
-    }
-
     // "total / supply / VAT" as the page shows them.
     QString figures(Page page) const
     {
@@ -171,8 +125,6 @@ protected:
                + qobject_cast<QLineEdit *>(control(c.supply))->text() + " / "
                + qobject_cast<QLineEdit *>(control(c.vat))->text();
     }
-
-    std::unique_ptr<TF656_StockDetail> w;
 };
 
 const char *partnerField(Page page)

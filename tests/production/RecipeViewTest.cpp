@@ -4,6 +4,7 @@
 // search and closing. The sheet's own rules are also checked on a small
 // fixture of lines without a server.
 
+#include "PrintCapture.h"
 #include "TestApp.h"
 
 #include "Components/MirelComp/MirelFonts.h"
@@ -50,41 +51,6 @@ bool anyTextContains(const std::vector<report::Page> &pages, const QString &part
                 return true;
     return false;
 }
-
-// Captures every print: the prepared pages and their text as PDF.
-class PrintCapture {
-public:
-    PrintCapture()
-    {
-        m_old = report::SetPreviewSink([this](report::Report &r) {
-            ++prints;
-            pages = r.pages();
-            pdf = m_dir.filePath(QStringLiteral("print%1.pdf").arg(prints));
-            r.exportPdf(pdf);
-            text = PdfPages(pdf);
-        });
-    }
-    ~PrintCapture() { report::SetPreviewSink(m_old); }
-
-    int prints = 0;
-    std::vector<report::Page> pages;
-    QString pdf;
-    QStringList text;
-
-    // The PDF line holding `what`, blanks squeezed.
-    QString lineWith(const QString &what) const
-    {
-        for (const QString &page : text)
-            for (const QString &line : page.split(u'\n'))
-                if (line.contains(what))
-                    return line.simplified();
-        return {};
-    }
-
-private:
-    QTemporaryDir m_dir;
-    report::PreviewSink m_old;
-};
 
 class RecipeViewTest : public DataModuleSuite {
 protected:
@@ -255,10 +221,10 @@ TEST_F(RecipeViewTest, SearchTouchAndPrintTheCake)
 TEST_F(RecipeViewTest, SheetPrintsTheTouchedProductAfterPagingAndANewSearch)
 {
     search(QString());
-    ASSERT_EQ(products("IMITNB").size(), 8);
+    ASSERT_EQ(products("IMITNB").size(), 13);
     touch(QStringLiteral("100001")); // 우유식빵
     clickButton(control("btn_SdStock1Down"));
-    EXPECT_EQ(w->cds_procedure1->RecNo(), 8); // the list moved on, to its last row
+    EXPECT_EQ(w->cds_procedure1->RecNo(), 13); // the list moved on, to its last row
     search(QStringLiteral("케이크"));
     EXPECT_EQ(w->cds_procedure1->FieldByName(QStringLiteral("IMNAME")).AsString(), QStringLiteral("생크림케이크"));
     EXPECT_EQ(figure("MHPQTY"), QStringLiteral("10"));

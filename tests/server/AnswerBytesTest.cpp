@@ -133,7 +133,7 @@ TEST_F(AnswerBytes, StreamingProceduresAnswerTheSameOverTheWire)
     EXPECT_EQ(server().dispatcher().handle(request(QStringLiteral("GP_SELECT_F0200_STOCK_POS_ITEMS"),
                                                    {{"A_CMCD", "9999"}, {"A_BUUT", "9999"}, {"A_NAME", ""}}))
                   .rows.size(),
-              20);
+              25);
 }
 
 // Answers the quick reader leaves to the general one, valid or not: both

@@ -37,8 +37,8 @@ TEST_F(Recipes, SearchListsProductsAndSemiProductsOfTheDayWithinTheNameBounds)
          " ('9999', '9999', '190002', '1', 'apple파이', '20200101', '99991231'),"
          " ('9999', '9999', '190003', '3', '3단시트', '20200101', '99991231'),"
          " ('9999', '9999', '190004', '1', '지난케이크', '20200101', '20200102')");
-    const QStringList every = {"100001", "100002", "100003", "100004", "100005", "100006",
-                               "190001", "190002", "190003", "300001", "300002"};
+    const QStringList every = {"100001", "100002", "100003", "100004", "100005", "100006", "100007", "100008",
+                               "100009", "100010", "100011", "190001", "190002", "190003", "300001", "300002"};
     struct Case {
         QString name, low, high, gubun, day;
         QStringList items;
@@ -51,11 +51,11 @@ TEST_F(Recipes, SearchListsProductsAndSemiProductsOfTheDayWithinTheNameBounds)
         {"케이크", "", all, "0", today(), {"100005", "100006", "190001"}},
         {"APPLE", "", all, "0", today(), {"190002"}},
         {"", "", all, "1", today(), {"100001", "100002", "100005", "300001"}},
-        {"", "가", "사", "0", today(), {"100002", "100006"}},
-        {"", "커", all, "0", today(), {"100004", "190001", "300002"}},
-        {"", "하", "a", "0", today(), {"190001"}},
-        {"", "a", "z", "0", today(), {"190002"}},
-        {"", "0", "9", "0", today(), {"190003"}},
+        {"", "가", "사", "0", today(), {"100002", "100006", "100007"}},
+        {"", "커", all, "0", today(), {"100004", "100008", "190001", "300002"}},
+        {"", "하", "a", "0", today(), {"100008", "190001"}},
+        {"", "a", "z", "0", today(), {"100009", "100010", "190002"}},
+        {"", "0", "9", "0", today(), {"100011", "190003"}},
         {"", "", all, "0", "20191231", {}},
         {"케이크", "", all, "0", "20200102", {"190001", "190004"}},
     };
@@ -83,11 +83,12 @@ TEST_F(Recipes, SearchCarriesTheRecipeFlagAndHeaderFiguresOrZeroWithoutARecipe)
     EXPECT_EQ(column(a, "MHRORT"), (QStringList{"8.5", "0"}));
     EXPECT_EQ(cell(a, 0, "MHSTND"), QVariant(true));
     EXPECT_EQ(cell(a, 1, "MHSTND"), QVariant(false));
-    // The other business units have the same recipes.
+    // The other business units have the same recipes (우유식빵 and 식빵반죽;
+    // mini식빵 and 9곡식빵 have none).
     EXPECT_EQ(column(search(QStringLiteral("식빵"), {}, QStringLiteral("zzzzzzzzzz"), QStringLiteral("0"), today(),
                             QStringLiteral("0001")),
                      "recipy_flag_pos"),
-              (QStringList{"R", "R"}));
+              (QStringList{"R", "", "", "R"}));
 }
 
 TEST_F(Recipes, LinesComeInSortKeyOrderWithTheIngredientsShareOfTheirGroup)

@@ -1,5 +1,7 @@
 #include "platform/remote/ClientDataSet.h"
 
+#include <algorithm>
+
 namespace {
 
 wire::Type wireType(FieldType type)
@@ -171,6 +173,37 @@ qint64 ClientDataSet::Execute()
     return callServer(wire::Mode::Execute).rowsAffected;
 }
 
+void ClientDataSet::DeclareStoredFields(const QList<FieldDef> &defs)
+{
+    ClearFields();
+    AddFields(defs);
+    m_storedFields = true;
+}
+
+namespace {
+
+QString typeName(FieldType type)
+{
+    switch (type) {
+    case FieldType::String: return QStringLiteral("String");
+    case FieldType::SmallInt: return QStringLiteral("SmallInt");
+    case FieldType::Integer: return QStringLiteral("Integer");
+    case FieldType::Float: return QStringLiteral("Float");
+    case FieldType::Currency: return QStringLiteral("Currency");
+    case FieldType::Boolean: return QStringLiteral("Boolean");
+    case FieldType::DateTime: return QStringLiteral("DateTime");
+    }
+    return QString();
+}
+
+bool sameKind(FieldType a, FieldType b)
+{
+    const auto integral = [](FieldType t) { return t == FieldType::SmallInt || t == FieldType::Integer; };
+    return a == b || (integral(a) && integral(b));
+}
+
+} // namespace
+
 void ClientDataSet::InternalOpen()
 {
     wire::Answer answer = callServer(wire::Mode::Open);
@@ -182,6 +215,20 @@ void ClientDataSet::InternalOpen()
         defs.append({c.name, fieldType(c.type), c.type == wire::Type::String ? c.size : 0});
         if (c.type == wire::Type::Currency)
             currencyColumns.append(i);
+    }
+    if (m_storedFields) {
+        for (int f = 0; f < FieldCount(); ++f) {
+            const Field &field = Fields(f);
+            const auto column = std::find_if(defs.cbegin(), defs.cend(), [&](const FieldDef &d) {
+                return d.name.compare(field.FieldName(), Qt::CaseInsensitive) == 0;
+            });
+            if (column == defs.cend())
+                throw DataSetError(QStringLiteral("%1: Field '%2' not found").arg(objectName(), field.FieldName()));
+            if (!sameKind(column->type, field.DataType()))
+                throw DataSetError(QStringLiteral("%1: Type mismatch for field '%2', expecting: %3 actual: %4")
+                                       .arg(objectName(), field.FieldName(), typeName(field.DataType()),
+                                            typeName(column->type)));
+        }
     }
     // Currency travels as ten-thousandths; the data set keeps Currency values.
     if (!currencyColumns.isEmpty()) {

@@ -5,6 +5,10 @@
 //  - Open fetches the answer's columns and rows (an empty answer still has its
 //    columns; declared fields are matched by name instead);
 //  - Execute runs a call that returns no rows.
+// A data set may declare stored fields (DeclareStoredFields): Open then
+// refuses an answer that lacks one of them or carries it with another type,
+// as a data set with persistent fields does, where declared fields otherwise
+// read a missing column as null.
 // A call while the data set is open closes it first. A server error, a network
 // failure or a time-out comes back as a RemoteError whose message says what
 // happened (the server's own text for its errors).
@@ -78,6 +82,13 @@ public:
     QString CommandText() const { return m_command; }
     void setCommandText(const QString &text) { m_command = text; }
 
+    // Declares the fields (closed data set) as stored fields: an answer
+    // without one of them fails with "Field 'X' not found", one with another
+    // type (small and long integers count as one) with "Type mismatch for
+    // field 'X', expecting: Float actual: String"; the data set stays closed.
+    void DeclareStoredFields(const QList<FieldDef> &defs);
+    bool HasStoredFields() const { return m_storedFields; }
+
     ::Params &Params() { return m_params; }
     Param &ParamByName(const QString &name) const { return m_params.ParamByName(name); }
 
@@ -100,4 +111,5 @@ private:
     QString m_provider;
     QString m_command;
     ::Params m_params;
+    bool m_storedFields = false;
 };

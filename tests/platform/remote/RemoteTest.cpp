@@ -150,6 +150,41 @@ protected:
     EXPECT_EQ(list->RecordCount(), 0);
 }
 
+// Stored fields: an answer that lacks one or carries it with another type
+// fails the open and leaves the data set closed.
+TEST_F(RemoteTest, StoredFieldsRefuseAMissingOrMistypedColumn)
+{
+    const struct {
+        QList<FieldDef> fields;
+        const char *error; // empty: opens
+    } cases[] = {
+        {{{"uipusr", FieldType::String, 20}, {"ABNAME", FieldType::String}}, ""},
+        {{{"uipusr", FieldType::String, 20}, {"NOT_IN_ANSWER", FieldType::Integer}},
+         "Field 'NOT_IN_ANSWER' not found"},
+        {{{"uipusr", FieldType::Float}}, "Type mismatch for field 'uipusr', expecting: Float actual: String"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.error);
+        auto list = cds(QStringLiteral("dspStoredProc1"), QStringLiteral("GP_SELECT_F0050_POS_USERLIST"));
+        list->DeclareStoredFields(c.fields);
+        text(*list, QStringLiteral("@A_CMCD"), QStringLiteral("9999"));
+        text(*list, QStringLiteral("@A_STCD"), QStringLiteral("9999"));
+        if (*c.error == 0) {
+            list->Open();
+            EXPECT_EQ(list->FieldCount(), 2);
+            EXPECT_EQ(list->RecordCount(), 3);
+            continue;
+        }
+        try {
+            list->Open();
+            ADD_FAILURE() << "opened";
+        } catch (const DataSetError &e) {
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.error))) << e.message().toStdString();
+        }
+        EXPECT_FALSE(list->Active());
+    }
+}
+
 TEST(RemoteConnection, NetworkFailuresTimeOutsAndHttpErrorsThrow)
     {
         // Nothing listens on the port of a stopped server.
