@@ -322,6 +322,42 @@ std::optional<LineReference> resolveLineReference(SQLite::Database &db, const Do
                          st->getColumn(2).getInt64()};
 }
 
+std::optional<PartnerMismatch> partnerMismatch(SQLite::Database &db, const DocumentTable &doc, const DocumentKey &key,
+                                               const DocumentTable &order, const LineReference &line,
+                                               const QString &docFilter)
+{
+    // Header columns are <p>CMCD, <p>BUUT, <p>MONTH, <p>NUMB and the partner <p>ADNB.
+    const QString d = doc.headerKey.value(0).chopped(4), o = order.headerKey.value(0).chopped(4);
+    const auto col = [](const QString &alias, const QString &prefix, const char *name) {
+        return alias + QStringLiteral(".") + identifier(prefix + QString::fromLatin1(name));
+    };
+    const auto h = [&](const char *name) { return col(QStringLiteral("h"), d, name); };
+    const auto r = [&](const char *name) { return col(QStringLiteral("o"), o, name); };
+    QString sql = QStringLiteral("SELECT ") + h("ADNB") + QStringLiteral(", ") + r("ADNB") + QStringLiteral(", ")
+                  + partnerNameSql(h("CMCD"), h("BUUT"), h("ADNB")) + QStringLiteral(", ")
+                  + partnerNameSql(r("CMCD"), r("BUUT"), r("ADNB"))
+                  + QStringLiteral(" FROM %1 h JOIN %2 o").arg(identifier(doc.header), identifier(order.header))
+                  + QStringLiteral(" ON %1 = %2 AND %3 = %4 AND %5 = ?5 AND %6 = ?6")
+                        .arg(r("CMCD"), h("CMCD"), r("BUUT"), h("BUUT"), r("MONTH"), r("NUMB"))
+                  + QStringLiteral(" WHERE %1 = ?1 AND %2 = ?2 AND %3 = ?3 AND %4 = ?4")
+                        .arg(h("CMCD"), h("BUUT"), h("MONTH"), h("NUMB"));
+    if (!docFilter.isEmpty())
+        sql += QStringLiteral(" AND ") + docFilter;
+    Prepared st(db, u8(sql));
+    bindText(*st, 1, key.cmcd);
+    bindText(*st, 2, key.buut);
+    bindText(*st, 3, key.month);
+    st->bind(4, static_cast<int64_t>(key.numb));
+    bindText(*st, 5, line.month);
+    st->bind(6, static_cast<int64_t>(line.number));
+    if (!st->executeStep())
+        return std::nullopt;
+    const auto text = [&](int column) { return QString::fromStdString(st->getColumn(column).getString()).trimmed(); };
+    if (text(0) == text(1))
+        return std::nullopt;
+    return PartnerMismatch{text(0), text(2), text(1), text(3)};
+}
+
 void bindDocumentKey(SQLite::Statement &st, const Call &call)
 {
     bindText(st, 1, call.text(QStringLiteral("A_CMCD")).trimmed());

@@ -134,6 +134,18 @@ std::optional<LineReference> resolveLineReference(SQLite::Database &db, const Do
                                                   const QString &month, qint64 number, qint64 seq,
                                                   const QString &item);
 
+// The partners of a document (its header's <p>ADNB) and of the order that one
+// of its lines names, when they differ: a line tied to another partner's order
+// would lower what is left of that order under a document booked to someone
+// else. None when they agree or when the document or the order is missing.
+// `docFilter` narrows the document's header further (SQL over "h.").
+struct PartnerMismatch {
+    QString docCode, docName, orderCode, orderName;
+};
+std::optional<PartnerMismatch> partnerMismatch(SQLite::Database &db, const DocumentTable &doc, const DocumentKey &key,
+                                               const DocumentTable &order, const LineReference &line,
+                                               const QString &docFilter = {});
+
 // Binds the document key of a lines query, ?1..?4, from the parameters
 // A_CMCD, A_BUUT, A_MONTH (trimmed) and A_NUMB.
 void bindDocumentKey(SQLite::Statement &st, const Call &call);

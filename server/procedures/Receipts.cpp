@@ -153,35 +153,6 @@ bool receiptExists(SQLite::Database &db, const QString &company, const QString &
     return st->executeStep();
 }
 
-// A line tied to a purchase order belongs on a receipt from that order's
-// supplier: the order's remainder would drop under a receipt booked to
-// another partner. Refuses the line otherwise.
-void requireOrdersSupplier(SQLite::Database &db, const QString &company, const QString &store, const QString &month,
-                           qint64 number, const LineReference &order)
-{
-    const QString sql =
-        QStringLiteral("SELECT h.WHADNB, o.PHADNB, ")
-        + partnerNameSql(QStringLiteral("h.WHCMCD"), QStringLiteral("h.WHBUUT"), QStringLiteral("h.WHADNB"))
-        + QStringLiteral(", ")
-        + partnerNameSql(QStringLiteral("o.PHCMCD"), QStringLiteral("o.PHBUUT"), QStringLiteral("o.PHADNB"))
-        + QStringLiteral(" FROM F3100 h JOIN F2100 o ON o.PHCMCD = h.WHCMCD AND o.PHBUUT = h.WHBUUT"
-                         " AND o.PHMONTH = ?5 AND o.PHNUMB = ?6"
-                         " WHERE h.WHCMCD = ?1 AND h.WHBUUT = ?2 AND h.WHMONTH = ?3 AND h.WHNUMB = ?4");
-    Prepared st(db, u8(sql));
-    bindText(*st, 1, company);
-    bindText(*st, 2, store);
-    bindText(*st, 3, month);
-    st->bind(4, static_cast<int64_t>(number));
-    bindText(*st, 5, order.month);
-    st->bind(6, static_cast<int64_t>(order.number));
-    if (!st->executeStep())
-        return;
-    const auto text = [&](int column) { return QString::fromStdString(st->getColumn(column).getString()).trimmed(); };
-    if (text(0) != text(1))
-        throw CallError(QStringLiteral("다른 거래처의 발주입니다: 발주 %1의 거래처는 %2(%3), 입고 거래처는 %4(%5)입니다.")
-                            .arg(numberText(order.month, order.number), text(3), text(1), text(2), text(0)));
-}
-
 // A_GUBUN 1 writes the header (a header sent again replaces the receipt with
 // its lines), 2 one line; only the parameters of the row kind are read, the
 // shared list's stale rest is ignored.
@@ -234,8 +205,14 @@ void insertReceipt(Call &call)
     const qint64 orderSeq = call.integer(QStringLiteral("A_WDBASEQ"));
     const std::optional<LineReference> ref =
         resolveLineReference(call.db, docs::purchaseOrder(), company, store, orderMonth, orderNumber, orderSeq, item);
+    // A line tied to a purchase order belongs on a receipt from that order's
+    // supplier: the order's remainder would drop under another partner.
     if (ref)
-        requireOrdersSupplier(call.db, company, store, month, number, *ref);
+        if (const auto m = partnerMismatch(call.db, docs::receipt(), DocumentKey{company, store, month, number},
+                                           docs::purchaseOrder(), *ref))
+            throw CallError(QStringLiteral("다른 거래처의 발주입니다: 발주 %1의 거래처는 %2(%3), 입고 거래처는 %4(%5)입니다.")
+                                .arg(numberText(ref->month, ref->number), m->orderName, m->orderCode, m->docName,
+                                     m->docCode));
     const QVariant baQty = call.value(QStringLiteral("A_BAQTY")).isNull() || call.text(QStringLiteral("A_BAQTY")).trimmed().isEmpty()
                                ? QVariant()
                                : QVariant(call.number(QStringLiteral("A_BAQTY")));

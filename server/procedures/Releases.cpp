@@ -117,36 +117,6 @@ qint64 receivedOrderPrice(SQLite::Database &db, const DocumentKey &k, const Line
     return st->executeStep() ? st->getColumn(0).getInt64() : 0;
 }
 
-// A release to a customer ("001") releases only that customer's received
-// orders: a line tied to another customer's order would lower what is left of
-// it under a release booked to someone else. Refuses the line otherwise.
-// Stock-outs carry no customer and are not checked.
-void requireOrdersCustomer(SQLite::Database &db, const DocumentKey &k, const LineReference &order)
-{
-    const QString sql =
-        QStringLiteral("SELECT h.DHADNB, o.OHADNB, ")
-        + partnerNameSql(QStringLiteral("h.DHCMCD"), QStringLiteral("h.DHBUUT"), QStringLiteral("h.DHADNB"))
-        + QStringLiteral(", ")
-        + partnerNameSql(QStringLiteral("o.OHCMCD"), QStringLiteral("o.OHBUUT"), QStringLiteral("o.OHADNB"))
-        + QStringLiteral(" FROM F3200 h JOIN F2400 o ON o.OHCMCD = h.DHCMCD AND o.OHBUUT = h.DHBUUT"
-                         " AND o.OHMONTH = ?5 AND o.OHNUMB = ?6"
-                         " WHERE h.DHCMCD = ?1 AND h.DHBUUT = ?2 AND h.DHMONTH = ?3 AND h.DHNUMB = ?4"
-                         " AND h.DHCHTY = '001'");
-    Prepared st(db, u8(sql));
-    bindText(*st, 1, k.cmcd);
-    bindText(*st, 2, k.buut);
-    bindText(*st, 3, k.month);
-    st->bind(4, static_cast<int64_t>(k.numb));
-    bindText(*st, 5, order.month);
-    st->bind(6, static_cast<int64_t>(order.number));
-    if (!st->executeStep())
-        return;
-    const auto text = [&](int column) { return QString::fromStdString(st->getColumn(column).getString()).trimmed(); };
-    if (text(0) != text(1))
-        throw CallError(QStringLiteral("다른 거래처의 수주입니다: 수주 %1의 거래처는 %2(%3), 출고처는 %4(%5)입니다.")
-                            .arg(numberText(order.month, order.number), text(3), text(1), text(2), text(0)));
-}
-
 bool isUnset(const Call &call, const char *name)
 {
     const QString n = QString::fromLatin1(name);
@@ -177,8 +147,14 @@ void writeEntryLine(Call &call)
         resolveLineReference(call.db, docs::receivedOrder(), k.cmcd, k.buut, trimmed(call, "A_DDSUMONTH"),
                              call.integer(QStringLiteral("A_DDSUNUMB")), call.integer(QStringLiteral("A_DDSUSEQ")),
                              item);
+    // A release to a customer ("001") releases only that customer's received
+    // orders; stock-outs carry no customer and are not checked.
     if (ref)
-        requireOrdersCustomer(call.db, k, *ref);
+        if (const auto m = partnerMismatch(call.db, docs::release(), k, docs::receivedOrder(), *ref,
+                                           QStringLiteral("h.DHCHTY = '001'")))
+            throw CallError(QStringLiteral("다른 거래처의 수주입니다: 수주 %1의 거래처는 %2(%3), 출고처는 %4(%5)입니다.")
+                                .arg(numberText(ref->month, ref->number), m->orderName, m->orderCode, m->docName,
+                                     m->docCode));
 
     Prepared del(call.db, "DELETE FROM F3201 WHERE DDCMCD = ?1 AND DDBUUT = ?2 AND DDMONTH = ?3 AND DDNUMB = ?4"
                           " AND DDSEQ = ?5");

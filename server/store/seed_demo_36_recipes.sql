@@ -1,4 +1,4 @@
--- Demo recipes of company 9999 (catalogue of the demo items): 식빵반죽,
+-- Demo recipes of company 9999 (over the demo items): 식빵반죽,
 -- 우유식빵, 단팥빵 and 생크림케이크, entered for store 9999 and copied to the
 -- other business units as the items are. 고구마케이크 has no recipe.
 -- MHEPRI, the cost of one unit, is Σ ingredient weight × the ingredient's
