@@ -168,7 +168,7 @@ void TF1012_ProducePattern::grid_PrpaStock1CellClick()
         SetTextParam(*cds_F3321_det, F("a_buut"), MyConfig.StoreCode);
         SetParam(*cds_F3321_det, FieldType::Integer, F("a_numb"), touched.pattern);
         cds_F3321_det->Open();
-        vtb_SengsanPeten->Cancel();
+        postLines();
         m_shown = Shown();
         FillLines(*vtb_SengsanPeten, *cds_F3321_det,
                   {{"ADNUMB", "UDNUMB"},
@@ -206,6 +206,15 @@ void TF1012_ProducePattern::PadKeyMouseUp(int tag)
 }
 
 void TF1012_ProducePattern::btn_EnterClick() { NextLine(*vtb_SengsanPeten); }
+
+// What is typed goes into the current line, and the cell editor closes: the
+// lines are about to be kept, saved or replaced, and an editor left open
+// would show a stale text over the next lines.
+void TF1012_ProducePattern::postLines()
+{
+    ui->grid_PrpaStock2->setEditorMode(false);
+    vtb_SengsanPeten->CheckBrowseMode();
+}
 
 // --- temporary saves --------------------------------------------------------------
 
@@ -257,7 +266,7 @@ void TF1012_ProducePattern::keepShownLines()
 
 void TF1012_ProducePattern::btn_ImsiSaveClick()
 {
-    vtb_SengsanPeten->CheckBrowseMode();
+    postLines();
     if (vtb_SengsanPeten->IsEmpty())
         return; // no shown pattern: nothing to keep
     const bool replacing = vtb_PetenImsi->Locate(F("UHNUMB"), m_shown.pattern);
@@ -273,7 +282,7 @@ void TF1012_ProducePattern::grid_SengsanSaveListCellClick()
     const Shown touched{vtb_PetenImsi->FieldByName(F("UHNUMB")).AsInteger(),
                         vtb_PetenImsi->FieldByName(F("ImsiName")).AsString()};
     RunLogged(QStringLiteral("F1012_ProducePattern.cds_F2110_s Error:"), [&] {
-        vtb_SengsanPeten->Cancel();
+        postLines();
         m_shown = Shown();
         {
             const ControlsOff quiet(*vtb_SengsanPeten);
@@ -311,7 +320,7 @@ void TF1012_ProducePattern::btn_DelClick()
 
 void TF1012_ProducePattern::btn_OkClick()
 {
-    vtb_SengsanPeten->CheckBrowseMode();
+    postLines();
     if (vtb_SengsanPeten->IsEmpty())
         return;
     // Typed quantities are never left out: the shown lines join the
@@ -327,7 +336,7 @@ void TF1012_ProducePattern::btn_OkClick()
 
 void TF1012_ProducePattern::btn_SengsanClick()
 {
-    vtb_SengsanPeten->CheckBrowseMode();
+    postLines();
     m_basket.CheckBrowseMode();
     DataSet *source = nullptr;
     if (!m_basket.IsEmpty() && vtb_SengsanPeten->IsEmpty())

@@ -97,6 +97,7 @@ private:
         QString name;
     };
     void FormShow();
+    void postLines();
     void keepShownLines();
     void appendLine(DataSet &to, const DataSet &from);
     void deleteBasketLines(int pattern);

@@ -244,13 +244,15 @@ TEST_F(ProducePattern, ATemporarySaveReplacesExactlyItsOwnPatternsLines)
         clickButton(p.form().btn_ImsiSave);
     };
     const Case cases[] = {
-        {"keep A, keep B, choose A again and keep: A once, B untouched",
+        {"keep A, keep B, choose A again, type and keep: A once, B untouched",
          [&](TF1012_ProducePattern &p) {
              keepBoth(p);
              choose(p, kMorning);
+             type(p, "8");
              clickButton(p.form().btn_ImsiSave);
          },
-         cake + morning, {"1 " + kMorning, "2 " + kCake}},
+         cake + QStringList{"1:100001:8", "1:100002:30", "1:100003:30", "1:100004:20"},
+         {"1 " + kMorning, "2 " + kCake}},
         {"touch B's save, then choose A and keep: B untouched",
          [&](TF1012_ProducePattern &p) {
              keepBoth(p);
@@ -306,9 +308,15 @@ TEST_F(ProducePattern, ATemporarySaveReplacesExactlyItsOwnPatternsLines)
     EXPECT_EQ(responder.notices()[0].text, QStringLiteral("생산패턴 임시저장 삭제할 항목이 없습니다."));
     EXPECT_EQ(responder.notices()[0].stayMs, 3000);
 
-    // What a person sees: a chosen pattern beside two temporary saves.
-    keepBoth(p);
-    choose(p, kDough);
+    // What a person sees: a chosen pattern, its first quantity typed, beside
+    // two temporary saves.
+    for (const QString &kept : {kCake, kDough}) {
+        choose(p, kept);
+        clickButton(p.form().btn_ImsiSave);
+    }
+    choose(p, kMorning);
+    type(p, "25");
+    EXPECT_EQ(tagged(*produce->vtb_STOCK), cake + QStringList{"3:300001:10000"});
     if (qEnvironmentVariableIsSet("RALD_SHOT_DIR"))
         p.grab().save(qEnvironmentVariable("RALD_SHOT_DIR") + QStringLiteral("/producepattern.png"));
 }
