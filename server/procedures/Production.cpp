@@ -1,7 +1,8 @@
 // Productions (F3300 / F3301): the company's production lines, writing a
 // production header by header and line by line, deleting one, the
 // productions of a store between two days and the lines of one production
-// with the item's type name and its total (produced + lost). Stock and the
+// with the item's type name and its total (produced + lost); and the
+// production patterns (F3320 / F3321) with their lines. Stock and the
 // ingredients used follow from the lines through the movement view
 // (V_STOCKMOVE).
 
@@ -206,6 +207,47 @@ void selectProductionLines(Call &call)
               });
 }
 
+// The production patterns in use of the store whose name contains a_name
+// (every pattern for an empty a_name), in their order, with the production
+// line's name (code group 061).
+void selectProductionPatterns(Call &call)
+{
+    call.open({I("UHNUMB"), T("UHNAME", 50), T("UHLINB", 3), T("uhlinb_name", 50)},
+              "SELECT h.UHNUMB, h.UHNAME, h.UHLINB,"
+              " COALESCE((SELECT c.CDNAME FROM F0011 c WHERE c.CDCMCD = h.UHCMCD AND c.CDGUCD = '061'"
+              " AND c.CDSSCD = h.UHLINB), '')"
+              " FROM F3320 h WHERE h.UHCMCD = ?1 AND h.UHBUUT = ?2 AND h.UHUSFL = 1"
+              " AND (?3 = '' OR instr(h.UHNAME, ?3) > 0) ORDER BY h.UHSEQ, h.UHNUMB",
+              [&](SQLite::Statement &st) {
+                  bindText(st, 1, trimmed(call, "a_cmcd"));
+                  bindText(st, 2, trimmed(call, "a_buut"));
+                  bindText(st, 3, trimmed(call, "a_name"));
+              });
+}
+
+// The lines of pattern a_numb of the store in UDSEQ order: the item's kind
+// code and units from the item master, the production unit (the item's base
+// unit when the line names none), the base quantity and the production line
+// (the pattern's when the line names none).
+void selectProductionPatternLines(Call &call)
+{
+    call.open({I("UDNUMB"), I("UDSEQ"), T("UDITNB", 6), T("IMITTY", 3), T("UDMDAN", 3), T("UDLDAN", 3), F("UDMCAL"),
+               T("itnb_name", 50), T("UDUNIT", 3), F("UDQTY"), T("LINB", 3)},
+              "SELECT d.UDNUMB, d.UDSEQ, d.UDITNB, COALESCE(i.IMITTY, ''), COALESCE(i.IMMDAN, ''),"
+              " COALESCE(i.IMLDAN, ''), COALESCE(i.IMMCAL, 0), COALESCE(i.IMNAME, ''),"
+              " CASE WHEN d.UDUNIT = '' THEN COALESCE(i.IMLDAN, '') ELSE d.UDUNIT END, d.UDQTY,"
+              " CASE WHEN d.UDLINB = '' THEN h.UHLINB ELSE d.UDLINB END"
+              " FROM F3321 d"
+              " JOIN F3320 h ON h.UHCMCD = d.UDCMCD AND h.UHBUUT = d.UDBUUT AND h.UHNUMB = d.UDNUMB"
+              " LEFT JOIN F0200 i ON i.IMCMCD = d.UDCMCD AND i.IMBUUT = d.UDBUUT AND i.IMITNB = d.UDITNB"
+              " WHERE d.UDCMCD = ?1 AND d.UDBUUT = ?2 AND d.UDNUMB = ?3 ORDER BY d.UDSEQ",
+              [&](SQLite::Statement &st) {
+                  bindText(st, 1, trimmed(call, "a_cmcd"));
+                  bindText(st, 2, trimmed(call, "a_buut"));
+                  st.bind(3, static_cast<int64_t>(call.integer(QStringLiteral("a_numb"))));
+              });
+}
+
 } // namespace
 
 void registerProductionProcedures(Registry &registry)
@@ -215,6 +257,8 @@ void registerProductionProcedures(Registry &registry)
     registry.add(kDelete, true, deleteProductionEntry);
     registry.add(QStringLiteral("GP_SELECT_F3300_StockDetail_SengSanHed_Search"), false, selectProductions);
     registry.add(QStringLiteral("GP_SELECT_F3301_StockDetail_SengSanDetail_Search"), false, selectProductionLines);
+    registry.add(QStringLiteral("GP_SELECT_F3320_PRODUCTPTRNENTRY"), false, selectProductionPatterns);
+    registry.add(QStringLiteral("GP_SELECT_F3321_PRODUCTPTRNENTRY"), false, selectProductionPatternLines);
 }
 
 } // namespace hq

@@ -13,6 +13,8 @@
 #include "platform/remote/ClientDataSet.h"
 #include "production/ProductionLines.h"
 #include "production/ProductionSlip.h"
+#include "production/ProductionWrite.h"
+#include "production/U1012_ProducePattern.h"
 #include "production/U1301_WorkDirections.h"
 #include "production/U656_StockDetail_SengSan.h"
 #include "shell/MenuTags.h"
@@ -30,6 +32,7 @@ namespace {
 const QString kProgram = QStringLiteral("F30_PRODUCTENTRY");
 const QString kReloadState = QStringLiteral("생산 내역 진행중");
 const QString kJobOrderState = QStringLiteral("작업 지시서 진행중");
+const QString kPatternState = QStringLiteral("생산 패턴 진행중");
 const QString kCancelled = QStringLiteral("생산등록을 취소하였습니다.");
 
 QString F(const char *name) { return QLatin1String(name); }
@@ -233,9 +236,10 @@ void TF1003_Produce::MemberAction(int tag)
 {
     if (tag == TagSave)
         SaveProduction();
+    else if (tag == TagAction1)
+        OpenPatterns();
     else if (tag == TagAction2)
         TakeOverJobOrder();
-    // 651310, the production patterns, belongs to the production-pattern screen.
 }
 
 void TF1003_Produce::SaveProduction()
@@ -331,69 +335,16 @@ void TF1003_Produce::SaveSteps(qint64 number, const QString &month, const QDate 
 
 void TF1003_Produce::WriteProduction(qint64 number, const QString &month, const QString &year, const QString &day)
 {
-    ClientDataSet &c = *cds_Sengsan;
-    const QString user = MyConfig.UIADNB;
-    const QString formName = FormName();
-    const QString line = m_ui->Edit10->text();
-    auto text = [&c](const char *name, const QString &value) { SetTextParam(c, F(name), value); };
-    auto integer = [&c](const char *name, qint64 value) { SetParam(c, FieldType::Integer, F(name), value); };
-    auto real = [&c](const char *name, double value) { SetParam(c, FieldType::Float, F(name), value); };
-
-    // The header.
-    SetParam(c, FieldType::SmallInt, F("A_GUBUN"), 1);
-    text("A_RHCMCD", MyConfig.CompanyCode);
-    text("A_RHBUUT", MyConfig.StoreCode);
-    text("A_RHMONTH", month);
-    integer("A_RHNUMB", number);
-    text("A_RHYEAR", year);
-    text("A_RHDATE", day);
-    text("A_RHLINB", line);
-    text("A_RHADNB", user);
-    for (const char *empty : {"A_RHSTTM", "A_RHEDTM", "A_RHBIGO"})
-        text(empty, QString());
-    text("A_RHWORK", user);
-    text("A_RHPGID", formName);
-    c.Execute();
-
-    // Every line, whatever its quantity, on the screen's production line.
-    DataSet &b = *vtb_STOCK;
-    for (int row = 0; row < b.rowCount(); ++row) {
-        const DataSet::RowScope scope(b, row);
-        auto field = [&b](const char *name) -> const Field & { return b.FieldByName(F(name)); };
-        const double quantity = field("ADQTY").AsFloat();
-        SetParam(c, FieldType::SmallInt, F("A_GUBUN"), 2);
-        text("A_RDCMCD", MyConfig.CompanyCode);
-        text("A_RDBUUT", MyConfig.StoreCode);
-        text("A_RDMONTH", month);
-        integer("A_RDNUMB", number);
-        integer("A_RDSEQ", row + 1);
-        text("A_RDITNB", field("IMITNB").AsString());
-        text("A_RDBAR", QString());
-        text("A_RDRFID", QString());
-        text("A_RDLINB", line);
-        text("A_RDUNIT", field("ADUNIT").AsString());
-        real("A_RDQTY", quantity);
-        integer("A_RDUPRC", field("ADUPRC000").AsInteger());
-        integer("A_RDAMT", field("ADAMT").AsCurrency().Round());
-        text("A_RDBDAN", field("ADBDAN").AsString());
-        text("A_RDMDAN", field("ADMDAN").AsString());
-        text("A_RDLDAN", field("ADLDAN").AsString());
-        real("A_RDMQTY", field("ADMQTY").AsFloat());
-        real("A_RDSQTY", field("ADSQTY").AsFloat());
-        real("A_RDMCAL", field("ADMCAL").AsFloat());
-        real("A_RDLQTY", field("SonsilSu").AsFloat());
-        for (const char *empty : {"A_RDSJSY", "A_RDBIGO", "A_RDSTTM", "A_RDEDTM", "A_RDCHMONTH", "A_RDIBMONTH"})
-            text(empty, QString());
-        for (const char *zero : {"A_RDCHNUMB", "A_RDCHSEQ", "A_RDIBNUMB", "A_RDIBSEQ"})
-            integer(zero, 0);
-        text("A_RDWORK", user);
-        text("A_RDPGID", formName);
-        // The raw-material cost; 0 on a line without a price (reloaded), which
-        // the server costs from the recipe.
-        real("A_RDWPRC", (decimal(quantity) * field("MHEPRI").AsCurrency()).toDouble());
-        real("A_RDBPRC", 0);
-        c.Execute();
-    }
+    // Every line on the screen's production line, with its raw-material cost;
+    // 0 on a line without a price (reloaded), which the server costs from the
+    // recipe.
+    WriteProductionDocument(*cds_Sengsan, {number, month, year, day, m_ui->Edit10->text(), FormName()}, *vtb_STOCK,
+                            {[this](const DataSet &) { return m_ui->Edit10->text(); },
+                             [](const DataSet &line) {
+                                 return (decimal(line.FieldByName(F("ADQTY")).AsFloat())
+                                         * line.FieldByName(F("MHEPRI")).AsCurrency())
+                                     .toDouble();
+                             }});
 }
 
 void TF1003_Produce::DeleteEntry()
@@ -433,6 +384,27 @@ bool TF1003_Produce::RunReloadPicker(QString &month, QString &number, QDate &dat
 }
 
 QString TF1003_Produce::ReloadStateText() const { return kReloadState; }
+
+void TF1003_Produce::OpenPatterns()
+{
+    TF1012_ProducePattern patterns(*vtb_STOCK, *cds_BicgoAll, *cds_Sengsan, this);
+    if (patterns.exec() != TF1012_ProducePattern::OkResult) {
+        RecomputeTotals(); // of the basket the screen has put back as it was
+        return;
+    }
+    // The handed-over lines: those without a quantity go, the rest are
+    // numbered 1..n; they are produced on the line of the pattern chosen last.
+    DeleteLinesWhere([](DataSet &line) { return line.FieldByName(F("ADQTY")).AsFloat() == 0; });
+    vtb_STOCK->First();
+    RecomputeTotals();
+    if (vtb_STOCK->RecordCount() == 0)
+        return;
+    form().lab_BanpumNeyek->setText(kPatternState);
+    const QString line = patterns.PatternLine();
+    m_lines->Show(patterns.PatternLineName(), line);
+    m_ui->ComboBox3->setCurrentIndex(m_ui->ComboBox3->findText(line));
+    ShowCurrentLine();
+}
 
 void TF1003_Produce::TakeOverJobOrder()
 {

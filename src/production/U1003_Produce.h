@@ -22,8 +22,11 @@
 //  - Print (651307): the slip of the last production saved here, re-read
 //    from the server.
 //  - Job orders (651311): a job order's lines taken over for a new production.
-//  - Production patterns (651310) are opened by the production-pattern
-//    screen, which works on vtb_STOCK, cds_Sengsan and cds_BicgoAll.
+//  - Production patterns (651310): the production-pattern screen works on
+//    vtb_STOCK, cds_Sengsan and cds_BicgoAll; after its OK the lines without
+//    a quantity go, the rest are numbered 1..n and produced on the line of
+//    the pattern chosen last ("생산 패턴 진행중"). Closed otherwise, it has
+//    put the basket back as it was.
 
 #include "documents/ItemEntryScreen.h"
 
@@ -54,6 +57,8 @@ public:
     // The save button (651305): a new production or the modification of a
     // reloaded one.
     void SaveProduction();
+    // The production-pattern button (651310).
+    void OpenPatterns();
     // The job-order button (651311).
     void TakeOverJobOrder();
     // Focus on the produced edit, its text selected, the key pad on it.
