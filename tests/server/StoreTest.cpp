@@ -54,7 +54,8 @@ TEST(Documents, HeaderSentAgainReplacesTheDocumentAndItsLines)
             "CREATE TABLE L (LCMCD TEXT, LNUMB INTEGER, LSEQ INTEGER, LITEM TEXT, PRIMARY KEY (LCMCD, LNUMB, LSEQ));");
     const hq::DocumentTable doc{QStringLiteral("H"),
                                 {QStringLiteral("HCMCD"), QStringLiteral("HNUMB")},
-                                {{QStringLiteral("L"), {QStringLiteral("LCMCD"), QStringLiteral("LNUMB")}}}};
+                                {{QStringLiteral("L"), {QStringLiteral("LCMCD"), QStringLiteral("LNUMB")}}},
+                                {}};
     const auto header = [&](int numb, const char *name) {
         hq::writeHeader(db, doc, {{QStringLiteral("HCMCD"), QStringLiteral("9999")}, {QStringLiteral("HNUMB"), numb},
                                   {QStringLiteral("HNAME"), QString::fromUtf8(name)}});
