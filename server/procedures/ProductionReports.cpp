@@ -24,7 +24,7 @@ namespace {
 QString trimmed(const Call &call, const char *name) { return call.text(QString::fromLatin1(name)).trimmed(); }
 
 // The production lines `pl` of a store (?1, ?2) made between the days ?3 and
-// ?4 ("yyyymmdd"; an empty bound is open) whose item name lies within the
+// ?4 ("yyyymmdd", both included) whose item name lies within the
 // bounds ?5 and ?6, with the item's names, categories and prices and the
 // amounts of the line:
 //   day, month, numb, seq, linb, itnb, unit, qty, loss, wprc, bprc, made
@@ -44,11 +44,22 @@ QString productionLinesCte()
                " JOIN F3301 d ON d.RDCMCD = h.RHCMCD AND d.RDBUUT = h.RHBUUT AND d.RDMONTH = h.RHMONTH"
                " AND d.RDNUMB = h.RHNUMB"
                " LEFT JOIN F0200 i ON i.IMCMCD = d.RDCMCD AND i.IMBUUT = d.RDBUUT AND i.IMITNB = d.RDITNB"
-               " WHERE h.RHCMCD = ?1 AND h.RHBUUT = ?2 AND (?3 = '' OR h.RHDATE >= ?3) AND (?4 = '' OR h.RHDATE <= ?4)"
+               " WHERE h.RHCMCD = ?1 AND h.RHBUUT = ?2 AND h.RHDATE BETWEEN ?3 AND ?4"
                " AND ")
            + nameBoundsSql(QStringLiteral("COALESCE(i.IMNAME, '')"), QStringLiteral("?5"), QStringLiteral("?6"))
            + QStringLiteral("), la AS (SELECT pl.*, fixed_amount(made, prc2) AS amt, fixed_amount(made, prc1) AS samt"
                             " FROM pl)");
+}
+
+// The day bounds of a period as sent: an empty bound is open.
+QVariant fromDay(const Call &call, const char *name)
+{
+    return call.text(QString::fromLatin1(name)).trimmed();
+}
+QVariant toDay(const Call &call, const char *name)
+{
+    const QString day = call.text(QString::fromLatin1(name)).trimmed();
+    return day.isEmpty() ? QStringLiteral("99999999") : day;
 }
 
 // The name of the store ?2 of company ?1.
@@ -91,8 +102,8 @@ void selectProductionInquiry(Call &call)
         + QStringLiteral(", unit, qty, fixed_unit(cost, qty), amt, wprc_t, bprc_t, cost, amt, loss FROM lc"
                          " ORDER BY day, linb, itnb, month, numb, seq");
     call.streamValues(cols, sql.toUtf8().constData(),
-                      {trimmed(call, "A_CMCD"), trimmed(call, "A_BUUT"), trimmed(call, "A_stdt"),
-                       trimmed(call, "A_eddt"), call.text(QStringLiteral("A_st_han")),
+                      {trimmed(call, "A_CMCD"), trimmed(call, "A_BUUT"), fromDay(call, "A_stdt"),
+                       toDay(call, "A_eddt"), call.text(QStringLiteral("A_st_han")),
                        call.text(QStringLiteral("A_ed_han")), trimmed(call, "A_gkid"), trimmed(call, "A_mkid"),
                        trimmed(call, "A_jname")});
 }
@@ -120,8 +131,8 @@ void selectDailyProductSum(Call &call)
                                          " WHERE linb = ?7 AND (?8 = '' OR itnb = ?8)"
                                          " GROUP BY day, itnb ORDER BY day, itnb");
     call.streamValues(cols, sql.toUtf8().constData(),
-                      {trimmed(call, "a_cmcd"), trimmed(call, "a_buut"), trimmed(call, "a_stdt"),
-                       trimmed(call, "a_eddt"), call.text(QStringLiteral("a_st_han")),
+                      {trimmed(call, "a_cmcd"), trimmed(call, "a_buut"), fromDay(call, "a_stdt"),
+                       toDay(call, "a_eddt"), call.text(QStringLiteral("a_st_han")),
                        call.text(QStringLiteral("a_ed_han")), trimmed(call, "a_linb"), trimmed(call, "a_itnb")});
 }
 
@@ -137,8 +148,8 @@ void selectItemProductSum(Call &call)
         const QString mm = QStringLiteral("%1").arg(m, 2, 10, QLatin1Char('0'));
         cols << Col{QStringLiteral("gamt") + mm, wire::Type::Float, 0}
              << Col{QStringLiteral("samt") + mm, wire::Type::Integer, 0};
-        months += QStringLiteral(", ROUND(SUM(CASE WHEN substr(day, 5, 2) = '%1' THEN made ELSE 0 END), 4),"
-                                 " SUM(CASE WHEN substr(day, 5, 2) = '%1' THEN amt ELSE 0 END)")
+        months += QStringLiteral(", ROUND(SUM(CASE WHEN mon = '%1' THEN made ELSE 0 END), 4),"
+                                 " SUM(CASE WHEN mon = '%1' THEN amt ELSE 0 END)")
                       .arg(mm);
     }
     const QString year = trimmed(call, "a_year");
@@ -148,11 +159,14 @@ void selectItemProductSum(Call &call)
     // No year: a range no day lies in, so the answer still has its columns.
     const QString from = valid ? year + QStringLiteral("0101") : QStringLiteral("99999999");
     const QString to = valid ? year + QStringLiteral("1231") : QStringLiteral("00000000");
-    const QString sql = QStringLiteral("WITH ") + productionLinesCte() + QStringLiteral(" SELECT ") + kStoreName
-                        + QStringLiteral(", ")
+    // The line's rows are worked out once (amounts, month), then pivoted.
+    const QString sql = QStringLiteral("WITH ") + productionLinesCte()
+                        + QStringLiteral(", m AS MATERIALIZED (SELECT itnb, name, gkid, substr(day, 5, 2) AS mon, made,"
+                                         " amt FROM la WHERE linb = ?7) SELECT ")
+                        + kStoreName + QStringLiteral(", ")
                         + productionMajorNameSql(QStringLiteral("?1"), QStringLiteral("?2"), QStringLiteral("gkid"))
                         + QStringLiteral(", name, ROUND(SUM(made), 4), SUM(amt)") + months
-                        + QStringLiteral(" FROM la WHERE linb = ?7 GROUP BY itnb ORDER BY itnb");
+                        + QStringLiteral(" FROM m GROUP BY itnb ORDER BY itnb");
     call.streamValues(cols, sql.toUtf8().constData(),
                       {trimmed(call, "a_cmcd"), trimmed(call, "a_buut"), from, to, QString(), QString(),
                        trimmed(call, "a_linb")});

@@ -176,3 +176,15 @@ TEST_F(ProductionReports, ItemTotalsPivotTheMonthsOfOneYearAndLine)
         EXPECT_GE(col(none, QStringLiteral("samt12")), 0);
     }
 }
+
+TEST_F(ProductionReports, TheDemoProductionsShowSeveralDaysOnBothLines)
+{
+    const auto day = [](int back) { return QDate::currentDate().addDays(-back).toString(QStringLiteral("yyyyMMdd")); };
+    const wire::Answer one = dailySum(day(70), day(65), QStringLiteral("001"));
+    ASSERT_OK(one);
+    const QStringList days = column(one, QStringLiteral("nalja"));
+    EXPECT_EQ(QSet<QString>(days.begin(), days.end()).size(), 4);
+    // The pattern production's line 002 counts under 002 only.
+    const wire::Answer two = dailySum(day(70), day(65), QStringLiteral("002"));
+    EXPECT_EQ(column(two, QStringLiteral("itnb_name")), (QStringList{"생크림케이크", "고구마케이크"}));
+}
