@@ -22,6 +22,7 @@ void TProductionReportScreen::setUpReport(const Controls &controls, ClientDataSe
                                           FormFactory createForm, const QString &noDataText)
 {
     m_result = result;
+    m_grid = controls.grid;
     m_createForm = std::move(createForm);
     m_noDataText = noDataText;
 
@@ -78,6 +79,9 @@ void TProductionReportScreen::openResult(const QString &period)
 {
     m_result->Open();
     m_searchedPeriod = period;
+    // The rows were drawn when the data set opened, before their number
+    // formats were set (AfterOpen): draw them all again.
+    m_grid->viewport()->update();
 }
 
 void TProductionReportScreen::PrintClick()

@@ -94,6 +94,7 @@ protected:
 
 private:
     ClientDataSet *m_result = nullptr;
+    TMirelGrid *m_grid = nullptr;
     FormFactory m_createForm;
     QString m_noDataText;
     QString m_searchedPeriod;

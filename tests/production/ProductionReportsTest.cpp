@@ -163,6 +163,7 @@ TEST_F(ProductionReportsScreens, ItemTotalsOpenOnTheClocksYearAndPrintTwoLinesPe
     clickButton(control(&w, "btn_BjStockDetailsearch"));
     DataSet &rows = *w.cds_procedure1;
     ASSERT_EQ(rows.RecordCount(), 3);
+    EXPECT_EQ(control<TMirelGrid>(&w, "mgd_itemPRODUCTSUM")->VisibleRowCount(), TF1304_ITEMPRODUCTSUM::RowsPerPage);
     rows.First();
     EXPECT_EQ(rows.FieldByName(QStringLiteral("itnb_name")).AsString(), QStringLiteral("우유식빵"));
     EXPECT_DOUBLE_EQ(rows.FieldByName(QStringLiteral("tot_gamt")).AsFloat(), 12.3);
@@ -211,6 +212,12 @@ TEST_F(ProductionReportsScreens, DailyReportPagesByTwentyEightAndPrintsTwoLandsc
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     DataSet &rows = *w.cds_procedure1;
     ASSERT_EQ(rows.RecordCount(), 44);
+    // The grid shows quantities with two decimals and amounts grouped, on every row.
+    const int quantity = rows.FieldByName(QStringLiteral("RDQTY")).Index();
+    const int amount = rows.FieldByName(QStringLiteral("RDAMT")).Index();
+    EXPECT_EQ(rows.displayText(1, quantity), QStringLiteral("5.00"));
+    EXPECT_EQ(rows.displayText(43, quantity), QStringLiteral("2.30"));
+    EXPECT_EQ(rows.displayText(43, amount), QStringLiteral("4,140"));
     EXPECT_EQ(grid->VisibleRowCount(), TF1302_PRODUCTDAILYREPORT::RowsPerPage);
     rows.First();
     clickButton(control(&w, "btn_StockItemsDown"));
