@@ -126,6 +126,20 @@ QString itemTypeNameSql(const QString &typeCode)
         .arg(typeCode);
 }
 
+QString productionMajorNameSql(const QString &cmcd, const QString &buut, const QString &gkid)
+{
+    return QStringLiteral("COALESCE((SELECT g.GKNAME FROM F0060 g WHERE g.GKCMCD = %1 AND g.GKBUUT = %2"
+                          " AND g.GKDJGU = '3' AND g.GKGKID = %3 ORDER BY g.GKITTY LIMIT 1), '')")
+        .arg(cmcd, buut, gkid);
+}
+
+QString productionMiddleNameSql(const QString &cmcd, const QString &buut, const QString &gkid, const QString &mkid)
+{
+    return QStringLiteral("COALESCE((SELECT m.MKNAME FROM F0061 m WHERE m.MKCMCD = %1 AND m.MKBUUT = %2"
+                          " AND m.MKDJGU = '3' AND m.MKGKID = %3 AND m.MKMKID = %4 ORDER BY m.MKITTY LIMIT 1), '')")
+        .arg(cmcd, buut, gkid, mkid);
+}
+
 namespace {
 
 thread_local int t_terminalCalls = 0;

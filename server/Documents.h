@@ -65,6 +65,12 @@ QString dayText(const QString &column);
 // cannot rename what the screens match.
 QString itemTypeNameSql(const QString &typeCode);
 
+// SQL expressions for the name of an item's production major category
+// (F0060, GKDJGU "3") and middle category (F0061) of a store by their ids;
+// '' when unknown.
+QString productionMajorNameSql(const QString &cmcd, const QString &buut, const QString &gkid);
+QString productionMiddleNameSql(const QString &cmcd, const QString &buut, const QString &gkid, const QString &mkid);
+
 // The key of one document as an insert or delete call sends it, in
 // parameters named after the row's column prefix: A_<p>CMCD, A_<p>BUUT,
 // A_<p>MONTH, A_<p>NUMB (texts trimmed).

@@ -1,5 +1,7 @@
 #include "Store.h"
 
+#include "FixedPointSql.h"
+
 #include <SQLiteCpp/Statement.h>
 
 #include <sqlite3.h>
@@ -56,6 +58,7 @@ std::unique_ptr<SQLite::Database> Store::open()
     db->setBusyTimeout(10000);
     db->exec("PRAGMA foreign_keys=ON");
     db->exec("PRAGMA synchronous=NORMAL");
+    registerFixedPointFunctions(*db);
     return db;
 }
 

@@ -137,20 +137,6 @@ QString trimmed(const Call &call, const char *name) { return call.text(QString::
 // A category id that asks for no restriction: empty, or all zeros.
 const char *kAnyCategory = "('', '0000000000')";
 
-// The name of a production category (GKDJGU "3") of a store by its id.
-QString productionMajorNameSql(const QString &cmcd, const QString &buut, const QString &gkid)
-{
-    return QStringLiteral("COALESCE((SELECT g.GKNAME FROM F0060 g WHERE g.GKCMCD = %1 AND g.GKBUUT = %2"
-                          " AND g.GKDJGU = '3' AND g.GKGKID = %3 ORDER BY g.GKITTY LIMIT 1), '')")
-        .arg(cmcd, buut, gkid);
-}
-QString productionMiddleNameSql(const QString &cmcd, const QString &buut, const QString &gkid, const QString &mkid)
-{
-    return QStringLiteral("COALESCE((SELECT m.MKNAME FROM F0061 m WHERE m.MKCMCD = %1 AND m.MKBUUT = %2"
-                          " AND m.MKDJGU = '3' AND m.MKGKID = %3 AND m.MKMKID = %4 ORDER BY m.MKITTY LIMIT 1), '')")
-        .arg(cmcd, buut, gkid, mkid);
-}
-
 // What was produced at the store between a_STDT and a_EDDT (an empty bound
 // is open), one row per item, in item order: made and lost in the item's base
 // unit and their total, its production categories, and the value of what was

@@ -22,6 +22,7 @@ void registerAllProcedures(Registry &registry)
     registerJobOrderProcedures(registry);
     registerInquiryProcedures(registry);
     registerLedgerProcedures(registry);
+    registerProductionReportProcedures(registry);
 }
 
 } // namespace hq

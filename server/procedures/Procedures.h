@@ -23,5 +23,6 @@ void registerProductionProcedures(Registry &registry); // Production.cpp: produc
 void registerJobOrderProcedures(Registry &registry); // JobOrders.cpp: job orders, their lines, production forecast
 void registerInquiryProcedures(Registry &registry); // Inquiries.cpp: category lists of the inquiry screens
 void registerLedgerProcedures(Registry &registry);  // Ledgers.cpp: product and raw-material ledgers, set items
+void registerProductionReportProcedures(Registry &registry); // ProductionReports.cpp: production daily report and totals
 
 } // namespace hq
