@@ -9,6 +9,7 @@
 #include "documents/U652_RegOrder.h"
 #include "shell/MenuTags.h"
 #include "production/U1003_Produce.h"
+#include "production/U1301_JobOrder.h"
 #include "production/U1307_RECIPYVIEW.h"
 #include "inquiries/U1305_PRODStockInquiry.h"
 #include "inquiries/U1306_MATStockInquiry.h"
@@ -28,6 +29,7 @@ void RegisterWorkScreens()
     RegisterScreen<TF1007_TwoMaterialDisuse>(MenuTag::TwoMaterialDisuse, F1007_TwoMaterialDisuse);
     RegisterScreen<TF10051_deliver>(MenuTag::Deliver, F10051_deliver);
     RegisterScreen<TF1003_Produce>(MenuTag::Produce, F1003_Produce);
+    RegisterScreen<TF1301_JobOrder>(MenuTag::JobOrder, F1301_JobOrder);
     RegisterScreen<TF1307_RECIPYVIEW>(MenuTag::RecipeView, F1307_RECIPYVIEW);
     RegisterScreen<TF656_StockDetail>(MenuTag::StockDetail, F656_StockDetail);
     RegisterScreen<TF690_NormalStock>(MenuTag::NormalStock, F690_NormalStock);

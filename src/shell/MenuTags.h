@@ -11,6 +11,7 @@ constexpr int Deliver = 501304;
 constexpr int TastePresent = 501305;
 constexpr int TwoMaterialDisuse = 501306;
 constexpr int StockDetail = 501307;  // the document history
+constexpr int JobOrder = 501308;
 constexpr int ProductLedger = 501312;
 constexpr int MaterialLedger = 501313;
 constexpr int RecipeView = 501314; // closes the on-screen keyboard when left
