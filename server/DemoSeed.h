@@ -11,7 +11,7 @@ namespace hq {
 
 // The demo data's version; a store seeded with an older version is seeded again.
 // Raise it whenever a seed script changes.
-constexpr int kDemoSeedVersion = 18;
+constexpr int kDemoSeedVersion = 19;
 
 // Seeds the demo company when the store holds no demo data of the current
 // version (a fresh store, or one seeded by an older server); returns whether it

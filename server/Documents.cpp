@@ -227,9 +227,9 @@ bool TerminalCall::active() { return t_terminalCalls > 0; }
 
 QString DocumentKey::text() const { return QStringLiteral("%1/%2/%3").arg(cmcd, buut, numberText(month, numb)); }
 
-DocumentKey requireDocumentKey(const Call &call, const QString &p, const QString &noNumber)
+DocumentKey requireDocumentKey(const Call &call, const QString &p, const QString &noNumber, const QString &namePrefix)
 {
-    const auto name = [&p](const char *column) { return QStringLiteral("A_") + p + QLatin1String(column); };
+    const auto name = [&](const char *column) { return namePrefix + p + QLatin1String(column); };
     DocumentKey k;
     k.cmcd = call.text(name("CMCD")).trimmed();
     k.buut = call.text(name("BUUT")).trimmed();

@@ -84,8 +84,10 @@ struct DocumentKey {
 
 // Reads the key of prefix `p` ("DH", "RD", ...) and refuses an empty company
 // or store, a month that is no "yyyymm" and a number below 1 (`noNumber` is
-// that refusal's message).
-DocumentKey requireDocumentKey(const Call &call, const QString &p, const QString &noNumber);
+// that refusal's message). `namePrefix` comes before the prefix in the
+// parameters' names (empty for procedures that name them JHCMCD, ...).
+DocumentKey requireDocumentKey(const Call &call, const QString &p, const QString &noNumber,
+                               const QString &namePrefix = QStringLiteral("A_"));
 
 // Whether the header of the document of `key` exists.
 bool documentExists(SQLite::Database &db, const DocumentTable &doc, const DocumentKey &key);

@@ -1,10 +1,13 @@
-// Job orders (F3310 / F3311): the job orders of a store between two days,
-// the lines of one job order, and the production forecast of the received
-// orders due on one day. Job orders move no stock; what they order counts
-// against the forecast of their production day.
+// Job orders (F3310 / F3311): writing a job order header by header and line
+// by line, deleting one, the job orders of a store between two days, the
+// lines of one job order, and the production forecast of the received orders
+// due on one day. Job orders move no stock; what they order counts against
+// the forecast of their production day. The insert and delete name their
+// parameters without the A_ prefix (JHCMCD, JDQTY, GUBUN).
 
 #include "Dispatcher.h"
 #include "Documents.h"
+#include "Access.h"
 #include "StockView.h"
 #include "procedures/Procedures.h"
 
@@ -14,7 +17,124 @@ namespace hq {
 
 namespace {
 
+const QString kInsert = QStringLiteral("GP_INSERT_F3310_WORKENTRY");
+const QString kDelete = QStringLiteral("GP_DELETE_F3310_WORKENTRY");
+const QString kNoNumber = QStringLiteral("작업지시 번호가 없습니다.");
+
 QString trimmed(const Call &call, const char *name) { return call.text(QString::fromLatin1(name)).trimmed(); }
+
+DocumentKey jobOrderKey(const Call &call, const char *prefix)
+{
+    return requireDocumentKey(call, QLatin1String(prefix), kNoNumber, QString());
+}
+
+// A header sent again replaces the job order with its lines: a retried
+// registration or a job order saved again never leaves stale lines.
+void writeJobOrderHeader(Call &call)
+{
+    const DocumentKey k = jobOrderKey(call, "JH");
+    auto text = [&](const char *name) { return QVariant(trimmed(call, name)); };
+    writeHeader(call.db, docs::jobOrder(),
+                {
+                    {QStringLiteral("JHCMCD"), k.cmcd},
+                    {QStringLiteral("JHBUUT"), k.buut},
+                    {QStringLiteral("JHMONTH"), k.month},
+                    {QStringLiteral("JHNUMB"), k.numb},
+                    {QStringLiteral("JHYEAR"), text("JHYEAR")},
+                    {QStringLiteral("JHDATE"), text("JHDATE")},
+                    {QStringLiteral("JHSEDATE"), text("JHSEDATE")},
+                    {QStringLiteral("JHNYDT"), text("JHNYDT")},
+                    {QStringLiteral("JHLINB"), text("JHLINB")},
+                    {QStringLiteral("JHADNB"), text("JHADNB")},
+                    {QStringLiteral("JHSTTM"), text("JHSTTM")},
+                    {QStringLiteral("JHEDTM"), text("JHEDTM")},
+                    {QStringLiteral("JHBIGO"), text("JHBIGO")},
+                    {QStringLiteral("JHWORK"), text("JHWORK")},
+                    {QStringLiteral("JHPGID"), text("JHPGID")},
+                    {QStringLiteral("JHLADT"), nowText()},
+                });
+}
+
+// One line of an existing job order; a line sent again under the same
+// sequence replaces the earlier one.
+void writeJobOrderLine(Call &call)
+{
+    const DocumentKey k = jobOrderKey(call, "JD");
+    const qint64 seq = call.integer(QStringLiteral("JDSEQ"));
+    if (seq <= 0)
+        throw CallError(QStringLiteral("작업지시 순번이 없습니다."));
+    const QString item = trimmed(call, "JDITNB");
+    if (item.isEmpty())
+        throw CallError(QStringLiteral("품목이 지정되지 않았습니다."));
+    if (!documentExists(call.db, docs::jobOrder(), k))
+        throw CallError(QStringLiteral("작업지시 내역이 없습니다: %1").arg(numberText(k.month, k.numb)));
+
+    Prepared del(call.db, "DELETE FROM F3311 WHERE JDCMCD = ?1 AND JDBUUT = ?2 AND JDMONTH = ?3 AND JDNUMB = ?4"
+                          " AND JDSEQ = ?5");
+    const QVariantList key = k.values();
+    for (int i = 0; i < key.size(); ++i)
+        bindValue(*del, i + 1, key[i]);
+    del->bind(5, static_cast<int64_t>(seq));
+    del->exec();
+
+    auto text = [&](const char *name) { return QVariant(trimmed(call, name)); };
+    auto integer = [&](const char *name) { return QVariant(call.integer(QString::fromLatin1(name))); };
+    auto number = [&](const char *name) { return QVariant(call.number(QString::fromLatin1(name))); };
+    insertRow(call.db, QStringLiteral("F3311"),
+              {
+                  {QStringLiteral("JDCMCD"), k.cmcd},
+                  {QStringLiteral("JDBUUT"), k.buut},
+                  {QStringLiteral("JDMONTH"), k.month},
+                  {QStringLiteral("JDNUMB"), k.numb},
+                  {QStringLiteral("JDSEQ"), seq},
+                  {QStringLiteral("JDITNB"), item},
+                  {QStringLiteral("JDBAR"), text("JDBAR")},
+                  {QStringLiteral("JDRFID"), text("JDRFID")},
+                  {QStringLiteral("JDLINB"), text("JDLINB")},
+                  {QStringLiteral("JDUNIT"), text("JDUNIT")},
+                  {QStringLiteral("JDQTY"), number("JDQTY")},
+                  {QStringLiteral("JDUPRC"), integer("JDUPRC")},
+                  {QStringLiteral("JDAMT"), integer("JDAMT")},
+                  {QStringLiteral("JDBDAN"), text("JDBDAN")},
+                  {QStringLiteral("JDMDAN"), text("JDMDAN")},
+                  {QStringLiteral("JDLDAN"), text("JDLDAN")},
+                  {QStringLiteral("JDMQTY"), number("JDMQTY")},
+                  {QStringLiteral("JDSQTY"), number("JDSQTY")},
+                  {QStringLiteral("JDMCAL"), number("JDMCAL")},
+                  {QStringLiteral("JDLQTY"), number("JDLQTY")},
+                  {QStringLiteral("JDSJSY"), text("JDSJSY")},
+                  {QStringLiteral("JDSTTM"), text("JDSTTM")},
+                  {QStringLiteral("JDEDTM"), text("JDEDTM")},
+                  {QStringLiteral("JDBIGO"), text("JDBIGO")},
+                  {QStringLiteral("JDSUMONTH"), text("JDSUMONTH")},
+                  {QStringLiteral("JDSUNUMB"), integer("JDSUNUMB")},
+                  {QStringLiteral("JDSUSEQ"), integer("JDSUSEQ")},
+                  {QStringLiteral("JDWORK"), text("JDWORK")},
+                  {QStringLiteral("JDPGID"), text("JDPGID")},
+                  {QStringLiteral("JDLADT"), nowText()},
+              });
+}
+
+// GUBUN 1 writes the header, 2 one line.
+void insertJobOrder(Call &call)
+{
+    switch (call.integer(QStringLiteral("GUBUN"))) {
+    case 1: writeJobOrderHeader(call); return;
+    case 2: writeJobOrderLine(call); return;
+    default: throw CallError(QStringLiteral("올바른 구분이 아닙니다: %1").arg(call.text(QStringLiteral("GUBUN"))));
+    }
+}
+
+// Deletes a job order with its lines. The call names no worker: the audit
+// row records the signed-in user who sent it.
+void deleteJobOrder(Call &call)
+{
+    const DocumentKey k = jobOrderKey(call, "JH");
+    if (!deleteDocument(call.db, docs::jobOrder(), k.values()))
+        throw CallError(QStringLiteral("삭제할 작업지시 내역이 없습니다."));
+    const QString user = call.caller && call.caller->user ? call.caller->user->number : QString();
+    audit(call, kDelete, k.text(), user, QString());
+}
 
 // A stored day "yyyymmdd" as the answer's date-time column; the server's
 // empty date, 1900-01-01, for none.
@@ -130,6 +250,8 @@ void selectProductionForecast(Call &call)
 
 void registerJobOrderProcedures(Registry &registry)
 {
+    registry.add(kInsert, true, insertJobOrder);
+    registry.add(kDelete, true, deleteJobOrder);
     registry.add(QStringLiteral("GP_SELECT_F3310_WORKENTRY"), false, selectJobOrders);
     registry.add(QStringLiteral("GP_SELECT_F3311_WORKENTRY"), false, selectJobOrderLines);
     registry.add(QStringLiteral("GP_SELECT_F2401_WORKENTRY"), false, selectProductionForecast);

@@ -171,9 +171,10 @@ bool TItemEntryScreen::eventFilter(QObject *watched, QEvent *event)
         if (auto *edit = qobject_cast<QLineEdit *>(watched); edit && IsKeypadTarget(edit))
             edt_Enter(edit);
     } else if (event->type() == QEvent::MouseButtonRelease) {
-        if (watched == ui->edt_JepumSearch)
-            ui->edt_JepumSearch->selectAll();
-        else if (auto *edit = qobject_cast<QLineEdit *>(watched); edit && IsKeypadTarget(edit))
+        if (watched == ui->edt_JepumSearch) {
+            if (SelectSearchTextOnTouch())
+                ui->edt_JepumSearch->selectAll();
+        } else if (auto *edit = qobject_cast<QLineEdit *>(watched); edit && IsKeypadTarget(edit))
             edt_MouseUp(edit);
         else if (watched == ui->mgd_StockItems->viewport())
             mgd_StockItemsMouseUp();
@@ -309,8 +310,7 @@ bool TItemEntryScreen::CreateMenuButtons()
         if (ItemRows > 0) {
             const int buttonHeight = (height - 4) / ItemRows - 4;
             const int offset = ((height - 4) % ItemRows) / 2;
-            QFont font(QStringLiteral("굴림"), 12);
-            font.setBold(true);
+            const QFont font = ItemButtonFont();
             for (int index = 0; index < ItemRows * 5; ++index) {
                 const int row = index / 5, column = index % 5;
                 auto *button = new TMirelMenuBtn(items);
@@ -415,6 +415,13 @@ bool TItemEntryScreen::StockTypeBBtn()
 QString TItemEntryScreen::SearchFilter() const
 {
     return QStringLiteral(" (IMITTY = '1' or IMITTY = '2' or IMITTY = '3' or IMITTY = '5' or IMITTY = '6') ");
+}
+
+QFont TItemEntryScreen::ItemButtonFont() const
+{
+    QFont font(QStringLiteral("굴림"), 12);
+    font.setBold(true);
+    return font;
 }
 
 void TItemEntryScreen::showItem(TMirelMenuBtn *button, int position, const QString &positionField)
@@ -914,7 +921,7 @@ QStringList TItemEntryScreen::SlipBody(const QList<SlipLine> &lines) const
 
 bool TItemEntryScreen::PrintEntryReceipt()
 {
-    if (SavedNumb.isEmpty()) {
+    if (!HasSavedEntry()) {
         ShowMessageBox(NoEntryNotice(), mkNotice, 2000);
         return true;
     }

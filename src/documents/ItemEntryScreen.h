@@ -31,6 +31,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QFont>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -108,7 +109,7 @@ public:
     void btn_CloseClick();
     void btn_OkClick();
     void btn_DelClick();
-    void btn_AllDelClick();
+    virtual void btn_AllDelClick();
     void btn_Danui1Click();
     void btn_JepumSearchClick();
     void bntSuMouseUp(int digit);
@@ -150,6 +151,8 @@ protected:
     virtual QString SlipTitle() const = 0;
     virtual QString SlipTimeLabel() const = 0;
     virtual QString NoEntryNotice() const = 0;
+    // Whether there is a saved entry for the print button to print.
+    virtual bool HasSavedEntry() const { return !SavedNumb.isEmpty(); }
     // The log text before the message of an error while the slip is built.
     virtual QString SlipErrorLog() const { return FormName() + QStringLiteral(" PrintEntryReceipt Error."); }
     // Shows the reload picker; true when it replaced the basket, with the
@@ -164,6 +167,10 @@ protected:
     virtual QList<int> KindTags() const { return {KindProducts, KindSemi, KindMaterials}; }
     // The item filter while a search text is present.
     virtual QString SearchFilter() const;
+    // The item buttons' font (their colour is red on every member).
+    virtual QFont ItemButtonFont() const;
+    // Whether touching the search edit selects its text.
+    virtual bool SelectSearchTextOnTouch() const { return true; }
     // The basket's fields and the grid's columns.
     virtual QList<FieldDef> BasketFields() const;
     virtual void SetupGridColumns();

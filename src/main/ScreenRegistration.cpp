@@ -9,6 +9,7 @@
 #include "documents/U652_RegOrder.h"
 #include "shell/MenuTags.h"
 #include "production/U1003_Produce.h"
+#include "production/U1301_JobOrder.h"
 #include "production/U1302_PRODUCTDAILYREPORT.h"
 #include "production/U1303_DAILYPRODUCTSUM.h"
 #include "production/U1304_ITEMPRODUCTSUM.h"
@@ -31,6 +32,7 @@ void RegisterWorkScreens()
     RegisterScreen<TF1007_TwoMaterialDisuse>(MenuTag::TwoMaterialDisuse, F1007_TwoMaterialDisuse);
     RegisterScreen<TF10051_deliver>(MenuTag::Deliver, F10051_deliver);
     RegisterScreen<TF1003_Produce>(MenuTag::Produce, F1003_Produce);
+    RegisterScreen<TF1301_JobOrder>(MenuTag::JobOrder, F1301_JobOrder);
     RegisterScreen<TF1302_PRODUCTDAILYREPORT>(MenuTag::ProductDailyReport, F1302_PRODUCTDAILYREPORT);
     RegisterScreen<TF1303_DAILYPRODUCTSUM>(MenuTag::DailyProductSum, F1303_DAILYPRODUCTSUM);
     RegisterScreen<TF1304_ITEMPRODUCTSUM>(MenuTag::ItemProductSum, F1304_ITEMPRODUCTSUM);

@@ -11,6 +11,7 @@ constexpr int Deliver = 501304;
 constexpr int TastePresent = 501305;
 constexpr int TwoMaterialDisuse = 501306;
 constexpr int StockDetail = 501307;  // the document history
+constexpr int JobOrder = 501308;
 constexpr int ProductDailyReport = 501309;
 constexpr int DailyProductSum = 501310;
 constexpr int ItemProductSum = 501311;

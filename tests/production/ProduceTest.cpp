@@ -7,6 +7,7 @@
 // slip.
 
 #include "ItemEntryFixture.h"
+#include "PickerDriver.h"
 #include "ReceiptCapture.h"
 #include "ShellTestUtil.h"
 
@@ -127,26 +128,6 @@ protected:
             .arg(b.FieldByName("SonPlusIlSu").AsFloat());
     }
 
-    // Runs a picker the screen opens for `tag`; `act` drives it while shown.
-    template <typename Picker>
-    static void inPicker(TF1003_Produce &s, int tag, std::function<void(Picker &)> act)
-    {
-        whenLoopRuns([&s, act] {
-            auto *picker = s.findChild<Picker *>();
-            ASSERT_NE(picker, nullptr);
-            act(*picker);
-            if (picker->isVisible())
-                picker->done(7);
-        });
-        s.btn_MenuClick(tag);
-    }
-    template <typename T = TMirelImgBtn>
-    static T *child(QWidget &w, const char *name)
-    {
-        T *c = w.findChild<T *>(QLatin1String(name));
-        EXPECT_NE(c, nullptr) << name;
-        return c;
-    }
     // Reloads production `number` dated `day` through the status list.
     static void reload(TF1003_Produce &s, const QDate &day, qint64 number)
     {

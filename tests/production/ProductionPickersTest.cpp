@@ -283,28 +283,30 @@ TEST_F(Pickers, ReceivedOrderSearchCopiesEveryRowOfTheShownDayCrosswise)
     EXPECT_FALSE(search.cds_F2401_s->Active());
     clickButton(child(search, "btn_SujuCahgiSearch"));
     DataSet &rows = *search.cds_F2401_s;
-    ASSERT_EQ(column(rows, "ODITNB"), (QStringList{"100001", "100002", "100005"}));
+    ASSERT_EQ(column(rows, "ODITNB"), (QStringList{"100001", "100002", "100005", "300002"}));
     QStringList forecasts;
     for (int row = 0; row < rows.rowCount(); ++row)
         forecasts << rows.text(row, rows.FieldByName("forcast_qty").Index());
 
     clickButton(child(search, "btn_SujuCahgiOk"));
     EXPECT_EQ(search.result(), TF1301_ObtainSearch::CopiedResult);
-    EXPECT_EQ(basketColumn("ADSEQ"), (QStringList{"1", "2", "3"}));
-    EXPECT_EQ(basketColumn("IMITNB"), (QStringList{"100001", "100002", "100005"}));
+    EXPECT_EQ(basketColumn("ADSEQ"), (QStringList{"1", "2", "3", "4"}));
+    EXPECT_EQ(basketColumn("IMITNB"), (QStringList{"100001", "100002", "100005", "300002"}));
     EXPECT_EQ(basketColumn("ADQTY"), forecasts);
-    EXPECT_EQ(basketColumn("ADUNIT"), (QStringList{"EA", "EA", "EA"}));  // the base unit
-    EXPECT_EQ(basketColumn("ADLDAN"), (QStringList{"EA", "EA", "EA"}));  // the order's unit
-    EXPECT_EQ(basketColumn("ADMDAN"), (QStringList{"BOX", "BOX", "EA"}));
-    EXPECT_EQ(basketColumn("ADMCAL"), (QStringList{"10", "10", "1"}));
-    EXPECT_EQ(basketColumn("ADSQTY"), (QStringList{"10", "20", "2"}));
-    EXPECT_EQ(basketColumn("product_qty"), (QStringList{"10", "20", "0"}));
-    EXPECT_EQ(basketColumn("IMJJGO"), (QStringList{"20", "30", "5"}));
-    // Stock today: opening, receipts and production less stock-outs; more
-    // than the orders and proper stock need, so nothing is to be produced.
-    EXPECT_EQ(basketColumn("current_qty"), (QStringList{"59", "70", "15"}));
-    EXPECT_EQ(forecasts, (QStringList{"0", "0", "0"}));
-    EXPECT_EQ(basketColumn("ohnydt"), QStringList(3, today.toString(Qt::ISODate)));
+    EXPECT_EQ(basketColumn("ADUNIT"), (QStringList{"EA", "EA", "EA", "G"}));  // the base unit
+    EXPECT_EQ(basketColumn("ADLDAN"), (QStringList{"EA", "EA", "EA", "G"}));  // the order's unit
+    EXPECT_EQ(basketColumn("ADMDAN"), (QStringList{"BOX", "BOX", "EA", "KG"}));
+    EXPECT_EQ(basketColumn("ADMCAL"), (QStringList{"10", "10", "1", "1000"}));
+    EXPECT_EQ(basketColumn("ADSQTY"), (QStringList{"10", "20", "2", "8000"}));
+    EXPECT_EQ(basketColumn("product_qty"), (QStringList{"10", "20", "0", "0"}));
+    EXPECT_EQ(basketColumn("IMJJGO"), (QStringList{"20", "30", "5", "2000"}));
+    // Stock today: opening, receipts and production less stock-outs. The
+    // products have more than the orders and proper stock need; of the
+    // semi-product 8,000 G + 2,000 G proper stock less 6,000 G in stock is
+    // to be produced.
+    EXPECT_EQ(basketColumn("current_qty"), (QStringList{"59", "70", "15", "6000"}));
+    EXPECT_EQ(forecasts, (QStringList{"0", "0", "0", "4000"}));
+    EXPECT_EQ(basketColumn("ohnydt"), QStringList(4, today.toString(Qt::ISODate)));
     EXPECT_EQ(basket->State(), DataSetState::Browse);
 
     // Another day chosen without a search: OK copies that day's rows.

@@ -2,7 +2,8 @@
 // and deleting a production, the production and job-order lists with their
 // lines, what a production does to stock (output, the recipe's ingredients,
 // losses) and the production forecast of the received orders due on a day.
-// Written productions live in months of 2031 so the demo ones stay as seeded.
+// Written productions and job orders live in months of 2031 so the demo ones
+// stay as seeded.
 
 #include "ServerTestUtil.h"
 #include "StockView.h"
@@ -28,6 +29,7 @@ const QString kForecast = QStringLiteral("GP_SELECT_F2401_WORKENTRY");
 const QString kLines = QStringLiteral("GP_SELECT_F0011_ProduceLine");
 const QString kInsert = QStringLiteral("GP_INSERT_F3300_PRODUCTENTRY");
 const QString kDelete = QStringLiteral("GP_DELETE_F3300_PRODUCTENTRY");
+const QString kJobOrderInsert = QStringLiteral("GP_INSERT_F3310_WORKENTRY");
 
 QString day(int back = 0) { return QDate::currentDate().addDays(-back).toString(QStringLiteral("yyyyMMdd")); }
 
@@ -60,6 +62,29 @@ protected:
                      {"A_RDUPRC", 0}, {"A_RDAMT", 0}, {"A_RDMCAL", 10.0}, {"A_RDLQTY", loss},
                      {"A_RDCHNUMB", 0}, {"A_RDIBSEQ", 0}, {"A_RDWORK", QStringLiteral("90000001")},
                      {"A_RDPGID", QStringLiteral("F1003_Produce")}, {"A_RDWPRC", cost}, {"A_RDBPRC", QStringLiteral("0")}},
+                    QStringLiteral("dspStoredProc6"));
+    }
+    // A job-order header as job-order entry sends it (names without A_); the
+    // line parameters of the shared list still hold the last line's values.
+    static wire::Answer jobHeader(const QString &month, qint64 numb, const QString &day)
+    {
+        return call(kJobOrderInsert,
+                    {{"GUBUN", 1}, {"JHCMCD", QStringLiteral("9999")}, {"JHBUUT", QStringLiteral("9999")},
+                     {"JHMONTH", month}, {"JHNUMB", numb}, {"JHYEAR", month.left(4)}, {"JHDATE", day},
+                     {"JHSEDATE", day}, {"JHNYDT", day}, {"JHLINB", QString()},
+                     {"JHWORK", QStringLiteral("90000001")}, {"JHPGID", QStringLiteral("F1301_JobOrder")},
+                     {"JDSEQ", 9}, {"JDITNB", QStringLiteral("100002")}, {"JDQTY", 99.0}},
+                    QStringLiteral("dspStoredProc6"));
+    }
+    static wire::Answer jobLine(const QString &month, qint64 numb, qint64 seq, const QString &item, double qty)
+    {
+        return call(kJobOrderInsert,
+                    {{"GUBUN", 2}, {"JHNUMB", numb + 1}, {"JDCMCD", QStringLiteral("9999")},
+                     {"JDBUUT", QStringLiteral("9999")}, {"JDMONTH", month}, {"JDNUMB", numb},
+                     {"JDSEQ", seq}, {"JDITNB", item}, {"JDUNIT", QStringLiteral("EA")}, {"JDQTY", qty},
+                     {"JDUPRC", 0}, {"JDAMT", 0}, {"JDMDAN", QStringLiteral("BOX")},
+                     {"JDLDAN", QStringLiteral("EA")}, {"JDMCAL", 10.0}, {"JDSUNUMB", 0}, {"JDSUSEQ", 0},
+                     {"JDWORK", QStringLiteral("90000001")}, {"JDPGID", QStringLiteral("F1301_JobOrder")}},
                     QStringLiteral("dspStoredProc6"));
     }
     // Stock of every item of store 9999 today, by item.
@@ -315,6 +340,66 @@ TEST_F(Production, ProductionAddsItsOutputAndTakesTheRecipesIngredientsLossInclu
 // The forecast of store 0004 (직영2호, which has no documents of its own) for
 // a day of received orders written here, against a table of need, proper
 // stock, stock on hand and quantities already in job orders of that day.
+TEST_F(Production, JobOrdersAreWrittenLineByLineAResentHeaderReplacesThemAndBadWritesAreRefused)
+{
+    const QString month = QStringLiteral("203104");
+    ASSERT_OK(jobHeader(month, 1, QStringLiteral("20310405")));
+    ASSERT_OK(jobLine(month, 1, 1, QStringLiteral("100001"), 12.5));
+    ASSERT_OK(jobLine(month, 1, 2, QStringLiteral("100003"), 4));
+    EXPECT_EQ(rows("SELECT JHYEAR, JHDATE, JHSEDATE, JHNYDT, JHWORK, JHPGID FROM F3310 WHERE JHMONTH = '203104'"),
+              QStringList{"2031|20310405|20310405|20310405|90000001|F1301_JobOrder"});
+    EXPECT_EQ(rows("SELECT JDSEQ, JDITNB, JDQTY, JDMDAN, JDLDAN, JDMCAL FROM F3311 WHERE JDMONTH = '203104'"
+                   " ORDER BY JDSEQ"),
+              (QStringList{"1|100001|12.5|BOX|EA|10.0", "2|100003|4.0|BOX|EA|10.0"}));
+
+    // Sent again with one line: the job order holds that line only.
+    ASSERT_OK(jobHeader(month, 1, QStringLiteral("20310406")));
+    ASSERT_OK(jobLine(month, 1, 1, QStringLiteral("100002"), 3));
+    EXPECT_EQ(rows("SELECT JHDATE FROM F3310 WHERE JHMONTH = '203104'"), QStringList{"20310406"});
+    EXPECT_EQ(rows("SELECT JDSEQ, JDITNB FROM F3311 WHERE JDMONTH = '203104'"), QStringList{"1|100002"});
+
+    const struct {
+        const char *what;
+        wire::Answer answer;
+    } refused[] = {
+        {"no number", jobHeader(month, 0, QStringLiteral("20310405"))},
+        {"line without its header", jobLine(month, 2, 1, QStringLiteral("100001"), 1)},
+        {"line without item", jobLine(month, 1, 2, QString(), 1)},
+        {"line without sequence", jobLine(month, 1, 0, QStringLiteral("100001"), 1)},
+        {"unknown part", call(kJobOrderInsert, {{"GUBUN", 3}})},
+    };
+    for (const auto &c : refused) {
+        SCOPED_TRACE(c.what);
+        EXPECT_TRUE(c.answer.isError());
+    }
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F3310 WHERE JHMONTH = '203104'"), 1);
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM F3311 WHERE JDMONTH = '203104'"), 1);
+}
+
+// The server's own calls carry no signed-in user (the screen test sees the
+// terminal's user in the audit row).
+TEST_F(Production, AJobOrderDeleteTakesItsLinesWithAnAuditRowAndRefusesAMissingOne)
+{
+    const QString month = QStringLiteral("203105");
+    for (qint64 n : {1, 2}) {
+        ASSERT_OK(jobHeader(month, n, QStringLiteral("20310501")));
+        ASSERT_OK(jobLine(month, n, 1, QStringLiteral("100001"), 1));
+    }
+    const auto remove = [&month](qint64 n) {
+        return call(QStringLiteral("GP_DELETE_F3310_WORKENTRY"),
+                    {{"JHCMCD", QStringLiteral("9999")}, {"JHBUUT", QStringLiteral("9999")}, {"JHMONTH", month},
+                     {"JHNUMB", n}},
+                    QStringLiteral("dspStoredProc10"));
+    };
+    ASSERT_OK(remove(1));
+    EXPECT_EQ(rows("SELECT JHNUMB FROM F3310 WHERE JHMONTH = '203105'"), QStringList{"2"});
+    EXPECT_EQ(rows("SELECT JDNUMB FROM F3311 WHERE JDMONTH = '203105'"), QStringList{"2"});
+    EXPECT_EQ(rows("SELECT AUPROC, AUWORK FROM SYS_AUDIT WHERE AUKEY = '9999/9999/203105-00001'"),
+              QStringList{"GP_DELETE_F3310_WORKENTRY|"});
+    EXPECT_TRUE(remove(1).isError());
+    EXPECT_EQ(scalar("SELECT COUNT(*) FROM SYS_AUDIT WHERE AUKEY = '9999/9999/203105-00001'"), 1);
+}
+
 TEST_F(Production, ForecastIsWhatTheOrdersNeedPlusProperStockLessStockAndJobOrders)
 {
     const QString due = QDate::currentDate().addDays(40).toString(QStringLiteral("yyyyMMdd"));

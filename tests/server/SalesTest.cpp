@@ -102,10 +102,11 @@ TEST_F(Sales, OpenOrdersAndLinesShowWhatIsLeftToRelease)
 {
     const wire::Answer open = openOrders();
     ASSERT_OK(open);
-    // #3 was released in full by release #1; by delivery day.
-    EXPECT_EQ(column(open, QStringLiteral("OHNUMB")), (QStringList{"90", "1", "2"}));
-    EXPECT_EQ(column(open, QStringLiteral("oHADNB_name")), (QStringList{"가맹1호", "가맹1호", "카페데모"}));
-    EXPECT_EQ(column(open, QStringLiteral("OHADNB")), (QStringList{"0003", "0003", "20000001"}));
+    // #3 was released in full by release #1; by delivery day (#50 of job-order
+    // entry's demo is due today as #1 is).
+    EXPECT_EQ(column(open, QStringLiteral("OHNUMB")), (QStringList{"90", "1", "50", "2"}));
+    EXPECT_EQ(column(open, QStringLiteral("oHADNB_name")), (QStringList{"가맹1호", "가맹1호", "카페데모", "카페데모"}));
+    EXPECT_EQ(column(open, QStringLiteral("OHADNB")), (QStringList{"0003", "0003", "20000001", "20000001"}));
     EXPECT_EQ(cell(open, 1, "OHNYDT2").toString(), QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
     EXPECT_EQ(cell(open, 1, "bunho").toString(), month(1) + QStringLiteral("-00001"));
     EXPECT_EQ(cell(open, 1, "OHedfl").toString(), QStringLiteral("수주"));
@@ -142,12 +143,12 @@ TEST_F(Sales, ReleaseLinesNameTheirOrderLineTakeItsPriceAndSplitTheAmount)
     EXPECT_EQ(row(QStringLiteral("SELECT DDUPRC, DDAMT, DDGAMT, DDTAX FROM F3201 WHERE DDNUMB = 901 AND DDSEQ = 2")),
               (QStringList{"700", "14000", "12727", "1273"}));
     EXPECT_EQ(remainders(month(1), 1), (QStringList{"0", "0", "2"}));
-    EXPECT_EQ(column(openOrders(), QStringLiteral("OHNUMB")), (QStringList{"90", "1", "2"}));
+    EXPECT_EQ(column(openOrders(), QStringLiteral("OHNUMB")), (QStringList{"90", "1", "50", "2"}));
 
     // The last 2: the order is done and leaves the open list.
     ASSERT_OK(header(902, QStringLiteral("0003")));
     ASSERT_OK(line(902, 1, QStringLiteral("100005"), 2, month(1), 1, 3));
-    EXPECT_EQ(column(openOrders(), QStringLiteral("OHNUMB")), (QStringList{"90", "2"}));
+    EXPECT_EQ(column(openOrders(), QStringLiteral("OHNUMB")), (QStringList{"90", "50", "2"}));
 }
 
 TEST_F(Sales, ReferencesResolveByMonthLineAndItemAndAPriceSentIsKept)
@@ -180,7 +181,7 @@ TEST_F(Sales, ReferencesResolveByMonthLineAndItemAndAPriceSentIsKept)
                   c.stored);
     }
     EXPECT_EQ(remainders(lastMonth(), 90), QStringList{"0"});
-    EXPECT_EQ(column(openOrders(), QStringLiteral("OHNUMB")), (QStringList{"1", "2"}));
+    EXPECT_EQ(column(openOrders(), QStringLiteral("OHNUMB")), (QStringList{"1", "50", "2"}));
 
     // The retried release (header again) leaves one release, and the orders' remainders back.
     ASSERT_OK(header(903, QStringLiteral("0003")));
