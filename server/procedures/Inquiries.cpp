@@ -140,7 +140,8 @@ const char *kAnyCategory = "('', '0000000000')";
 // What was produced at the store between a_STDT and a_EDDT (an empty bound
 // is open), one row per item, in item order: made and lost in the item's base
 // unit and their total, its production categories, and the value of what was
-// made at the transfer price, each line's value truncated. Category ids
+// made at the transfer price, each line's value worked out on the fixed-point
+// amount as a document insert does and truncated. Category ids
 // (empty: all) and name bounds narrow the items.
 void selectProductionFigures(Call &call)
 {
@@ -154,7 +155,7 @@ void selectProductionFigures(Call &call)
                                   QStringLiteral("i.IMSJKI"))
         + QStringLiteral(
             ", COALESCE(i.IMLDAN, ''), COALESCE(i.IMMDAN, ''), COALESCE(i.IMLDAN, ''), COALESCE(i.IMMCAL, 0),"
-            " SUM(CAST(p.made * COALESCE(i.IMPRC2, 0) AS INTEGER)), COALESCE(i.IMPRC2, 0)"
+            " SUM(fixed_amount(p.made, COALESCE(i.IMPRC2, 0))), COALESCE(i.IMPRC2, 0)"
             " FROM V_PRODUCTION_LINE p"
             " LEFT JOIN F0200 i ON i.IMCMCD = p.cmcd AND i.IMBUUT = p.buut AND i.IMITNB = p.itnb"
             " WHERE p.cmcd = ?1 AND p.buut = ?2 AND (?3 = '' OR p.day >= ?3) AND (?4 = '' OR p.day <= ?4)"

@@ -259,6 +259,13 @@ TEST_F(Inquiries, ProductionFiguresPerItemOfTheRange)
         EXPECT_EQ(column(a, QStringLiteral("RDITNB")), c.items);
     }
     EXPECT_EQ(column(figures("", ""), QStringLiteral("rdqty")), (QStringList{"22", "1", "1500"}));
+
+    // 4.1 x 1,800 is 7,380, as an insert stores it; a double product
+    // truncates to 7,379.
+    exec("INSERT INTO F3300 (RHCMCD, RHBUUT, RHMONTH, RHNUMB, RHDATE) VALUES ('9999', '0003', '200103', 4, '20010310');"
+         "INSERT INTO F3301 (RDCMCD, RDBUUT, RDMONTH, RDNUMB, RDSEQ, RDITNB, RDUNIT, RDQTY, RDLQTY, RDMDAN, RDLDAN,"
+         " RDMCAL) VALUES ('9999', '0003', '200103', 4, 1, '100001', 'EA', 4.1, 0, 'BOX', 'EA', 10);");
+    EXPECT_EQ(column(figures("20010310", "20010310"), QStringLiteral("rdamt")), QStringList{"7380"});
     exec("DELETE FROM F3301 WHERE RDBUUT = '0003'; DELETE FROM F3300 WHERE RHBUUT = '0003';");
 }
 
