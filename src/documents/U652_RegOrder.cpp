@@ -285,7 +285,7 @@ void TF652_RegOrder::grid_PetenlistCellClick()
     const QString supplier = cds_F2110_s->FieldByName(F("AHADNB")).AsString();
     const QString supplierName = cds_F2110_s->FieldByName(F("ahadnb_name")).AsString();
     const QString name = cds_F2110_s->FieldByName(F("AHNAME")).AsString();
-    SetSupplier(supplier);
+    // The supplier changes with the lines only: a failed read keeps both.
     RunLogged(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:"), [&] {
         VTB_PATTERNBALJU->CheckBrowseMode();
         cds_F2111_s->Close();
@@ -295,6 +295,7 @@ void TF652_RegOrder::grid_PetenlistCellClick()
         FillPatternLines(*VTB_PATTERNBALJU, *cds_F2111_s, false, supplierOfLines(supplier, supplierName));
         replaceWorkingLines();
         Source = LinesSource{pattern, name, supplier, supplierName, false, false};
+        SetSupplier(supplier);
     });
 }
 

@@ -295,6 +295,28 @@ TEST_F(RegOrderTest, LinesKeepTheirSourceThroughPagingFilteringSavesAndRecalls)
     EXPECT_EQ(responder.notices().last().text, QStringLiteral("삭제할 임시 저장 내용이 없습니다."));
 }
 
+// A pattern whose lines cannot be read changes nothing: the lines shown and
+// their supplier stay, and the failure is logged.
+TEST_F(RegOrderTest, AFailedPatternReadKeepsTheLinesAndTheirSupplier)
+{
+    open();
+    touchPattern(4);
+    setQuantity("600001", 3);
+    ASSERT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("40000002"));
+    const int shown = w->VTB_PATTERNBALJU->RecordCount();
+
+    server().failCall(QStringLiteral("GP_SELECT_F2111_REGORDERSEARCH_NEW1"), 1, TestServer::FailMode::BeforeRun);
+    touchPattern(2);
+    EXPECT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("40000002"));
+    EXPECT_EQ(w->VTB_PATTERNBALJU->RecordCount(), shown);
+    EXPECT_EQ(w->Source.ReloadAdNumb, 4);
+    EXPECT_TRUE(logText().contains(QStringLiteral("TF652_RegOrder.grid_PetenlistCellClick Error:")));
+
+    touchPattern(2); // read again: the lines and the supplier move together
+    EXPECT_EQ(w->form().CMB_ADNB->currentText(), QStringLiteral("30000001"));
+    EXPECT_EQ(w->Source.ReloadAdNumb, 2);
+}
+
 TEST_F(RegOrderTest, AFailedOrderStopsThePressKeepsWhatIsLeftAndItsRetryPlacesItOnce)
 {
     open();
