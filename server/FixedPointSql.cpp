@@ -4,26 +4,9 @@
 
 #include <sqlite3.h>
 
-#include <cmath>
-
 namespace hq {
 
 namespace {
-
-// A double as Currency, as Currency::fromDouble rounds it (to the nearest
-// ten-thousandth of the decimal the double stands for). Away from a half
-// ten-thousandth the scaled double rounds the same way, without the decimal
-// text fromDouble goes through; near one, fromDouble decides.
-Currency fromDouble(double value)
-{
-    const double scaled = value * 10000.0;
-    if (std::fabs(scaled) < 1e12) {
-        const double fraction = std::fabs(scaled - std::trunc(scaled));
-        if (std::fabs(fraction - 0.5) > 1e-3)
-            return Currency::fromRaw(std::llround(scaled));
-    }
-    return Currency::fromDouble(value);
-}
 
 // A stored value as Currency: whole numbers exactly, others from their double.
 Currency currencyOf(sqlite3_value *v)
@@ -34,7 +17,7 @@ Currency currencyOf(sqlite3_value *v)
     case SQLITE_NULL:
         return Currency();
     default:
-        return fromDouble(sqlite3_value_double(v));
+        return Currency::fromDouble(sqlite3_value_double(v));
     }
 }
 

@@ -44,6 +44,16 @@ qint64 roundDouble(double v)
 
 Currency Currency::fromDouble(double value)
 {
+    // Below 10^8 the decimal text below keeps at least seven decimals, so it
+    // and the scaled double differ by less than 0.0005 of a ten-thousandth:
+    // away from a half ten-thousandth both round the same way, and the text
+    // (slow: the reports run this for every line) is needed only near one.
+    const double scaled = value * double(Scale);
+    if (std::fabs(scaled) < 1e12) {
+        const double fraction = std::fabs(scaled - std::trunc(scaled));
+        if (std::fabs(fraction - 0.5) > 1e-3)
+            return fromRaw(std::llround(scaled));
+    }
     if (std::isfinite(value) && std::fabs(value) < 1e14) {
         // Round the decimal the double stands for, not its binary neighbour:
         // 2.00005 is stored as 2.0000499999..., printed as 2.0000500000.
