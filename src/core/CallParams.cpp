@@ -23,3 +23,13 @@ void SetTextParam(ClientDataSet &cds, const QString &name, const QString &value)
 {
     cds.Params().CreateParam(FieldType::String, name).setAsString(value);
 }
+
+void ShowFormatsOnOpen(ClientDataSet &cds, const QList<FieldFormat> &formats)
+{
+    cds.AfterOpen = [formats](DataSet &ds) {
+        for (const FieldFormat &ff : formats)
+            for (const QString &name : ff.fields)
+                if (Field *f = ds.FindField(name))
+                    f->setDisplayFormat(ff.format);
+    };
+}

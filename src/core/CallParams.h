@@ -4,7 +4,9 @@
 
 #include "platform/dataset/Field.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 class ClientDataSet;
@@ -20,3 +22,13 @@ ClientDataSet *NewRemoteCall(QObject *owner, const char *objectName, const char 
 // last had.
 void SetParam(ClientDataSet &cds, FieldType type, const QString &name, const QVariant &value);
 void SetTextParam(ClientDataSet &cds, const QString &name, const QString &value);
+
+// Fields of a call's answers and the display format they are shown in.
+struct FieldFormat {
+    QStringList fields;
+    QString format;
+};
+// Shows the named fields of every answer in their formats once the answer's
+// fields exist; a field the answer lacks is passed over. Takes the data set's
+// AfterOpen.
+void ShowFormatsOnOpen(ClientDataSet &cds, const QList<FieldFormat> &formats);

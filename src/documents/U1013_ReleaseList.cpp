@@ -43,14 +43,8 @@ TF1013_ReleaseList::TF1013_ReleaseList(QWidget *parent)
 
     cds_F3200_hed = NewRemoteCall(this, "cds_F3200_hed", "dspStoredProc8", QStringLiteral("[GP_SELECT_F3200_DELIVERYENTRY_POS]"));
     cds_F3201_det = NewRemoteCall(this, "cds_F3201_det", "dspStoredProc9", QStringLiteral("[GP_SELECT_F3201_DELIVERYENTRY]"));
-    cds_F3201_det->AfterOpen = [](DataSet &ds) {
-        for (const char *name : {"DDUPRC", "DDAMT"})
-            if (Field *f = ds.FindField(F(name)))
-                f->setDisplayFormat(QStringLiteral("#,##0"));
-        for (const char *name : {"DDQTY", "odqty"})
-            if (Field *f = ds.FindField(F(name)))
-                f->setDisplayFormat(QStringLiteral("#,##0.##"));
-    };
+    ShowFormatsOnOpen(*cds_F3201_det, {{{"DDUPRC", "DDAMT"}, QStringLiteral("#,##0")},
+                                       {{"DDQTY", "odqty"}, QStringLiteral("#,##0.##")}});
 
     SetUpPickerGrid(ui->grid_ChStock1, cds_F3200_hed,
                     {{"bunho", "출고번호", 101}, {"DHADNB_name", "거래처명", 0}, {"DHCHTY_NAME", "출고형태", 157}});

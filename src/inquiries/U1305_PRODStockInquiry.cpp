@@ -16,14 +16,10 @@ namespace {
 // the raw-material ledger does.
 void showFiguresOnOpen(ClientDataSet &cds)
 {
-    cds.AfterOpen = [](DataSet &d) {
-        for (const char *f : {"immcal", "current_qty", "seng_qty", "in_qty", "out_qty", "loss_qty", "stock_qty"})
-            if (Field *field = d.FindField(QLatin1String(f)))
-                field->setDisplayFormat(QStringLiteral(",0.0;-,0.0"));
-        for (const char *f : {"current_amt", "seng_amt", "in_amt", "out_amt", "loss_amt", "stock_amt"})
-            if (Field *field = d.FindField(QLatin1String(f)))
-                field->setDisplayFormat(QStringLiteral(",0;-,0"));
-    };
+    ShowFormatsOnOpen(cds, {{{"immcal", "current_qty", "seng_qty", "in_qty", "out_qty", "loss_qty", "stock_qty"},
+                             QStringLiteral(",0.0;-,0.0")},
+                            {{"current_amt", "seng_amt", "in_amt", "out_amt", "loss_amt", "stock_amt"},
+                             QStringLiteral(",0;-,0")}});
 }
 
 } // namespace

@@ -20,14 +20,8 @@ TF1302_PRODUCTDAILYREPORT::TF1302_PRODUCTDAILYREPORT(QWidget *parent)
 
     cds_procedure1 = NewRemoteCall(this, "cds_procedure1", "dspStoredProc1",
                                    QStringLiteral("[GP_SELECT_F3301_PRODUCTINQUIRY]"));
-    cds_procedure1->AfterOpen = [](DataSet &d) {
-        for (const char *f : {"RDQTY", "RDLQTY"})
-            if (Field *field = d.FindField(QLatin1String(f)))
-                field->setDisplayFormat(QStringLiteral(",0.00;-,0.00"));
-        for (const char *f : {"RDUPRC", "RDAMT"})
-            if (Field *field = d.FindField(QLatin1String(f)))
-                field->setDisplayFormat(QStringLiteral(",0;-,0"));
-    };
+    ShowFormatsOnOpen(*cds_procedure1, {{{"RDQTY", "RDLQTY"}, QStringLiteral(",0.00;-,0.00")},
+                                        {{"RDUPRC", "RDAMT"}, QStringLiteral(",0;-,0")}});
     SetMonthToDate(ui->stdt, ui->eddt);
     setUpReport({ui->mgd_PRODUCTDAILYREPORT, ui->btn_StockItemsUp, ui->btn_StockItemsDown,
                  ui->btn_BjStockDetailsearch, ui->btn_BjStockDetailA4Print, ui->btn_Close, ui->btn_Minimize},

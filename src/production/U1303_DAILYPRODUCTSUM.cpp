@@ -19,13 +19,8 @@ TF1303_DAILYPRODUCTSUM::TF1303_DAILYPRODUCTSUM(QWidget *parent)
 
     Cds_Procedure1 = NewRemoteCall(this, "Cds_Procedure1", "dspStoredProc3",
                                    QStringLiteral("[GP_SELECT_F3301_DAILYPRODUCTSUM]"));
-    Cds_Procedure1->AfterOpen = [](DataSet &d) {
-        if (Field *field = d.FindField(QStringLiteral("qty")))
-            field->setDisplayFormat(QStringLiteral(",0.00;-,0.00"));
-        for (const char *f : {"amt", "samt"})
-            if (Field *field = d.FindField(QLatin1String(f)))
-                field->setDisplayFormat(QStringLiteral(",0;-,0"));
-    };
+    ShowFormatsOnOpen(*Cds_Procedure1, {{{"qty"}, QStringLiteral(",0.00;-,0.00")},
+                                        {{"amt", "samt"}, QStringLiteral(",0;-,0")}});
     SetMonthToDate(ui->stdt, ui->eddt);
     setUpLineChoice(ui->combo_SengsangLine, ui->ComboBox3, ui->Edit10);
     setUpReport({ui->mgd_DAILYPRODUCTSUM, ui->btn_StockItemsUp, ui->btn_StockItemsDown, ui->btn_BjStockDetailsearch,
