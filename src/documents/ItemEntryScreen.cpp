@@ -828,7 +828,7 @@ void TItemEntryScreen::btn_AllDelClick()
 {
     if (vtb_STOCK->RecordCount() == 0)
         return;
-    if (AskMessageBox(QStringLiteral("전체삭제 하시겠습니까?"), mkOkCancel) == 6)
+    if (AskMessageBox(QStringLiteral("전체삭제 하시겠습니까?"), mkOkCancel) == mrYes)
         ResetBasket(false);
 }
 

@@ -164,7 +164,7 @@ void TStockOutScreen::DeleteEntry()
 {
     if (form().lab_BanpumNeyek->text() != kReloadState)
         return;
-    if (AskMessageBox(QStringLiteral("한번 삭제되면 복구가 안됩니다 정말로 삭제하시겠습니까?"), mkOkCancel) != 6)
+    if (AskMessageBox(QStringLiteral("한번 삭제되면 복구가 안됩니다 정말로 삭제하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     Params &p = cds_F3200_ChulgoDel->Params();
     p.Clear();

@@ -43,7 +43,7 @@ void TF1007_TwoMaterialDisuse::SaveSecondaryMaterial()
         SaveAs(QStringLiteral("010"));
         return;
     }
-    if (AskMessageBox(QStringLiteral("재료는 2차재료에 포함이 안됩니다, 재료 품목을 삭제하시겠습니까?"), mkOkCancel) != 6) {
+    if (AskMessageBox(QStringLiteral("재료는 2차재료에 포함이 안됩니다, 재료 품목을 삭제하시겠습니까?"), mkOkCancel) != mrYes) {
         ShowMessageBox(QStringLiteral("2차재료 변환을 취소하였습니다."), mkNotice, 2000);
         return;
     }

@@ -277,7 +277,7 @@ bool TF1003_Produce::CheckLinesBeforeSave()
         return false;
     }
     if (AnyLine(b, NotProducible)) {
-        if (AskMessageBox(QStringLiteral("상품/재료는 생산등록 할 수 없습니다, 삭제하시겠습니까?"), mkOkCancel) != 6) {
+        if (AskMessageBox(QStringLiteral("상품/재료는 생산등록 할 수 없습니다, 삭제하시겠습니까?"), mkOkCancel) != mrYes) {
             ShowMessageBox(kCancelled, mkNotice, 2000);
             return false;
         }
@@ -300,7 +300,7 @@ void SaveFailed(const std::exception &e)
 
 void TF1003_Produce::SaveNew()
 {
-    if (AskMessageBox(QStringLiteral("생산 등록 하시겠습니까?"), mkOkCancel) != 6)
+    if (AskMessageBox(QStringLiteral("생산 등록 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     try {
         SaveEntry(); // the number of the chosen date's month, held until the save completes
@@ -312,7 +312,7 @@ void TF1003_Produce::SaveNew()
 
 void TF1003_Produce::SaveModification()
 {
-    if (AskMessageBox(QStringLiteral("생산 내역 수정 하시겠습니까?"), mkOkCancel) != 6)
+    if (AskMessageBox(QStringLiteral("생산 내역 수정 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     const QString number = form().Edit31->text();
     const QString day = form().Edit33->text();
@@ -353,7 +353,7 @@ void TF1003_Produce::DeleteEntry()
         return;
     if (form().lab_BanpumNeyek->text() != kReloadState)
         return;
-    if (AskMessageBox(QStringLiteral("한번 삭제되면 복구가 안됩니다 정말로 삭제하시겠습니까?"), mkOkCancel) != 6)
+    if (AskMessageBox(QStringLiteral("한번 삭제되면 복구가 안됩니다 정말로 삭제하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     ClientDataSet &c = *cds_F3300_SengsanDel;
     SetTextParam(c, F("A_RHCMCD"), MyConfig.CompanyCode);

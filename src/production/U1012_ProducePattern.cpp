@@ -345,7 +345,7 @@ void TF1012_ProducePattern::btn_SengsanClick()
         source = vtb_SengsanPeten;
     else
         return;
-    if (AskMessageBox(QStringLiteral("생산 등록 하시겠습니까?"), mkOkCancel) != 6)
+    if (AskMessageBox(QStringLiteral("생산 등록 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
 
     // A number held by a failed save is sent again with its own date, so the

@@ -146,7 +146,7 @@ void TF1301_JobOrder::RegisterJobOrder()
 
 void TF1301_JobOrder::RegisterNew()
 {
-    if (AskMessageBox(QStringLiteral("수주 등록 하시겠습니까?"), mkOkCancel) != 6)
+    if (AskMessageBox(QStringLiteral("수주 등록 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     // The number of the chosen date's month, held until the registration
     // completes; a server error reaches the error box with the basket kept.
@@ -157,7 +157,7 @@ void TF1301_JobOrder::RegisterNew()
 
 void TF1301_JobOrder::RegisterReloaded()
 {
-    if (AskMessageBox(QStringLiteral("작업 지시서 등록 하시겠습니까?"), mkOkCancel) != 6)
+    if (AskMessageBox(QStringLiteral("작업 지시서 등록 하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     const QString number = form().Edit31->text();
     const QString orderDay = form().Edit33->text();
@@ -241,7 +241,7 @@ void TF1301_JobOrder::DeleteEntry()
 {
     if (form().lab_BanpumNeyek->text() != kReloadState)
         return;
-    if (AskMessageBox(QStringLiteral("한번 삭제되면 복구가 안됩니다 정말로 삭제하시겠습니까?"), mkOkCancel) != 6)
+    if (AskMessageBox(QStringLiteral("한번 삭제되면 복구가 안됩니다 정말로 삭제하시겠습니까?"), mkOkCancel) != mrYes)
         return;
     ClientDataSet &c = *cds_F3310_SujuDel;
     SetTextParam(c, F("JHCMCD"), MyConfig.CompanyCode);
